@@ -1,0 +1,28 @@
+#include "cli/commands.h"
+
+#include <array>
+
+namespace cli {
+namespace {
+
+constexpr std::array<Command, 8> kCommands = {{
+    {"eval", nullptr},
+    {"word", nullptr},
+    {"translate", nullptr},
+    {"listing", nullptr},
+    {"draw", nullptr},
+    {"convert", nullptr},
+    {"send", nullptr},
+    {"controller", nullptr},
+}};
+
+}  // namespace
+
+const Command* FindCommand(std::string_view name) {
+  for (const Command& c : kCommands) {
+    if (c.name == name) return &c;
+  }
+  return nullptr;
+}
+
+}  // namespace cli

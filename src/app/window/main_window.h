@@ -1,0 +1,106 @@
+// The main window "RUR": the program editor, the work-area picture, the
+// command buttons and the start and end pictures. It holds the editor and
+// enable rules; every operation on programs, drawing and transfer is a
+// core operation that a slot forwards to.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include "core/workstation.h"
+#include "ui/qt_dialogs.h"
+
+class QCheckBox;
+class QFileDialog;
+class QFrame;
+class QLabel;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+
+namespace ui {
+class ModalHost;
+class NcEditor;
+class PictureButton;
+class Tform3;
+}  // namespace ui
+
+namespace app {
+
+class MainWindow : public QWidget {
+  Q_OBJECT
+ public:
+  MainWindow(ui::ModalHost& host, data::DataDirectorySource source, QString firstArgument,
+             QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  rur::Workstation& workstation() { return ws_; }
+  bool programModified() const { return programModified_ != 0; }
+
+  // Handlers, named after the components they belong to.
+  void FormActivate();
+  void Init_form();
+  void Image1Click();
+  void Image2Click();
+  void neuesClick();
+  void ladenClick();
+  void speichernClick();
+  void SaveAs1Click();
+  void Save1Click();
+  bool Clearload();
+  void showeditorChange();
+  void showeditorClick();
+  void beendenClick();
+  bool FormCloseQuery();
+  void FormClose();
+
+  // Components (objectName = the member's name).
+  ui::NcEditor* showeditor = nullptr;
+  QPlainTextEdit* simArray = nullptr;
+  QFrame* Panel4 = nullptr;
+  QLabel* Image0 = nullptr;
+  QLabel* Panel2 = nullptr;
+  QFrame* Panel1 = nullptr;
+  QLabel* meldung = nullptr;
+  QProgressBar* OvcMeter1 = nullptr;
+  QPushButton* neues = nullptr;
+  QPushButton* laden = nullptr;
+  QPushButton* speichern = nullptr;
+  QPushButton* abbruch = nullptr;
+  QPushButton* Schnittstelle = nullptr;
+  QPushButton* Werkzeugtaste = nullptr;
+  QPushButton* nullpunkt = nullptr;
+  QPushButton* fehlersuche = nullptr;
+  QPushButton* simuliere = nullptr;
+  QCheckBox* CheckBox1 = nullptr;
+  QPushButton* senden = nullptr;
+  QPushButton* beenden = nullptr;
+  ui::PictureButton* ende = nullptr;
+  ui::PictureButton* Image2 = nullptr;
+  QFileDialog* OpenDialog1 = nullptr;
+  QFileDialog* SaveDialog1 = nullptr;
+
+ protected:
+  void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void FormCreate();
+  void CreateComponents();
+  void ConnectHandlers();
+  void SetEnabled(std::initializer_list<QWidget*> widgets, bool enabled);
+  void EnableSimulateByLines();
+  void ShowProgramName(const QString& path);
+  bool SaveEditorTo(const QString& path);
+
+  ui::ModalHost& host_;
+  ui::Tform3* form3_;
+  ui::QtDialogs dialogs_;
+  ui::QtEventPump pump_;
+  rur::Workstation ws_;
+  QString firstArgument_;
+  std::uint8_t programModified_ = 0;
+  bool closeConfirmed_ = false;
+};
+
+}  // namespace app

@@ -1,0 +1,20 @@
+// Entering the working state (the core steps of Init_form): settings,
+// zero points and tool table read with a warning for each missing file, the
+// NC tables created, and the run state reset.
+#pragma once
+
+#include <string_view>
+
+#include "core/workstation.h"
+
+namespace rur {
+
+inline constexpr char kSettingsMissing[] = "Initialisierungsdatei nicht vorhanden oder defekt!";
+inline constexpr char kTablesFailed[] =
+    "Kann die interne Variablen nicht initialisieren!\n\rAusf\xFChrung abgebrochen! ";
+
+// Returns false when the NC tables could not be created (the caller then
+// shows kTablesFailed and ends the program).
+bool EnterWorkingState(Workstation& ws, std::string_view firstArgument);
+
+}  // namespace rur

@@ -1,0 +1,46 @@
+// The one object that owns the program-wide state of the workstation: the
+// data directory and settings, the message centre and error flag, the work
+// listing and subprogram table, and the flags of running commands. The GUI
+// and rur-cli each own one; a test builds a fresh one.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "data/data_directory.h"
+#include "data/dialogs.h"
+#include "data/message_centre.h"
+#include "data/settings.h"
+#include "data/work_listing.h"
+
+namespace rur {
+
+class Workstation {
+ public:
+  Workstation(data::Dialogs& dialogs, data::EventPump& pump, data::DataDirectorySource source);
+  Workstation(const Workstation&) = delete;
+  Workstation& operator=(const Workstation&) = delete;
+
+  // Computes the data directory again and reads the settings of the current
+  // controller type (defaults and false when there is no usable file).
+  bool LoadSettingsAtActivation();
+
+  data::Dialogs& dialogs;
+  data::EventPump& pump;
+  data::DataDirectorySource directorySource;
+  std::string dataDirectory;
+
+  data::Settings settings;
+  data::PortParameters port;  // the serial-port component's present parameters
+
+  data::WorkListing listing;
+  data::SubprogramTable subprograms;
+  data::MessageCentre messages;
+
+  std::string mainProgramFile;         // full path of the program in the editor
+  std::uint8_t abortRequested = 1;     // no drawing or transfer runs; closing allowed
+  std::uint8_t stopRequest = 0;        // ends a drawing run at its next check
+  std::uint8_t scaledOutputMode = 0;   // first argument "A"
+};
+
+}  // namespace rur

@@ -1,0 +1,79 @@
+#include "data/message_centre.h"
+
+#include <cstdio>
+#include <fstream>
+
+#include "data/files.h"
+#include "data/text.h"
+
+namespace data {
+namespace {
+
+// Reads one catalogue line of at most kMaxText bytes; the rest of a longer
+// line is skipped. The line ends at CR LF, LF or CR.
+bool ReadLine(std::istream& in, std::string& line) {
+  line.clear();
+  if (!in || in.peek() == std::char_traits<char>::eof()) return false;
+  for (int c = in.get(); c != std::char_traits<char>::eof(); c = in.get()) {
+    if (c == '\n') break;
+    if (c == '\r') {
+      if (in.peek() == '\n') in.get();
+      break;
+    }
+    if (line.size() < kMaxText) line += static_cast<char>(c);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ReadCatalogueLine(const std::string& cataloguePath, std::int32_t number, std::string& text) {
+  text.clear();
+  std::ifstream in(cataloguePath, std::ios::binary);
+  if (!in) return false;
+  std::string line;
+  for (std::int32_t n = 1; n <= number; ++n) {
+    if (!ReadLine(in, line)) {  // past the end: empty lines, no error
+      line.clear();
+      break;
+    }
+  }
+  if (in.bad()) return false;
+  text = StripLeadingBlanks(line);
+  return true;
+}
+
+std::string NumberLabel(std::int32_t number) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "%3d", static_cast<int>(number));
+  return buffer;
+}
+
+MessageCentre::MessageCentre(Dialogs& dialogs, const std::string& dataDirectory,
+                             const WorkListing& listing, const SubprogramTable& subprograms)
+    : dialogs_(dialogs), dataDirectory_(dataDirectory), listing_(listing), subprograms_(subprograms) {}
+
+void MessageCentre::ShowMessageByNumber(std::int32_t number, std::string_view text) {
+  if (number == 0) {
+    labels_.number = "Direkt";
+    labels_.description = CutText(text);
+    labels_.program = subprograms_.NameOf(context.messageProgramIndex);
+    if (context.messageListingLine > 0) {
+      labels_.block = CutText(listing_.Line(context.messageListingLine));
+    }
+  } else {
+    std::string line;
+    const std::string path =
+        FindFileNoCase(dataDirectory_, kCatalogueName).value_or(dataDirectory_ + kCatalogueName);
+    const bool ok = ReadCatalogueLine(path, number, line);
+    labels_.number = NumberLabel(number);
+    labels_.description = ok ? line : std::string(kCatalogueMissing);
+    labels_.program = context.currentProgram;
+    labels_.block = context.currentBlock;
+  }
+  dialogs_.Beep();
+  dialogs_.ShowMessageWindow(labels_);
+  errorFlag = 1;
+}
+
+}  // namespace data

@@ -1,0 +1,49 @@
+#include "ui/qt_dialogs.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "ui/message_window.h"
+#include "ui/modal_host.h"
+#include "ui/qt_text.h"
+
+namespace ui {
+
+QtDialogs::QtDialogs(ModalHost& host, Tform3& messageWindow, QWidget* parent)
+    : host_(host), messageWindow_(messageWindow), parent_(parent) {}
+
+void QtDialogs::ShowMessageWindow(const data::MessageLabels& labels) {
+  messageWindow_.SetLabels(labels);
+  host_.Exec(messageWindow_);
+}
+
+void QtDialogs::Beep() { QApplication::beep(); }
+
+void QtDialogs::Warning(std::string_view text) {
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("Warnung"), ToQt(text), QMessageBox::Ok, parent_);
+  box.setTextFormat(Qt::PlainText);
+  host_.Exec(box);
+}
+
+void QtDialogs::Information(std::string_view text) {
+  QMessageBox box(QMessageBox::Information, QStringLiteral("Information"), ToQt(text),
+                  QMessageBox::Ok | QMessageBox::Help, parent_);
+  box.setTextFormat(Qt::PlainText);
+  host_.Exec(box);
+}
+
+data::SaveAnswer QtDialogs::AskSave(std::string_view text) {
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("Warnung"), ToQt(text),
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent_);
+  box.setTextFormat(Qt::PlainText);
+  switch (host_.Exec(box)) {
+    case QMessageBox::Yes: return data::SaveAnswer::Yes;
+    case QMessageBox::No: return data::SaveAnswer::No;
+    case QMessageBox::Cancel: return data::SaveAnswer::Cancel;
+    default: return data::SaveAnswer::Other;
+  }
+}
+
+void QtEventPump::ProcessEvents() { QCoreApplication::processEvents(); }
+
+}  // namespace ui

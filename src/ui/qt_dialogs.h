@@ -1,0 +1,37 @@
+// The core's modal displays shown as Qt windows: the message window, the
+// standard warning and information boxes and the save question, all through
+// a ModalHost.
+#pragma once
+
+#include "data/dialogs.h"
+
+class QWidget;
+
+namespace ui {
+
+class ModalHost;
+class Tform3;
+
+class QtDialogs : public data::Dialogs {
+ public:
+  QtDialogs(ModalHost& host, Tform3& messageWindow, QWidget* parent);
+
+  void ShowMessageWindow(const data::MessageLabels& labels) override;
+  void Beep() override;
+  void Warning(std::string_view text) override;
+  void Information(std::string_view text) override;
+  data::SaveAnswer AskSave(std::string_view text) override;
+
+ private:
+  ModalHost& host_;
+  Tform3& messageWindow_;
+  QWidget* parent_;
+};
+
+// Event pump of the running QApplication.
+class QtEventPump : public data::EventPump {
+ public:
+  void ProcessEvents() override;
+};
+
+}  // namespace ui

@@ -1,0 +1,246 @@
+// The main window under offscreen Qt: states, enable rules, the editor,
+// loading, saving and the save question, closing.
+#include <QApplication>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+#include "support/temp_dir.h"
+#include "ui/fake_host.h"
+#include "ui/nc_editor.h"
+#include "ui/picture_button.h"
+#include "window/main_window.h"
+
+using testing_support::FakeHost;
+using testing_support::TempDir;
+
+namespace {
+
+FakeHost::Handler ChooseFile(const QString& path) {
+  return [path](QDialog& dialog) {
+    static_cast<QFileDialog&>(dialog).selectFile(path);
+    return int(QDialog::Accepted);
+  };
+}
+
+// Types text as key presses (QTest::keyClicks takes Latin-1 letters only).
+void Type(QWidget* widget, const QString& text) {
+  for (const QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(widget, &press);
+  }
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  struct Fixture {
+    explicit Fixture(const QString& argument = QString())
+        : window(host, {"/nowhere/rur", dir.path()}, argument) {}
+    // Enters the working state, answering the three start-up warnings.
+    void Start() {
+      host.Answer(QMessageBox::Ok);
+      window.Image1Click();
+    }
+    TempDir dir;
+    FakeHost host;
+    app::MainWindow window;
+  };
+
+  static QStringList EnabledCommands(app::MainWindow& w) {
+    QStringList on;
+    for (QWidget* b : std::initializer_list<QWidget*>{
+             w.neues, w.laden, w.speichern, w.abbruch, w.Schnittstelle, w.Werkzeugtaste, w.nullpunkt,
+             w.fehlersuche, w.simuliere, w.senden, w.beenden, w.showeditor, w.CheckBox1}) {
+      if (b->isEnabled()) on << b->objectName();
+    }
+    return on;
+  }
+
+ private slots:
+  void componentsCarryTheirNamesAndCaptions() {
+    Fixture f;
+    auto& w = f.window;
+    QCOMPARE(w.windowTitle(), QStringLiteral("RUR"));
+    QCOMPARE(w.size(), QSize(651, 587));
+    QCOMPARE(w.findChild<QPushButton*>("simuliere")->text(), QStringLiteral("Z&eichnen"));
+    QCOMPARE(w.findChild<QPushButton*>("simuliere")->toolTip(), QStringLiteral("Zeichnet Fräsebahnmittelpunkt"));
+    QCOMPARE(w.findChild<QPushButton*>("senden")->text(), QStringLiteral("S&enden"));
+    QCOMPARE(w.findChild<QPushButton*>("nullpunkt")->toolTip(), QStringLiteral("Datei für  Nullpunktverschiebung"));
+    QCOMPARE(w.findChild<QCheckBox*>("CheckBox1")->text(), QStringLiteral("Satz Aus- blenden"));
+    QCOMPARE(w.findChild<QLabel*>("Panel2")->text(), QStringLiteral("Programm:"));
+    QCOMPARE(w.findChild<QLabel*>("meldung")->text(), QStringLiteral("Meldung"));
+    QVERIFY(w.findChild<QLabel*>("Image0") != nullptr);
+    QVERIFY(w.findChild<QWidget*>("OvcMeter1") != nullptr);
+  }
+
+  void idleStateOffersOnlyStartAndClose() {
+    Fixture f;
+    QCOMPARE(EnabledCommands(f.window), QStringList{"beenden"});
+    QVERIFY(f.window.Image2->isHidden());
+    QVERIFY(!f.window.ende->isHidden());
+    QCOMPARE(f.window.ende->pos(), f.window.Image2->pos());
+  }
+
+  void startPictureEntersWorkingStateWithWarnings() {
+    Fixture f;
+    f.Start();
+    QCOMPARE(f.host.shown, QStringList{"Initialisierungsdatei nicht vorhanden oder defekt!"});
+    QCOMPARE(EnabledCommands(f.window),
+             (QStringList{"neues", "laden", "speichern", "abbruch", "Schnittstelle", "Werkzeugtaste", "nullpunkt",
+                          "showeditor", "CheckBox1"}));
+    QVERIFY(f.window.ende->isHidden());
+    QVERIFY(!f.window.Image2->isHidden());
+    QCOMPARE(f.window.workstation().abortRequested, std::uint8_t{0});
+  }
+
+  void closingIsRefusedUntilTheWindowIsActivatedAgain() {
+    Fixture f;
+    f.Start();
+    QVERIFY(!f.window.FormCloseQuery());
+    QVERIFY(!f.window.close());
+    f.window.FormActivate();
+    QVERIFY(f.window.FormCloseQuery());
+    QCOMPARE(f.host.unexpected, 0);
+  }
+
+  void editorUpperCasesTypedLetters() {
+    Fixture f;
+    f.Start();
+    Type(f.window.showeditor, QStringLiteral("g01 xä5"));
+    QCOMPARE(f.window.showeditor->toPlainText(), QStringLiteral("G01 Xä5"));
+    QVERIFY(f.window.programModified());
+  }
+
+  void editorRefusesTypingBeyond256Characters() {
+    Fixture f;
+    f.Start();
+    f.window.showeditor->setPlainText(QString(256, QLatin1Char('X')));
+    f.window.showeditor->moveCursor(QTextCursor::End);
+    QTest::keyClicks(f.window.showeditor, QStringLiteral("Y"));
+    QCOMPARE(f.window.showeditor->toPlainText().size(), 256);
+    QTest::keyClick(f.window.showeditor, Qt::Key_Return);
+    QTest::keyClicks(f.window.showeditor, QStringLiteral("y"));
+    QCOMPARE(f.window.showeditor->toPlainText(), QString(256, QLatin1Char('X')) + QStringLiteral("\nY"));
+  }
+
+  void drawCommandNeedsFourEditorLines() {
+    Fixture f;
+    f.Start();
+    f.window.showeditor->setPlainText(QStringLiteral("%1\nN10 G01 X1"));
+    QVERIFY(!f.window.simuliere->isEnabled());
+    f.window.showeditorClick();
+    QVERIFY(!f.window.simuliere->isEnabled());
+    f.window.showeditor->setPlainText(QStringLiteral("%1\nN10\nN20\nN30"));
+    QVERIFY(f.window.simuliere->isEnabled());
+    QVERIFY(!f.window.senden->isEnabled());
+  }
+
+  void loadedProgramEnablesDrawingWhateverItsLength() {
+    Fixture f;
+    f.Start();
+    f.dir.Write("%77", "%77\r\nN10 G01 X5\r\n");
+    f.host.Then(ChooseFile(QString::fromStdString(f.dir.File("%77"))));
+    f.window.ladenClick();
+    QCOMPARE(f.window.showeditor->toPlainText(), QStringLiteral("%77\nN10 G01 X5"));
+    QCOMPARE(f.window.Panel2->text(), QStringLiteral("Programm: %77"));
+    QVERIFY(f.window.simuliere->isEnabled());
+    QVERIFY(!f.window.programModified());
+    QCOMPARE(f.window.workstation().mainProgramFile, f.dir.File("%77"));
+  }
+
+  void unreadableProgramIsReportedAndEditorKept() {
+    Fixture f;
+    f.Start();
+    f.window.showeditor->setPlainText(QStringLiteral("KEEP"));
+    f.window.FormActivate();
+    f.dir.Write("bin", std::string("%1\0\0", 4));
+    const QString path = QString::fromStdString(f.dir.File("bin"));
+    f.host.Answer(QMessageBox::No);  // do not save the edited text
+    f.host.Then(ChooseFile(path));
+    f.host.Answer(QMessageBox::Ok);
+    f.window.ladenClick();
+    QCOMPARE(f.host.shown.last(), QStringLiteral("Programm ") + path + QStringLiteral(" ist keine Textdatei!"));
+    QCOMPARE(f.window.showeditor->toPlainText(), QStringLiteral("KEEP"));
+  }
+
+  void saveQuestionCancelKeepsEverything() {
+    Fixture f;
+    f.Start();
+    f.dir.Write("%5", "%5\r\n");
+    f.host.Then(ChooseFile(QString::fromStdString(f.dir.File("%5"))));
+    f.window.ladenClick();
+    QTest::keyClicks(f.window.showeditor, QStringLiteral("n"));
+    f.host.Answer(QMessageBox::Cancel);
+    f.window.neuesClick();
+    QCOMPARE(f.host.shown.last(),
+             QStringLiteral("Programm Editor ") + QString::fromStdString(f.dir.File("%5")) +
+                 QStringLiteral(" wurde modifiziert. Sichern?"));
+    QVERIFY(f.window.showeditor->toPlainText().startsWith(QStringLiteral("N")));
+    QCOMPARE(f.window.workstation().mainProgramFile, f.dir.File("%5"));
+    // The end picture asks too; Cancel keeps the working state.
+    f.host.Answer(QMessageBox::Cancel);
+    f.window.Image2Click();
+    QVERIFY(!f.window.Image2->isHidden());
+    QVERIFY(f.window.laden->isEnabled());
+  }
+
+  void saveQuestionNoDiscardsAndYesSaves() {
+    Fixture f;
+    f.Start();
+    QTest::keyClicks(f.window.showeditor, QStringLiteral("%9"));
+    f.host.Answer(QMessageBox::No);
+    f.window.neuesClick();
+    QCOMPARE(f.window.showeditor->toPlainText(), QString());
+    QVERIFY(!f.window.programModified());
+    QCOMPARE(f.window.Panel2->text(), QStringLiteral("Programm: "));
+
+    QTest::keyClicks(f.window.showeditor, QStringLiteral("%9"));
+    f.host.Answer(QMessageBox::Yes);
+    f.host.Then(ChooseFile(QString::fromStdString(f.dir.File("%9"))));
+    f.window.Image2Click();
+    QCOMPARE(f.dir.Read("%9"), std::string("%9\r\n"));
+    QVERIFY(f.window.Image2->isHidden());
+    QCOMPARE(EnabledCommands(f.window), QStringList{"beenden"});
+  }
+
+  void failedSaveKeepsOldFileAndTheModifiedMark() {
+    Fixture f;
+    f.Start();
+    QTest::keyClicks(f.window.showeditor, QStringLiteral("%3"));
+    const QString target = QString::fromStdString(f.dir.File("sub"));
+    QDir().mkpath(target);  // a folder cannot be replaced by a program
+    f.host.Then(ChooseFile(target));
+    f.host.Answer(QMessageBox::Ok);
+    f.window.speichernClick();
+    QVERIFY(f.host.shown.last().contains(QStringLiteral("kann nicht gespeichert werden")));
+    QVERIFY(f.window.programModified());
+    QCOMPARE(f.window.workstation().mainProgramFile, std::string());
+    // Yes to the save question with a failing save does not let the program go.
+    f.host.Answer(QMessageBox::Yes);
+    f.host.Then(ChooseFile(target));
+    f.host.Answer(QMessageBox::Ok);
+    f.window.neuesClick();
+    QCOMPARE(f.window.showeditor->toPlainText(), QStringLiteral("%3"));
+  }
+
+  void firstArgumentUpperCaseASwitchesScaledOutput() {
+    Fixture upper(QStringLiteral("A"));
+    upper.Start();
+    QCOMPARE(upper.window.workstation().scaledOutputMode, std::uint8_t{1});
+    Fixture lower(QStringLiteral("a"));
+    lower.Start();
+    QCOMPARE(lower.window.workstation().scaledOutputMode, std::uint8_t{0});
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

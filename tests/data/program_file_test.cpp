@@ -1,0 +1,42 @@
+#include "data/program_file.h"
+
+#include <gtest/gtest.h>
+
+#include "support/temp_dir.h"
+
+namespace {
+
+using testing_support::TempDir;
+
+TEST(ProgramFile, LineEndsOfEveryKindAndRoundTrip) {
+  TempDir dir;
+  dir.Write("%1", "%1\r\nN10 G01\nN20 X\xE4\rN30\r\n");
+  std::vector<std::string> lines;
+  ASSERT_EQ(data::LoadProgramText(dir.File("%1"), lines), data::ProgramLoad::Ok);
+  EXPECT_EQ(lines, (std::vector<std::string>{"%1", "N10 G01", "N20 X\xE4", "N30"}));
+  ASSERT_TRUE(data::SaveProgramText(dir.File("%2"), lines));
+  EXPECT_EQ(dir.Read("%2"), "%1\r\nN10 G01\r\nN20 X\xE4\r\nN30\r\n");
+  std::vector<std::string> again;
+  ASSERT_EQ(data::LoadProgramText(dir.File("%2"), again), data::ProgramLoad::Ok);
+  EXPECT_EQ(again, lines);
+}
+
+TEST(ProgramFile, RefusesBinaryHugeAndMissingFiles) {
+  TempDir dir;
+  dir.Write("bin", std::string("%1\r\n\0\x01\x02", 7));
+  std::vector<std::string> lines;
+  EXPECT_EQ(data::LoadProgramText(dir.File("bin"), lines), data::ProgramLoad::Binary);
+  dir.Write("huge", std::string(data::kMaxProgramFileBytes + 1, 'X'));
+  EXPECT_EQ(data::LoadProgramText(dir.File("huge"), lines), data::ProgramLoad::TooLarge);
+  EXPECT_EQ(data::LoadProgramText(dir.File("none"), lines), data::ProgramLoad::Unreadable);
+  EXPECT_TRUE(lines.empty());
+  EXPECT_NE(data::ProgramLoadError(data::ProgramLoad::Binary, "/p/bin").find("/p/bin"), std::string::npos);
+}
+
+TEST(ProgramFile, EmptyEditorSavesEmptyFile) {
+  TempDir dir;
+  ASSERT_TRUE(data::SaveProgramText(dir.File("e"), {}));
+  EXPECT_EQ(dir.Read("e"), "");
+}
+
+}  // namespace
