@@ -72,7 +72,7 @@ void MainWindow::CreateComponents() {
   courier.setPointSize(10);
   showeditor->setFont(courier);
   QPalette editorColours = showeditor->palette();
-  editorColours.setColor(QPalette::Base, QColor(0, 0, 128));
+  editorColours.setColor(QPalette::Base, Qt::black);
   editorColours.setColor(QPalette::Text, Qt::yellow);
   showeditor->setPalette(editorColours);
 
