@@ -1,13 +1,17 @@
 #include "core/working_state.h"
 
+#include "nc/nc_tables.h"
+
 namespace rur {
 
 bool EnterWorkingState(Workstation& ws, std::string_view firstArgument) {
   ws.scaledOutputMode = firstArgument == "A" ? 1 : 0;
   if (!ws.LoadSettingsAtActivation()) ws.dialogs.Warning(kSettingsMissing);
+  if (!nc::CreateNcTables(ws.subprograms, ws.params, ws.mainProgramFile)) return false;
   ws.listing.Clear();
   ws.messages.errorFlag = 0;
   ws.stopRequest = 0;
+  nc::LoadCodeDescriptions(ws.descriptions, ws.dataDirectory, ws.settings.controllerType, ws.dialogs);
   return true;
 }
 

@@ -11,7 +11,10 @@
 #include "data/dialogs.h"
 #include "data/message_centre.h"
 #include "data/settings.h"
+#include "data/throttled_pump.h"
 #include "data/work_listing.h"
+#include "nc/code_descriptions.h"
+#include "nc/param_table.h"
 
 namespace rur {
 
@@ -36,6 +39,10 @@ class Workstation {
   data::WorkListing listing;
   data::SubprogramTable subprograms;
   data::MessageCentre messages;
+  data::ThrottledPump throttledPump{pump};
+
+  nc::ParamTable params;
+  nc::CodeDescriptions descriptions;
 
   std::string mainProgramFile;         // full path of the program in the editor
   std::uint8_t abortRequested = 1;     // no drawing or transfer runs; closing allowed

@@ -1,6 +1,7 @@
 #include "cli/cli_args.h"
 
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
 
 namespace cli {
@@ -18,7 +19,7 @@ bool ParseParam(const std::string& text, std::pair<int, long double>& param) {
   char* end = nullptr;
   errno = 0;
   const long double v = std::strtold(value.c_str(), &end);
-  if (end != value.c_str() + value.size() || errno == ERANGE) return false;
+  if (end != value.c_str() + value.size() || errno == ERANGE || !std::isfinite(v)) return false;
   param = {n, v};
   return true;
 }

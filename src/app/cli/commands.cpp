@@ -2,12 +2,14 @@
 
 #include <array>
 
+#include "cli/handlers.h"
+
 namespace cli {
 namespace {
 
 constexpr std::array<Command, 8> kCommands = {{
-    {"eval", nullptr},
-    {"word", nullptr},
+    {"eval", RunEval},
+    {"word", RunWord},
     {"translate", nullptr},
     {"listing", nullptr},
     {"draw", nullptr},

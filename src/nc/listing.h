@@ -1,0 +1,21 @@
+// The two operations on the work listing that preparation and the
+// interpreter share: read a line, append a line.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "data/throttled_pump.h"
+#include "data/work_listing.h"
+
+namespace nc {
+
+// Line n cut to 255 characters when n <= lineCount, else the empty text.
+std::string ReadListingLine(const data::WorkListing& listing, std::int64_t n);
+
+// Appends text as the new last line, then lets the user interface process
+// its events (throttled).
+void AppendListingLine(data::WorkListing& listing, std::string_view text, data::ThrottledPump& pump);
+
+}  // namespace nc
