@@ -1,0 +1,71 @@
+#include "nc/expression_prepass.h"
+
+#include <cstddef>
+
+namespace nc {
+namespace {
+
+bool IsSign(char c) noexcept { return c == '+' || c == '-'; }
+
+// The sign of an exponent, as in 2E+3: a digit, then E, then the sign.
+bool IsExponentSign(const ExpressionText& text, std::size_t i) noexcept {
+  return i >= 2 && (text[i - 1] == 'E' || text[i - 1] == 'e') && IsDigit(text[i - 2]);
+}
+
+// Turns the further "/" of the term whose "/" stands at start into "*".
+void TurnChainIntoProducts(ExpressionText& text, std::size_t start) noexcept {
+  int depth = 0;  // relative to the chain
+  for (std::size_t i = start + 1; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '(') {
+      ++depth;
+    } else if (c == ')') {
+      if (depth == 0) return;
+      --depth;
+    } else if (depth == 0) {
+      if (c == '/') text[i] = '*';
+      if (IsSign(c) && !IsExponentSign(text, i)) return;
+    }
+  }
+}
+
+}  // namespace
+
+void FoldSigns(ExpressionText& text) noexcept {
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (IsSign(c) && kept > 0 && IsSign(text[kept - 1])) {
+      text[kept - 1] = (c == text[kept - 1]) ? '+' : '-';
+    } else {
+      text[kept++] = c;
+    }
+  }
+  text.Resize(kept);
+}
+
+void PadDecimalPoints(ExpressionText& text) noexcept {
+  const ExpressionText source = text;
+  text.Resize(0);
+  for (std::size_t i = 0; i < source.size(); ++i) {
+    const char c = source[i];
+    if (c == '.' && (text.size() == 0 || !IsDigit(text[text.size() - 1]))) text.Append('0');
+    text.Append(c);
+    if (c == '.' && (i + 1 == source.size() || !IsDigit(source[i + 1]))) text.Append('0');
+  }
+}
+
+void ResolveDivisionChains(ExpressionText& text) noexcept {
+  // Leftmost first; a "/" already turned into "*" is not found again.
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '/') TurnChainIntoProducts(text, i);
+  }
+}
+
+void RunPrepass(ExpressionText& text) noexcept {
+  FoldSigns(text);
+  PadDecimalPoints(text);
+  ResolveDivisionChains(text);
+}
+
+}  // namespace nc
