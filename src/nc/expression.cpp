@@ -1,0 +1,22 @@
+#include "nc/expression.h"
+
+#include "nc/expression_code.h"
+#include "nc/expression_compiler.h"
+#include "nc/expression_prepass.h"
+#include "nc/expression_runner.h"
+#include "nc/expression_text.h"
+
+namespace nc {
+
+Evaluation EvaluateExpression(std::string_view text) {
+  ExpressionText expression = ExpressionText::CopyOf(text);
+  RunPrepass(expression);
+  // The end mark is lost when the text is full, which fails the compiler.
+  expression.Append(';');
+  if (expression.view() == ";") return {};
+  CodeList code;
+  if (!CompileExpression(expression.view(), code)) return {0.0L, kExprSyntax};
+  return RunCode(code);
+}
+
+}  // namespace nc
