@@ -15,7 +15,8 @@ bool IsExponentSign(const ExpressionText& text, std::size_t i) noexcept {
 // Turns the further "/" of the term whose "/" stands at start into "*".
 void TurnChainIntoProducts(ExpressionText& text, std::size_t start) noexcept {
   int depth = 0;  // relative to the chain
-  for (std::size_t i = start + 1; i < text.size(); ++i) {
+  const std::size_t size = text.size();
+  for (std::size_t i = start + 1; i < size; ++i) {
     const char c = text[i];
     if (c == '(') {
       ++depth;
@@ -33,7 +34,8 @@ void TurnChainIntoProducts(ExpressionText& text, std::size_t start) noexcept {
 
 void FoldSigns(ExpressionText& text) noexcept {
   std::size_t kept = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
+  const std::size_t size = text.size();
+  for (std::size_t i = 0; i < size; ++i) {
     const char c = text[i];
     if (IsSign(c) && kept > 0 && IsSign(text[kept - 1])) {
       text[kept - 1] = (c == text[kept - 1]) ? '+' : '-';
@@ -57,7 +59,8 @@ void PadDecimalPoints(ExpressionText& text) noexcept {
 
 void ResolveDivisionChains(ExpressionText& text) noexcept {
   // Leftmost first; a "/" already turned into "*" is not found again.
-  for (std::size_t i = 0; i < text.size(); ++i) {
+  const std::size_t size = text.size();
+  for (std::size_t i = 0; i < size; ++i) {
     if (text[i] == '/') TurnChainIntoProducts(text, i);
   }
 }

@@ -1,0 +1,129 @@
+// Random texts through the evaluator: it must stay within its buffers (the
+// suite runs under AddressSanitizer and UBSan), give a known error code, be
+// deterministic and ignore letter case.
+#include "nc/expression.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <random>
+#include <string>
+#include <string_view>
+
+namespace {
+
+bool IsKnownError(int code) {
+  return code == 0 || (code >= nc::kExprDivisionByZero && code <= nc::kExprStackOverflow) ||
+         code == nc::kExprLnRange;
+}
+
+bool Same(const nc::Evaluation& a, const nc::Evaluation& b) {
+  if (a.errorCode != b.errorCode) return false;
+  return a.value == b.value || (std::isnan(a.value) && std::isnan(b.value));
+}
+
+std::string Lower(std::string text) {
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
+}
+
+class TextMaker {
+ public:
+  explicit TextMaker(unsigned seed) : random_(seed) {}
+
+  // Fragments of the language and arbitrary bytes, cut to 0..300 bytes.
+  std::string Soup() {
+    static constexpr std::array<std::string_view, 24> kFragments = {
+        "(", ")", "+", "-", "*", "/", "^", ".", "E", "e", " ", ";", "SIN(", "cot(", "ASIN(", "SQRT(",
+        "LN(", "TRUNC(", "PI", "CONST", "1E4000", "9", "0", "X"};
+    const std::size_t length = Below(301);
+    std::string text;
+    while (text.size() < length) {
+      const std::size_t pick = Below(kFragments.size() + 12);
+      if (pick < kFragments.size()) {
+        text += kFragments[pick];
+      } else if (pick < kFragments.size() + 8) {
+        text += static_cast<char>('0' + Below(10));
+      } else {
+        text += static_cast<char>(Below(256));
+      }
+    }
+    text.resize(length);
+    return text;
+  }
+
+  // A syntactically valid expression with random blanks.
+  std::string Valid(int depth = 0) {
+    std::string text = Below(4) == 0 ? "-" : "";
+    const std::size_t terms = 1 + Below(2);
+    for (std::size_t i = 0; i < terms; ++i) {
+      if (i > 0) text += Below(2) ? "+" : "-";
+      text += Term(depth);
+    }
+    return text;
+  }
+
+ private:
+  // Slightly biased, which does not matter here, and cheap in a debug build.
+  std::size_t Below(std::size_t n) { return random_() % n; }
+
+  std::string Term(int depth) {
+    std::string text = Factor(depth);
+    while (Below(3) == 0) text += std::string(Below(2) ? "*" : "/") + Factor(depth);
+    return text;
+  }
+
+  std::string Factor(int depth) {
+    static constexpr std::array<std::string_view, 13> kFunctions = {
+        "SQR", "SQRT", "EXP", "SIN", "COS", "TAN", "COT", "ASIN", "ACOS", "ATAN", "ABS", "LN", "TRUNC"};
+    const std::size_t pick = depth >= 3 ? 0 : Below(4);
+    if (pick <= 1) return Blank() + Base() + (Below(4) == 0 ? "^" + Factor(depth + 1) : "") + Blank();
+    if (pick == 2) return "(" + Valid(depth + 1) + ")";
+    return std::string(kFunctions[Below(kFunctions.size())]) + "(" + Valid(depth + 1) + ")";
+  }
+
+  std::string Base() {
+    static constexpr std::array<std::string_view, 10> kNumbers = {
+        "0", "1", "2.5", ".5", "7.", "90", "1E3", "2e-2", "180", "PI"};
+    return std::string(kNumbers[Below(kNumbers.size())]);
+  }
+
+  std::string Blank() { return Below(4) == 0 ? " " : ""; }
+
+  std::mt19937 random_;
+};
+
+TEST(ExpressionFuzz, RandomTextsGiveAValueOrAnErrorCode) {
+  TextMaker maker(20240611u);
+  for (int i = 0; i < 70000; ++i) {
+    const std::string text = maker.Soup();
+    const nc::Evaluation e = nc::EvaluateExpression(text);
+    ASSERT_TRUE(IsKnownError(e.errorCode)) << e.errorCode;
+    if (i % 16 == 0) {
+      ASSERT_TRUE(Same(e, nc::EvaluateExpression(text)));
+      ASSERT_TRUE(Same(e, nc::EvaluateExpression(Lower(text))));
+    }
+  }
+}
+
+TEST(ExpressionFuzz, ValidTextsCompileAndRun) {
+  TextMaker maker(7u);
+  int ran = 0;
+  for (int i = 0; i < 8000; ++i) {
+    const std::string text = maker.Valid();
+    // Each "." gains at most one "0"; the text must keep room for its end mark.
+    if (text.size() + std::count(text.begin(), text.end(), '.') >= 255) continue;
+    const nc::Evaluation e = nc::EvaluateExpression(text);
+    ASSERT_NE(e.errorCode, nc::kExprSyntax) << text;
+    ASSERT_TRUE(IsKnownError(e.errorCode)) << text;
+    ASSERT_TRUE(Same(e, nc::EvaluateExpression(Lower(text)))) << text;
+    ++ran;
+  }
+  EXPECT_GT(ran, 7000);
+}
+
+}  // namespace
