@@ -16,7 +16,7 @@ struct Result {
 
 Result Cli(std::vector<std::string> args) {
   testing_support::TempDir data;  // no msg.dat: messages say so
-  args.insert(args.end(), {"--data", data.path()});
+  args.insert(args.begin() + (args.empty() ? 0 : 1), {"--data", data.path()});
   std::ostringstream out;
   std::ostringstream err;
   const int status = cli::Run(args, "/nowhere/rur-cli", out, err);
