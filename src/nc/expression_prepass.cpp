@@ -30,6 +30,14 @@ void TurnChainIntoProducts(ExpressionText& text, std::size_t start) noexcept {
   }
 }
 
+bool NeedsPadding(const ExpressionText& text) noexcept {
+  const std::size_t size = text.size();
+  for (std::size_t i = 0; i < size; ++i) {
+    if (text[i] == '.' && (i == 0 || i + 1 == size || !IsDigit(text[i - 1]) || !IsDigit(text[i + 1]))) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 void FoldSigns(ExpressionText& text) noexcept {
@@ -47,6 +55,7 @@ void FoldSigns(ExpressionText& text) noexcept {
 }
 
 void PadDecimalPoints(ExpressionText& text) noexcept {
+  if (!NeedsPadding(text)) return;  // the common case: every point stands between digits
   const ExpressionText source = text;
   text.Resize(0);
   for (std::size_t i = 0; i < source.size(); ++i) {

@@ -1,5 +1,7 @@
 #include "nc/expression_scanner.h"
 
+#include <array>
+
 #include "nc/expression_number.h"
 #include "nc/expression_text.h"
 
@@ -24,6 +26,15 @@ Token LookUp(std::string_view text) noexcept {
   }
   return Token::kErr;
 }
+
+// The token of each single byte, from the one-character slots of the table.
+constexpr std::array<Token, 256> kSingleCharacterTokens = [] {
+  std::array<Token, 256> tokens{};  // all kErr
+  for (std::size_t code = kTokenTexts.size(); code-- > 0;) {
+    if (kTokenTexts[code].size() == 1) tokens[static_cast<unsigned char>(kTokenTexts[code][0])] = static_cast<Token>(code);
+  }
+  return tokens;
+}();
 
 }  // namespace
 
@@ -72,9 +83,8 @@ void ExpressionScanner::ReadName() noexcept {
 }
 
 void ExpressionScanner::ReadSingleCharacter() noexcept {
-  const char c = current_;
+  token_ = kSingleCharacterTokens[static_cast<unsigned char>(current_)];
   Advance();
-  token_ = LookUp(std::string_view(&c, 1));
 }
 
 }  // namespace nc
