@@ -10,36 +10,6 @@
 namespace nc {
 namespace {
 
-// The parts of a literal, as offsets into the text.
-struct LiteralShape {
-  std::size_t integerEnd = 0;   // end of the integral digits
-  std::size_t fractionEnd = 0;  // end of the fraction (= integerEnd if none)
-  std::size_t length = 0;       // end of the exponent (= fractionEnd if none)
-};
-
-std::size_t SkipDigits(std::string_view text, std::size_t i) noexcept {
-  while (i < text.size() && IsDigit(text[i])) ++i;
-  return i;
-}
-
-LiteralShape MeasureLiteral(std::string_view text) noexcept {
-  LiteralShape shape;
-  shape.integerEnd = SkipDigits(text, 0);
-  shape.fractionEnd = shape.integerEnd;
-  if (shape.integerEnd + 1 < text.size() && text[shape.integerEnd] == '.' &&
-      IsDigit(text[shape.integerEnd + 1])) {
-    shape.fractionEnd = SkipDigits(text, shape.integerEnd + 1);
-  }
-  shape.length = shape.fractionEnd;
-  std::size_t i = shape.fractionEnd;
-  if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
-    ++i;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    if (i < text.size() && IsDigit(text[i])) shape.length = SkipDigits(text, i);
-  }
-  return shape;
-}
-
 // Up to 19 significant digits fit a 64-bit integer exactly.
 constexpr int kExactDigits = 19;
 // 10^27 is the largest power of ten an extended value holds exactly.
@@ -83,24 +53,26 @@ void AddDigit(Decimal& d, char c, bool inFraction) noexcept {
   }
 }
 
-int ReadExponent(std::string_view text, std::size_t from, std::size_t to) noexcept {
-  if (from == to) return 0;
-  std::size_t i = from + 1;  // past the E
-  const bool negative = text[i] == '-';
-  if (text[i] == '+' || text[i] == '-') ++i;
-  int exponent = 0;
-  for (; i < to; ++i) {
-    if (exponent < kExponentCap) exponent = exponent * 10 + (text[i] - '0');
-  }
-  return negative ? -exponent : exponent;
+// Reads the digits from i on into d; returns their end.
+std::size_t AddDigits(std::string_view text, std::size_t i, Decimal& d, bool inFraction) noexcept {
+  for (; i < text.size() && IsDigit(text[i]); ++i) AddDigit(d, text[i], inFraction);
+  return i;
 }
 
-Decimal Decompose(std::string_view text, const LiteralShape& shape) noexcept {
-  Decimal d;
-  for (std::size_t i = 0; i < shape.integerEnd; ++i) AddDigit(d, text[i], false);
-  for (std::size_t i = shape.integerEnd + 1; i < shape.fractionEnd; ++i) AddDigit(d, text[i], true);
-  d.exponent += ReadExponent(text, shape.fractionEnd, shape.length);
-  return d;
+// Reads the exponent at i, if there is one (E or e, optional sign, at least
+// one digit), into d; returns its end, else i.
+std::size_t AddExponent(std::string_view text, std::size_t i, Decimal& d) noexcept {
+  if (i == text.size() || (text[i] != 'E' && text[i] != 'e')) return i;
+  std::size_t j = i + 1;
+  const bool negative = j < text.size() && text[j] == '-';
+  if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
+  if (j == text.size() || !IsDigit(text[j])) return i;
+  int exponent = 0;
+  for (; j < text.size() && IsDigit(text[j]); ++j) {
+    if (exponent < kExponentCap) exponent = exponent * 10 + (text[j] - '0');
+  }
+  d.exponent += negative ? -exponent : exponent;
+  return j;
 }
 
 // Correctly rounded by the library; slower, but needed only for literals
@@ -108,8 +80,8 @@ Decimal Decompose(std::string_view text, const LiteralShape& shape) noexcept {
 void ConvertExactly(std::string_view literal, const Decimal& d, NumberLiteral& number) noexcept {
   const auto [end, error] = std::from_chars(literal.data(), literal.data() + literal.size(), number.value);
   if (error == std::errc::result_out_of_range) {
-    // Too large, or too small even for a denormal: the decimal exponent of
-    // the leading digit tells which.
+    // Too large, or below the normal range (the library reports denormals
+    // as out of range too): the decimal exponent of the leading digit tells.
     number.value = 0.0L;
     number.fits = d.exponent + d.digits <= 0;
   } else if (error != std::errc() || end != literal.data() + literal.size()) {
@@ -120,10 +92,12 @@ void ConvertExactly(std::string_view literal, const Decimal& d, NumberLiteral& n
 }  // namespace
 
 NumberLiteral ReadNumber(std::string_view text) noexcept {
-  const LiteralShape shape = MeasureLiteral(text);
-  const Decimal d = Decompose(text, shape);
+  Decimal d;
+  std::size_t end = AddDigits(text, 0, d, false);
+  if (end + 1 < text.size() && text[end] == '.' && IsDigit(text[end + 1])) end = AddDigits(text, end + 1, d, true);
+  end = AddExponent(text, end, d);
   NumberLiteral number;
-  number.length = shape.length;
+  number.length = end;
   if (d.mantissa == 0) return number;
   // One rounding of an exact mantissa by an exact power: correctly rounded.
   if (d.exact && d.exponent >= -kExactPowers && d.exponent <= kExactPowers) {
@@ -132,7 +106,7 @@ NumberLiteral ReadNumber(std::string_view text) noexcept {
                                    : mantissa / kPowersOfTen[-d.exponent];
     return number;
   }
-  ConvertExactly(text.substr(0, shape.length), d, number);
+  ConvertExactly(text.substr(0, end), d, number);
   return number;
 }
 

@@ -16,8 +16,8 @@ struct NumberLiteral {
 
 // Reads the literal at the start of text, which starts with a digit. A point
 // belongs to it only when a digit follows, an exponent (E or e, optional
-// sign) only when it has a digit. Values too small for the extended range
-// become 0; values too large do not fit.
+// sign) only when it has a digit. Values below the normal extended range
+// (about 3.4E-4932) become 0; values above it do not fit.
 NumberLiteral ReadNumber(std::string_view text) noexcept;
 
 }  // namespace nc
