@@ -94,7 +94,9 @@ void ConvertExactly(std::string_view literal, const Decimal& d, NumberLiteral& n
 NumberLiteral ReadNumber(std::string_view text) noexcept {
   Decimal d;
   std::size_t end = AddDigits(text, 0, d, false);
-  if (end + 1 < text.size() && text[end] == '.' && IsDigit(text[end + 1])) end = AddDigits(text, end + 1, d, true);
+  if (end + 1 < text.size() && text[end] == '.' && IsDigit(text[end + 1])) {
+    end = AddDigits(text, end + 1, d, true);
+  }
   end = AddExponent(text, end, d);
   NumberLiteral number;
   number.length = end;

@@ -33,7 +33,8 @@ void TurnChainIntoProducts(ExpressionText& text, std::size_t start) noexcept {
 bool NeedsPadding(const ExpressionText& text) noexcept {
   const std::size_t size = text.size();
   for (std::size_t i = 0; i < size; ++i) {
-    if (text[i] == '.' && (i == 0 || i + 1 == size || !IsDigit(text[i - 1]) || !IsDigit(text[i + 1]))) return true;
+    if (text[i] != '.') continue;
+    if (i == 0 || i + 1 == size || !IsDigit(text[i - 1]) || !IsDigit(text[i + 1])) return true;
   }
   return false;
 }

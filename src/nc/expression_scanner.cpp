@@ -30,8 +30,9 @@ Token LookUp(std::string_view text) noexcept {
 // The token of each single byte, from the one-character slots of the table.
 constexpr std::array<Token, 256> kSingleCharacterTokens = [] {
   std::array<Token, 256> tokens{};  // all kErr
-  for (std::size_t code = kTokenTexts.size(); code-- > 0;) {
-    if (kTokenTexts[code].size() == 1) tokens[static_cast<unsigned char>(kTokenTexts[code][0])] = static_cast<Token>(code);
+  for (std::size_t code = kTokenTexts.size(); code-- > 0;) {  // the first slot wins
+    const std::string_view text = kTokenTexts[code];
+    if (text.size() == 1) tokens[static_cast<unsigned char>(text[0])] = static_cast<Token>(code);
   }
   return tokens;
 }();
