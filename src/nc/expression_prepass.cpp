@@ -1,6 +1,7 @@
 #include "nc/expression_prepass.h"
 
 #include <cstddef>
+#include <string_view>
 
 namespace nc {
 namespace {
@@ -30,11 +31,9 @@ void TurnChainIntoProducts(ExpressionText& text, std::size_t start) noexcept {
   }
 }
 
-bool NeedsPadding(const ExpressionText& text) noexcept {
-  const std::size_t size = text.size();
-  for (std::size_t i = 0; i < size; ++i) {
-    if (text[i] != '.') continue;
-    if (i == 0 || i + 1 == size || !IsDigit(text[i - 1]) || !IsDigit(text[i + 1])) return true;
+bool NeedsPadding(std::string_view text) noexcept {
+  for (std::size_t i = text.find('.'); i != std::string_view::npos; i = text.find('.', i + 1)) {
+    if (i == 0 || i + 1 == text.size() || !IsDigit(text[i - 1]) || !IsDigit(text[i + 1])) return true;
   }
   return false;
 }
@@ -56,7 +55,7 @@ void FoldSigns(ExpressionText& text) noexcept {
 }
 
 void PadDecimalPoints(ExpressionText& text) noexcept {
-  if (!NeedsPadding(text)) return;  // the common case: every point stands between digits
+  if (!NeedsPadding(text.view())) return;  // the common case: every point stands between digits
   const ExpressionText source = text;
   text.Resize(0);
   for (std::size_t i = 0; i < source.size(); ++i) {
@@ -69,9 +68,8 @@ void PadDecimalPoints(ExpressionText& text) noexcept {
 
 void ResolveDivisionChains(ExpressionText& text) noexcept {
   // Leftmost first; a "/" already turned into "*" is not found again.
-  const std::size_t size = text.size();
-  for (std::size_t i = 0; i < size; ++i) {
-    if (text[i] == '/') TurnChainIntoProducts(text, i);
+  for (std::size_t i = text.view().find('/'); i != std::string_view::npos; i = text.view().find('/', i + 1)) {
+    TurnChainIntoProducts(text, i);
   }
 }
 
