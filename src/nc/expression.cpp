@@ -14,7 +14,7 @@ Evaluation EvaluateExpression(std::string_view text) {
   // The end mark is lost when the text is full, which fails the compiler.
   expression.Append(';');
   if (expression.view() == ";") return {};
-  CodeList code;
+  ExprCodeList code;
   if (!CompileExpression(expression.view(), code)) return {0.0L, kExprSyntax};
   return RunCode(code);
 }

@@ -12,25 +12,25 @@
 namespace nc {
 
 // Left uninitialised on purpose: a list fills only the nodes it uses.
-struct CodeNode {
-  Token operation;
+struct ExprCodeNode {
+  ExprToken operation;
   long double constant;  // meaningful for kConst only
 };
 
-class CodeList {
+class ExprCodeList {
  public:
   static constexpr std::size_t kCapacity = ExpressionText::kCapacity;
 
-  void Emit(Token operation) noexcept { Add({operation, 0.0L}); }
-  void EmitConstant(long double value) noexcept { Add({Token::kConst, value}); }
+  void Emit(ExprToken operation) noexcept { Add({operation, 0.0L}); }
+  void EmitConstant(long double value) noexcept { Add({ExprToken::kConst, value}); }
 
   // True when an emission did not fit (never, for a list compiled from text).
   bool overflowed() const noexcept { return overflowed_; }
   std::size_t size() const noexcept { return size_; }
-  const CodeNode& operator[](std::size_t i) const noexcept { return nodes_[i]; }
+  const ExprCodeNode& operator[](std::size_t i) const noexcept { return nodes_[i]; }
 
  private:
-  void Add(const CodeNode& node) noexcept {
+  void Add(const ExprCodeNode& node) noexcept {
     if (size_ == kCapacity) {
       overflowed_ = true;
       return;
@@ -38,7 +38,7 @@ class CodeList {
     nodes_[size_++] = node;
   }
 
-  CodeNode nodes_[kCapacity];
+  ExprCodeNode nodes_[kCapacity];
   std::size_t size_ = 0;
   bool overflowed_ = false;
 };

@@ -7,17 +7,17 @@
 namespace nc {
 namespace {
 
-bool IsSign(Token t) noexcept { return t == Token::kPlus || t == Token::kMinus; }
+bool IsSign(ExprToken t) noexcept { return t == ExprToken::kPlus || t == ExprToken::kMinus; }
 
 // Each rule reads from the current token on and returns false at the first
 // syntax error; nothing after it matters, as every syntax error is the same.
 class Compiler {
  public:
-  Compiler(std::string_view text, CodeList& code) noexcept : scanner_(text), code_(code) {}
+  Compiler(std::string_view text, ExprCodeList& code) noexcept : scanner_(text), code_(code) {}
 
   bool Program() noexcept {
     scanner_.Next();
-    return Expression() && scanner_.token() == Token::kEnd && !code_.overflowed();
+    return Expression() && scanner_.token() == ExprToken::kEnd && !code_.overflowed();
   }
 
  private:
@@ -26,7 +26,7 @@ class Compiler {
   bool Expression() noexcept {
     if (!SignedTerm()) return false;
     while (IsSign(scanner_.token())) {
-      const Token op = scanner_.token();
+      const ExprToken op = scanner_.token();
       scanner_.Next();
       if (!Term()) return false;
       code_.Emit(op);
@@ -37,18 +37,18 @@ class Compiler {
   // The first term of an expression, which alone may carry a sign; the
   // sign applies to the whole term.
   bool SignedTerm() noexcept {
-    const Token sign = scanner_.token();
+    const ExprToken sign = scanner_.token();
     if (!IsSign(sign)) return Term();
     scanner_.Next();
     if (!Term()) return false;
-    if (sign == Token::kMinus) code_.Emit(Token::kNeg);
+    if (sign == ExprToken::kMinus) code_.Emit(ExprToken::kNeg);
     return true;
   }
 
   bool Term() noexcept {
     if (!Factor(Role::kOperand)) return false;
-    const Token op = scanner_.token();
-    if (op != Token::kTimes && op != Token::kDivide) return true;
+    const ExprToken op = scanner_.token();
+    if (op != ExprToken::kTimes && op != ExprToken::kDivide) return true;
     scanner_.Next();
     if (!Term()) return false;
     code_.Emit(op);
@@ -62,15 +62,15 @@ class Compiler {
 
   bool Primary() noexcept {
     switch (scanner_.token()) {
-      case Token::kConst:
+      case ExprToken::kConst:
         code_.EmitConstant(scanner_.number());
         scanner_.Next();
         return true;
-      case Token::kPi:
+      case ExprToken::kPi:
         code_.EmitConstant(std::numbers::pi_v<long double>);
         scanner_.Next();
         return true;
-      case Token::kOpen:
+      case ExprToken::kOpen:
         return Parenthesised();
       default:
         return IsFunction(scanner_.token()) && Function();
@@ -79,36 +79,36 @@ class Compiler {
 
   bool Parenthesised() noexcept {
     scanner_.Next();
-    if (!Expression() || scanner_.token() != Token::kClose) return false;
+    if (!Expression() || scanner_.token() != ExprToken::kClose) return false;
     scanner_.Next();
     return true;
   }
 
   bool Function() noexcept {
-    const Token function = scanner_.token();
+    const ExprToken function = scanner_.token();
     scanner_.Next();
-    if (scanner_.token() != Token::kOpen || !Factor(Role::kArgument)) return false;
+    if (scanner_.token() != ExprToken::kOpen || !Factor(Role::kArgument)) return false;
     code_.Emit(function);
     return true;
   }
 
   // "^" after a factor: accepted only right after a number or PI.
   bool Power() noexcept {
-    if (scanner_.token() != Token::kPower) return true;
-    if (scanner_.previous() != Token::kConst && scanner_.previous() != Token::kPi) return false;
+    if (scanner_.token() != ExprToken::kPower) return true;
+    if (scanner_.previous() != ExprToken::kConst && scanner_.previous() != ExprToken::kPi) return false;
     scanner_.Next();
     if (!Factor(Role::kOperand)) return false;
-    code_.Emit(Token::kPower);
+    code_.Emit(ExprToken::kPower);
     return true;
   }
 
   ExpressionScanner scanner_;
-  CodeList& code_;
+  ExprCodeList& code_;
 };
 
 }  // namespace
 
-bool CompileExpression(std::string_view text, CodeList& code) noexcept {
+bool CompileExpression(std::string_view text, ExprCodeList& code) noexcept {
   return Compiler(text, code).Program();
 }
 

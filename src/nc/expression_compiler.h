@@ -15,6 +15,6 @@ namespace nc {
 
 // Compiles text, which must end at a ";", into code. False on a syntax
 // error; code is then incomplete.
-bool CompileExpression(std::string_view text, CodeList& code) noexcept;
+bool CompileExpression(std::string_view text, ExprCodeList& code) noexcept;
 
 }  // namespace nc

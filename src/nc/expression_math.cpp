@@ -15,11 +15,11 @@ constexpr long double kPi = std::numbers::pi_v<long double>;
 long double Radians(long double degrees) noexcept { return degrees * kPi / 180; }
 long double Degrees(long double radians) noexcept { return radians * 180 / kPi; }
 
-Outcome Error(int code) noexcept { return {0.0L, code}; }
+ExprOutcome Error(int code) noexcept { return {0.0L, code}; }
 
 bool IsWhole(long double x) noexcept { return std::trunc(x) == x; }
 
-Outcome TangentOfRadians(long double x) noexcept {
+ExprOutcome TangentOfRadians(long double x) noexcept {
   const long double cosine = std::cos(x);
   if (cosine == 0) return Error(kExprTanUndefined);
   return {std::sin(x) * (1 / cosine), 0};
@@ -35,7 +35,7 @@ long double ArcSineRadians(long double x) noexcept {
 
 // Through e^(exponent * ln|base|); a base of 0 or below needs a whole
 // exponent, and 0^0 has no value.
-Outcome Power(long double base, long double exponent) noexcept {
+ExprOutcome Power(long double base, long double exponent) noexcept {
   if (base == 0 && exponent == 0) return Error(kExprZeroPowerZero);
   if (base > 0) return {std::exp(exponent * std::log(base)), 0};
   if (!IsWhole(exponent)) return Error(kExprNegativeBase);
@@ -44,17 +44,17 @@ Outcome Power(long double base, long double exponent) noexcept {
   return {std::fmod(exponent, 2) != 0 ? -magnitude : magnitude, 0};
 }
 
-Outcome Divide(long double dividend, long double divisor) noexcept {
+ExprOutcome Divide(long double dividend, long double divisor) noexcept {
   if (divisor == 0) return Error(kExprDivisionByZero);
   return {dividend / divisor, 0};
 }
 
-Outcome SquareRoot(long double x) noexcept {
+ExprOutcome SquareRoot(long double x) noexcept {
   if (x < 0) return Error(kExprSqrtNegative);
   return {std::sqrt(x), 0};
 }
 
-Outcome NaturalLog(long double x) noexcept {
+ExprOutcome NaturalLog(long double x) noexcept {
   if (!(x > 0)) return Error(kExprLnRange);
   return {std::log(x), 0};
 }
@@ -64,25 +64,25 @@ long double Cosine(long double degrees) noexcept { return std::cos(Radians(degre
 
 // The cosine of an extended angle never rounds to exactly 0, so the error
 // of an undefined tangent is kept for completeness but not reached.
-Outcome Tangent(long double degrees) noexcept { return TangentOfRadians(Radians(degrees)); }
+ExprOutcome Tangent(long double degrees) noexcept { return TangentOfRadians(Radians(degrees)); }
 
 // Undefined where the angle is a whole multiple of 90 degrees, as judged
 // on the angle in radians.
-Outcome Cotangent(long double degrees) noexcept {
+ExprOutcome Cotangent(long double degrees) noexcept {
   const long double x = Radians(degrees);
   const long double quarter = kPi / 2;
   if (x == std::trunc(x / quarter) * quarter) return Error(kExprCotUndefined);
-  const Outcome tangent = TangentOfRadians(x);
+  const ExprOutcome tangent = TangentOfRadians(x);
   if (tangent.errorCode != 0) return tangent;
   return Divide(1, tangent.value);
 }
 
-Outcome ArcSine(long double x) noexcept {
+ExprOutcome ArcSine(long double x) noexcept {
   if (std::fabs(x) > 1) return Error(kExprAsinRange);
   return {Degrees(ArcSineRadians(x)), 0};
 }
 
-Outcome ArcCosine(long double x) noexcept {
+ExprOutcome ArcCosine(long double x) noexcept {
   if (!(std::fabs(x) <= 1)) return Error(kExprAcosRange);
   return {Degrees(kPi / 2 - ArcSineRadians(x)), 0};
 }

@@ -4,19 +4,19 @@
 
 namespace nc {
 
-struct Outcome {
+struct ExprOutcome {
   long double value = 0.0L;
   int errorCode = 0;
 };
 
-Outcome Power(long double base, long double exponent) noexcept;
-Outcome Divide(long double dividend, long double divisor) noexcept;
-Outcome SquareRoot(long double x) noexcept;
-Outcome NaturalLog(long double x) noexcept;
-Outcome Tangent(long double degrees) noexcept;
-Outcome Cotangent(long double degrees) noexcept;
-Outcome ArcSine(long double x) noexcept;
-Outcome ArcCosine(long double x) noexcept;
+ExprOutcome Power(long double base, long double exponent) noexcept;
+ExprOutcome Divide(long double dividend, long double divisor) noexcept;
+ExprOutcome SquareRoot(long double x) noexcept;
+ExprOutcome NaturalLog(long double x) noexcept;
+ExprOutcome Tangent(long double degrees) noexcept;
+ExprOutcome Cotangent(long double degrees) noexcept;
+ExprOutcome ArcSine(long double x) noexcept;
+ExprOutcome ArcCosine(long double x) noexcept;
 
 long double Sine(long double degrees) noexcept;
 long double Cosine(long double degrees) noexcept;

@@ -14,27 +14,27 @@ constexpr int kStackLimit = 50;
 class Machine {
  public:
   // Carries out one node; returns its error code (0 = none).
-  int Step(const CodeNode& node) noexcept {
+  int Step(const ExprCodeNode& node) noexcept {
     switch (node.operation) {
-      case Token::kConst:
+      case ExprToken::kConst:
         Push(accumulator_);
         accumulator_ = node.constant;
         return 0;
-      case Token::kNeg:
+      case ExprToken::kNeg:
         accumulator_ = -accumulator_;
         return 0;
-      case Token::kPlus:
+      case ExprToken::kPlus:
         accumulator_ = Pop() + accumulator_;
         return 0;
-      case Token::kMinus:
+      case ExprToken::kMinus:
         accumulator_ = Pop() - accumulator_;
         return 0;
-      case Token::kTimes:
+      case ExprToken::kTimes:
         accumulator_ = Pop() * accumulator_;
         return 0;
-      case Token::kDivide:
+      case ExprToken::kDivide:
         return Take(Divide(Pop(), accumulator_));
-      case Token::kPower:
+      case ExprToken::kPower:
         return Take(Power(Pop(), accumulator_));
       default:
         return ApplyFunction(node.operation);
@@ -45,27 +45,27 @@ class Machine {
   long double accumulator() const noexcept { return accumulator_; }
 
  private:
-  int ApplyFunction(Token function) noexcept {
+  int ApplyFunction(ExprToken function) noexcept {
     const long double a = accumulator_;
     switch (function) {
-      case Token::kSqr: return Take({a * a, 0});
-      case Token::kSqrt: return Take(SquareRoot(a));
-      case Token::kExp: return Take({std::exp(a), 0});
-      case Token::kSin: return Take({Sine(a), 0});
-      case Token::kCos: return Take({Cosine(a), 0});
-      case Token::kTan: return Take(Tangent(a));
-      case Token::kCot: return Take(Cotangent(a));
-      case Token::kAsin: return Take(ArcSine(a));
-      case Token::kAcos: return Take(ArcCosine(a));
-      case Token::kAtan: return Take({ArcTangent(a), 0});
-      case Token::kAbs: return Take({std::fabs(a), 0});
-      case Token::kLn: return Take(NaturalLog(a));
-      case Token::kTrunc: return Take({Truncate(a), 0});
+      case ExprToken::kSqr: return Take({a * a, 0});
+      case ExprToken::kSqrt: return Take(SquareRoot(a));
+      case ExprToken::kExp: return Take({std::exp(a), 0});
+      case ExprToken::kSin: return Take({Sine(a), 0});
+      case ExprToken::kCos: return Take({Cosine(a), 0});
+      case ExprToken::kTan: return Take(Tangent(a));
+      case ExprToken::kCot: return Take(Cotangent(a));
+      case ExprToken::kAsin: return Take(ArcSine(a));
+      case ExprToken::kAcos: return Take(ArcCosine(a));
+      case ExprToken::kAtan: return Take({ArcTangent(a), 0});
+      case ExprToken::kAbs: return Take({std::fabs(a), 0});
+      case ExprToken::kLn: return Take(NaturalLog(a));
+      case ExprToken::kTrunc: return Take({Truncate(a), 0});
       default: return kExprUnknownOperation;
     }
   }
 
-  int Take(const Outcome& outcome) noexcept {
+  int Take(const ExprOutcome& outcome) noexcept {
     accumulator_ = outcome.value;
     return outcome.errorCode;
   }
@@ -82,7 +82,7 @@ class Machine {
 
 }  // namespace
 
-Evaluation RunCode(const CodeList& code) noexcept {
+Evaluation RunCode(const ExprCodeList& code) noexcept {
   Machine machine;
   for (std::size_t i = 0; i < code.size(); ++i) {
     const int error = machine.Step(code[i]);

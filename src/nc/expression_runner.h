@@ -9,6 +9,6 @@ namespace nc {
 
 // Runs code from its first node and stops at the first error; the value
 // is the accumulator at the end (0 after an error).
-Evaluation RunCode(const CodeList& code) noexcept;
+Evaluation RunCode(const ExprCodeList& code) noexcept;
 
 }  // namespace nc

@@ -20,19 +20,19 @@ bool EqualIgnoringCase(std::string_view raw, std::string_view upper) noexcept {
 }
 
 // The first slot of the token table that matches, else kErr.
-Token LookUp(std::string_view text) noexcept {
-  for (std::size_t code = 0; code < kTokenTexts.size(); ++code) {
-    if (EqualIgnoringCase(text, kTokenTexts[code])) return static_cast<Token>(code);
+ExprToken LookUp(std::string_view text) noexcept {
+  for (std::size_t code = 0; code < kExprTokenTexts.size(); ++code) {
+    if (EqualIgnoringCase(text, kExprTokenTexts[code])) return static_cast<ExprToken>(code);
   }
-  return Token::kErr;
+  return ExprToken::kErr;
 }
 
 // The token of each single byte, from the one-character slots of the table.
-constexpr std::array<Token, 256> kSingleCharacterTokens = [] {
-  std::array<Token, 256> tokens{};  // all kErr
-  for (std::size_t code = kTokenTexts.size(); code-- > 0;) {  // the first slot wins
-    const std::string_view text = kTokenTexts[code];
-    if (text.size() == 1) tokens[static_cast<unsigned char>(text[0])] = static_cast<Token>(code);
+constexpr std::array<ExprToken, 256> kSingleCharacterTokens = [] {
+  std::array<ExprToken, 256> tokens{};  // all kErr
+  for (std::size_t code = kExprTokenTexts.size(); code-- > 0;) {  // the first slot wins
+    const std::string_view text = kExprTokenTexts[code];
+    if (text.size() == 1) tokens[static_cast<unsigned char>(text[0])] = static_cast<ExprToken>(code);
   }
   return tokens;
 }();
@@ -69,7 +69,7 @@ void ExpressionScanner::Next() noexcept {
 // A literal beyond the extended range is no valid token.
 void ExpressionScanner::ReadNumber() noexcept {
   const NumberLiteral literal = nc::ReadNumber(text_.substr(position_));
-  token_ = literal.fits ? Token::kConst : Token::kErr;
+  token_ = literal.fits ? ExprToken::kConst : ExprToken::kErr;
   if (literal.fits) number_ = literal.value;
   position_ += literal.length - 1;  // onto the literal's last byte
   Advance();

@@ -18,8 +18,8 @@ class ExpressionScanner {
   // Reads the next token. Past the end of the text every token is kErr.
   void Next() noexcept;
 
-  Token token() const noexcept { return token_; }
-  Token previous() const noexcept { return previous_; }
+  ExprToken token() const noexcept { return token_; }
+  ExprToken previous() const noexcept { return previous_; }
   // The last number read; a kConst token stands for it.
   long double number() const noexcept { return number_; }
 
@@ -34,8 +34,8 @@ class ExpressionScanner {
   std::size_t position_ = 0;
   char current_ = ' ';  // upper-cased; a blank once past the end
   bool atEnd_ = false;
-  Token token_ = Token::kErr;
-  Token previous_ = Token::kErr;
+  ExprToken token_ = ExprToken::kErr;
+  ExprToken previous_ = ExprToken::kErr;
   long double number_ = 0.0L;
 };
 

@@ -9,7 +9,7 @@
 
 namespace nc {
 
-enum class Token : std::uint8_t {
+enum class ExprToken : std::uint8_t {
   kErr,     // no valid token
   kEnd,     // ";"
   kConst,   // a number
@@ -37,10 +37,10 @@ enum class Token : std::uint8_t {
   kTrunc,
 };
 
-inline constexpr std::array<std::string_view, 25> kTokenTexts = {
+inline constexpr std::array<std::string_view, 25> kExprTokenTexts = {
     "ERR", ";",   "CONST", "PI",  "(",   ")",    "NEG",  "+",    "-",   "*",  "/",  "^",    "SQR",
     "SQRT", "EXP", "SIN",  "COS", "TAN", "COT", "ASIN", "ACOS", "ATAN", "ABS", "LN", "TRUNC"};
 
-inline bool IsFunction(Token t) noexcept { return t >= Token::kSqr && t <= Token::kTrunc; }
+inline bool IsFunction(ExprToken t) noexcept { return t >= ExprToken::kSqr && t <= ExprToken::kTrunc; }
 
 }  // namespace nc
