@@ -102,6 +102,21 @@ class MainWindowTest : public QObject {
     QCOMPARE(f.window.workstation().abortRequested, std::uint8_t{0});
   }
 
+  void workingStateLoadsTheDescriptionFiles() {
+    Fixture f;
+    f.dir.Write("M_QVM.DAT", "3,S\r\n");
+    f.dir.Write("G_QVM.DAT", "X9,Q\r\n");
+    f.dir.Write("A_QVM.DAT", "F,V\r\n");
+    f.host.Answer(QMessageBox::Ok);
+    f.Start();
+    QCOMPARE(f.host.shown.last(), QStringLiteral("Datei für G-, M- oder allg. Beschreibung nicht brauchbar"));
+    QCOMPARE(f.window.workstation().descriptions.m[1].number, std::uint8_t{0});
+    f.dir.Write("G_QVM.DAT", "1,B\r\n");
+    f.Start();
+    QCOMPARE(f.window.workstation().descriptions.m[1].number, std::uint8_t{3});
+    QCOMPARE(f.host.unexpected, 0);
+  }
+
   void closingIsRefusedUntilTheWindowIsActivatedAgain() {
     Fixture f;
     f.Start();
