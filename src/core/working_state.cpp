@@ -7,7 +7,11 @@ namespace rur {
 bool EnterWorkingState(Workstation& ws, std::string_view firstArgument) {
   ws.scaledOutputMode = firstArgument == "A" ? 1 : 0;
   if (!ws.LoadSettingsAtActivation()) ws.dialogs.Warning(kSettingsMissing);
+  const int type = ws.settings.controllerType;
+  if (!data::ReadZeroPoints(ws.zeroPointRecord, ws.dataDirectory, type)) ws.dialogs.Warning(kZeroPointsMissing);
+  if (!data::ReadToolTable(ws.tools, ws.dataDirectory, type, ws.dialogs)) ws.dialogs.Warning(kToolsMissing);
   if (!nc::CreateNcTables(ws.subprograms, ws.params, ws.mainProgramFile)) return false;
+  data::CopyZeroPoints(ws.zeroPointRecord, ws.zeroPointTable);
   ws.listing.Clear();
   ws.messages.errorFlag = 0;
   ws.stopRequest = 0;

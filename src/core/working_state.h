@@ -10,6 +10,9 @@
 namespace rur {
 
 inline constexpr char kSettingsMissing[] = "Initialisierungsdatei nicht vorhanden oder defekt!";
+inline constexpr char kZeroPointsMissing[] =
+    "Nullpunktverschiebungsdatei nicht vorhanden!\n\rBitte NPV-Datei erstellen! ";
+inline constexpr char kToolsMissing[] = "Werkzeugdatei nicht vorhanden!\n\rBitte WKZ-Datei erstellen!";
 inline constexpr char kTablesFailed[] =
     "Kann die interne Variablen nicht initialisieren!\n\rAusf\xFChrung abgebrochen! ";
 

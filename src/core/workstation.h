@@ -12,6 +12,8 @@
 #include "data/message_centre.h"
 #include "data/settings.h"
 #include "data/throttled_pump.h"
+#include "data/tool_table.h"
+#include "data/zero_points.h"
 #include "data/work_listing.h"
 #include "nc/code_descriptions.h"
 #include "nc/param_table.h"
@@ -35,6 +37,10 @@ class Workstation {
 
   data::Settings settings;
   data::PortParameters port;  // the serial-port component's present parameters
+
+  data::ToolTable tools{};
+  data::ZeroPointRecord zeroPointRecord;
+  data::ZeroPointTable zeroPointTable{};
 
   data::WorkListing listing;
   data::SubprogramTable subprograms;

@@ -47,7 +47,7 @@ class MainWindowTest : public QObject {
         : window(host, {"/nowhere/rur", dir.path()}, argument) {}
     // Enters the working state, answering the three start-up warnings.
     void Start() {
-      host.Answer(QMessageBox::Ok);
+      for (int i = 0; i < 3; ++i) host.Answer(QMessageBox::Ok);
       window.Image1Click();
     }
     TempDir dir;
@@ -93,7 +93,9 @@ class MainWindowTest : public QObject {
   void startPictureEntersWorkingStateWithWarnings() {
     Fixture f;
     f.Start();
-    QCOMPARE(f.host.shown, QStringList{"Initialisierungsdatei nicht vorhanden oder defekt!"});
+    QCOMPARE(f.host.shown, (QStringList{"Initialisierungsdatei nicht vorhanden oder defekt!",
+                                        "Nullpunktverschiebungsdatei nicht vorhanden!\n\rBitte NPV-Datei erstellen! ",
+                                        "Werkzeugdatei nicht vorhanden!\n\rBitte WKZ-Datei erstellen!"}));
     QCOMPARE(EnabledCommands(f.window),
              (QStringList{"neues", "laden", "speichern", "abbruch", "Schnittstelle", "Werkzeugtaste", "nullpunkt",
                           "showeditor", "CheckBox1"}));
