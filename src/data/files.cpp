@@ -37,6 +37,14 @@ bool WriteAllAndSync(int fd, std::string_view bytes) {
   return ::fsync(fd) == 0;
 }
 
+ReadStatus OpenForReading(const std::string& path, std::ifstream& in) {
+  std::error_code ec;
+  if (!fs::exists(path, ec)) return ReadStatus::Missing;
+  if (fs::is_directory(path, ec)) return ReadStatus::Unreadable;
+  in.open(path, std::ios::binary);
+  return in ? ReadStatus::Ok : ReadStatus::Unreadable;
+}
+
 }  // namespace
 
 PathStyle NativePathStyle() {
@@ -96,11 +104,8 @@ std::string PathForWriting(std::string_view dir, std::string_view name) {
 ReadStatus ReadWholeFile(const std::string& path, std::size_t maxBytes,
                          std::vector<std::uint8_t>& out) {
   out.clear();
-  std::error_code ec;
-  if (!fs::exists(path, ec)) return ReadStatus::Missing;
-  if (fs::is_directory(path, ec)) return ReadStatus::Unreadable;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return ReadStatus::Unreadable;
+  std::ifstream in;
+  if (const ReadStatus opened = OpenForReading(path, in); opened != ReadStatus::Ok) return opened;
   std::vector<std::uint8_t> buffer(64 * 1024);
   while (in) {
     in.read(reinterpret_cast<char*>(buffer.data()), static_cast<std::streamsize>(buffer.size()));
@@ -121,11 +126,8 @@ ReadStatus ReadWholeFile(const std::string& path, std::size_t maxBytes,
 ReadStatus ReadFileHead(const std::string& path, std::size_t maxBytes,
                         std::vector<std::uint8_t>& out) {
   out.clear();
-  std::error_code ec;
-  if (!fs::exists(path, ec)) return ReadStatus::Missing;
-  if (fs::is_directory(path, ec)) return ReadStatus::Unreadable;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return ReadStatus::Unreadable;
+  std::ifstream in;
+  if (const ReadStatus opened = OpenForReading(path, in); opened != ReadStatus::Ok) return opened;
   out.resize(maxBytes);
   in.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(maxBytes));
   out.resize(static_cast<std::size_t>(in.gcount()));

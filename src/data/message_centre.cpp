@@ -4,28 +4,10 @@
 #include <fstream>
 
 #include "data/files.h"
+#include "data/line_reader.h"
 #include "data/text.h"
 
 namespace data {
-namespace {
-
-// Reads one catalogue line of at most kMaxText bytes; the rest of a longer
-// line is skipped. The line ends at CR LF, LF or CR.
-bool ReadLine(std::istream& in, std::string& line) {
-  line.clear();
-  if (!in || in.peek() == std::char_traits<char>::eof()) return false;
-  for (int c = in.get(); c != std::char_traits<char>::eof(); c = in.get()) {
-    if (c == '\n') break;
-    if (c == '\r') {
-      if (in.peek() == '\n') in.get();
-      break;
-    }
-    if (line.size() < kMaxText) line += static_cast<char>(c);
-  }
-  return true;
-}
-
-}  // namespace
 
 bool ReadCatalogueLine(const std::string& cataloguePath, std::int32_t number, std::string& text) {
   text.clear();
@@ -33,7 +15,7 @@ bool ReadCatalogueLine(const std::string& cataloguePath, std::int32_t number, st
   if (!in) return false;
   std::string line;
   for (std::int32_t n = 1; n <= number; ++n) {
-    if (!ReadLine(in, line)) {  // past the end: empty lines, no error
+    if (!ReadTextLine(in, line)) {  // past the end: empty lines, no error
       line.clear();
       break;
     }

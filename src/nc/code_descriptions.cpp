@@ -4,6 +4,7 @@
 
 #include "data/controllers.h"
 #include "data/files.h"
+#include "data/line_reader.h"
 #include "data/text.h"
 
 namespace nc {
@@ -15,21 +16,6 @@ enum class Kind { M, G, General };
 constexpr int kTypeWithoutDescriptions = 12;
 
 enum class LoadResult { Ok, Failed };
-
-// Reads one line of at most 255 characters; the rest of a longer line is
-// skipped. False at the end of the file.
-bool ReadLine(std::istream& in, std::string& line) {
-  line.clear();
-  if (in.peek() == std::char_traits<char>::eof()) return false;
-  for (int c = in.get(); c != std::char_traits<char>::eof() && c != '\n'; c = in.get()) {
-    if (c == '\r') {
-      if (in.peek() == '\n') in.get();
-      break;
-    }
-    if (line.size() < data::kMaxText) line += static_cast<char>(c);
-  }
-  return true;
-}
 
 // A whole decimal integer with an optional sign, nothing else.
 bool ParseKey(const std::string& text, long& value) {
@@ -74,7 +60,7 @@ LoadResult LoadFile(Kind kind, const std::string& path, std::array<CodeEntry, kD
   }
   std::string line;
   int k = 0;
-  while (k < kDescriptionEntries && ReadLine(in, line)) {
+  while (k < kDescriptionEntries && data::ReadTextLine(in, line)) {
     ++k;
     line = data::StripLeadingBlanks(line);
     if (line.empty()) continue;
