@@ -1,0 +1,55 @@
+// The dialog "Nullpunktverschiebungen": the X, Y and Z shifts of the zero
+// points G54 to G58, edited in place in the workstation's zero-point record
+// and saved to the zero-point file. How many zero points can be edited
+// depends on the controller type.
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+#include "data/zero_points.h"
+
+class QLabel;
+class QPushButton;
+
+namespace rur {
+class Workstation;
+}
+
+namespace ui {
+
+class MaskTable;
+class ZeroPointModel;
+
+class TForm4 : public QDialog {
+  Q_OBJECT
+ public:
+  explicit TForm4(rur::Workstation& ws, QWidget* parent = nullptr);
+
+  // Before each showing: drops an edit left open, shows the record's
+  // present values and as many zero points as the controller type allows.
+  void FormActivate();
+
+  // Components (objectName = the member's name; the labels are "G54".."G58").
+  std::array<QLabel*, data::kZeroPoints> Labels{};
+  MaskTable* Tabelle = nullptr;
+  QPushButton* SpeichernBtn = nullptr;
+  QPushButton* InitBtn = nullptr;
+  QPushButton* AbbruchBtn = nullptr;
+
+ private:
+  void CreateComponents();
+  void SpeichernBtnClick();
+  void InitBtnClick();
+  void AbbruchBtnClick();
+
+  rur::Workstation& ws_;
+  ZeroPointModel* model_ = nullptr;
+};
+
+// Data rows (zero points) the table offers for a controller type, given the
+// rows it offers now: none for 3 and 14, G54..G57 for all others except 13,
+// which keeps what it has (all five at first).
+int ZeroPointRowsFor(int controllerType, int currentRows);
+
+}  // namespace ui
