@@ -54,6 +54,7 @@ MainWindow::MainWindow(ui::ModalHost& host, data::DataDirectorySource source, QS
       firstArgument_(std::move(firstArgument)) {
   setObjectName(QStringLiteral("Form1"));
   CreateComponents();
+  CreateDialogs();
   ConnectHandlers();
   FormCreate();
 }
@@ -78,6 +79,8 @@ void MainWindow::ConnectHandlers() {
   connect(laden, &QPushButton::clicked, this, &MainWindow::ladenClick);
   connect(speichern, &QPushButton::clicked, this, &MainWindow::speichernClick);
   connect(beenden, &QPushButton::clicked, this, &MainWindow::beendenClick);
+  connect(Werkzeugtaste, &QPushButton::clicked, this, &MainWindow::WerkzeugtasteClick);
+  connect(nullpunkt, &QPushButton::clicked, this, &MainWindow::nullpunktClick);
   connect(showeditor, &QPlainTextEdit::textChanged, this, &MainWindow::showeditorChange);
   connect(showeditor, &ui::NcEditor::clicked, this, &MainWindow::showeditorClick);
 }

@@ -23,6 +23,8 @@ class ModalHost;
 class NcEditor;
 class PictureButton;
 class Tform3;
+class TForm4;
+class Twerkzeug;
 }  // namespace ui
 
 namespace app {
@@ -50,6 +52,8 @@ class MainWindow : public QWidget {
   bool Clearload();
   void showeditorChange();
   void showeditorClick();
+  void nullpunktClick();
+  void WerkzeugtasteClick();
   void beendenClick();
   bool FormCloseQuery();
   void FormClose();
@@ -79,6 +83,8 @@ class MainWindow : public QWidget {
   ui::PictureButton* Image2 = nullptr;
   QFileDialog* OpenDialog1 = nullptr;
   QFileDialog* SaveDialog1 = nullptr;
+  ui::Twerkzeug* werkzeug = nullptr;  // tool table dialog
+  ui::TForm4* Form4 = nullptr;        // zero-point dialog
 
  protected:
   void changeEvent(QEvent* event) override;
@@ -87,6 +93,7 @@ class MainWindow : public QWidget {
  private:
   void FormCreate();
   void CreateComponents();
+  void CreateDialogs();
   void ConnectHandlers();
   void SetEnabled(std::initializer_list<QWidget*> widgets, bool enabled);
   void EnableSimulateByLines();
