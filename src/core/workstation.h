@@ -17,6 +17,8 @@
 #include "data/work_listing.h"
 #include "nc/code_descriptions.h"
 #include "nc/param_table.h"
+#include "nc/preparation.h"
+#include "nc/translation.h"
 
 namespace rur {
 
@@ -38,6 +40,8 @@ class Workstation {
   data::Settings settings;
   data::PortParameters port;  // the serial-port component's present parameters
 
+  std::string mainProgramFile;  // full path of the program in the editor
+
   data::ToolTable tools{};
   data::ZeroPointRecord zeroPointRecord;
   data::ZeroPointTable zeroPointTable{};
@@ -49,8 +53,10 @@ class Workstation {
 
   nc::ParamTable params;
   nc::CodeDescriptions descriptions;
+  nc::Preparation preparation{listing, subprograms, messages, throttledPump, mainProgramFile};
+  nc::SubprogramSlots subprogramSlots{};
+  nc::MirrorFactors mirror;
 
-  std::string mainProgramFile;         // full path of the program in the editor
   std::uint8_t abortRequested = 1;     // no drawing or transfer runs; closing allowed
   std::uint8_t stopRequest = 0;        // ends a drawing run at its next check
   std::uint8_t scaledOutputMode = 0;   // first argument "A"

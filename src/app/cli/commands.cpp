@@ -10,8 +10,8 @@ namespace {
 constexpr std::array<Command, 8> kCommands = {{
     {"eval", RunEval},
     {"word", RunWord},
-    {"translate", nullptr},
-    {"listing", nullptr},
+    {"translate", RunTranslate},
+    {"listing", RunListing},
     {"draw", nullptr},
     {"convert", nullptr},
     {"send", nullptr},

@@ -11,10 +11,6 @@
 namespace cli {
 namespace {
 
-void ApplyParams(CommandContext& c) {
-  for (const auto& [n, value] : c.args.params) c.ws.params.Set(n, value);
-}
-
 int PrintEvaluation(CommandContext& c, const nc::Evaluation& result) {
   if (result.errorCode > 0) {
     c.out << "error " << result.errorCode << "\n";
@@ -27,6 +23,10 @@ int PrintEvaluation(CommandContext& c, const nc::Evaluation& result) {
 }
 
 }  // namespace
+
+void ApplyParams(CommandContext& c) {
+  for (const auto& [n, value] : c.args.params) c.ws.params.Set(n, value);
+}
 
 int UsageError(CommandContext& c, const char* usage) {
   c.err << "rur-cli: usage: rur-cli " << usage << "\n";

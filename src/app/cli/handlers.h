@@ -1,12 +1,24 @@
 // The handlers of rur-cli's commands, one function a command.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "cli/commands.h"
 
 namespace cli {
 
 int RunEval(CommandContext& context);
 int RunWord(CommandContext& context);
+int RunTranslate(CommandContext& context);
+int RunListing(CommandContext& context);
+
+// Reads the program named by the first argument as the editor would and
+// makes it the main program; false (after saying why) when it cannot be read.
+bool LoadProgramArgument(CommandContext& context, std::vector<std::string>& lines);
+
+// Sets the parameters given with --param.
+void ApplyParams(CommandContext& context);
 
 // Prints a usage error for the command and returns the usage status.
 int UsageError(CommandContext& context, const char* usage);

@@ -1,0 +1,54 @@
+// translate and listing: one block into the internal dialect; a program
+// and its subprograms into the work listing.
+#include <string>
+#include <vector>
+
+#include "cli/cli_app.h"
+#include "cli/handlers.h"
+#include "core/draw_preparation.h"
+#include "data/program_file.h"
+#include "data/text.h"
+#include "nc/translation.h"
+
+namespace cli {
+
+int RunTranslate(CommandContext& c) {
+  if (c.args.arguments.size() != 1) return UsageError(c, "translate BLOCK");
+  ApplyParams(c);
+  std::string block = data::Utf8ToCp1252(c.args.arguments[0]);
+  const bool ok = nc::TranslateBlock(block, c.ws.mirror, c.ws.params, c.ws.messages);
+  c.out << (ok ? "ok" : "fail") << "\n\"" << data::Cp1252ToUtf8(block) << "\"\nmirror " << c.ws.mirror.x << ' '
+        << c.ws.mirror.y << "\n";
+  return ok && c.ws.messages.errorFlag == 0 ? kExitOk : kExitFailed;
+}
+
+bool LoadProgramArgument(CommandContext& c, std::vector<std::string>& lines) {
+  const std::string& path = c.args.arguments[0];
+  const data::ProgramLoad result = data::LoadProgramText(path, lines);
+  if (result != data::ProgramLoad::Ok) {
+    c.err << "rur-cli: " << data::Cp1252ToUtf8(data::ProgramLoadError(result, path)) << "\n";
+    return false;
+  }
+  c.ws.mainProgramFile = path;
+  return true;
+}
+
+int RunListing(CommandContext& c) {
+  if (c.args.arguments.size() != 1) return UsageError(c, "listing PROGRAM [--skip]");
+  std::vector<std::string> lines;
+  if (!LoadProgramArgument(c, lines)) return kExitUsage;
+  const rur::PreparationOutcome outcome = rur::PrepareDrawing(c.ws, lines, c.args.skip);
+  const data::WorkListing& listing = c.ws.listing;
+  for (std::size_t n = 0; n < listing.lines.size(); ++n) {
+    c.out << n + 1 << '\t' << data::Cp1252ToUtf8(listing.lines[n]) << '\n';
+  }
+  c.out << "count " << listing.lineCount << '\n';
+  const data::SubprogramTable& table = c.ws.subprograms;
+  for (std::int32_t i = 0; i <= table.count && i < data::kSubprogramEntries; ++i) {
+    const data::SubprogramEntry& e = table.entries[static_cast<std::size_t>(i)];
+    c.out << "sub " << i << ' ' << e.start << ' ' << e.end << ' ' << data::Cp1252ToUtf8(e.name) << '\n';
+  }
+  return outcome.prepared && outcome.expanded ? kExitOk : kExitFailed;
+}
+
+}  // namespace cli

@@ -1,0 +1,31 @@
+// Block translation: rewrites one block from the operator's dialect into
+// the internal dialect that the interpreter reads (parameters, functions,
+// tool and correction words, mirroring, radius words, jumps and calls),
+// and reports what it cannot accept.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "data/message_centre.h"
+#include "nc/param_table.h"
+
+namespace nc {
+
+// Mirror factors set by "G51": +1 normal, -1 mirrored.
+struct MirrorFactors {
+  std::int32_t x = 1;
+  std::int32_t y = 1;
+};
+
+// Translates block in place (an empty block is accepted unchanged). Returns
+// false after a message; the block then still has its marks decoded.
+// Conditions of jumps and calls are evaluated with the parameters.
+bool TranslateBlock(std::string& block, MirrorFactors& mirror, const ParamTable& params,
+                    data::MessageCentre& messages);
+
+// Deletes the first "(" up to the first ")" inclusive, when both exist and
+// the ")" stands after the "(".
+void RemoveFirstComment(std::string& block);
+
+}  // namespace nc
