@@ -1,0 +1,56 @@
+#include "nc/translation.h"
+
+#include <string_view>
+
+#include "nc/translation_steps.h"
+
+namespace nc {
+namespace {
+
+using namespace translation;
+
+// Steps 2 to 14; stops at the first step that rejects the block.
+std::int32_t RunSteps(BlockText& text, MirrorFactors& mirror, const ParamTable& params,
+                      data::MessageCentre& messages) {
+  RemoveFirstWord(text, 'A');
+  RemoveFirstWord(text, 'B');
+  RemoveBlockNumber(text);
+  if (const std::int32_t message = MarkNAddresses(text)) return message;
+  JoinEd(text);
+  FindFunctionLetters(text);
+  NormaliseToolChange(text);
+  PadToTwoDigits(text, 'T');
+  PadToTwoDigits(text, 'D');
+  if (const std::int32_t message = CheckToolWords(text)) return message;
+  ApplyMirroring(text, mirror);
+  TranslateRadius(text);
+  if (const std::int32_t message = TranslateParameters(text)) return message;
+  return TranslateJumpsAndCalls(text, params, messages);
+}
+
+}  // namespace
+
+bool TranslateBlock(std::string& block, MirrorFactors& mirror, const ParamTable& params,
+                    data::MessageCentre& messages) {
+  // The block is a text of the system and so never longer than 255 bytes;
+  // a longer one is cut first.
+  if (block.size() > BlockText::kCapacity) block.resize(BlockText::kCapacity);
+  BlockText text(block);
+  TrimBlock(text);
+  if (text.empty()) return true;
+
+  const std::int32_t message = RunSteps(text, mirror, params, messages);
+  if (message != kNoMessage) messages.ShowMessageByNumber(message, " ");
+  DecodeMarks(text);
+  block.assign(text.view());
+  return message == kNoMessage;
+}
+
+void RemoveFirstComment(std::string& block) {
+  const std::size_t open = block.find('(');
+  const std::size_t close = block.find(')');
+  if (open == std::string::npos || close == std::string::npos || close < open) return;
+  block.erase(open, close - open + 1);
+}
+
+}  // namespace nc
