@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -27,7 +28,8 @@ struct Preparation {
   const std::string& mainProgramFile;  // the program the operator loaded (its path)
   bool blockSkip = false;              // leave out blocks that begin with "/"
   bool subprogramMode = false;         // a subprogram file is being read
-  std::string programName;             // first 8 characters of the main program's file name
+  std::string programName{};           // first 8 characters of the main program's file name
+  std::size_t bytesRead = 0;           // read from program files since PrepareProgram (bounded)
 };
 
 // Resets the table and reads the main program from the scratch file.
