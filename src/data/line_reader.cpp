@@ -4,8 +4,9 @@
 
 namespace data {
 
-bool ReadTextLine(std::istream& in, std::string& line, bool* longLine) {
-  line.clear();
+namespace {
+
+bool ReadLineFromBuffer(std::istream& in, std::string& line, bool* longLine) {
   if (longLine != nullptr) *longLine = false;
   using Traits = std::char_traits<char>;
   if (in.peek() == Traits::eof()) return false;
@@ -24,6 +25,19 @@ bool ReadTextLine(std::istream& in, std::string& line, bool* longLine) {
   }
   in.setstate(std::ios::eofbit);
   return true;
+}
+
+}  // namespace
+
+bool ReadTextLine(std::istream& in, std::string& line, bool* longLine) {
+  line.clear();
+  // A file buffer throws on a failed read; the stream reports it as bad.
+  try {
+    return ReadLineFromBuffer(in, line, longLine);
+  } catch (...) {
+    in.setstate(std::ios::badbit);
+    return false;
+  }
 }
 
 }  // namespace data
