@@ -5,9 +5,10 @@
 #include "nc/translation_steps.h"
 
 namespace nc {
-namespace {
 
 using namespace translation;
+
+namespace {
 
 // Steps 2 to 14; stops at the first step that rejects the block.
 std::int32_t RunSteps(BlockText& text, MirrorFactors& mirror, const ParamTable& params,
