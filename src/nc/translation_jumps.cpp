@@ -110,8 +110,23 @@ ConditionSides FindSides(const BlockText& copy, std::size_t op, std::size_t opSi
   return sides;
 }
 
+// Evaluates the condition written in the decoded copy of the block.
+bool ConditionHolds(const BlockText& copy, Comparison comparison, bool jump, const ParamTable& params,
+                    data::MessageCentre& messages, ConditionSides& sides) {
+  const std::string_view op = kComparisonTexts[static_cast<std::size_t>(comparison)];
+  const std::size_t at = copy.Find(op);
+  // Only a block cut by the decoding loses its operator; its condition fails.
+  if (at == BlockText::npos) return false;
+  sides = FindSides(copy, at, op.size(), jump);
+  const long double left = SideValue(sides.left, params, messages);
+  const long double right = SideValue(sides.right, params, messages);
+  return Holds(comparison, left, right);
+}
+
 // Conditional jump or call: the condition is read from a decoded copy of the
-// block with its own function letters.
+// block with its own function letters. A jump keeps the block from its
+// target on, a call the copy without its condition; a block whose
+// condition fails becomes empty.
 std::int32_t TranslateConditional(BlockText& text, Comparison comparison, bool jump, const ParamTable& params,
                                   data::MessageCentre& messages) {
   BlockText copy(text);
@@ -123,18 +138,8 @@ std::int32_t TranslateConditional(BlockText& text, Comparison comparison, bool j
   }
   DecodeMarks(copy);
   copy.EraseFirst(jump ? kJump : kCall);
-  const std::string_view op = kComparisonTexts[static_cast<std::size_t>(comparison)];
-  const std::size_t at = copy.Find(op);
-  // Only a block cut by the decoding loses its operator; its condition fails.
-  bool holds = false;
   ConditionSides sides;
-  if (at != BlockText::npos) {
-    sides = FindSides(copy, at, op.size(), jump);
-    const long double left = SideValue(sides.left, params, messages);
-    const long double right = SideValue(sides.right, params, messages);
-    holds = Holds(comparison, left, right);
-  }
-  if (!holds) {
+  if (!ConditionHolds(copy, comparison, jump, params, messages, sides)) {
     text.Clear();
   } else if (jump) {
     // The function letters leave the N marks where they are.
@@ -144,7 +149,7 @@ std::int32_t TranslateConditional(BlockText& text, Comparison comparison, bool j
     text = jumped;
   } else {
     copy.Erase(sides.begin, sides.end - sides.begin);
-    if (copy.Contains('H')) {
+    if (copy.Contains('H')) {  // without one the block stays as it was
       ConvertCallWords(copy);
       text = copy;
     }
