@@ -16,9 +16,7 @@ PreparationOutcome PrepareDrawing(Workstation& ws, const std::vector<std::string
   ws.listing.Clear();
   ws.pump.ProcessEvents();
   if (!data::SaveProgramText(scratch, editorLines)) {
-    std::string text = kScratchWriteFailed;
-    text.replace(text.find("%s"), 2, scratch);
-    ws.dialogs.Warning(text);
+    ws.dialogs.Warning("Hilfsdatei " + scratch + " kann nicht geschrieben werden!\n\rZeichnen nicht m\xF6glich.");
     ws.messages.errorFlag = 1;
     return outcome;
   }

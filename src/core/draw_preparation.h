@@ -10,9 +10,6 @@
 
 namespace rur {
 
-inline constexpr char kScratchWriteFailed[] =
-    "Hilfsdatei %s kann nicht geschrieben werden!\n\rZeichnen nicht m\xF6glich.";
-
 // The scratch file: data directory + "ZEPS_" + "00" + ".$$$".
 std::string ScratchFileName(const std::string& dataDirectory);
 
