@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "data/block_record.h"
 #include "data/data_directory.h"
 #include "data/dialogs.h"
 #include "data/message_centre.h"
@@ -19,6 +20,9 @@
 #include "nc/param_table.h"
 #include "nc/preparation.h"
 #include "nc/translation.h"
+#include "draw/machine_state.h"
+#include "draw/raster.h"
+#include "draw/run_state.h"
 
 namespace rur {
 
@@ -56,6 +60,13 @@ class Workstation {
   nc::Preparation preparation{listing, subprograms, messages, throttledPump, mainProgramFile};
   nc::SubprogramSlots subprogramSlots{};
   nc::MirrorFactors mirror;
+
+  draw::Raster raster;
+  draw::MachineState machine;
+  draw::RunState run;
+  data::BlockStore blockStore;
+  data::BlockRecord currentRecord;
+  std::uint8_t lastCompensation = 40;  // kept by the radius compensation between blocks
 
   std::uint8_t abortRequested = 1;     // no drawing or transfer runs; closing allowed
   std::uint8_t stopRequest = 0;        // ends a drawing run at its next check

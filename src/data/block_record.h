@@ -1,0 +1,64 @@
+// One prepared machine block as a drawing run stores it, and the block
+// store that a transfer later sends: 32,000 records used from position 1,
+// the position being the block number sent to the controller.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace data {
+
+inline constexpr std::int32_t kBlockStoreSize = 32000;
+// Records usable from position 1: at most 31,999 blocks fit.
+inline constexpr std::int32_t kMaxStoredBlocks = kBlockStoreSize - 1;
+inline constexpr std::int32_t kConsumedMarker = 0x7FFFFFFF;
+
+enum Motion : std::uint8_t { kRapid = 0, kFeed = 1, kClockwise = 2, kCounterClockwise = 3, kDwell = 4 };
+
+struct BlockRecord {
+  std::int32_t marker = 0;  // 0 live, kConsumedMarker consumed during compensation
+  long double startX = 0.0L, startY = 0.0L, startZ = 0.0L;
+  long double endX = 0.0L, endY = 0.0L, endZ = 0.0L;
+  long double centreX = 0.0L, centreY = 0.0L, centreZ = 0.0L;
+  long double radius = 0.0L;
+  std::uint8_t hasX = 0, hasY = 0, hasZ = 0;
+  std::uint8_t motion = kRapid;
+  std::uint8_t arcSpan = 0;  // 2 up to a half circle, 1 more
+  std::uint8_t compensation = 0;  // 40, 41, 42
+  std::int8_t toolSlot = 0;       // tool table entry (the D number)
+  std::uint8_t tool = 0;          // the T number
+  long double feed = 0.0L;
+  std::int32_t spindle = 0;
+  std::int32_t dwell = 0;
+  std::array<std::uint8_t, 100> mFlags{};  // one per M number 0..99
+  std::int32_t listingLine = 0;   // line of the work listing
+  std::int32_t programIndex = 0;  // entry of the subprogram table
+  std::uint8_t g74Flag = 0;
+};
+
+class BlockStore {
+ public:
+  BlockStore() : records_(kBlockStoreSize) {}
+
+  std::int32_t count() const { return count_; }
+  void Clear() { count_ = 0; }
+  bool Full() const { return count_ >= kMaxStoredBlocks; }
+
+  // Appends at position count + 1; false (nothing written) when full.
+  bool Append(const BlockRecord& record) {
+    if (Full()) return false;
+    records_[static_cast<std::size_t>(++count_)] = record;
+    return true;
+  }
+  // Position 1 .. kBlockStoreSize - 1.
+  const BlockRecord& At(std::int32_t position) const { return records_[static_cast<std::size_t>(position)]; }
+  BlockRecord& At(std::int32_t position) { return records_[static_cast<std::size_t>(position)]; }
+  void SetCount(std::int32_t count) { count_ = count; }
+
+ private:
+  std::vector<BlockRecord> records_;
+  std::int32_t count_ = 0;
+};
+
+}  // namespace data

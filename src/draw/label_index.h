@@ -1,0 +1,33 @@
+// The block labels of the work listing ("N" and digits at the start of a
+// line), indexed once per run so that a jump finds its label without
+// scanning the listing: a program that jumps back and forth thousands of
+// times stays linear in its length.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "data/work_listing.h"
+
+namespace draw {
+
+class LabelIndex {
+ public:
+  // Indexes the counted lines 1..lineCount of the listing.
+  void Build(const data::WorkListing& listing);
+
+  // The first line in [from, to] whose label is `label`.
+  std::optional<std::int32_t> Find(std::int64_t label, std::int32_t from, std::int32_t to) const;
+
+ private:
+  std::vector<std::pair<std::int64_t, std::int32_t>> entries_;  // (label, line), sorted
+};
+
+// The label of a listing line: leading blanks skipped, "N", then the digits
+// that follow with blanks between them ignored. Nothing for other lines and
+// for labels too long to be a number.
+std::optional<std::int64_t> LineLabel(std::string_view line);
+
+}  // namespace draw
