@@ -70,13 +70,15 @@ std::string UpperAscii(std::string_view text) {
   return out;
 }
 
-std::string Trim(std::string_view text) {
+std::string_view TrimmedView(std::string_view text) {
   std::size_t b = 0;
   std::size_t e = text.size();
   while (b < e && IsBlankOrControl(static_cast<unsigned char>(text[b]))) ++b;
   while (e > b && IsBlankOrControl(static_cast<unsigned char>(text[e - 1]))) --e;
-  return std::string(text.substr(b, e - b));
+  return text.substr(b, e - b);
 }
+
+std::string Trim(std::string_view text) { return std::string(TrimmedView(text)); }
 
 std::string TrimLeft(std::string_view text) {
   std::size_t b = 0;

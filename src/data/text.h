@@ -20,6 +20,7 @@ std::string UpperAscii(std::string_view text);
 
 // Removes leading and trailing blanks and control characters (codes 0..32).
 std::string Trim(std::string_view text);
+std::string_view TrimmedView(std::string_view text);
 std::string TrimLeft(std::string_view text);
 
 // Removes leading blanks (code 32 only).

@@ -5,8 +5,17 @@
 namespace nc {
 
 std::string ReadListingLine(const data::WorkListing& listing, std::int64_t n) {
-  if (n > listing.lineCount) return std::string();
-  return data::CutText(listing.Line(n));
+  std::string line;
+  ReadListingLine(listing, n, line);
+  return line;
+}
+
+void ReadListingLine(const data::WorkListing& listing, std::int64_t n, std::string& out) {
+  if (n > listing.lineCount) {
+    out.clear();
+  } else {
+    out.assign(listing.Line(n), 0, data::kMaxText);
+  }
 }
 
 void AppendListingLine(data::WorkListing& listing, std::string_view text, data::ThrottledPump& pump) {

@@ -12,7 +12,7 @@ constexpr std::array<Command, 8> kCommands = {{
     {"word", RunWord},
     {"translate", RunTranslate},
     {"listing", RunListing},
-    {"draw", nullptr},
+    {"draw", RunDraw},
     {"convert", nullptr},
     {"send", nullptr},
     {"controller", nullptr},

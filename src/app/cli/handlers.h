@@ -12,6 +12,10 @@ int RunEval(CommandContext& context);
 int RunWord(CommandContext& context);
 int RunTranslate(CommandContext& context);
 int RunListing(CommandContext& context);
+int RunDraw(CommandContext& context);
+
+// Prints every stored block, one line each.
+void PrintBlocks(CommandContext& context);
 
 // Reads the program named by the first argument as the editor would and
 // makes it the main program; false (after saying why) when it cannot be read.

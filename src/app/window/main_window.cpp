@@ -12,6 +12,7 @@
 #include "core/working_state.h"
 #include "data/files.h"
 #include "data/program_file.h"
+#include "draw/surface.h"
 #include "ui/message_window.h"
 #include "ui/modal_host.h"
 #include "ui/nc_editor.h"
@@ -79,6 +80,8 @@ void MainWindow::ConnectHandlers() {
   connect(laden, &QPushButton::clicked, this, &MainWindow::ladenClick);
   connect(speichern, &QPushButton::clicked, this, &MainWindow::speichernClick);
   connect(beenden, &QPushButton::clicked, this, &MainWindow::beendenClick);
+  connect(simuliere, &QPushButton::clicked, this, &MainWindow::simuliereClick);
+  connect(abbruch, &QPushButton::clicked, this, &MainWindow::AbbruchClick);
   connect(Werkzeugtaste, &QPushButton::clicked, this, &MainWindow::WerkzeugtasteClick);
   connect(nullpunkt, &QPushButton::clicked, this, &MainWindow::nullpunktClick);
   connect(showeditor, &QPlainTextEdit::textChanged, this, &MainWindow::showeditorChange);
@@ -124,6 +127,7 @@ void MainWindow::Init_form() {
 }
 
 void MainWindow::Image2Click() {
+  ws_.stopRequest = 1;
   neuesClick();
   if (programModified_ != 0) return;
   Image2->hide();
@@ -195,6 +199,8 @@ void MainWindow::ladenClick() {
   programModified_ = 0;
   simuliere->setEnabled(true);
   senden->setEnabled(false);
+  draw::Loesche_bitmap(ws_.raster);
+  ShowPicture();
   fehlersuche->setEnabled(false);
 }
 

@@ -57,6 +57,8 @@ class MainWindow : public QWidget {
   void beendenClick();
   bool FormCloseQuery();
   void FormClose();
+  void simuliereClick();
+  void AbbruchClick();
 
   // Components (objectName = the member's name).
   ui::NcEditor* showeditor = nullptr;
@@ -99,6 +101,7 @@ class MainWindow : public QWidget {
   void EnableSimulateByLines();
   void ShowProgramName(const QString& path);
   bool SaveEditorTo(const QString& path);
+  void ShowPicture();
 
   ui::ModalHost& host_;
   ui::Tform3* form3_;

@@ -1,0 +1,35 @@
+// draw: the draw command on a program file, with the picture as PNG and
+// the stored blocks on request.
+#include <string>
+#include <vector>
+
+#include "cli/cli_app.h"
+#include "cli/handlers.h"
+#include "core/draw_command.h"
+#include "draw/block_dump.h"
+#include "draw/png_writer.h"
+
+namespace cli {
+
+void PrintBlocks(CommandContext& c) {
+  const data::BlockStore& store = c.ws.blockStore;
+  for (std::int32_t position = 1; position <= store.count(); ++position) {
+    c.out << draw::FormatBlockLine(position, store.At(position)) << '\n';
+  }
+}
+
+int RunDraw(CommandContext& c) {
+  if (c.args.arguments.size() != 1) return UsageError(c, "draw PROGRAM [--skip] [--png FILE] [--blocks]");
+  std::vector<std::string> lines;
+  if (!LoadProgramArgument(c, lines)) return kExitUsage;
+  rur::DrawCommandView quiet;
+  const bool clean = rur::DrawProgram(c.ws, lines, c.args.skip, quiet);
+  if (c.args.blocks) PrintBlocks(c);
+  if (!c.args.png.empty() && !draw::WritePng(c.ws.raster, c.args.png)) {
+    c.err << "rur-cli: cannot write " << c.args.png << "\n";
+    return kExitFailed;
+  }
+  return clean ? kExitOk : kExitFailed;
+}
+
+}  // namespace cli

@@ -1,0 +1,94 @@
+// The draw command and the abort command of the main window, and the
+// picture of the work area.
+#include <QCheckBox>
+#include <QImage>
+#include <QLabel>
+#include <QPixmap>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include "core/draw_command.h"
+#include "main_window.h"
+#include "ui/nc_editor.h"
+#include "ui/picture_button.h"
+#include "ui/qt_text.h"
+
+namespace app {
+namespace {
+
+constexpr int kMessageAbortedByOperator = 181;
+
+// Disables the commands that must not run during a drawing run and enables
+// them again afterwards. Events are processed now and then while the run
+// goes on (so that the abort command works); the editor, new and save, the
+// block-skip box and the end picture are therefore also held disabled,
+// since they would change what the run is reading.
+class WindowDrawView : public rur::DrawCommandView {
+ public:
+  explicit WindowDrawView(MainWindow& w) : w_(w) {}
+
+  void RunStarting() override {
+    for (QWidget* widget : {w_.ende, w_.laden, w_.senden, w_.simuliere, w_.nullpunkt, w_.Schnittstelle,
+                            w_.Werkzeugtaste}) {
+      widget->setEnabled(false);
+    }
+    for (QWidget* widget : held()) {
+      heldStates_.push_back(widget->isEnabled());
+      widget->setEnabled(false);
+    }
+  }
+
+  void RunEnded(bool clean) override {
+    std::size_t k = 0;
+    for (QWidget* widget : held()) {
+      if (k < heldStates_.size()) widget->setEnabled(heldStates_[k++]);
+    }
+    for (QWidget* widget : {w_.ende, w_.laden, w_.senden, w_.simuliere, w_.nullpunkt, w_.Schnittstelle,
+                            w_.Werkzeugtaste, static_cast<QWidget*>(w_.CheckBox1)}) {
+      widget->setEnabled(true);
+    }
+    w_.senden->setEnabled(clean);
+  }
+
+ private:
+  std::initializer_list<QWidget*> held() const {
+    return {w_.neues, w_.speichern, w_.showeditor, w_.CheckBox1, w_.Image2};
+  }
+  MainWindow& w_;
+  std::vector<bool> heldStates_;
+};
+
+}  // namespace
+
+void MainWindow::simuliereClick() {
+  fehlersuche->setEnabled(false);
+  std::vector<std::string> lines;
+  for (const QString& line : showeditor->Lines()) lines.push_back(ui::FromQt(line));
+  WindowDrawView view(*this);
+  rur::DrawProgram(ws_, lines, CheckBox1->isChecked(), view);
+  ShowPicture();
+}
+
+void MainWindow::AbbruchClick() {
+  ws_.abortRequested = 1;
+  OvcMeter1->setValue(OvcMeter1->maximum());
+  ws_.messages.ShowMessageByNumber(kMessageAbortedByOperator, " ");
+  ws_.stopRequest = 1;
+  // The send command is not enabled here: only a clean drawing enables it.
+  for (QWidget* widget : {static_cast<QWidget*>(Image2), static_cast<QWidget*>(laden), static_cast<QWidget*>(neues),
+                          static_cast<QWidget*>(speichern), static_cast<QWidget*>(nullpunkt),
+                          static_cast<QWidget*>(Schnittstelle), static_cast<QWidget*>(Werkzeugtaste),
+                          static_cast<QWidget*>(abbruch), static_cast<QWidget*>(showeditor),
+                          static_cast<QWidget*>(simuliere)}) {
+    widget->setEnabled(true);
+  }
+}
+
+void MainWindow::ShowPicture() {
+  const draw::Raster& raster = ws_.raster;
+  const QImage image(raster.pixels().data(), raster.width(), raster.height(), raster.width() * 3,
+                     QImage::Format_RGB888);
+  Image0->setPixmap(QPixmap::fromImage(image));  // fromImage copies the pixels
+}
+
+}  // namespace app

@@ -1,0 +1,28 @@
+// The draw command "Z&eichnen" as the window and rur-cli run it: prepare
+// the program from the editor's text, run the interpreter over it, and tell
+// whether the result may be sent.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/workstation.h"
+
+namespace rur {
+
+// What the command's surroundings do around the run (the window disables
+// and enables its commands; rur-cli does nothing).
+class DrawCommandView {
+ public:
+  virtual ~DrawCommandView() = default;
+  virtual void RunStarting() {}
+  // clean: the run ended with the error flag clear (sending allowed).
+  virtual void RunEnded(bool clean) { (void)clean; }
+};
+
+// Runs the whole draw command; returns true when the error flag is clear
+// at the end.
+bool DrawProgram(Workstation& ws, const std::vector<std::string>& editorLines, bool blockSkip,
+                 DrawCommandView& view);
+
+}  // namespace rur

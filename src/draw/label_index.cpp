@@ -1,0 +1,42 @@
+#include "draw/label_index.h"
+
+#include <algorithm>
+
+namespace draw {
+namespace {
+
+constexpr int kMaxLabelDigits = 18;  // stays within int64
+
+}  // namespace
+
+std::optional<std::int64_t> LineLabel(std::string_view line) {
+  std::size_t i = line.find_first_not_of(' ');
+  if (i == std::string_view::npos || line[i] != 'N') return std::nullopt;
+  std::int64_t value = 0;
+  int digits = 0;
+  for (++i; i < line.size(); ++i) {
+    const char c = line[i];
+    if (c == ' ') continue;
+    if (c < '0' || c > '9') break;
+    if (++digits > kMaxLabelDigits) return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  return value;  // "N" without digits is label 0, as a text that is no number gives 0
+}
+
+void LabelIndex::Build(const data::WorkListing& listing) {
+  entries_.clear();
+  const auto last = std::min<std::int64_t>(listing.lineCount, static_cast<std::int64_t>(listing.lines.size()));
+  for (std::int32_t n = 1; n <= last; ++n) {
+    if (const auto label = LineLabel(listing.lines[static_cast<std::size_t>(n - 1)])) entries_.emplace_back(*label, n);
+  }
+  std::sort(entries_.begin(), entries_.end());
+}
+
+std::optional<std::int32_t> LabelIndex::Find(std::int64_t label, std::int32_t from, std::int32_t to) const {
+  const auto it = std::lower_bound(entries_.begin(), entries_.end(), std::make_pair(label, from));
+  if (it == entries_.end() || it->first != label || it->second > to) return std::nullopt;
+  return it->second;
+}
+
+}  // namespace draw
