@@ -1,5 +1,7 @@
 // The draw command and the abort command of the main window, and the
 // picture of the work area.
+#include <array>
+
 #include <QCheckBox>
 #include <QImage>
 #include <QLabel>
@@ -28,10 +30,7 @@ class WindowDrawView : public rur::DrawCommandView {
   explicit WindowDrawView(MainWindow& w) : w_(w) {}
 
   void RunStarting() override {
-    for (QWidget* widget : {w_.ende, w_.laden, w_.senden, w_.simuliere, w_.nullpunkt, w_.Schnittstelle,
-                            w_.Werkzeugtaste}) {
-      widget->setEnabled(false);
-    }
+    for (QWidget* widget : commands()) widget->setEnabled(false);
     for (QWidget* widget : held()) {
       heldStates_.push_back(widget->isEnabled());
       widget->setEnabled(false);
@@ -43,15 +42,17 @@ class WindowDrawView : public rur::DrawCommandView {
     for (QWidget* widget : held()) {
       if (k < heldStates_.size()) widget->setEnabled(heldStates_[k++]);
     }
-    for (QWidget* widget : {w_.ende, w_.laden, w_.senden, w_.simuliere, w_.nullpunkt, w_.Schnittstelle,
-                            w_.Werkzeugtaste, static_cast<QWidget*>(w_.CheckBox1)}) {
-      widget->setEnabled(true);
-    }
+    for (QWidget* widget : commands()) widget->setEnabled(true);
+    w_.CheckBox1->setEnabled(true);
     w_.senden->setEnabled(clean);
   }
 
  private:
-  std::initializer_list<QWidget*> held() const {
+  // The commands the draw command disables and enables again.
+  std::array<QWidget*, 7> commands() const {
+    return {w_.ende, w_.laden, w_.senden, w_.simuliere, w_.nullpunkt, w_.Schnittstelle, w_.Werkzeugtaste};
+  }
+  std::array<QWidget*, 5> held() const {
     return {w_.neues, w_.speichern, w_.showeditor, w_.CheckBox1, w_.Image2};
   }
   MainWindow& w_;
@@ -75,13 +76,9 @@ void MainWindow::AbbruchClick() {
   ws_.messages.ShowMessageByNumber(kMessageAbortedByOperator, " ");
   ws_.stopRequest = 1;
   // The send command is not enabled here: only a clean drawing enables it.
-  for (QWidget* widget : {static_cast<QWidget*>(Image2), static_cast<QWidget*>(laden), static_cast<QWidget*>(neues),
-                          static_cast<QWidget*>(speichern), static_cast<QWidget*>(nullpunkt),
-                          static_cast<QWidget*>(Schnittstelle), static_cast<QWidget*>(Werkzeugtaste),
-                          static_cast<QWidget*>(abbruch), static_cast<QWidget*>(showeditor),
-                          static_cast<QWidget*>(simuliere)}) {
-    widget->setEnabled(true);
-  }
+  SetEnabled({Image2, laden, neues, speichern, nullpunkt, Schnittstelle, Werkzeugtaste, abbruch, showeditor,
+              simuliere},
+             true);
 }
 
 void MainWindow::ShowPicture() {
