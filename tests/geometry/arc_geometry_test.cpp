@@ -1,0 +1,178 @@
+#include "geometry/arc_geometry.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <iomanip>
+#include <limits>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "support/fake_dialogs.h"
+
+namespace {
+
+constexpr long double kPi = std::numbers::pi_v<long double>;
+constexpr long double kRadiusTolerance = 3.0L;  // the settings' default
+
+testing::AssertionResult Near(long double actual, long double expected, long double tolerance) {
+  if (std::fabs(actual - expected) <= tolerance) return testing::AssertionSuccess();
+  return testing::AssertionFailure() << std::setprecision(21) << actual << " is not within " << tolerance << " of "
+                                     << expected;
+}
+
+class ArcGeometryTest : public ::testing::Test {
+ protected:
+  ArcGeometryTest() : messages(dialogs, directory, listing, table) {}
+
+  static data::BlockRecord Arc(long double sx, long double sy, long double ex, long double ey, long double radius,
+                               std::uint8_t motion, std::uint8_t span = 2) {
+    data::BlockRecord block;
+    block.startX = sx;
+    block.startY = sy;
+    block.endX = ex;
+    block.endY = ey;
+    block.radius = radius;
+    block.motion = motion;
+    block.arcSpan = span;
+    return block;
+  }
+
+  std::vector<std::string> Shown() const {
+    std::vector<std::string> texts;
+    for (const auto& m : dialogs.messages) texts.push_back(m.description);
+    return texts;
+  }
+
+  testing_support::FakeDialogs dialogs;
+  std::string directory;
+  data::WorkListing listing;
+  data::SubprogramTable table;
+  data::MessageCentre messages;
+};
+
+TEST_F(ArcGeometryTest, VectorAngleCoversAxesAndQuadrants) {
+  EXPECT_EQ(geometry::VectorAngle(0, 0), kPi / 2);
+  EXPECT_EQ(geometry::VectorAngle(0, -1), 3 * kPi / 2);
+  EXPECT_EQ(geometry::VectorAngle(1, 0), 0.0L);
+  EXPECT_EQ(geometry::VectorAngle(-1, 0), kPi);
+  EXPECT_TRUE(Near(geometry::VectorAngle(1, -1), 7 * kPi / 4, 1e-18L));
+  EXPECT_TRUE(Near(geometry::VectorAngle(-1, -1), 5 * kPi / 4, 1e-18L));
+  EXPECT_TRUE(Near(geometry::VectorAngle(-1, 1), 3 * kPi / 4, 1e-18L));
+}
+
+TEST_F(ArcGeometryTest, SweepSnapsToHalfTurnWithinTolerance) {
+  const auto sweepTo = [](long double angle) { return geometry::SweepAngle(1, 0, std::cos(angle), std::sin(angle)); };
+  EXPECT_EQ(sweepTo(kPi + 5e-7L), kPi);
+  EXPECT_EQ(sweepTo(kPi - 5e-7L), kPi);
+  EXPECT_TRUE(Near(sweepTo(kPi + 2e-6L), kPi + 2e-6L, 1e-15L));
+  // Backwards differences wrap into [0, 2 pi).
+  EXPECT_TRUE(Near(geometry::SweepAngle(0, 1, 1, 0), 3 * kPi / 2, 1e-18L));
+}
+
+TEST_F(ArcGeometryTest, HalfCircleByRadiusHasCentreOnChordAndSignedSweep) {
+  auto cw = Arc(0, 0, 10, 0, 5, data::kClockwise);
+  long double sweep = 0;
+  ASSERT_TRUE(geometry::ArcCentreFromRadius(cw, sweep, kRadiusTolerance, messages));
+  EXPECT_EQ(cw.centreX, 5.0L);
+  EXPECT_EQ(cw.centreY, 0.0L);
+  EXPECT_EQ(sweep, -kPi);
+
+  auto ccw = Arc(0, 0, 10, 0, 5, data::kCounterClockwise);
+  ASSERT_TRUE(geometry::ArcCentreFromRadius(ccw, sweep, kRadiusTolerance, messages));
+  EXPECT_EQ(sweep, kPi);
+  EXPECT_TRUE(dialogs.messages.empty());
+}
+
+// Chord of 10 with radius 10: the centre sits 8.66 off the chord, on the
+// side given by the direction and the span; the sweep is 60 or 300 degrees.
+TEST_F(ArcGeometryTest, CentreSideFollowsDirectionAndSpan) {
+  const long double h = 5 * std::sqrt(3.0L);
+  struct Case {
+    std::uint8_t motion, span;
+    long double centreY, sweep;
+  };
+  const Case cases[] = {{data::kCounterClockwise, 2, h, kPi / 3},
+                        {data::kCounterClockwise, 1, -h, 5 * kPi / 3},
+                        {data::kClockwise, 2, -h, -kPi / 3},
+                        {data::kClockwise, 1, h, -5 * kPi / 3}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "motion " << int{c.motion} << " span " << int{c.span});
+    auto block = Arc(0, 0, 10, 0, 10, c.motion, c.span);
+    long double sweep = 0;
+    ASSERT_TRUE(geometry::ArcCentreFromRadius(block, sweep, kRadiusTolerance, messages));
+    EXPECT_TRUE(Near(block.centreX, 5.0L, 1e-17L));
+    EXPECT_TRUE(Near(block.centreY, c.centreY, 1e-17L));
+    EXPECT_TRUE(Near(sweep, c.sweep, 1e-17L));
+    EXPECT_EQ(geometry::ArcSpanOf(block), c.span);
+  }
+}
+
+TEST_F(ArcGeometryTest, ShortRadiusWithinToleranceIsEnlargedSilently) {
+  for (long double radius : {4.0L, 2.0L}) {  // 2.0 falls short by exactly the tolerance
+    auto block = Arc(0, 0, 10, 0, radius, data::kCounterClockwise);
+    long double sweep = 0;
+    ASSERT_TRUE(geometry::ArcCentreFromRadius(block, sweep, kRadiusTolerance, messages));
+    EXPECT_EQ(block.radius, 5.0L);
+    EXPECT_EQ(block.centreX, 5.0L);
+    EXPECT_EQ(block.centreY, 0.0L);
+  }
+  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_EQ(messages.errorFlag, 0);
+}
+
+TEST_F(ArcGeometryTest, RadiusShortBeyondToleranceShowsBothMessagesInOrder) {
+  auto block = Arc(0, 0, 10, 0, 1.9L, data::kClockwise);
+  long double sweep = 0;
+  EXPECT_FALSE(geometry::ArcCentreFromRadius(block, sweep, kRadiusTolerance, messages));
+  EXPECT_EQ(Shown(), (std::vector<std::string>{"Radius zu klein!", "Kreismittelpunkt kann nicht berechnet werden!"}));
+  EXPECT_EQ(dialogs.messages[0].number, "Direkt");
+  EXPECT_EQ(messages.errorFlag, 1);
+  EXPECT_EQ(block.radius, 1.9L);
+}
+
+TEST_F(ArcGeometryTest, ChordOfLengthZeroCannotPlaceCentre) {
+  auto block = Arc(3, 4, 3, 4, 5, data::kCounterClockwise);
+  long double sweep = 0;
+  EXPECT_FALSE(geometry::ArcCentreFromRadius(block, sweep, kRadiusTolerance, messages));
+  EXPECT_EQ(Shown(), std::vector<std::string>{"Kreismittelpunkt kann nicht berechnet werden!"});
+  EXPECT_EQ(messages.errorFlag, 1);
+}
+
+TEST_F(ArcGeometryTest, RadiusFromCentreIsTheEndDistance) {
+  auto block = Arc(5, 0, 0, 4, 0, data::kCounterClockwise);
+  long double sweep = 0;
+  ASSERT_TRUE(geometry::ArcFromCentre(block, sweep, messages));
+  EXPECT_EQ(block.radius, 4.0L);
+  EXPECT_EQ(sweep, kPi / 2);
+  EXPECT_EQ(block.arcSpan, 2);
+}
+
+TEST_F(ArcGeometryTest, QuarterCircleBothWaysFromCentre) {
+  auto cw = Arc(10, 0, 0, -10, 0, data::kClockwise, 0);
+  long double sweep = 0;
+  ASSERT_TRUE(geometry::ArcFromCentre(cw, sweep, messages));
+  EXPECT_TRUE(Near(sweep, -kPi / 2, 1e-18L));
+  EXPECT_EQ(cw.arcSpan, 2);
+  EXPECT_EQ(geometry::ArcSpanOf(cw), 2);
+
+  auto ccw = Arc(10, 0, 0, -10, 0, data::kCounterClockwise, 0);
+  ASSERT_TRUE(geometry::ArcFromCentre(ccw, sweep, messages));
+  EXPECT_EQ(sweep, 3 * kPi / 2);
+  EXPECT_EQ(ccw.arcSpan, 1);
+  EXPECT_EQ(geometry::ArcSpanOf(ccw), 1);
+}
+
+TEST_F(ArcGeometryTest, EndOnCentreOrUndefinedIsRefusedWithZeroRadius) {
+  for (long double endX : {0.0L, std::numeric_limits<long double>::quiet_NaN()}) {
+    auto block = Arc(10, 0, endX, 0, 7, data::kCounterClockwise);
+    long double sweep = 0;
+    EXPECT_FALSE(geometry::ArcFromCentre(block, sweep, messages));
+    EXPECT_EQ(block.radius, 0.0L);
+  }
+  EXPECT_EQ(Shown(), (std::vector<std::string>{"Radius zu klein", "Radius zu klein"}));
+  EXPECT_EQ(messages.errorFlag, 1);
+}
+
+}  // namespace
