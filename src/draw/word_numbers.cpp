@@ -1,0 +1,72 @@
+#include "draw/word_numbers.h"
+
+#include <cmath>
+#include <limits>
+
+#include "nc/param_table.h"
+
+namespace draw {
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool AllDigits(std::string_view text) {
+  for (char c : text) {
+    if (!IsDigit(c)) return false;
+  }
+  return true;
+}
+
+// Digits as an unsigned number, saturating at kWholeNumberLimit.
+std::uint32_t Saturated(std::string_view digits) {
+  std::uint64_t n = 0;
+  for (char c : digits) {
+    n = n * 10 + static_cast<std::uint64_t>(c - '0');
+    if (n >= kWholeNumberLimit) return kWholeNumberLimit;
+  }
+  return static_cast<std::uint32_t>(n);
+}
+
+}  // namespace
+
+std::uint32_t WholeNumber(std::string_view text) { return AllDigits(text) ? Saturated(text) : 0; }
+
+int ParameterNumber(std::string_view text) {
+  if (text.size() < 2 || text.front() != 'R') return -1;
+  const std::string_view digits = text.substr(1);
+  if (!AllDigits(digits)) return -1;
+  const std::uint32_t n = Saturated(digits);
+  return n < static_cast<std::uint32_t>(nc::kParamCount) ? static_cast<int>(n) : -1;
+}
+
+bool ReadDecimal(std::string_view text, long double& value) {
+  value = 0.0L;
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  long double whole = 0.0L;
+  long double fraction = 0.0L;
+  long double scale = 1.0L;
+  bool digitSeen = false;
+  for (; i < text.size() && IsDigit(text[i]); ++i, digitSeen = true) whole = whole * 10.0L + (text[i] - '0');
+  if (i < text.size() && text[i] == '.') {
+    for (++i; i < text.size() && IsDigit(text[i]); ++i, digitSeen = true) {
+      scale /= 10.0L;
+      fraction += (text[i] - '0') * scale;
+    }
+  }
+  if (!digitSeen || i != text.size()) return false;
+  value = negative ? -(whole + fraction) : whole + fraction;
+  return true;
+}
+
+std::int32_t TruncateToInt32(long double value) {
+  constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
+  constexpr auto kMin = std::numeric_limits<std::int32_t>::min();
+  if (std::isnan(value)) return 0;
+  if (value >= static_cast<long double>(kMax)) return kMax;
+  if (value <= static_cast<long double>(kMin)) return kMin;
+  return static_cast<std::int32_t>(value);
+}
+
+}  // namespace draw
