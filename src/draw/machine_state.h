@@ -10,15 +10,23 @@ namespace draw {
 // A point of the three axes.
 struct Axes {
   long double x = 0.0L, y = 0.0L, z = 0.0L;
+  // Axis 0 is X, 1 is Y, 2 is Z.
+  long double& operator[](int axis) { return axis == 0 ? x : axis == 1 ? y : z; }
+  long double operator[](int axis) const { return axis == 0 ? x : axis == 1 ? y : z; }
 };
 
 struct AxisFlags {
   bool x = false, y = false, z = false;
+  bool& operator[](int axis) { return axis == 0 ? x : axis == 1 ? y : z; }
+  bool operator[](int axis) const { return axis == 0 ? x : axis == 1 ? y : z; }
+  bool any() const { return x || y || z; }
 };
 
 // Values of one block, cleared at its start.
 struct BlockWords {
   AxisFlags given;             // X, Y, Z (or u, v, w) words present
+  AxisFlags relative;          // the axis came from u, v or w
+  Axes axisWord;               // values of the X, Y, Z (or u, v, w) words
   AxisFlags centreGiven;       // I, J, K words present
   Axes centre;                 // I, J, K words
   long double radiusWord = 0;  // the "U" word
