@@ -124,6 +124,16 @@ TEST_F(ExecutionWords, SpindleSpeed) {
   EXPECT_EQ(Shown(), std::vector<int>{7});
 }
 
+TEST_F(ExecutionWords, ValueWordsWithFunctionsAndParameters) {
+  ws.params.Set(5, 3.0L);
+  Run({"G01 X=SIN[30] Y=SQRT[R005+COS[60]*2] Z=-R005*2"});
+  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_NEAR(static_cast<double>(Last().endX), 0.5, 1e-15);
+  EXPECT_NEAR(static_cast<double>(Last().endY), 2.0, 1e-15);
+  EXPECT_EQ(Last().endZ, -6.0L);
+  EXPECT_FALSE(ws.machine.block.centreGiven.any());  // no "I" taken from "SIN"
+}
+
 TEST_F(ExecutionWords, PreparatoryNumbers) {
   Run({"G01 G17", "G256", "G99999999999999999999", "G1e20 G19 G42 G91"});
   EXPECT_EQ(ws.blockStore.At(2).motion, 1);  // not G0 by wrapping to a byte
