@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QImage>
 
 #include "support/temp_dir.h"
 #include "ui/fake_host.h"
@@ -247,6 +248,41 @@ class MainWindowTest : public QObject {
     f.host.Answer(QMessageBox::Ok);
     f.window.neuesClick();
     QCOMPARE(f.window.showeditor->toPlainText(), QStringLiteral("%3"));
+  }
+
+  void drawingAShippedExampleEnablesSendingOnlyAfterACleanRun() {
+    Fixture f;
+    f.Start();
+    const QString example = QStringLiteral(RUR_SOURCE_DIR "/resources/examples/%100");
+    f.host.Then(ChooseFile(example));
+    f.window.ladenClick();
+    QVERIFY(f.window.simuliere->isEnabled());
+    QVERIFY(!f.window.senden->isEnabled());
+    f.window.simuliereClick();
+    QCOMPARE(f.host.unexpected, 0);
+    QCOMPARE(f.window.workstation().messages.errorFlag, std::uint8_t{0});
+    QVERIFY(f.window.senden->isEnabled());
+    QVERIFY(!f.window.fehlersuche->isEnabled());
+    QVERIFY(f.window.workstation().blockStore.count() > 5);
+    // The picture shows the path: yellow pixels on navy.
+    const QImage picture = f.window.Image0->pixmap().toImage();
+    QCOMPARE(picture.size(), QSize(448, 357));
+    int yellow = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+      for (int x = 0; x < picture.width(); ++x) yellow += picture.pixelColor(x, y) == QColor(Qt::yellow) ? 1 : 0;
+    }
+    QVERIFY(yellow > 100);
+
+    // An edit disables sending; a faulty program draws, reports and leaves it disabled.
+    f.window.showeditor->setPlainText(QStringLiteral("%1\nN10 G01 X10 F0\nN20 X20\nN30 X30"));
+    QVERIFY(!f.window.senden->isEnabled());
+    f.host.Answer(QDialog::Accepted);  // the message window
+    f.window.simuliereClick();
+    QCOMPARE(f.host.unexpected, 0);
+    QCOMPARE(f.window.workstation().messages.labels().number, std::string(" 38"));
+    QVERIFY(!f.window.senden->isEnabled());
+    QVERIFY(f.window.simuliere->isEnabled());
+    QVERIFY(f.window.laden->isEnabled());
   }
 
   void firstArgumentUpperCaseASwitchesScaledOutput() {

@@ -1,0 +1,109 @@
+// The drawing run of the largest program the block store takes (31,999
+// blocks), as a whole command through rur-cli and inside the process stage
+// by stage: preparation, translation of every block, the interpreter run.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "core/draw_command.h"
+#include "core/draw_preparation.h"
+#include "data/block_record.h"
+#include "draw/driver.h"
+#include "nc/translation.h"
+#include "program_generator.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class NoDialogs : public data::Dialogs {
+ public:
+  void ShowMessageWindow(const data::MessageLabels&) override { ++shown; }
+  void Beep() override {}
+  void Warning(std::string_view) override {}
+  void Information(std::string_view) override {}
+  data::SaveAnswer AskSave(std::string_view) override { return data::SaveAnswer::No; }
+  int shown = 0;
+};
+
+class NoPump : public data::EventPump {
+ public:
+  void ProcessEvents() override {}
+};
+
+// A data directory and the program file, made once.
+struct BenchFiles {
+  BenchFiles() {
+    dir = fs::temp_directory_path() / "rur-bench";
+    fs::create_directories(dir);
+    program = bench::GenerateProgram(data::kMaxStoredBlocks);
+    std::ofstream out(dir / "%1", std::ios::binary);
+    for (const auto& line : program) out << line << "\r\n";
+  }
+  fs::path dir;
+  std::vector<std::string> program;
+};
+
+const BenchFiles& Files() {
+  static const BenchFiles files;
+  return files;
+}
+
+struct Session {
+  Session() : ws(dialogs, pump, {"", Files().dir.string()}) {
+    ws.LoadSettingsAtActivation();
+    ws.mainProgramFile = (Files().dir / "%1").string();
+  }
+  NoDialogs dialogs;
+  NoPump pump;
+  rur::Workstation ws;
+};
+
+void BM_DrawCommandThroughRurCli(benchmark::State& state) {
+  const std::string command = std::string(RUR_CLI_PATH) + " draw '" + (Files().dir / "%1").string() +
+                              "' --data '" + Files().dir.string() + "' >/dev/null 2>&1";
+  for (auto _ : state) {
+    if (std::system(command.c_str()) != 0) state.SkipWithError("rur-cli draw failed");
+  }
+}
+BENCHMARK(BM_DrawCommandThroughRurCli)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_Preparation(benchmark::State& state) {
+  Session s;
+  for (auto _ : state) rur::PrepareDrawing(s.ws, Files().program, false);
+}
+BENCHMARK(BM_Preparation)->Unit(benchmark::kMillisecond);
+
+void BM_TranslationOfEveryBlock(benchmark::State& state) {
+  Session s;
+  for (auto _ : state) {
+    for (const auto& line : Files().program) {
+      std::string block = line;
+      nc::TranslateBlock(block, s.ws.mirror, s.ws.params, s.ws.messages);
+      benchmark::DoNotOptimize(block);
+    }
+  }
+}
+BENCHMARK(BM_TranslationOfEveryBlock)->Unit(benchmark::kMillisecond);
+
+void BM_InterpreterRun(benchmark::State& state) {
+  Session s;
+  rur::PrepareDrawing(s.ws, Files().program, false);
+  for (auto _ : state) {
+    draw::RunProgram(s.ws);
+    if (s.ws.blockStore.count() != data::kMaxStoredBlocks) state.SkipWithError("not every block was stored");
+  }
+}
+BENCHMARK(BM_InterpreterRun)->Unit(benchmark::kMillisecond);
+
+void BM_WholeDrawCommand(benchmark::State& state) {
+  Session s;
+  rur::DrawCommandView quiet;
+  for (auto _ : state) rur::DrawProgram(s.ws, Files().program, false, quiet);
+}
+BENCHMARK(BM_WholeDrawCommand)->Unit(benchmark::kMillisecond);
+
+}  // namespace

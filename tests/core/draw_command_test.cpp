@@ -1,0 +1,108 @@
+// The draw command from the editor's lines to the stored blocks: what ends
+// a run, and when the result may be sent.
+#include "core/draw_command.h"
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "support/fake_dialogs.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using testing_support::FakeDialogs;
+using testing_support::TempDir;
+
+// A pump that asks the run to stop the first time it is called.
+class StoppingPump : public data::EventPump {
+ public:
+  void ProcessEvents() override {
+    ++calls;
+    if (ws != nullptr) ws->stopRequest = 1;
+  }
+  rur::Workstation* ws = nullptr;
+  int calls = 0;
+};
+
+class DrawCommandTest : public ::testing::Test {
+ protected:
+  DrawCommandTest() : ws(dialogs, pump, {"/nowhere/rur", dir.path()}) {
+    ws.mainProgramFile = dir.File("%1");
+  }
+  bool Draw(const std::vector<std::string>& lines) { return rur::DrawProgram(ws, lines, false, view); }
+
+  struct CountingView : rur::DrawCommandView {
+    void RunStarting() override { ++started; }
+    void RunEnded(bool clean) override { ended.push_back(clean); }
+    int started = 0;
+    std::vector<bool> ended;
+  };
+
+  TempDir dir;
+  FakeDialogs dialogs;
+  StoppingPump pump;
+  rur::Workstation ws;
+  CountingView view;
+};
+
+TEST_F(DrawCommandTest, CleanRunStoresEveryExecutedLine) {
+  EXPECT_TRUE(Draw({"%1", "N10 G01 X10 Y10 F100", "N20 X20", "N30 M30"}));
+  EXPECT_EQ(ws.blockStore.count(), 4);  // the header line is executed too
+  EXPECT_EQ(view.started, 1);
+  EXPECT_EQ(view.ended, std::vector<bool>{true});
+  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_EQ(ws.abortRequested, 1);
+}
+
+TEST_F(DrawCommandTest, ProgramThatCannotBeReadIsNotDrawnAndNotSendable) {
+  EXPECT_FALSE(Draw({"N10 G01 X10", "N20 X20", "N30 X30", "N40 X40"}));  // no "%": message 44
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].number, " 44");
+  EXPECT_EQ(view.started, 0);
+  EXPECT_EQ(view.ended, std::vector<bool>{false});
+  EXPECT_EQ(ws.blockStore.count(), 0);
+}
+
+TEST_F(DrawCommandTest, ShortListingDrawsNothingAndStaysSendable) {
+  EXPECT_TRUE(Draw({"%1"}));
+  EXPECT_EQ(ws.blockStore.count(), 0);
+  EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(DrawCommandTest, StopRequestEndsTheRun) {
+  pump.ws = &ws;
+  std::vector<std::string> lines{"%1"};
+  for (int n = 1; n <= 50; ++n) lines.push_back("N" + std::to_string(n * 10) + " G01 X" + std::to_string(n));
+  Draw(lines);
+  EXPECT_GE(pump.calls, 1);
+  EXPECT_LT(ws.blockStore.count(), 51);
+  EXPECT_EQ(ws.stopRequest, 1);
+}
+
+TEST_F(DrawCommandTest, UnwritableScratchFileStopsTheCommand) {
+  std::filesystem::create_directory(dir.File("ZEPS_00.$$$"));  // a folder in the way
+  EXPECT_FALSE(Draw({"%1", "N10 X1", "N20 X2"}));
+  ASSERT_EQ(dialogs.warnings.size(), 1u);
+  EXPECT_NE(dialogs.warnings[0].find("ZEPS_00.$$$"), std::string::npos);
+  EXPECT_EQ(view.started, 0);
+}
+
+TEST_F(DrawCommandTest, JumpTargetsBeyondTheIntegerRangeFindNoLabel) {
+  EXPECT_FALSE(Draw({"%1", "N10 G79 N100000000000000000000", "N20 X1", "N0 X2"}));
+  ASSERT_FALSE(dialogs.messages.empty());
+  EXPECT_EQ(dialogs.messages.back().number, " 24");
+}
+
+TEST_F(DrawCommandTest, EndlessBackwardJumpStopsWhenTheStoreIsFull) {
+  // Settings of controller type 1, where a negative target jumps backwards.
+  std::vector<std::uint8_t> settings(316, 0);
+  settings[256] = 1;
+  dir.Write("QVM_ini.Dat", settings);
+  EXPECT_FALSE(Draw({"%1", "N10 G01 X1 F100", "N20 G79 N-10", "N30 X3"}));
+  EXPECT_EQ(ws.blockStore.count(), data::kMaxStoredBlocks);
+  ASSERT_FALSE(dialogs.messages.empty());
+  EXPECT_EQ(dialogs.messages.back().number, "Direkt");
+}
+
+}  // namespace
