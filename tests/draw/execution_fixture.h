@@ -24,15 +24,10 @@ class ExecutionTest : public ::testing::Test {
     draw::ResetMachineState(ws);
     draw::MachineState& m = ws.machine;
     m.distanceMode = 0;
-    m.motionMode = 0;
-    m.compensationMode = 40;
-    m.effectiveCompensation = 40;
+    m.compensationMode = m.effectiveCompensation = 40;
     m.feedValue = 0.0L;
     m.feedInteger = 0;
-    m.block = draw::BlockWords{};
-    m.sticky = draw::Axes{};
-    m.machineStart = draw::Axes{};
-    m.machineEnd = draw::Axes{};
+    m.sticky = m.machineStart = m.machineEnd = draw::Axes{};
     ws.blockStore.Clear();
     ws.currentRecord = data::BlockRecord{};
   }
@@ -42,7 +37,6 @@ class ExecutionTest : public ::testing::Test {
     StartRun();
   }
 
-  // Executes the blocks in order.
   void Run(std::initializer_list<std::string_view> blocks) {
     for (std::string_view block : blocks) {
       ws.run.block = block;
@@ -50,8 +44,8 @@ class ExecutionTest : public ::testing::Test {
     }
   }
 
-  // The record that the last block stored.
-  const data::BlockRecord& Last() const { return ws.blockStore.At(ws.blockStore.count()); }
+  const data::BlockRecord& At(int n) const { return ws.blockStore.At(n); }
+  const data::BlockRecord& Last() const { return At(ws.blockStore.count()); }
 
   // Message numbers shown so far; a direct message counts as 0.
   std::vector<int> Shown() const {
@@ -66,16 +60,14 @@ class ExecutionTest : public ::testing::Test {
   rur::Workstation ws;
 };
 
-// Expects the end point of a record within a rounding error.
-inline void ExpectEnd(const data::BlockRecord& r, long double x, long double y, long double z) {
-  EXPECT_NEAR(static_cast<double>(r.endX), static_cast<double>(x), 1e-9);
-  EXPECT_NEAR(static_cast<double>(r.endY), static_cast<double>(y), 1e-9);
-  EXPECT_NEAR(static_cast<double>(r.endZ), static_cast<double>(z), 1e-9);
+// Two or three values within a rounding error.
+inline void ExpectNear(long double ax, long double ay, long double ex, long double ey) {
+  EXPECT_NEAR(static_cast<double>(ax), static_cast<double>(ex), 1e-9);
+  EXPECT_NEAR(static_cast<double>(ay), static_cast<double>(ey), 1e-9);
 }
-
-inline void ExpectCentre(const data::BlockRecord& r, long double x, long double y) {
-  EXPECT_NEAR(static_cast<double>(r.centreX), static_cast<double>(x), 1e-9);
-  EXPECT_NEAR(static_cast<double>(r.centreY), static_cast<double>(y), 1e-9);
+inline void ExpectEnd(const data::BlockRecord& r, long double x, long double y, long double z) {
+  ExpectNear(r.endX, r.endY, x, y);
+  EXPECT_NEAR(static_cast<double>(r.endZ), static_cast<double>(z), 1e-9);
 }
 
 }  // namespace execution_test

@@ -1,15 +1,12 @@
-#include <cmath>
 #include <numbers>
 
 #include "draw/execution_fixture.h"
 
 namespace {
 
-using execution_test::ExecutionTest;
 using execution_test::ExpectEnd;
-constexpr long double kPi = std::numbers::pi_v<long double>;
 
-class ExecutionPoints : public ExecutionTest {
+class ExecutionPoints : public execution_test::ExecutionTest {
  protected:
   ExecutionPoints() {
     for (int k = 0; k < data::kZeroPoints; ++k) ws.zeroPointTable[k] = {100.0L * (k + 1), 10.0L * (k + 1), k + 1.0L};
@@ -25,40 +22,31 @@ TEST_F(ExecutionPoints, ZeroPointsG54ToG58) {
   Type(1);  // starts in G54
   Run({"X1"});
   ExpectEnd(Last(), 101, 0, 0);
-  Type(17);
-  Run({"X1"});
-  ExpectEnd(Last(), 1, 0, 0);
 }
 
 TEST_F(ExecutionPoints, G59ShiftsEveryLaterZeroPoint) {
-  Run({"G54 X1", "G59 X5"});
-  EXPECT_EQ(Last().hasX, 0);
-  ExpectEnd(Last(), 101, 0, 0);
-  Run({"X1", "G55 X1 Y1"});
-  ExpectEnd(ws.blockStore.At(3), 106, 0, 0);
+  Run({"G54 X1", "G59 X5", "X1", "G55 X1 Y1"});
+  EXPECT_EQ(At(2).hasX, 0);
+  ExpectEnd(At(2), 101, 0, 0);
+  ExpectEnd(At(3), 106, 0, 0);
   ExpectEnd(Last(), 206, 21, 0);
 }
 
 TEST_F(ExecutionPoints, MachineCoordinateBlocks) {
-  Run({"G54 G01 X5 Y5 Z5", "G53 X0"});
-  ExpectEnd(Last(), 0, 5, 5);  // Y and Z leave the zero point too
-  EXPECT_EQ(Last().hasY, 1);
-  Run({"X1 Y1 Z1"});
-  ExpectEnd(Last(), 101, 11, 2);
-  Run({"G52 X2 Z2"});  // only Z
-  ExpectEnd(Last(), 102, 11, 2);
-  Run({"G54 G66 X3", "Y3"});  // the given axes, this block only
-  ExpectEnd(ws.blockStore.At(5), 3, 11, 2);
+  Run({"G54 G01 X5 Y5 Z5", "G53 X0", "X1 Y1 Z1", "G52 X2 Z2", "G54 G66 X3", "Y3"});
+  ExpectEnd(At(2), 0, 5, 5);  // Y and Z leave the zero point too
+  ExpectEnd(At(3), 101, 11, 2);
+  ExpectEnd(At(4), 102, 11, 2);  // G52: only Z
+  ExpectEnd(At(5), 3, 11, 2);    // G66: the given axes, this block only
   ExpectEnd(Last(), 3, 13, 2);
 }
 
 TEST_F(ExecutionPoints, MirroringTurnsArcsAndCompensation) {
   ws.mirror.x = -1;
   Run({"G01 X10 Y5", "G02 G41 X20 Y5 U5"});
-  ExpectEnd(ws.blockStore.At(1), -10, 5, 0);
+  ExpectEnd(At(1), -10, 5, 0);
   EXPECT_EQ(Last().motion, 3);
   EXPECT_EQ(Last().compensation, 42);
-  EXPECT_EQ(ws.machine.motionMode, 2);
   ws.mirror.y = -1;
   Run({"X30 Y5 G42 U10"});
   EXPECT_EQ(Last().motion, 2);
@@ -66,31 +54,28 @@ TEST_F(ExecutionPoints, MirroringTurnsArcsAndCompensation) {
 }
 
 TEST_F(ExecutionPoints, MirrorRotateOfPoints) {
+  const long double quarter = std::numbers::pi_v<long double> / 2;
   struct Case {
-    long double x, y, z;
-    int mx, my;
-    long double degrees, ex, ey;
+    long double x, y;
+    int mx;
+    long double angle, ex, ey;
   } cases[] = {
-      {3, 4, 7, -1, 1, 0, -3, 4},     {3, 4, 7, 1, -1, 0, 3, -4},
-      {10, 0, 7, 1, 1, 90, 0, 10},    {0, -10, 7, 1, 1, 90, 10, 0},  // below the origin: 3 pi / 2
-      {-10, 0, 7, 1, 1, 90, 0, -10},  {0, 10, 7, -1, -1, 90, 10, 0},
-      {0.0005L, 0.0005L, 7, 1, 1, 45, 0, 0},  // this close to the origin it is the origin
+      {3, 4, -1, 0, -3, 4}, {10, 0, 1, quarter, 0, 10},
+      {0, -10, 1, quarter, 10, 0},  // below the origin: at 3 pi / 2
+      {0.0005L, 0.0005L, 1, quarter, 0, 0},  // this close to the origin it is the origin
   };
   for (const Case& c : cases) {
-    long double x = c.x, y = c.y, z = c.z;
-    draw::MirrorRotate(x, y, z, c.mx, c.my, 1, c.degrees * kPi / 180);
-    EXPECT_NEAR(static_cast<double>(x), static_cast<double>(c.ex), 1e-12) << c.x << " " << c.y;
-    EXPECT_NEAR(static_cast<double>(y), static_cast<double>(c.ey), 1e-12) << c.x << " " << c.y;
+    long double x = c.x, y = c.y, z = 7;
+    draw::MirrorRotate(x, y, z, c.mx, 1, 1, c.angle);
+    execution_test::ExpectNear(x, y, c.ex, c.ey);
     EXPECT_EQ(z, 7.0L);
   }
 }
 
 TEST_F(ExecutionPoints, RotationMovesBothAxes) {
-  Run({"A90", "G01 X10"});
-  ExpectEnd(Last(), 0, 10, 0);
-  EXPECT_EQ(Last().hasY, 1);
-  Run({"Y-10"});  // (10, -10) turned to (10, 10)
-  ExpectEnd(Last(), 10, 10, 0);
+  Run({"A90", "G01 X10", "Y-10"});
+  ExpectEnd(At(2), 0, 10, 0);
+  ExpectEnd(Last(), 10, 10, 0);  // (10, -10) turned
 }
 
 TEST_F(ExecutionPoints, IncrementalMode) {
@@ -98,10 +83,9 @@ TEST_F(ExecutionPoints, IncrementalMode) {
   ExpectEnd(Last(), 12, 0, 0);
   Type(17);
   Run({"X5", "G91 X10", "Y1"});
-  EXPECT_EQ(ws.machine.prog.x, 15.0L);
   ExpectEnd(Last(), 15, 1, 0);
   Type(17);
-  Run({"X10 Y10", "A90 G91 X1"});  // the increment (1, 0) turned, Y unmoved before the turn
+  Run({"X10 Y10", "A90 G91 X1"});  // the increment (1, 0) turned; Y has none
   ExpectEnd(Last(), 10, 11, 0);
   Type(17);
   ws.mirror.x = -1;
@@ -111,14 +95,14 @@ TEST_F(ExecutionPoints, IncrementalMode) {
 
 TEST_F(ExecutionPoints, RelativeWordsCountOnceInBothModes) {
   Run({"X10 Y5", "u2", "G91 u2", "G90 v-5 w3", "X1 v2"});
-  ExpectEnd(ws.blockStore.At(2), 12, 5, 0);
-  ExpectEnd(ws.blockStore.At(3), 14, 5, 0);
-  ExpectEnd(ws.blockStore.At(4), 14, 0, 3);
+  ExpectEnd(At(2), 12, 5, 0);
+  ExpectEnd(At(3), 14, 5, 0);
+  ExpectEnd(At(4), 14, 0, 3);
   ExpectEnd(Last(), 1, 2, 3);
   Type(17);
   ws.mirror.x = -1;
   Run({"X10", "u2", "G91 u2"});
-  ExpectEnd(ws.blockStore.At(2), -12, 0, 0);
+  ExpectEnd(At(2), -12, 0, 0);
   ExpectEnd(Last(), -14, 0, 0);
 }
 

