@@ -45,7 +45,7 @@ struct MachineState {
   std::uint8_t planeMode = 17;        // 17..19, kept only
   std::uint8_t zeroPointMode = 53;    // 52..58
   Axes prog;                          // programmed point of this block
-  Axes sticky;                        // last value of each axis word, untransformed
+  Axes sticky;                        // programmed position of each axis before mirroring and rotation
   Axes lastProg;                      // programmed point of the previous block
   Axes machineStart, machineEnd;      // machine position before and after the block
   Axes offset;                        // active zero-point offset
@@ -55,7 +55,7 @@ struct MachineState {
   long double feedValue = 0.0L;
   std::int32_t feedInteger = 10000;
   std::int32_t dwellTime = 0;
-  std::uint16_t dwellTicks = 0;
+  std::uint16_t dwellTicks = 0;       // low 16 bits of this block's dwell, cleared after it
   std::int32_t spindleSpeed = 0;
   std::uint8_t toolNumber = 0;        // T
   std::uint8_t correctionNumber = 0;  // D, index into the tool table
