@@ -5,6 +5,7 @@
 // The pen position is kept across clears and may lie far outside.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -29,8 +30,11 @@ struct PenPosition {
   std::int64_t x = 0, y = 0;
 };
 
+struct LineSpan;
+
 class Raster {
  public:
+  // Navy until first cleared; a negative size counts as 0.
   Raster(int width = kRasterWidth, int height = kRasterHeight);
 
   int width() const { return width_; }
@@ -52,12 +56,17 @@ class Raster {
   void FillRect(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom);  // right, bottom exclusive
 
   PenPosition penPosition() const { return position_; }
-  Rgb Pixel(int x, int y) const;
+  Rgb Pixel(int x, int y) const;  // black outside the picture
 
   // Rows top to bottom, 3 bytes a pixel (R, G, B), no padding.
   const std::vector<std::uint8_t>& pixels() const { return pixels_; }
 
  private:
+  template <typename Int>
+  void PaintSpan(const LineSpan& span);
+  void Paint(std::ptrdiff_t at);  // the pen pixel at this byte offset, in the pen mode
+  bool Contains(std::int64_t x, std::int64_t y) const;
+
   int width_;
   int height_;
   std::vector<std::uint8_t> pixels_;
