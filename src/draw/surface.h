@@ -16,6 +16,10 @@ void Loesche_bitmap(Raster& raster);
 long double PixelScale(const Raster& raster, long double workAreaX, long double workAreaY);
 
 // Replaces x and y by their pixel coordinates: x * k, height - y * k.
-void ToPixel(long double& x, long double& y, long double k, int height);
+// Inline: every arc point goes through it.
+inline void ToPixel(long double& x, long double& y, long double k, int height) {
+  x = x * k;
+  y = height - y * k;
+}
 
 }  // namespace draw
