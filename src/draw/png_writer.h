@@ -10,7 +10,9 @@
 
 namespace draw {
 
+// Empty for a picture without pixels, which PNG cannot hold.
 std::vector<std::uint8_t> EncodePng(const Raster& raster);
+// False when there is nothing to write or the file cannot be written.
 bool WritePng(const Raster& raster, const std::string& path);
 
 }  // namespace draw
