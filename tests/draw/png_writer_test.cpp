@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,89 +50,6 @@ std::vector<Chunk> Chunks(const Bytes& png) {
   return chunks;
 }
 
-// Inflate of a zlib stream of fixed-Huffman blocks, the only kind the
-// writer produces.
-class Inflater {
- public:
-  explicit Inflater(const Bytes& stream) : in_(stream) {}
-
-  Bytes Run() {
-    EXPECT_EQ((in_[0] * 256 + in_[1]) % 31, 0);
-    bit_ = 16;
-    Bytes out;
-    bool last = false;
-    while (!last) {
-      last = Bits(1) == 1;
-      EXPECT_EQ(Bits(2), 1u) << "fixed Huffman block";
-      for (unsigned symbol = Symbol(); symbol != 256; symbol = Symbol()) {
-        if (symbol < 256) {
-          out.push_back(static_cast<std::uint8_t>(symbol));
-          continue;
-        }
-        const std::size_t length = Length(symbol - 257);
-        const std::size_t distance = Distance(Code(5));
-        if (distance > out.size() || bit_ > in_.size() * 8) return {};
-        for (std::size_t i = 0; i < length; ++i) out.push_back(out[out.size() - distance]);
-      }
-    }
-    const std::size_t trailer = (bit_ + 7) / 8;
-    EXPECT_EQ(trailer + 4, in_.size());
-    EXPECT_EQ(BigEndian32(in_, trailer), draw::Adler32(out.data(), out.size()));
-    return out;
-  }
-
- private:
-  unsigned Bit() {
-    const unsigned bit = bit_ / 8 < in_.size() ? (in_[bit_ / 8] >> (bit_ % 8)) & 1u : 0u;
-    ++bit_;
-    return bit;
-  }
-  unsigned Bits(int count) {  // least significant first
-    unsigned v = 0;
-    for (int i = 0; i < count; ++i) v |= Bit() << i;
-    return v;
-  }
-  unsigned Code(int count) {  // most significant first
-    unsigned v = 0;
-    for (int i = 0; i < count; ++i) v = v << 1 | Bit();
-    return v;
-  }
-  unsigned Symbol() {
-    unsigned code = Code(7);
-    if (code < 24) return 256 + code;
-    code = code << 1 | Bit();
-    if (code < 192) return code - 48;
-    if (code < 200) return 280 + code - 192;
-    return 144 + (code << 1 | Bit()) - 400;
-  }
-  std::size_t Length(unsigned index) {
-    if (index == 28) return 258;
-    std::size_t base = 3;
-    for (unsigned i = 0; i < index; ++i) base += std::size_t{1} << (i < 8 ? 0 : (i - 4) / 4);
-    return base + Bits(index < 8 ? 0 : static_cast<int>(index - 4) / 4);
-  }
-  std::size_t Distance(unsigned index) {
-    std::size_t base = 1;
-    for (unsigned i = 0; i < index; ++i) base += std::size_t{1} << (i < 4 ? 0 : (i - 2) / 2);
-    return base + Bits(index < 4 ? 0 : static_cast<int>(index - 2) / 2);
-  }
-
-  const Bytes& in_;
-  std::size_t bit_ = 0;
-};
-
-// Rows of the decoded IDAT, each behind its filter byte 0.
-Bytes Unfiltered(const Bytes& rows, const draw::Raster& raster) {
-  const std::size_t rowBytes = static_cast<std::size_t>(raster.width()) * 3;
-  Bytes pixels;
-  for (std::size_t at = 0; at < rows.size(); at += rowBytes + 1) {
-    EXPECT_EQ(rows[at], 0);
-    pixels.insert(pixels.end(), rows.begin() + static_cast<std::ptrdiff_t>(at + 1),
-                  rows.begin() + static_cast<std::ptrdiff_t>(at + 1 + rowBytes));
-  }
-  return pixels;
-}
-
 TEST(ChecksumTest, KnownValues) {
   const std::string_view digits = "123456789";
   const auto* d = reinterpret_cast<const std::uint8_t*>(digits.data());
@@ -159,31 +75,21 @@ TEST(PngWriterTest, FileHasSignatureHeaderDataAndEnd) {
   EXPECT_TRUE(chunks[2].data.empty());
 }
 
-// A drawn picture stays small; pictures of lines, noise and gradients come
-// back pixel for pixel.
-TEST(PngWriterTest, PicturesRoundTripThroughInflate) {
+// Rows of one colour compress to almost nothing; Qt's decoder checks the
+// pixels (tests/ui).
+TEST(PngWriterTest, DrawnPictureStaysSmall) {
   draw::Raster drawn;
   for (int i = 0; i < 40; ++i) {
     drawn.MoveTo(i * 11, 0);
     drawn.LineTo(447 - i * 7, 356);
   }
-  draw::Raster noise(61, 37);
-  std::mt19937 random(3);
-  for (int y = 0; y < 37; ++y) {
-    for (int x = 0; x < 61; ++x) {
-      const auto v = static_cast<std::uint8_t>(random());
-      noise.SetPixel(x, y, x < 30 ? draw::Rgb{v, v, v} : draw::Rgb{static_cast<std::uint8_t>(x * 4), 0, v});
-    }
-  }
-  for (const draw::Raster* raster : {&drawn, &noise}) {
-    const Bytes png = draw::EncodePng(*raster);
-    const std::vector<Chunk> chunks = Chunks(png);
-    ASSERT_EQ(chunks.size(), 3u);
-    const Bytes rows = Inflater(chunks[1].data).Run();
-    ASSERT_EQ(rows.size(), static_cast<std::size_t>(raster->height()) * (raster->width() * 3 + 1));
-    EXPECT_EQ(Unfiltered(rows, *raster), raster->pixels());
-  }
-  EXPECT_LT(draw::EncodePng(drawn).size(), 20000u);
+  const Bytes png = draw::EncodePng(drawn);
+  EXPECT_LT(png.size(), 20000u);
+  const std::vector<Chunk> chunks = Chunks(png);
+  ASSERT_EQ(chunks.size(), 3u);
+  const Bytes& zlib = chunks[1].data;
+  EXPECT_EQ((zlib[0] * 256 + zlib[1]) % 31, 0);  // zlib header check bits
+  EXPECT_EQ(zlib[2] & 0x7, 0x3);                  // one final block of fixed codes
 }
 
 TEST(PngWriterTest, WritesTheEncodedBytesOrReportsFailure) {
