@@ -85,10 +85,10 @@ using ArcCoordinates = std::array<long double, kArcChords + 1>;
 
 // Pixel coordinates of the arc points i = 0 .. 100 at angles a0 + i d,
 // d = sweep / 100. Instead of a sine and a cosine per point, (cos, sin) of
-// the angle is carried from point to point by one rotation through d: in
-// extended precision the 100 rotations drift by some 1e-17 of the radius,
-// no more than the rounding of a0 + i d itself costs the direct formula,
-// and far below a pixel.
+// the angle is carried from point to point by one rotation through d. In
+// extended precision the 100 rotations stay within a few 1e-18 of the
+// direct cos (a0 + i d) and sin (a0 + i d), about what rounding a0 + i d
+// itself costs the direct formula, and far below a pixel.
 void ArcPixels(const data::BlockRecord& block, long double sweep, long double k, int height, ArcCoordinates& px,
                ArcCoordinates& py) {
   Direction u = StartDirection(block);
