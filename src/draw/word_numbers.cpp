@@ -27,11 +27,21 @@ std::uint32_t Saturated(std::string_view digits) {
   return static_cast<std::uint32_t>(n);
 }
 
+// Blanks between a word's letter and its value belong to neither.
+std::string_view SkipBlanks(std::string_view text) {
+  const auto first = text.find_first_not_of(' ');
+  return first == std::string_view::npos ? std::string_view() : text.substr(first);
+}
+
 }  // namespace
 
-std::uint32_t WholeNumber(std::string_view text) { return AllDigits(text) ? Saturated(text) : 0; }
+std::uint32_t WholeNumber(std::string_view text) {
+  text = SkipBlanks(text);
+  return AllDigits(text) ? Saturated(text) : 0;
+}
 
 int ParameterNumber(std::string_view text) {
+  text = SkipBlanks(text);
   if (text.size() < 2 || text.front() != 'R') return -1;
   const std::string_view digits = text.substr(1);
   if (!AllDigits(digits)) return -1;
@@ -40,6 +50,7 @@ int ParameterNumber(std::string_view text) {
 }
 
 bool ReadDecimal(std::string_view text, long double& value) {
+  text = SkipBlanks(text);
   value = 0.0L;
   std::size_t i = 0;
   bool negative = false;

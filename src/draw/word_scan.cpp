@@ -62,6 +62,22 @@ std::size_t ValueWordEnd(std::string_view block, std::size_t pos) {
   return pos;
 }
 
+// Whether a word with this letter would go on with the character at pos.
+bool ContinuesWord(std::string_view block, std::size_t pos, char letter) {
+  if (pos >= block.size()) return false;
+  const char c = block[pos];
+  if (IsNumberWord(letter)) return IsDigit(c) || (letter == 'S' && c == 'R');
+  return IsValueCharacter(c) || c == '[' || FunctionNameAt(block, pos) > 0;
+}
+
+// Blanks between the letter and its value ("X 10", "G 01") belong to the
+// word; the value readers skip them.
+std::size_t SkipBlanksBeforeValue(std::string_view block, std::size_t pos, char letter) {
+  std::size_t after = pos;
+  while (after < block.size() && block[after] == ' ') ++after;
+  return after > pos && ContinuesWord(block, after, letter) ? after : pos;
+}
+
 }  // namespace
 
 bool NextWord(std::string_view block, std::size_t& pos, std::string_view& word) {
@@ -74,6 +90,7 @@ bool NextWord(std::string_view block, std::size_t& pos, std::string_view& word) 
       if (pos == std::string_view::npos) pos = block.size();
       continue;
     }
+    if (letter != ' ') pos = SkipBlanksBeforeValue(block, pos, letter);
     pos = IsNumberWord(letter) ? NumberWordEnd(block, pos, letter) : ValueWordEnd(block, pos);
     word = block.substr(start, pos - start);
     return true;

@@ -15,6 +15,7 @@ namespace draw {
 // text that follows: digits, ".", "R" and the operators "*+-/=", and where
 // an operand may stand (after the letter or an operator) a bracketed text
 // "[...]" whole and the function names SIN, COS and SQRT before a "[".
+// Blanks between a letter and its value belong to the word ("X 10").
 bool NextWord(std::string_view block, std::size_t& pos, std::string_view& word);
 
 }  // namespace draw

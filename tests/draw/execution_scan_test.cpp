@@ -25,7 +25,10 @@ TEST(ExecutionScan, SplitsBlocksIntoWords) {
       {"G01R005=2 Y2", {"G01"}},  // ... or to the end
       {"S1200.5SR005M3T05D", {"S1200", ".5", "SR005", "M3", "T05", "D"}},
       {"@100K20", {"@100", "K20"}},
-      {"X 10", {"X", " 10"}},
+      // Blanks between a letter and its value belong to the word.
+      {"X 10", {"X 10"}},
+      {"G 01 X  -5", {"G 01", " ", "X  -5"}},
+      {"X Y5", {"X", " ", "Y5"}},
   };
   for (const auto& [block, words] : cases) EXPECT_EQ(Words(block), words) << block;
 }

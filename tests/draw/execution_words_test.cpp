@@ -117,3 +117,27 @@ TEST_F(ExecutionWords, HugeValuesStayDefined) {
 }
 
 }  // namespace
+
+namespace execution_test {
+
+TEST_F(ExecutionWords, BlanksBetweenLetterAndValue) {
+  Run({"G 01 X 10 Y  -2.5 F 200 M 3"});
+  EXPECT_EQ(Last().motion, 1);
+  EXPECT_EQ(Last().endX, 10.0L);
+  EXPECT_EQ(Last().endY, -2.5L);
+  EXPECT_EQ(Last().feed, 200.0L);
+  EXPECT_EQ(Last().mFlags[3], 1);
+  EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(ExecutionWords, ArcMessagesNameTheirBlock) {
+  ws.listing.lines = {"", "%1", "N10 G02 X10 Y0 R1"};
+  ws.listing.lineCount = 3;
+  ws.run.listingText = ws.listing.lines[2];
+  ws.run.levelLines[0] = 3;
+  Run({"G02 X10 Y0 U1"});  // radius far too small for the chord
+  ASSERT_EQ(Shown(), (std::vector<int>{0, 0}));
+  EXPECT_EQ(dialogs.messages[0].block, "N10 G02 X10 Y0 R1");
+}
+
+}  // namespace execution_test
