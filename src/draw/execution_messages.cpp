@@ -7,17 +7,12 @@
 namespace draw {
 
 void ShowBlockMessage(rur::Workstation& ws, std::string_view text) {
-  // A direct message names the program and line that its context points
-  // at; point both at this block for the message, then put them back.
+  // A direct message names the program and line that its context points at.
   data::MessageContext& context = ws.messages.context;
   const auto level = static_cast<std::size_t>(std::min<int>(ws.run.callLevel, kCallLevels));
-  const std::int32_t programIndex = context.messageProgramIndex;
-  const std::int32_t listingLine = context.messageListingLine;
   context.messageProgramIndex = ws.subprogramSlots[level];
   context.messageListingLine = ws.run.levelLines[level];
   ws.messages.ShowMessageByNumber(0, text);
-  context.messageProgramIndex = programIndex;
-  context.messageListingLine = listingLine;
 }
 
 }  // namespace draw

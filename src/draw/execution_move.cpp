@@ -52,10 +52,14 @@ void FillRecord(rur::Workstation& ws) {
   r.hasY = r.endY != r.startY ? 1 : 0;
 }
 
-// Step 3: messages of the drawing name this block.
+// Step 3: messages of the drawing name this block; the direct messages of
+// the arc geometry too, through the listing line and program entry.
 void NameBlock(rur::Workstation& ws) {
-  ws.messages.context.currentBlock = ws.run.listingText;
-  ws.messages.context.currentProgram = ws.run.levelName[Level(ws)];
+  data::MessageContext& context = ws.messages.context;
+  context.currentBlock = ws.run.listingText;
+  context.currentProgram = ws.run.levelName[Level(ws)];
+  context.messageProgramIndex = ws.subprogramSlots[Level(ws)];
+  context.messageListingLine = ws.run.levelLines[Level(ws)];
 }
 
 // Step 4: a straight move draws only when some axis moves.

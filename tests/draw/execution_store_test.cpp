@@ -42,7 +42,6 @@ TEST_F(ExecutionStore, StoreLimitStopsTheRun) {
   EXPECT_EQ(dialogs.messages[0].description, draw::kProgramTooLong);
   EXPECT_EQ(dialogs.messages[0].program, "MAIN");
   EXPECT_EQ(dialogs.messages[0].block, "N20 X2");
-  EXPECT_EQ(ws.messages.context.messageListingLine, 0);  // put back after the message
   ws.messages.errorFlag = 0;
   EXPECT_FALSE(draw::StoreBlock(ws));
   EXPECT_EQ(ws.blockStore.count(), data::kMaxStoredBlocks);
