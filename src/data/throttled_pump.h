@@ -14,6 +14,9 @@ class ThrottledPump {
 
   explicit ThrottledPump(EventPump& pump) : pump_(pump) {}
 
+  // Makes the next Pump call process events whatever the time.
+  void PumpSoon() { last_ = {}; }
+
   // Pumps when kInterval has passed since the last pump.
   void Pump() {
     const auto now = std::chrono::steady_clock::now();

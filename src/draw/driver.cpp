@@ -58,6 +58,7 @@ void ResetRun(rur::Workstation& ws) {
   ws.messages.errorFlag = 0;
   ws.stopRequest = 0;
   ws.messages.context.currentProgram = run.levelName[0];
+  ws.throttledPump.PumpSoon();  // the window gets its events once the run is under way
 }
 
 // The jump target after "K", evaluated as a value and written back rounded.
@@ -65,7 +66,8 @@ void ResetRun(rur::Workstation& ws) {
 void ResolveJumpTarget(rur::Workstation& ws) {
   std::string& block = ws.run.block;
   const auto k = block.find('K');
-  const std::string target = "X" + (k == std::string::npos ? block : block.substr(k + 1));
+  std::string target = "X";
+  target.append(block, k == std::string::npos ? 0 : k + 1);
   const long double value = nc::EvaluateWord(target, ws.params, ws.messages);
   if (k == std::string::npos) return;
   // Rounded half to even; a value beyond any label is written as a number
