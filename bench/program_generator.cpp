@@ -31,13 +31,13 @@ std::string Format(const char* pattern, int n, double a, double b, double c = 0,
 
 }  // namespace
 
-std::vector<std::string> GenerateProgram(int blocks, std::uint32_t seed) {
+std::vector<std::string> GenerateProgram(int records, std::uint32_t seed) {
   Random random(seed);
   std::vector<std::string> lines{"%1"};
   double x = 200;
   double y = 150;
   lines.push_back(Format("N%d G90 G00 X%.3f Y%.3f", 10, x, y));
-  for (int n = 2; n < blocks; ++n) {
+  for (int n = 2; n < records - 1; ++n) {
     const int number = n * 10;
     const std::uint32_t kind = random.Next() % 10;
     if (kind < 6) {  // feed move within a step of 30

@@ -9,7 +9,9 @@
 
 namespace bench {
 
-// The program's lines: the "%" header and blocks - 1 NC blocks.
-std::vector<std::string> GenerateProgram(int blocks, std::uint32_t seed = 1);
+// A program whose drawing stores exactly `records` blocks: the listing's
+// empty first line and the "%" header line are executed and stored too,
+// so it has the header and records - 2 NC blocks.
+std::vector<std::string> GenerateProgram(int records, std::uint32_t seed = 1);
 
 }  // namespace bench

@@ -15,7 +15,7 @@ PreparationOutcome PrepareDrawing(Workstation& ws, const std::vector<std::string
   const std::string scratch = ScratchFileName(ws.dataDirectory);
   ws.listing.Clear();
   ws.pump.ProcessEvents();
-  if (!data::SaveProgramText(scratch, editorLines)) {
+  if (!data::SaveProgramText(scratch, editorLines, data::Durability::Scratch)) {
     ws.dialogs.Warning("Hilfsdatei " + scratch + " kann nicht geschrieben werden!\n\rZeichnen nicht m\xF6glich.");
     ws.messages.errorFlag = 1;
     return outcome;

@@ -37,24 +37,34 @@ struct BlockRecord {
   std::uint8_t g74Flag = 0;
 };
 
+// Records are created zeroed as the store grows, so a short program touches
+// only the memory it uses; room for all of them is reserved at once.
 class BlockStore {
  public:
-  BlockStore() : records_(kBlockStoreSize) {}
+  BlockStore() {
+    records_.reserve(kBlockStoreSize);
+    records_.resize(1);  // position 0 is never used
+  }
 
   std::int32_t count() const { return count_; }
-  void Clear() { count_ = 0; }
+  void Clear() { SetCount(0); }
   bool Full() const { return count_ >= kMaxStoredBlocks; }
 
   // Appends at position count + 1; false (nothing written) when full.
   bool Append(const BlockRecord& record) {
     if (Full()) return false;
-    records_[static_cast<std::size_t>(++count_)] = record;
+    SetCount(count_ + 1);
+    records_[static_cast<std::size_t>(count_)] = record;
     return true;
   }
-  // Position 1 .. kBlockStoreSize - 1.
+  // Position 1 .. count.
   const BlockRecord& At(std::int32_t position) const { return records_[static_cast<std::size_t>(position)]; }
   BlockRecord& At(std::int32_t position) { return records_[static_cast<std::size_t>(position)]; }
-  void SetCount(std::int32_t count) { count_ = count; }
+  // Positions beyond the old count start zeroed.
+  void SetCount(std::int32_t count) {
+    count_ = count;
+    records_.resize(static_cast<std::size_t>(count) + 1);
+  }
 
  private:
   std::vector<BlockRecord> records_;

@@ -26,15 +26,15 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-// Writes all bytes to fd and forces them to disk.
-bool WriteAllAndSync(int fd, std::string_view bytes) {
+// Writes all bytes to fd and, for a synced write, forces them to disk.
+bool WriteAll(int fd, std::string_view bytes, Durability durability) {
   std::size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
     if (n <= 0) return false;
     done += static_cast<std::size_t>(n);
   }
-  return ::fsync(fd) == 0;
+  return durability == Durability::Scratch || ::fsync(fd) == 0;
 }
 
 ReadStatus OpenForReading(const std::string& path, std::ifstream& in) {
@@ -134,11 +134,11 @@ ReadStatus ReadFileHead(const std::string& path, std::size_t maxBytes,
   return in.bad() ? ReadStatus::Unreadable : ReadStatus::Ok;
 }
 
-bool WriteFileReplacing(const std::string& path, std::string_view bytes) {
+bool WriteFileReplacing(const std::string& path, std::string_view bytes, Durability durability) {
   std::string temp = path + ".rur-XXXXXX";
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) return false;
-  const bool written = WriteAllAndSync(fd, bytes);
+  const bool written = WriteAll(fd, bytes, durability);
   const bool closed = ::close(fd) == 0;
   std::error_code ec;
   if (written && closed) {

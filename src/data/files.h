@@ -49,8 +49,13 @@ ReadStatus ReadWholeFile(const std::string& path, std::size_t maxBytes,
 ReadStatus ReadFileHead(const std::string& path, std::size_t maxBytes,
                         std::vector<std::uint8_t>& out);
 
+// Whether a write waits until the bytes are on the disk (files the operator
+// keeps) or not (scratch files rewritten by every command).
+enum class Durability { Synced, Scratch };
+
 // Writes bytes to a temporary file beside path, flushes it and renames it
 // over path. On failure path is untouched and the temporary file removed.
-bool WriteFileReplacing(const std::string& path, std::string_view bytes);
+bool WriteFileReplacing(const std::string& path, std::string_view bytes,
+                        Durability durability = Durability::Synced);
 
 }  // namespace data

@@ -1,5 +1,7 @@
 #include "data/line_reader.h"
 
+#include <algorithm>
+
 #include "data/text.h"
 
 namespace data {
@@ -38,6 +40,31 @@ bool ReadTextLine(std::istream& in, std::string& line, bool* longLine) {
     in.setstate(std::ios::badbit);
     return false;
   }
+}
+
+bool LineCursor::ReadLine(std::string& line, bool* longLine) {
+  if (longLine != nullptr) *longLine = false;
+  if (AtEnd()) {
+    line.clear();
+    return false;
+  }
+  std::size_t end = position_;
+  while (end < text_.size() && text_[end] != '\r' && text_[end] != '\n') ++end;
+  const std::size_t length = end - position_;
+  line.assign(text_.substr(position_, std::min(length, kMaxText)));
+  if (length > kMaxText && longLine != nullptr) *longLine = true;
+  position_ = end;
+  if (position_ < text_.size()) {
+    const char ending = text_[position_++];
+    if (ending == '\r' && position_ < text_.size() && text_[position_] == '\n') ++position_;
+  }
+  return true;
+}
+
+bool LineCursor::SkipPast(char c) {
+  const std::size_t at = text_.find(c, position_);
+  position_ = at == std::string_view::npos ? text_.size() : at + 1;
+  return at != std::string_view::npos;
 }
 
 }  // namespace data

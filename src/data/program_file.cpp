@@ -16,28 +16,25 @@ ProgramLoad LoadProgramText(const std::string& path, std::vector<std::string>& l
     default: return ProgramLoad::Unreadable;
   }
   if (std::find(bytes.begin(), bytes.end(), 0) != bytes.end()) return ProgramLoad::Binary;
-  std::string line;
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    const char c = static_cast<char>(bytes[i]);
-    if (c == '\r' || c == '\n') {
-      lines.push_back(std::move(line));
-      line.clear();
-      if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-    } else {
-      line += c;
-    }
+  const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = start;
+    while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+    lines.emplace_back(text.substr(start, end - start));
+    if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ++end;
+    start = end + 1;
   }
-  if (!line.empty()) lines.push_back(std::move(line));
   return ProgramLoad::Ok;
 }
 
-bool SaveProgramText(const std::string& path, const std::vector<std::string>& lines) {
+bool SaveProgramText(const std::string& path, const std::vector<std::string>& lines, Durability durability) {
   std::string bytes;
   for (const auto& line : lines) {
     bytes += line;
     bytes += "\r\n";
   }
-  return WriteFileReplacing(path, bytes);
+  return WriteFileReplacing(path, bytes, durability);
 }
 
 std::string ProgramLoadError(ProgramLoad result, std::string_view path) {

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "data/files.h"
+
 namespace data {
 
 // Largest program file the editor takes (the largest drawable program is
@@ -20,7 +22,8 @@ enum class ProgramLoad { Ok, Unreadable, TooLarge, Binary };
 ProgramLoad LoadProgramText(const std::string& path, std::vector<std::string>& lines);
 
 // Writes the lines, each followed by CR LF.
-bool SaveProgramText(const std::string& path, const std::vector<std::string>& lines);
+bool SaveProgramText(const std::string& path, const std::vector<std::string>& lines,
+                     Durability durability = Durability::Synced);
 
 // The operator's text for a failed load or save, naming the file.
 std::string ProgramLoadError(ProgramLoad result, std::string_view path);

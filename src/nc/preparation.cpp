@@ -1,7 +1,6 @@
 #include "nc/preparation.h"
 
 #include <algorithm>
-#include <sstream>
 #include <utility>
 
 #include "data/files.h"
@@ -63,26 +62,22 @@ bool ReadWholeFile(Preparation& p, const std::string& fileName, std::string& byt
 
 enum class ProgramStart { Missing, AtEnd, Found };
 
-// Reads single characters up to and including the first "%".
-ProgramStart SkipToProgramStart(std::istream& in) {
-  using Traits = std::char_traits<char>;
-  std::streambuf& buffer = *in.rdbuf();
-  for (int c = buffer.sbumpc(); c != Traits::eof(); c = buffer.sbumpc()) {
-    if (c == '%') return buffer.sgetc() == Traits::eof() ? ProgramStart::AtEnd : ProgramStart::Found;
-  }
-  return ProgramStart::Missing;
+// Moves past the first "%".
+ProgramStart SkipToProgramStart(data::LineCursor& in) {
+  if (!in.SkipPast('%')) return ProgramStart::Missing;
+  return in.AtEnd() ? ProgramStart::AtEnd : ProgramStart::Found;
 }
 
 // The header line: "%" and the rest of its line, everything before the
 // "%" discarded (whole earlier lines included). Without a header the block
 // shown with message 44 is what was found of it: nothing, or the "%".
-bool ReadHeader(Preparation& p, std::istream& in, std::string& header) {
+bool ReadHeader(Preparation& p, data::LineCursor& in, std::string& header) {
   if (ListingFull(p)) return ReportLimit(p, kListingFull);
   const ProgramStart start = SkipToProgramStart(in);
   if (start == ProgramStart::Missing) return ReportWithBlock(p, 44, "");
   if (start == ProgramStart::AtEnd) return ReportWithBlock(p, 44, "%");
   std::string rest;
-  data::ReadTextLine(in, rest);
+  in.ReadLine(rest);
   header = CleanLine(data::CutText("%" + rest), p.blockSkip);
   if (header.empty() || header.front() != '%') return ReportWithBlock(p, 44, header);
   return true;
@@ -104,9 +99,9 @@ bool CheckHeader(Preparation& p, const std::string& header, const std::string& f
 
 // Every line after the header: cut to 255 characters, cleaned, split
 // before parameter words; blank pieces are left out.
-bool ReadBody(Preparation& p, std::istream& in) {
+bool ReadBody(Preparation& p, data::LineCursor& in) {
   std::string line;
-  while (data::ReadTextLine(in, line)) {
+  while (in.ReadLine(line)) {
     for (const std::string& piece : SplitBeforeParameterWords(CleanLine(line, p.blockSkip))) {
       if (!IsBlank(piece) && !AppendCounted(p, piece)) return false;
     }
@@ -149,7 +144,7 @@ bool PrepareProgram(Preparation& p, const std::string& scratchFile) {
 bool LoadProgramFile(Preparation& p, const std::string& fileName) {
   std::string bytes;
   if (!ReadWholeFile(p, fileName, bytes)) return false;
-  std::istringstream in(std::move(bytes));
+  data::LineCursor in(bytes);
   std::string header;
   if (!ReadHeader(p, in, header) || !CheckHeader(p, header, fileName)) return false;
   if (!AppendCounted(p, header) || !ReadBody(p, in)) return false;
