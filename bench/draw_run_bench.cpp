@@ -8,6 +8,7 @@
 #include <fstream>
 #include <string>
 
+#include "bench_support.h"
 #include "core/draw_command.h"
 #include "core/draw_preparation.h"
 #include "data/block_record.h"
@@ -17,22 +18,10 @@
 
 namespace {
 
+using bench::NoDialogs;
+using bench::NoPump;
+
 namespace fs = std::filesystem;
-
-class NoDialogs : public data::Dialogs {
- public:
-  void ShowMessageWindow(const data::MessageLabels&) override { ++shown; }
-  void Beep() override {}
-  void Warning(std::string_view) override {}
-  void Information(std::string_view) override {}
-  data::SaveAnswer AskSave(std::string_view) override { return data::SaveAnswer::No; }
-  int shown = 0;
-};
-
-class NoPump : public data::EventPump {
- public:
-  void ProcessEvents() override {}
-};
 
 // A data directory and the program file, made once.
 struct BenchFiles {

@@ -4,19 +4,13 @@
 
 #include <string>
 
+#include "bench_support.h"
 #include "data/message_centre.h"
 #include "nc/word.h"
 
 namespace {
 
-class NoDialogs : public data::Dialogs {
- public:
-  void ShowMessageWindow(const data::MessageLabels&) override {}
-  void Beep() override {}
-  void Warning(std::string_view) override {}
-  void Information(std::string_view) override {}
-  data::SaveAnswer AskSave(std::string_view) override { return data::SaveAnswer::No; }
-};
+using bench::NoDialogs;
 
 void EvaluateWords(benchmark::State& state, const std::string& word) {
   NoDialogs dialogs;

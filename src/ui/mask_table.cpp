@@ -1,6 +1,7 @@
 #include "ui/mask_table.h"
 
 #include <QColor>
+#include <QDialog>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -11,6 +12,17 @@
 #include <cmath>
 
 namespace ui {
+
+void SetUpDataDialog(QDialog& dialog, const char* name, const char* caption, QSize size) {
+  dialog.setObjectName(QString::fromLatin1(name));
+  dialog.setWindowTitle(QString::fromUtf8(caption));
+  dialog.setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                        Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  dialog.setFixedSize(size);
+  QFont small = dialog.font();  // the headings must fit their columns
+  small.setPixelSize(11);
+  dialog.setFont(small);
+}
 namespace {
 
 // Sign, integer digits, decimal point and decimals of "####.###".

@@ -9,9 +9,14 @@
 #include <QTableView>
 #include <optional>
 
+class QDialog;
 class QLineEdit;
 
 namespace ui {
+
+// The common frame of the data dialogs: name, caption, fixed size, a fixed
+// dialog border and a font small enough for the column headings.
+void SetUpDataDialog(QDialog& dialog, const char* name, const char* caption, QSize size);
 
 // True when the value, rounded to three decimals, fits the mask.
 bool FitsMask(long double value);

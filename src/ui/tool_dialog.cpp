@@ -68,14 +68,7 @@ Twerkzeug::Twerkzeug(rur::Workstation& ws, QWidget* parent) : QDialog(parent), w
 }
 
 void Twerkzeug::CreateComponents() {
-  setObjectName(QStringLiteral("werkzeug"));
-  setWindowTitle(QStringLiteral("Werkzeugdaten"));
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowCloseButtonHint);
-  setFixedSize(237, 444);
-  QFont small = font();  // the headings must fit their columns
-  small.setPixelSize(11);
-  setFont(small);
+  SetUpDataDialog(*this, "werkzeug", "Werkzeugdaten", QSize(237, 444));
 
   Tabelle = new MaskTable(this);
   Tabelle->setObjectName(QStringLiteral("Tabelle"));

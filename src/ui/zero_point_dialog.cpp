@@ -70,14 +70,7 @@ TForm4::TForm4(rur::Workstation& ws, QWidget* parent) : QDialog(parent), ws_(ws)
 }
 
 void TForm4::CreateComponents() {
-  setObjectName(QStringLiteral("Form4"));
-  setWindowTitle(QStringLiteral("Nullpunktverschiebungen"));
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowCloseButtonHint);
-  setFixedSize(399, 160);
-  QFont small = font();  // the headings must fit their columns
-  small.setPixelSize(11);
-  setFont(small);
+  SetUpDataDialog(*this, "Form4", "Nullpunktverschiebungen", QSize(399, 160));
 
   Tabelle = new MaskTable(this);
   Tabelle->setObjectName(QStringLiteral("Tabelle"));
