@@ -70,6 +70,7 @@ void MainWindow::CreateComponents() {
   QFont courier(QStringLiteral("Courier New"));
   courier.setStyleHint(QFont::Monospace);
   courier.setPointSize(10);
+  courier.setBold(false);
   showeditor->setFont(courier);
   QPalette editorColours = showeditor->palette();
   editorColours.setColor(QPalette::Base, Qt::black);
