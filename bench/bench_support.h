@@ -3,7 +3,10 @@
 
 #include <string_view>
 
+#include <string>
+
 #include "data/dialogs.h"
+#include "data/message_centre.h"
 
 namespace bench {
 
@@ -20,6 +23,15 @@ class NoDialogs : public data::Dialogs {
 class NoPump : public data::EventPump {
  public:
   void ProcessEvents() override {}
+};
+
+// A message centre and what it refers to, showing nothing.
+struct SilentMessages {
+  NoDialogs dialogs;
+  std::string directory;
+  data::WorkListing listing;
+  data::SubprogramTable table;
+  data::MessageCentre messages{dialogs, directory, listing, table};
 };
 
 }  // namespace bench

@@ -10,14 +10,10 @@
 
 namespace {
 
-using bench::NoDialogs;
 
 void TranslateBlocks(benchmark::State& state, const std::string& source) {
-  NoDialogs dialogs;
-  const std::string directory;
-  data::WorkListing listing;
-  data::SubprogramTable table;
-  data::MessageCentre messages(dialogs, directory, listing, table);
+  bench::SilentMessages silent;
+  data::MessageCentre& messages = silent.messages;
   nc::ParamTable params;
   params.Set(1, 7.0L);
   nc::MirrorFactors mirror;

@@ -10,14 +10,10 @@
 
 namespace {
 
-using bench::NoDialogs;
 
 void EvaluateWords(benchmark::State& state, const std::string& word) {
-  NoDialogs dialogs;
-  const std::string directory;
-  data::WorkListing listing;
-  data::SubprogramTable table;
-  data::MessageCentre messages(dialogs, directory, listing, table);
+  bench::SilentMessages silent;
+  data::MessageCentre& messages = silent.messages;
   nc::ParamTable params;
   params.Set(5, 2.0L);
   for (auto _ : state) {

@@ -6,12 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include "support/fake_dialogs.h"
-#include "support/temp_dir.h"
+#include "support/message_setup.h"
 
 namespace {
-
-using testing_support::FakeDialogs;
 
 // A block in, the block out, and the message it fails with (0: accepted).
 struct Case {
@@ -20,16 +17,9 @@ struct Case {
   int message = 0;
 };
 
-class TranslationTest : public ::testing::Test {
+class TranslationTest : public ::testing::Test, protected testing_support::MessageSetup {
  protected:
-  TranslationTest() : messages(dialogs, directory, listing, table) {}
-
-  // Message numbers shown so far.
-  std::vector<int> Shown() const {
-    std::vector<int> numbers;
-    for (const auto& m : dialogs.messages) numbers.push_back(std::stoi(m.number));
-    return numbers;
-  }
+  std::vector<int> Shown() const { return ShownNumbers(); }
 
   void Check(const std::vector<Case>& cases) {
     for (const Case& c : cases) {
@@ -43,12 +33,6 @@ class TranslationTest : public ::testing::Test {
     }
   }
 
-  testing_support::TempDir dir;
-  std::string directory = dir.path();
-  data::WorkListing listing;
-  data::SubprogramTable table;
-  FakeDialogs dialogs;
-  data::MessageCentre messages;
   nc::ParamTable params;
   nc::MirrorFactors mirror;
 };

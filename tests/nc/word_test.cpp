@@ -4,17 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include "support/fake_dialogs.h"
-#include "support/temp_dir.h"
+#include "support/message_setup.h"
 
 namespace {
 
-using testing_support::FakeDialogs;
-
-class WordTest : public ::testing::Test {
+class WordTest : public ::testing::Test, protected testing_support::MessageSetup {
  protected:
-  WordTest() : messages(dialogs, directory, listing, table) {}
-
   long double Eval(std::string_view word) { return nc::EvaluateWord(word, params, messages); }
   std::string Text(std::string_view word) {
     nc::WordText text;
@@ -28,12 +23,6 @@ class WordTest : public ::testing::Test {
     return numbers;
   }
 
-  testing_support::TempDir dir;
-  std::string directory = dir.path();
-  data::WorkListing listing;
-  data::SubprogramTable table;
-  FakeDialogs dialogs;
-  data::MessageCentre messages;
   nc::ParamTable params;
 };
 
