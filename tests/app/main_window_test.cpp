@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <QImage>
@@ -283,6 +284,22 @@ class MainWindowTest : public QObject {
     QVERIFY(!f.window.senden->isEnabled());
     QVERIFY(f.window.simuliere->isEnabled());
     QVERIFY(f.window.laden->isEnabled());
+  }
+
+  void abortCommandStopsAndReportsButDoesNotEnableSending() {
+    Fixture f;
+    f.Start();
+    f.window.showeditor->setPlainText(QStringLiteral("%1\nN10 X1\nN20 X2\nN30 X3"));
+    f.window.FormActivate();
+    f.host.Answer(QDialog::Accepted);  // the message window
+    f.window.AbbruchClick();
+    QCOMPARE(f.host.shown.size(), 4);
+    QCOMPARE(f.window.workstation().messages.labels().number, std::string("181"));
+    QCOMPARE(f.window.workstation().stopRequest, std::uint8_t{1});
+    QCOMPARE(f.window.workstation().abortRequested, std::uint8_t{1});
+    QCOMPARE(f.window.OvcMeter1->value(), f.window.OvcMeter1->maximum());
+    QVERIFY(!f.window.senden->isEnabled());
+    QVERIFY(f.window.simuliere->isEnabled());
   }
 
   void firstArgumentUpperCaseASwitchesScaledOutput() {
