@@ -10,6 +10,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 #include <QImage>
 
 #include "support/temp_dir.h"
@@ -300,6 +302,33 @@ class MainWindowTest : public QObject {
     QCOMPARE(f.window.OvcMeter1->value(), f.window.OvcMeter1->maximum());
     QVERIFY(!f.window.senden->isEnabled());
     QVERIFY(f.window.simuliere->isEnabled());
+  }
+
+  void abortCommandEndsARunningDrawing() {
+    Fixture f;
+    f.Start();
+    QStringList program{QStringLiteral("%1")};
+    for (int n = 1; n <= 500; ++n) program << QStringLiteral("N%1 G01 X%2 F100").arg(n * 10).arg(n % 300);
+    f.window.showeditor->setPlainText(program.join(QLatin1Char('\n')));
+    f.window.FormActivate();  // no drawing runs now
+    // The click arrives while the run processes its events (the events of
+    // the preparation before it pass by).
+    std::function<void()> clickWhenRunning = [&] {
+      if (f.window.workstation().abortRequested != 0) {
+        QTimer::singleShot(0, &f.window, clickWhenRunning);
+        return;
+      }
+      QVERIFY(!f.window.showeditor->isEnabled());  // held while the run reads the program
+      f.window.AbbruchClick();
+    };
+    QTimer::singleShot(0, &f.window, clickWhenRunning);
+    f.host.Answer(QDialog::Accepted);  // the message window of the abort
+    f.window.simuliereClick();
+    QCOMPARE(f.host.unexpected, 0);
+    QCOMPARE(f.window.workstation().messages.labels().number, std::string("181"));
+    QVERIFY(f.window.workstation().blockStore.count() < 502);
+    QVERIFY(!f.window.senden->isEnabled());
+    QVERIFY(f.window.showeditor->isEnabled());
   }
 
   void firstArgumentUpperCaseASwitchesScaledOutput() {
