@@ -1,5 +1,6 @@
-// Writes a raster as a PNG file (8-bit RGB), deterministic byte for byte so
-// that pictures can be compared as files.
+// Writes a raster as a PNG file (8-bit RGB) through libpng. For a given
+// libpng and zlib the bytes are the same on every run; across versions
+// only the pixels are sure to stay the same.
 #pragma once
 
 #include <cstdint>
@@ -10,7 +11,8 @@
 
 namespace draw {
 
-// Empty for a picture without pixels, which PNG cannot hold.
+// Empty for a picture without pixels, which PNG cannot hold, and when
+// libpng refuses the picture (for instance one wider than its limit).
 std::vector<std::uint8_t> EncodePng(const Raster& raster);
 // False when there is nothing to write or the file cannot be written.
 bool WritePng(const Raster& raster, const std::string& path);

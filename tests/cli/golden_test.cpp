@@ -9,7 +9,9 @@
 //            {out} a fresh folder for written files
 //   stdout, stderr, status   what the run must print and return
 //   data/    files put into the data directory before the run
-//   out/     files the run must write into {out}, compared byte for byte
+//   out/     files the run must write into {out}, compared byte for byte,
+//            but for pictures (*.png), which are compared by their pixels:
+//            the compressed bytes depend on the libpng and zlib at hand
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
@@ -21,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/cli_app.h"
+#include "support/png_pixels.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -64,6 +67,25 @@ void Check(const fs::path& expected, const std::string& actual, bool update) {
   EXPECT_EQ(ReadFile(expected), actual) << "differs: " << expected.string();
 }
 
+// Size and every RGB value; reports the first differing pixel.
+void ExpectSamePixels(const fs::path& expected, const std::string& actual) {
+  const auto want = testing_support::DecodePng(ReadFile(expected));
+  const auto got = testing_support::DecodePng(actual);
+  ASSERT_TRUE(want.has_value()) << "not a readable PNG file: " << expected.string();
+  ASSERT_TRUE(got.has_value()) << "written file is not a readable PNG file: " << expected.filename();
+  ASSERT_EQ(got->width, want->width) << expected.filename();
+  ASSERT_EQ(got->height, want->height) << expected.filename();
+  for (std::size_t at = 0; at < want->rgb.size(); at += 3) {
+    if (!std::equal(want->rgb.begin() + at, want->rgb.begin() + at + 3, got->rgb.begin() + at)) {
+      const std::size_t pixel = at / 3;
+      const auto width = static_cast<std::size_t>(want->width);
+      ADD_FAILURE() << "written picture differs: " << expected.filename() << " at pixel " << pixel % width << ","
+                    << pixel / width;
+      return;
+    }
+  }
+}
+
 class GoldenTest : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(GoldenTest, MatchesItsRecordedOutput) {
@@ -89,8 +111,12 @@ TEST_P(GoldenTest, MatchesItsRecordedOutput) {
     }
   } else if (fs::is_directory(folder / "out")) {
     for (const auto& expected : fs::directory_iterator(folder / "out")) {
-      EXPECT_EQ(ReadFile(expected.path()), ReadFile(out.File(expected.path().filename().string())))
-          << "written file differs: " << expected.path().filename();
+      const std::string written = ReadFile(out.File(expected.path().filename().string()));
+      if (expected.path().extension() == ".png") {
+        ExpectSamePixels(expected.path(), written);
+      } else {
+        EXPECT_EQ(ReadFile(expected.path()), written) << "written file differs: " << expected.path().filename();
+      }
     }
   }
 }
