@@ -4,7 +4,7 @@
 #include "core/workstation.h"
 #include "draw/execution.h"
 #include "draw/execution_messages.h"
-#include "draw/word_scan.h"
+#include "nc/word_scan.h"
 
 namespace draw {
 namespace {
@@ -29,7 +29,7 @@ void ExecuteWords(rur::Workstation& ws) {
   const bool jumpBlock = block.find('@') != std::string_view::npos;
   std::size_t pos = 0;
   std::string_view word;
-  while (NextWord(block, pos, word)) {
+  while (nc::NextWord(block, pos, word)) {
     if (word.front() == '@' || (jumpBlock && word.front() == 'K')) continue;
     ExecuteWord(ws, word);
   }

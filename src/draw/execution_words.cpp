@@ -5,8 +5,8 @@
 #include "core/workstation.h"
 #include "draw/execution.h"
 #include "draw/execution_messages.h"
-#include "draw/word_numbers.h"
 #include "nc/word.h"
+#include "nc/word_numbers.h"
 
 namespace draw {
 namespace {
@@ -39,7 +39,7 @@ void RotationWord(rur::Workstation& ws, std::string_view word) {
 // "D": tool table entry of the following blocks; beyond the table the run
 // stops.
 void CorrectionWord(rur::Workstation& ws, std::string_view text) {
-  const std::uint32_t n = WholeNumber(text);
+  const std::uint32_t n = nc::WholeNumber(text);
   if (n >= static_cast<std::uint32_t>(data::kToolRecords)) {
     ShowBlockMessage(ws, kCorrectionBeyondTable);
     return;
@@ -49,7 +49,7 @@ void CorrectionWord(rur::Workstation& ws, std::string_view text) {
 
 // The value of an F or S word: parameter "R" n, or false after message 7.
 bool ParameterValue(rur::Workstation& ws, std::string_view text, long double& value) {
-  const int n = ParameterNumber(text);
+  const int n = nc::ParameterNumber(text);
   if (n < 0) {
     ws.messages.ShowMessageByNumber(kMessageParameterNumber, " ");
     return false;
@@ -65,7 +65,7 @@ void FeedWord(rur::Workstation& ws, std::string_view text) {
   if (!text.empty() && text.front() == 'R') {
     if (!ParameterValue(ws, text, value)) return;
   } else {
-    ReadDecimal(text, value);  // no number reads as 0
+    nc::ReadDecimal(text, value);  // no number reads as 0
   }
   if (!(value > 0.0L)) {
     ws.messages.ShowMessageByNumber(kMessageFeedNotPositive, " ");
@@ -96,7 +96,7 @@ void ZeroPointWord(MachineState& m, std::uint8_t n) {
 void PreparatoryWord(rur::Workstation& ws, std::string_view text) {
   MachineState& m = ws.machine;
   BlockWords& b = m.block;
-  const std::uint32_t n = WholeNumber(text);
+  const std::uint32_t n = nc::WholeNumber(text);
   if (n <= 3) m.motionMode = static_cast<std::uint8_t>(n);
   else if (n == 4) b.dwellRequest = kDwellRequested;
   else if (n >= 17 && n <= 19) m.planeMode = static_cast<std::uint8_t>(n);
@@ -112,7 +112,7 @@ void PreparatoryWord(rur::Workstation& ws, std::string_view text) {
 
 // "M": flags the M number on this block's record.
 void MiscellaneousWord(rur::Workstation& ws, std::string_view text) {
-  const std::uint32_t n = WholeNumber(text);
+  const std::uint32_t n = nc::WholeNumber(text);
   if (n < ws.currentRecord.mFlags.size()) ws.currentRecord.mFlags[n] = 1;
 }
 
@@ -120,15 +120,15 @@ void MiscellaneousWord(rur::Workstation& ws, std::string_view text) {
 void SpindleWord(rur::Workstation& ws, std::string_view text) {
   if (!text.empty() && text.front() == 'R') {
     long double value = 0.0L;
-    if (ParameterValue(ws, text, value)) ws.machine.spindleSpeed = TruncateToInt32(value);
+    if (ParameterValue(ws, text, value)) ws.machine.spindleSpeed = nc::TruncateToInt32(value);
     return;
   }
-  ws.machine.spindleSpeed = TruncateToInt32(static_cast<long double>(WholeNumber(text)));
+  ws.machine.spindleSpeed = nc::TruncateToInt32(static_cast<long double>(nc::WholeNumber(text)));
 }
 
 // "T": 0 leaves the tool as it is, and so does a number beyond a byte.
 void ToolWord(rur::Workstation& ws, std::string_view text) {
-  const std::uint32_t n = WholeNumber(text);
+  const std::uint32_t n = nc::WholeNumber(text);
   if (n > 0 && n <= 255) ws.machine.toolNumber = static_cast<std::uint8_t>(n);
 }
 

@@ -6,6 +6,7 @@
 #include "data/files.h"
 #include "data/line_reader.h"
 #include "data/text.h"
+#include "nc/characters.h"
 
 namespace nc {
 namespace {
@@ -21,11 +22,11 @@ enum class LoadResult { Ok, Failed };
 bool ParseKey(const std::string& text, long& value) {
   std::size_t i = 0;
   bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  if (i < text.size() && IsSign(text[i])) negative = text[i++] == '-';
   if (i == text.size()) return false;
   long v = 0;
   for (; i < text.size(); ++i) {
-    if (text[i] < '0' || text[i] > '9') return false;
+    if (!IsDigit(text[i])) return false;
     if (v < 100000) v = v * 10 + (text[i] - '0');
   }
   value = negative ? -v : v;

@@ -1,15 +1,15 @@
 #include "nc/expression.h"
 
+#include "nc/bounded_text.h"
 #include "nc/expression_code.h"
 #include "nc/expression_compiler.h"
 #include "nc/expression_prepass.h"
 #include "nc/expression_runner.h"
-#include "nc/expression_text.h"
 
 namespace nc {
 
 Evaluation EvaluateExpression(std::string_view text) {
-  ExpressionText expression = ExpressionText::CopyOf(text);
+  BoundedText expression(text);
   RunPrepass(expression);
   // The end mark is lost when the text is full, which fails the compiler.
   expression.Append(';');

@@ -27,8 +27,8 @@ struct Evaluation {
   int errorCode = 0;
 };
 
-// Evaluates a text of at most 255 characters (longer texts are cut). An
-// empty text gives 0 without error. Allocates nothing on the heap.
+// Evaluates a text of at most data::kMaxText characters (longer texts are
+// cut). An empty text gives 0 without error. Allocates nothing on the heap.
 Evaluation EvaluateExpression(std::string_view text);
 
 }  // namespace nc

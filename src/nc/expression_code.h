@@ -6,7 +6,7 @@
 
 #include <cstddef>
 
-#include "nc/expression_text.h"
+#include "nc/bounded_text.h"
 #include "nc/expression_tokens.h"
 
 namespace nc {
@@ -19,7 +19,7 @@ struct ExprCodeNode {
 
 class ExprCodeList {
  public:
-  static constexpr std::size_t kCapacity = ExpressionText::kCapacity;
+  static constexpr std::size_t kCapacity = BoundedText::kCapacity;
 
   void Emit(ExprToken operation) noexcept { Add({operation, 0.0L}); }
   void EmitConstant(long double value) noexcept { Add({ExprToken::kConst, value}); }

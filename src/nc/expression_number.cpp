@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <system_error>
 
-#include "nc/expression_text.h"
+#include "nc/characters.h"
 
 namespace nc {
 namespace {
@@ -65,7 +65,7 @@ std::size_t AddExponent(std::string_view text, std::size_t i, Decimal& d) noexce
   if (i == text.size() || (text[i] != 'E' && text[i] != 'e')) return i;
   std::size_t j = i + 1;
   const bool negative = j < text.size() && text[j] == '-';
-  if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
+  if (j < text.size() && IsSign(text[j])) ++j;
   if (j == text.size() || !IsDigit(text[j])) return i;
   int exponent = 0;
   for (; j < text.size() && IsDigit(text[j]); ++j) {

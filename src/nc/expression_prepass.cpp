@@ -3,18 +3,18 @@
 #include <cstddef>
 #include <string_view>
 
+#include "nc/characters.h"
+
 namespace nc {
 namespace {
 
-bool IsSign(char c) noexcept { return c == '+' || c == '-'; }
-
 // The sign of an exponent, as in 2E+3: a digit, then E, then the sign.
-bool IsExponentSign(const ExpressionText& text, std::size_t i) noexcept {
+bool IsExponentSign(const BoundedText& text, std::size_t i) noexcept {
   return i >= 2 && (text[i - 1] == 'E' || text[i - 1] == 'e') && IsDigit(text[i - 2]);
 }
 
 // Turns the further "/" of the term whose "/" stands at start into "*".
-void TurnChainIntoProducts(ExpressionText& text, std::size_t start) noexcept {
+void TurnChainIntoProducts(BoundedText& text, std::size_t start) noexcept {
   int depth = 0;  // relative to the chain
   const std::size_t size = text.size();
   for (std::size_t i = start + 1; i < size; ++i) {
@@ -40,7 +40,7 @@ bool NeedsPadding(std::string_view text) noexcept {
 
 }  // namespace
 
-void FoldSigns(ExpressionText& text) noexcept {
+void FoldSigns(BoundedText& text) noexcept {
   std::size_t kept = 0;
   const std::size_t size = text.size();
   for (std::size_t i = 0; i < size; ++i) {
@@ -51,13 +51,13 @@ void FoldSigns(ExpressionText& text) noexcept {
       text[kept++] = c;
     }
   }
-  text.Resize(kept);
+  text.Truncate(kept);
 }
 
-void PadDecimalPoints(ExpressionText& text) noexcept {
+void PadDecimalPoints(BoundedText& text) noexcept {
   if (!NeedsPadding(text.view())) return;  // the common case: every point stands between digits
-  const ExpressionText source = text;
-  text.Resize(0);
+  const BoundedText source = text;
+  text.Clear();
   for (std::size_t i = 0; i < source.size(); ++i) {
     const char c = source[i];
     if (c == '.' && (text.size() == 0 || !IsDigit(text[text.size() - 1]))) text.Append('0');
@@ -66,14 +66,14 @@ void PadDecimalPoints(ExpressionText& text) noexcept {
   }
 }
 
-void ResolveDivisionChains(ExpressionText& text) noexcept {
+void ResolveDivisionChains(BoundedText& text) noexcept {
   // Leftmost first; a "/" already turned into "*" is not found again.
   for (std::size_t i = text.view().find('/'); i != std::string_view::npos; i = text.view().find('/', i + 1)) {
     TurnChainIntoProducts(text, i);
   }
 }
 
-void RunPrepass(ExpressionText& text) noexcept {
+void RunPrepass(BoundedText& text) noexcept {
   FoldSigns(text);
   PadDecimalPoints(text);
   ResolveDivisionChains(text);

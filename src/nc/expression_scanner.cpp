@@ -2,8 +2,8 @@
 
 #include <array>
 
+#include "nc/characters.h"
 #include "nc/expression_number.h"
-#include "nc/expression_text.h"
 
 namespace nc {
 namespace {

@@ -11,7 +11,8 @@
 
 namespace nc {
 
-// Line n cut to 255 characters when n <= lineCount, else the empty text.
+// Line n cut to data::kMaxText characters when n <= lineCount, else the
+// empty text.
 std::string ReadListingLine(const data::WorkListing& listing, std::int64_t n);
 // The same into out, reusing its storage.
 void ReadListingLine(const data::WorkListing& listing, std::int64_t n, std::string& out);

@@ -97,8 +97,8 @@ bool CheckHeader(Preparation& p, const std::string& header, const std::string& f
   return true;
 }
 
-// Every line after the header: cut to 255 characters, cleaned, split
-// before parameter words; blank pieces are left out.
+// Every line after the header: cut to data::kMaxText characters, cleaned,
+// split before parameter words; blank pieces are left out.
 bool ReadBody(Preparation& p, data::LineCursor& in) {
   std::string line;
   while (in.ReadLine(line)) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "data/files.h"
+#include "nc/characters.h"
 #include "nc/listing.h"
 #include "nc/preparation_limits.h"
 #include "nc/preparation_text.h"

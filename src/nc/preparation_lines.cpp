@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "data/text.h"
+#include "nc/characters.h"
 #include "nc/preparation_text.h"
 
 namespace nc {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "nc/characters.h"
 #include "nc/preparation_text.h"
 
 namespace nc {

@@ -1,17 +1,14 @@
 #include "nc/preparation_text.h"
 
+#include "data/text.h"
+#include "nc/characters.h"
+
 namespace nc {
 namespace {
 
-// Index of position 255, where a missing parenthesis is taken to stand.
-constexpr std::size_t kMissingParenthesis = 254;
-
-bool AllDigits(std::string_view text) {
-  for (char c : text) {
-    if (!IsDigit(c)) return false;
-  }
-  return true;
-}
+// Index of the last position a line can have, where a missing parenthesis
+// is taken to stand.
+constexpr std::size_t kMissingParenthesis = data::kMaxText - 1;
 
 std::string_view WithoutLeadingZeros(std::string_view digits) {
   const std::size_t first = digits.find_first_not_of('0');
@@ -22,9 +19,7 @@ std::string_view WithoutLeadingZeros(std::string_view digits) {
 
 std::string_view DigitsAt(std::string_view text, std::size_t from) {
   if (from >= text.size()) return {};
-  std::size_t end = from;
-  while (end < text.size() && IsDigit(text[end])) ++end;
-  return text.substr(from, end - from);
+  return text.substr(from, DigitsEnd(text, from) - from);
 }
 
 bool IsBlank(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }

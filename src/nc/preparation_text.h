@@ -7,8 +7,6 @@
 
 namespace nc {
 
-inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 // The run of digits starting at index from (empty when from is past the end).
 std::string_view DigitsAt(std::string_view text, std::size_t from);
 
@@ -16,7 +14,7 @@ std::string_view DigitsAt(std::string_view text, std::size_t from);
 bool IsBlank(std::string_view text);
 
 // Indices of the first "(" and the first ")" of a line. A missing one
-// counts as position 255 (the last a line can have), so an unclosed "("
+// counts as position data::kMaxText (the last a line can have), so an unclosed "("
 // runs to the end of the line.
 struct CommentBounds {
   std::size_t open;

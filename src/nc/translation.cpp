@@ -11,7 +11,7 @@ using namespace translation;
 namespace {
 
 // Steps 2 to 14; stops at the first step that rejects the block.
-std::int32_t RunSteps(BlockText& text, MirrorFactors& mirror, const ParamTable& params,
+std::int32_t RunSteps(BoundedText& text, MirrorFactors& mirror, const ParamTable& params,
                       data::MessageCentre& messages) {
   RemoveFirstWord(text, 'A');
   RemoveFirstWord(text, 'B');
@@ -33,10 +33,10 @@ std::int32_t RunSteps(BlockText& text, MirrorFactors& mirror, const ParamTable& 
 
 bool TranslateBlock(std::string& block, MirrorFactors& mirror, const ParamTable& params,
                     data::MessageCentre& messages) {
-  // The block is a text of the system and so never longer than 255 bytes;
+  // The block is a text of the system and so never longer than data::kMaxText bytes;
   // a longer one is cut first.
-  if (block.size() > BlockText::kCapacity) block.resize(BlockText::kCapacity);
-  BlockText text(block);
+  if (block.size() > BoundedText::kCapacity) block.resize(BoundedText::kCapacity);
+  BoundedText text(block);
   TrimBlock(text);
   if (text.empty()) return true;
 

@@ -3,6 +3,7 @@
 // "(" left becomes "[" with a "]" after the number or parameter it opens.
 #include <string_view>
 
+#include "nc/characters.h"
 #include "nc/translation_marks.h"
 #include "nc/translation_steps.h"
 
@@ -14,9 +15,9 @@ constexpr std::string_view kMarkTexts[] = {"", "L", "P", "SIN(", "COS(", "SQRT("
 
 bool IsTextMark(char c) { return c >= 1 && c <= kLastTextMark; }
 
-void WriteBack(BlockText& text, char mark) {
+void WriteBack(BoundedText& text, char mark) {
   const std::string_view written = kMarkTexts[static_cast<std::size_t>(mark)];
-  for (std::size_t at = text.Find(mark); at != BlockText::npos; at = text.Find(mark, at + 1)) {
+  for (std::size_t at = text.Find(mark); at != BoundedText::npos; at = text.Find(mark, at + 1)) {
     text[at] = written[0];
     text.Insert(at + 1, written.substr(1));
   }
@@ -24,9 +25,9 @@ void WriteBack(BlockText& text, char mark) {
 
 // "(" becomes "["; a "+" after it goes, a "-" stays; "]" closes the run of
 // digits, points and parameter marks that follows.
-void ConvertFirstParenthesis(BlockText& text) {
+void ConvertFirstParenthesis(BoundedText& text) {
   const std::size_t open = text.Find('(');
-  if (open == BlockText::npos) return;
+  if (open == BoundedText::npos) return;
   text[open] = '[';
   std::size_t end = open + 1;
   if (end < text.size() && text[end] == '+') {
@@ -34,11 +35,11 @@ void ConvertFirstParenthesis(BlockText& text) {
   } else if (end < text.size() && text[end] == '-') {
     ++end;
   }
-  while (end < text.size() && (IsDigitByte(text[end]) || text[end] == '.' || text[end] == kMarkParam)) ++end;
+  while (end < text.size() && (IsDigit(text[end]) || text[end] == '.' || text[end] == kMarkParam)) ++end;
   text.Insert(end, "]");
 }
 
-bool NeedsDecoding(const BlockText& text) {
+bool NeedsDecoding(const BoundedText& text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (IsTextMark(text[i]) || text[i] == '(') return true;
   }
@@ -47,7 +48,7 @@ bool NeedsDecoding(const BlockText& text) {
 
 }  // namespace
 
-void DecodeMarks(BlockText& text) {
+void DecodeMarks(BoundedText& text) {
   if (!NeedsDecoding(text)) return;
   // One "(" per mark code, so at most ten per block; codes 9 and 10 have
   // no text and only convert their "(".

@@ -2,6 +2,7 @@
 // sine, cosine or square root of what follows. Each such operator turns the
 // first unconverted occurrence of its letter in the block into the mark of
 // the function (which is not always the letter after the operator).
+#include "nc/characters.h"
 #include "nc/translation_marks.h"
 #include "nc/translation_steps.h"
 
@@ -22,7 +23,6 @@ constexpr OperatorVisit kBlockOperators[] = {{'[', true}, {'=', true}, {'+', tru
 constexpr OperatorVisit kConditionOperators[] = {{'[', true}, {'=', false}, {'>', false}, {'<', false},
                                                  {'+', true}, {'-', true},  {'*', true},  {'/', true}};
 
-bool IsSign(char c) { return c == '+' || c == '-'; }
 bool IsBlockOperator(char c) { return c == '[' || c == '=' || IsSign(c) || c == '*' || c == '/'; }
 bool IsOperatorMark(char c) { return c >= kFirstOperatorMark && c <= kLastOperatorMark; }
 
@@ -35,7 +35,7 @@ char FunctionMark(char letter) {
   }
 }
 
-void VisitOperator(BlockText& text, std::size_t at) {
+void VisitOperator(BoundedText& text, std::size_t at) {
   if (at + 1 >= text.size()) return;
   const char letter = text[at + 1];
   const char mark = FunctionMark(letter);
@@ -46,10 +46,10 @@ void VisitOperator(BlockText& text, std::size_t at) {
 // the visits only ever turn letters into marks, so a plain scan finds the
 // same occurrences as marking each visited operator would.
 template <std::size_t N>
-void VisitOperators(BlockText& text, const OperatorVisit (&order)[N], bool skipLeadingSign) {
+void VisitOperators(BoundedText& text, const OperatorVisit (&order)[N], bool skipLeadingSign) {
   for (const OperatorVisit& visit : order) {
     const std::size_t from = skipLeadingSign && IsSign(visit.op) ? 1 : 0;
-    for (std::size_t at = text.Find(visit.op, from); at != BlockText::npos; at = text.Find(visit.op, at + 1)) {
+    for (std::size_t at = text.Find(visit.op, from); at != BoundedText::npos; at = text.Find(visit.op, at + 1)) {
       VisitOperator(text, at);
       if (!visit.everyOccurrence) break;
     }
@@ -58,7 +58,7 @@ void VisitOperators(BlockText& text, const OperatorVisit (&order)[N], bool skipL
 
 // Operators that stood as marks while the letters were found become
 // operators again; a mark byte already in the block is taken as one too.
-void RestoreOperatorMarks(BlockText& text) {
+void RestoreOperatorMarks(BoundedText& text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (IsOperatorMark(text[i])) text[i] = kOperatorsOfMarks[text[i] - kFirstOperatorMark];
   }
@@ -66,7 +66,7 @@ void RestoreOperatorMarks(BlockText& text) {
 
 // True when the step could change the block: an operator followed by a
 // function letter, or an operator mark to restore.
-bool MayChange(const BlockText& text) {
+bool MayChange(const BoundedText& text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (IsOperatorMark(text[i])) return true;
     if (i > 0 && FunctionMark(text[i]) != 0 && IsBlockOperator(text[i - 1])) return true;
@@ -77,7 +77,7 @@ bool MayChange(const BlockText& text) {
 // A sign after an "E" (the radius sign "E+" or "E-") stops the search and
 // leaves the block as it was. The letters are never changed by the search,
 // so looking before it is the same as stopping at the first such sign.
-bool HasSignAfterE(const BlockText& text) {
+bool HasSignAfterE(const BoundedText& text) {
   for (std::size_t i = 1; i < text.size(); ++i) {
     if (IsSign(text[i]) && text[i - 1] == 'E') return true;
   }
@@ -86,7 +86,7 @@ bool HasSignAfterE(const BlockText& text) {
 
 }  // namespace
 
-void FindFunctionLetters(BlockText& text) {
+void FindFunctionLetters(BoundedText& text) {
   if (!MayChange(text)) return;
   if (text.Contains("G77") || text.Contains("G79") || HasSignAfterE(text)) return;
   // A sign in the first position is passed over; the signs after it are visited.
@@ -94,7 +94,7 @@ void FindFunctionLetters(BlockText& text) {
   RestoreOperatorMarks(text);
 }
 
-void FindConditionFunctionLetters(BlockText& text) {
+void FindConditionFunctionLetters(BoundedText& text) {
   VisitOperators(text, kConditionOperators, false);
   RestoreOperatorMarks(text);
 }

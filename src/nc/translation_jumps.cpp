@@ -6,6 +6,7 @@
 #include <array>
 #include <string_view>
 
+#include "nc/characters.h"
 #include "nc/translation_marks.h"
 #include "nc/translation_steps.h"
 #include "nc/word.h"
@@ -25,7 +26,7 @@ constexpr std::size_t kRepeatWidth = 3;  // "P" and at least two digits
 enum class Comparison { kNotEqual, kGreaterEqual, kLessEqual, kGreater, kLess, kEqual, kNone };
 constexpr std::array<std::string_view, 6> kComparisonTexts = {"<>", ">=", "<=", ">", "<", "="};
 
-Comparison FindComparison(const BlockText& text) {
+Comparison FindComparison(const BoundedText& text) {
   for (std::size_t i = 0; i < kComparisonTexts.size(); ++i) {
     if (text.Contains(kComparisonTexts[i])) return static_cast<Comparison>(i);
   }
@@ -48,36 +49,36 @@ bool Holds(Comparison comparison, long double left, long double right) {
 // A side of a condition is evaluated as the word "X" + side. An error is
 // shown by the evaluation; the comparison goes on with the value returned.
 long double SideValue(std::string_view side, const ParamTable& params, data::MessageCentre& messages) {
-  char word[1 + BlockText::kCapacity];
+  char word[1 + BoundedText::kCapacity];
   word[0] = 'X';
-  const std::size_t size = side.copy(word + 1, BlockText::kCapacity);
+  const std::size_t size = side.copy(word + 1, BoundedText::kCapacity);
   return EvaluateWord(std::string_view(word, 1 + size), params, messages);
 }
 
-std::int32_t TranslateJump(BlockText& text) {
+std::int32_t TranslateJump(BoundedText& text) {
   const std::size_t at = text.Find(kJump);
   text.Insert(at, kJumpPrefix);
   text.Erase(at + kJumpPrefix.size(), kJump.size());
   const std::size_t target = text.Find(kMarkN);
-  if (target == BlockText::npos) return kMessageJumpWithoutTarget;
+  if (target == BoundedText::npos) return kMessageJumpWithoutTarget;
   text[target] = kJumpTarget;
-  if (text.Find(kMarkN, target + 1) != BlockText::npos) return kMessageJumpWithSecondTarget;
+  if (text.Find(kMarkN, target + 1) != BoundedText::npos) return kMessageJumpWithSecondTarget;
   return kNoMessage;
 }
 
 // "H" n becomes "L" n, followed by the "S" word as "P" with at least two
 // digits, or by "P01" without one.
-void ConvertCallWords(BlockText& text) {
+void ConvertCallWords(BoundedText& text) {
   const std::size_t h = text.Find('H');
-  if (h == BlockText::npos) return;
+  if (h == BoundedText::npos) return;
   text[h] = 'L';
   // Noted before the "S" word is taken out, which is expected after "H".
   const std::size_t insertAt = text.DigitsEnd(h + 1);
-  BlockText repeat(kDefaultRepeat);
+  BoundedText repeat(kDefaultRepeat);
   const std::size_t s = text.Find('S');
-  if (s != BlockText::npos) {
+  if (s != BoundedText::npos) {
     std::size_t end = s + 1;
-    while (end < text.size() && (IsDigitByte(text[end]) || text[end] == 'R' || text[end] == 'S')) ++end;
+    while (end < text.size() && (IsDigit(text[end]) || text[end] == 'R' || text[end] == 'S')) ++end;
     repeat.Assign(text.view().substr(s, end - s));
     text.Erase(s, end - s);
     repeat[0] = 'P';
@@ -97,7 +98,7 @@ struct ConditionSides {
 // The left side of a jump is all before the operator, that of a call starts
 // at its first "R" (the whole part when it has none). The right side ends
 // before the first target "K" or "H" after the operator, or at the end.
-ConditionSides FindSides(const BlockText& copy, std::size_t op, std::size_t opSize, bool jump) {
+ConditionSides FindSides(const BoundedText& copy, std::size_t op, std::size_t opSize, bool jump) {
   ConditionSides sides;
   if (!jump) {
     const std::size_t r = copy.Find('R');
@@ -111,12 +112,12 @@ ConditionSides FindSides(const BlockText& copy, std::size_t op, std::size_t opSi
 }
 
 // Evaluates the condition written in the decoded copy of the block.
-bool ConditionHolds(const BlockText& copy, Comparison comparison, bool jump, const ParamTable& params,
+bool ConditionHolds(const BoundedText& copy, Comparison comparison, bool jump, const ParamTable& params,
                     data::MessageCentre& messages, ConditionSides& sides) {
   const std::string_view op = kComparisonTexts[static_cast<std::size_t>(comparison)];
   const std::size_t at = copy.Find(op);
   // Only a block cut by the decoding loses its operator; its condition fails.
-  if (at == BlockText::npos) return false;
+  if (at == BoundedText::npos) return false;
   sides = FindSides(copy, at, op.size(), jump);
   const long double left = SideValue(sides.left, params, messages);
   const long double right = SideValue(sides.right, params, messages);
@@ -127,13 +128,13 @@ bool ConditionHolds(const BlockText& copy, Comparison comparison, bool jump, con
 // block with its own function letters. A jump keeps the block from its
 // target on, a call the copy without its condition; a block whose
 // condition fails becomes empty.
-std::int32_t TranslateConditional(BlockText& text, Comparison comparison, bool jump, const ParamTable& params,
+std::int32_t TranslateConditional(BoundedText& text, Comparison comparison, bool jump, const ParamTable& params,
                                   data::MessageCentre& messages) {
-  BlockText copy(text);
+  BoundedText copy(text);
   FindConditionFunctionLetters(copy);
   const std::size_t target = copy.Find(kMarkN);
   if (jump) {
-    if (target == BlockText::npos) return kMessageJumpWithoutTarget;
+    if (target == BoundedText::npos) return kMessageJumpWithoutTarget;
     copy[target] = kJumpTarget;
   }
   DecodeMarks(copy);
@@ -143,7 +144,7 @@ std::int32_t TranslateConditional(BlockText& text, Comparison comparison, bool j
     text.Clear();
   } else if (jump) {
     // The function letters leave the N marks where they are.
-    BlockText jumped(kJumpPrefix);
+    BoundedText jumped(kJumpPrefix);
     jumped.Append(std::string_view(&kJumpTarget, 1));
     jumped.Append(text.view().substr(target + 1));
     text = jumped;
@@ -159,7 +160,7 @@ std::int32_t TranslateConditional(BlockText& text, Comparison comparison, bool j
 
 }  // namespace
 
-std::int32_t TranslateJumpsAndCalls(BlockText& text, const ParamTable& params, data::MessageCentre& messages) {
+std::int32_t TranslateJumpsAndCalls(BoundedText& text, const ParamTable& params, data::MessageCentre& messages) {
   // A block with both codes is a jump: it leaves the block.
   const bool jump = text.Contains(kJump);
   if (!jump && !text.Contains(kCall)) return kNoMessage;

@@ -3,6 +3,7 @@
 // the radius word and the parameters.
 #include "nc/translation_steps.h"
 
+#include "nc/characters.h"
 #include "nc/translation_marks.h"
 
 namespace nc::translation {
@@ -17,7 +18,7 @@ bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
 // The number of the digits in [from, end), saturated above the largest
 // parameter so that any count of digits stays in range.
-std::int32_t ParamNumber(const BlockText& text, std::size_t from, std::size_t end) {
+std::int32_t ParamNumber(const BoundedText& text, std::size_t from, std::size_t end) {
   std::int32_t n = 0;
   for (std::size_t i = from; i < end && n <= kLastHighParam; ++i) n = n * 10 + (text[i] - '0');
   return n;
@@ -29,7 +30,7 @@ bool IsParamNumber(std::int32_t n) {
 
 }  // namespace
 
-void TrimBlock(BlockText& text) {
+void TrimBlock(BoundedText& text) {
   std::size_t end = text.size();
   while (end > 0 && IsBlankOrControl(text[end - 1])) --end;
   text.Erase(end, text.size() - end);
@@ -38,43 +39,43 @@ void TrimBlock(BlockText& text) {
   text.Erase(0, begin);
 }
 
-void RemoveFirstWord(BlockText& text, char letter) {
+void RemoveFirstWord(BoundedText& text, char letter) {
   const std::size_t begin = text.Find(letter);
-  if (begin == BlockText::npos) return;
+  if (begin == BoundedText::npos) return;
   std::size_t end = begin;
   while (end < text.size()) {
     const char c = text[end];
-    if (c != letter && c != '+' && c != '-' && c != '.' && !IsDigitByte(c)) break;
+    if (c != letter && c != '+' && c != '-' && c != '.' && !IsDigit(c)) break;
     ++end;
   }
   text.Erase(begin, end - begin);
 }
 
-void RemoveBlockNumber(BlockText& text) {
+void RemoveBlockNumber(BoundedText& text) {
   std::size_t end = 0;
-  while (end < text.size() && (IsDigitByte(text[end]) || text[end] == 'N')) ++end;
+  while (end < text.size() && (IsDigit(text[end]) || text[end] == 'N')) ++end;
   text.Erase(0, end);
 }
 
-std::int32_t MarkNAddresses(BlockText& text) {
+std::int32_t MarkNAddresses(BoundedText& text) {
   std::int32_t count = 0;
-  for (std::size_t at = text.Find('N'); at != BlockText::npos; at = text.Find('N', at + 1)) {
+  for (std::size_t at = text.Find('N'); at != BoundedText::npos; at = text.Find('N', at + 1)) {
     text[at] = kMarkN;
     ++count;
   }
   return count > kMaxNAddresses ? kMessageTooManyNAddresses : kNoMessage;
 }
 
-void JoinEd(BlockText& text) {
+void JoinEd(BoundedText& text) {
   const std::size_t at = text.Find("ED");
-  if (at == BlockText::npos) return;
+  if (at == BoundedText::npos) return;
   text.Erase(at + 1, 1);
   text[at] = 'A';
 }
 
-void NormaliseToolChange(BlockText& text) {
+void NormaliseToolChange(BoundedText& text) {
   // Only an "M" with a character after it can carry a number.
-  for (std::size_t m = text.Find('M'); m != BlockText::npos && m + 1 < text.size(); m = text.Find('M', m + 1)) {
+  for (std::size_t m = text.Find('M'); m != BoundedText::npos && m + 1 < text.size(); m = text.Find('M', m + 1)) {
     const std::string_view digits = text.view().substr(m + 1, text.DigitsEnd(m + 1) - (m + 1));
     if (digits == "06") return;
     if (digits == "6") {
@@ -84,20 +85,20 @@ void NormaliseToolChange(BlockText& text) {
   }
 }
 
-void PadToTwoDigits(BlockText& text, char letter) {
+void PadToTwoDigits(BoundedText& text, char letter) {
   const std::size_t at = text.Find(letter);
-  if (at == BlockText::npos) return;
+  if (at == BoundedText::npos) return;
   for (std::size_t digits = text.DigitsEnd(at + 1) - (at + 1); digits < 2; ++digits) text.Insert(at + 1, "0");
 }
 
-std::int32_t CheckToolWords(const BlockText& text) {
+std::int32_t CheckToolWords(const BoundedText& text) {
   if (text.Contains('T')) return kNoMessage;
   if (text.Contains("M06")) return kMessageToolChangeWithoutTool;
   if (text.Contains('D')) return kMessageCorrectionWithoutTool;
   return kNoMessage;
 }
 
-void ApplyMirroring(BlockText& text, MirrorFactors& mirror) {
+void ApplyMirroring(BoundedText& text, MirrorFactors& mirror) {
   if (!text.EraseFirst("G51")) return;
   // Each axis word counts once, at its first occurrence, in this order; a
   // bare letter left over switches its axis back to normal.
@@ -109,9 +110,9 @@ void ApplyMirroring(BlockText& text, MirrorFactors& mirror) {
   if (text.EraseFirst("Y")) mirror.y = 1;
 }
 
-void TranslateRadius(BlockText& text) {
+void TranslateRadius(BoundedText& text) {
   const std::size_t r = text.Find('R');
-  if (r == BlockText::npos) return;
+  if (r == BoundedText::npos) return;
   text[r] = 'U';
   text.EraseFirst("E-");
   // The sign goes after the first "U" of the block, which is the radius
@@ -119,9 +120,9 @@ void TranslateRadius(BlockText& text) {
   if (text.EraseFirst("E+")) text.Insert(text.Find('U') + 1, "-");
 }
 
-std::int32_t TranslateParameters(BlockText& text) {
+std::int32_t TranslateParameters(BoundedText& text) {
   // Converted letters become marks, so the next "L" is always the first one.
-  for (std::size_t l = text.Find('L'); l != BlockText::npos; l = text.Find('L', l + 1)) {
+  for (std::size_t l = text.Find('L'); l != BoundedText::npos; l = text.Find('L', l + 1)) {
     const std::size_t end = text.DigitsEnd(l + 1);
     if (end == l + 1) return kMessageBadParameter;
     const std::int32_t n = ParamNumber(text, l + 1, end);

@@ -6,9 +6,9 @@
 #include <cstdint>
 
 #include "data/message_centre.h"
+#include "nc/bounded_text.h"
 #include "nc/param_table.h"
 #include "nc/translation.h"
-#include "nc/translation_text.h"
 
 namespace nc::translation {
 
@@ -21,34 +21,34 @@ inline constexpr std::int32_t kMessageCorrectionWithoutTool = 162;
 inline constexpr std::int32_t kMessageJumpWithSecondTarget = 168;
 
 // Removes leading and trailing blanks and control characters.
-void TrimBlock(BlockText& text);
+void TrimBlock(BoundedText& text);
 // Deletes, from the first letter on, the letter, signs, points and digits.
-void RemoveFirstWord(BlockText& text, char letter);
+void RemoveFirstWord(BoundedText& text, char letter);
 // Deletes leading digits and "N"s.
-void RemoveBlockNumber(BlockText& text);
+void RemoveBlockNumber(BoundedText& text);
 // Marks every "N" and returns kMessageTooManyNAddresses for more than two.
-std::int32_t MarkNAddresses(BlockText& text);
+std::int32_t MarkNAddresses(BoundedText& text);
 // Turns the first "ED" into the address "A".
-void JoinEd(BlockText& text);
+void JoinEd(BoundedText& text);
 // Marks "S", "C" and "R" named after an operator as sine, cosine and root.
-void FindFunctionLetters(BlockText& text);
+void FindFunctionLetters(BoundedText& text);
 // The same for the condition of a jump or call.
-void FindConditionFunctionLetters(BlockText& text);
+void FindConditionFunctionLetters(BoundedText& text);
 // "M6" becomes "M06".
-void NormaliseToolChange(BlockText& text);
+void NormaliseToolChange(BoundedText& text);
 // Pads the first word of letter ("T" or "D") to two digits.
-void PadToTwoDigits(BlockText& text, char letter);
+void PadToTwoDigits(BoundedText& text, char letter);
 // A tool change or a correction needs a tool word.
-std::int32_t CheckToolWords(const BlockText& text);
+std::int32_t CheckToolWords(const BoundedText& text);
 // "G51" with its axis words sets the mirror factors and is removed.
-void ApplyMirroring(BlockText& text, MirrorFactors& mirror);
+void ApplyMirroring(BoundedText& text, MirrorFactors& mirror);
 // The first "R" becomes the radius "U", negated by "E+".
-void TranslateRadius(BlockText& text);
+void TranslateRadius(BoundedText& text);
 // Every "L" n becomes a parameter mark and n with three digits.
-std::int32_t TranslateParameters(BlockText& text);
+std::int32_t TranslateParameters(BoundedText& text);
 // "G79" jumps and "G77" calls, with or without a condition.
-std::int32_t TranslateJumpsAndCalls(BlockText& text, const ParamTable& params, data::MessageCentre& messages);
+std::int32_t TranslateJumpsAndCalls(BoundedText& text, const ParamTable& params, data::MessageCentre& messages);
 // Writes the marks back as text and converts up to ten "(" into "[" ... "]".
-void DecodeMarks(BlockText& text);
+void DecodeMarks(BoundedText& text);
 
 }  // namespace nc::translation

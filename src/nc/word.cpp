@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "data/text.h"
+#include "nc/characters.h"
 
 namespace nc {
 namespace {
@@ -23,13 +25,13 @@ int ParamNumber(std::string_view text, std::size_t i) {
   if (i + kParamDigits > text.size()) return -1;
   int n = 0;
   for (std::size_t k = i; k < i + kParamDigits; ++k) {
-    if (text[k] < '0' || text[k] > '9') return -1;
+    if (!IsDigit(text[k])) return -1;
     n = n * 10 + (text[k] - '0');
   }
   return n < kParamCount ? n : -1;
 }
 
-void AppendParam(WordText& out, std::string_view text, std::size_t i, const ParamTable& params) {
+void AppendParam(BoundedText& out, std::string_view text, std::size_t i, const ParamTable& params) {
   const int n = ParamNumber(text, i);
   char value[kParamTextWidth + 1];
   out.Append('(');
@@ -56,9 +58,10 @@ bool FormatParamValue(long double value, char (&out)[kParamTextWidth + 1]) {
   return true;
 }
 
-void WordExpression(std::string_view word, const ParamTable& params, WordText& out) {
-  // Blanks removed, then the address letter and the first "=".
-  char stripped[WordText::kCapacity + 1];
+void WordExpression(std::string_view word, const ParamTable& params, BoundedText& out) {
+  // Blanks removed, then the address letter and the first "=", up to one
+  // byte past the text limit (a parameter number may end on that byte).
+  char stripped[data::kMaxText + 1];
   std::size_t size = 0;
   bool letterSeen = false;
   bool equalsSeen = false;
@@ -92,7 +95,7 @@ void WordExpression(std::string_view word, const ParamTable& params, WordText& o
 }
 
 Evaluation EvaluateWordResult(std::string_view word, const ParamTable& params, data::MessageCentre& messages) {
-  WordText text;
+  BoundedText text;
   WordExpression(word, params, text);
   if (text.view().empty()) return {};
   const Evaluation result = EvaluateExpression(text.view());

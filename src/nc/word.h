@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "data/message_centre.h"
+#include "nc/bounded_text.h"
 #include "nc/expression.h"
 #include "nc/param_table.h"
 
@@ -19,27 +20,12 @@ inline constexpr std::size_t kParamTextWidth = 23;
 // four exponent digits (23 characters); false for a value that is not finite.
 bool FormatParamValue(long double value, char (&out)[kParamTextWidth + 1]);
 
-// The word's text as the evaluator receives it (which reads at most 255
-// characters): blanks removed, the letter and a first "=" deleted,
-// parameters substituted, brackets turned into parentheses. Empty for a
-// word that is its letter alone. Allocates nothing.
-class WordText {
- public:
-  static constexpr std::size_t kCapacity = 255;
-  std::string_view view() const { return {chars_, size_}; }
-  void Append(char c) {
-    if (size_ < kCapacity) chars_[size_++] = c;
-  }
-  void Append(std::string_view s) {
-    for (char c : s) Append(c);
-  }
-
- private:
-  char chars_[kCapacity];
-  std::size_t size_ = 0;
-};
-
-void WordExpression(std::string_view word, const ParamTable& params, WordText& out);
+// Appends to out the word's text as the evaluator receives it (which reads
+// at most data::kMaxText characters): blanks removed, the letter and a
+// first "=" deleted, parameters substituted, brackets turned into
+// parentheses; what does not fit is dropped. Nothing for a word that is its
+// letter alone. Allocates nothing.
+void WordExpression(std::string_view word, const ParamTable& params, BoundedText& out);
 
 // Evaluates the word; an evaluator error is shown as the message of its
 // number (which sets the error flag) and the value is then not to be used.

@@ -12,7 +12,7 @@ class WordTest : public ::testing::Test, protected testing_support::MessageSetup
  protected:
   long double Eval(std::string_view word) { return nc::EvaluateWord(word, params, messages); }
   std::string Text(std::string_view word) {
-    nc::WordText text;
+    nc::BoundedText text;
     nc::WordExpression(word, params, text);
     return std::string(text.view());
   }

@@ -1,11 +1,11 @@
-#include "draw/word_scan.h"
+#include "nc/word_scan.h"
 
 #include <array>
 
-namespace draw {
-namespace {
+#include "nc/characters.h"
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+namespace nc {
+namespace {
 
 bool IsOperator(char c) { return c == '*' || c == '+' || c == '-' || c == '/' || c == '='; }
 
@@ -39,8 +39,7 @@ std::size_t BracketEnd(std::string_view block, std::size_t pos) {
 
 std::size_t NumberWordEnd(std::string_view block, std::size_t pos, char letter) {
   if (letter == 'S' && pos < block.size() && block[pos] == 'R') ++pos;
-  while (pos < block.size() && IsDigit(block[pos])) ++pos;
-  return pos;
+  return DigitsEnd(block, pos);
 }
 
 std::size_t ValueWordEnd(std::string_view block, std::size_t pos) {
@@ -98,4 +97,4 @@ bool NextWord(std::string_view block, std::size_t& pos, std::string_view& word) 
   return false;
 }
 
-}  // namespace draw
+}  // namespace nc

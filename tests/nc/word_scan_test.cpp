@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "draw/word_scan.h"
+#include "nc/word_scan.h"
 
 namespace {
 
@@ -13,11 +13,11 @@ W Words(std::string_view block) {
   W words;
   std::size_t pos = 0;
   std::string_view word;
-  while (draw::NextWord(block, pos, word)) words.emplace_back(word);
+  while (nc::NextWord(block, pos, word)) words.emplace_back(word);
   return words;
 }
 
-TEST(ExecutionScan, SplitsBlocksIntoWords) {
+TEST(WordScan, SplitsBlocksIntoWords) {
   const std::pair<std::string_view, W> cases[] = {
       {"G01 X10 F500", {"G01", " ", "X10", " ", "F500"}},
       {"G02X10Y-2.5U-5;;u5v-2w", {"G02", "X10", "Y-2.5", "U-5", "u5", "v-2", "w"}},
@@ -33,7 +33,7 @@ TEST(ExecutionScan, SplitsBlocksIntoWords) {
   for (const auto& [block, words] : cases) EXPECT_EQ(Words(block), words) << block;
 }
 
-TEST(ExecutionScan, ValueWordsTakeFunctionsAndBrackets) {
+TEST(WordScan, ValueWordsTakeFunctionsAndBrackets) {
   const std::pair<std::string_view, W> cases[] = {
       {"X=SIN[30]Y2", {"X=SIN[30]", "Y2"}},
       {"A=R005*SQRT[R006+COS[60]] Z1", {"A=R005*SQRT[R006+COS[60]]", " ", "Z1"}},

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace draw {
+namespace nc {
 
 // Where long digit runs saturate: above every number a word may mean.
 inline constexpr std::uint32_t kWholeNumberLimit = 0xFFFFFFFFu;
@@ -29,4 +29,4 @@ bool ReadDecimal(std::string_view text, long double& value);
 // value that is not a number gives 0.
 std::int32_t TruncateToInt32(long double value);
 
-}  // namespace draw
+}  // namespace nc

@@ -1,21 +1,13 @@
-#include "draw/word_numbers.h"
+#include "nc/word_numbers.h"
 
 #include <cmath>
 #include <limits>
 
+#include "nc/characters.h"
 #include "nc/param_table.h"
 
-namespace draw {
+namespace nc {
 namespace {
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-bool AllDigits(std::string_view text) {
-  for (char c : text) {
-    if (!IsDigit(c)) return false;
-  }
-  return true;
-}
 
 // Digits as an unsigned number, saturating at kWholeNumberLimit.
 std::uint32_t Saturated(std::string_view digits) {
@@ -46,7 +38,7 @@ int ParameterNumber(std::string_view text) {
   const std::string_view digits = text.substr(1);
   if (!AllDigits(digits)) return -1;
   const std::uint32_t n = Saturated(digits);
-  return n < static_cast<std::uint32_t>(nc::kParamCount) ? static_cast<int>(n) : -1;
+  return n < static_cast<std::uint32_t>(kParamCount) ? static_cast<int>(n) : -1;
 }
 
 bool ReadDecimal(std::string_view text, long double& value) {
@@ -54,7 +46,7 @@ bool ReadDecimal(std::string_view text, long double& value) {
   value = 0.0L;
   std::size_t i = 0;
   bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  if (i < text.size() && IsSign(text[i])) negative = text[i++] == '-';
   long double whole = 0.0L;
   long double fraction = 0.0L;
   long double scale = 1.0L;
@@ -80,4 +72,4 @@ std::int32_t TruncateToInt32(long double value) {
   return static_cast<std::int32_t>(value);
 }
 
-}  // namespace draw
+}  // namespace nc

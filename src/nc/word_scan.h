@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <string_view>
 
-namespace draw {
+namespace nc {
 
 // The next word of block from pos on; false at the end of the block. A ";"
 // is dropped; an "R" (a parameter assignment) is skipped with everything
@@ -18,4 +18,4 @@ namespace draw {
 // Blanks between a letter and its value belong to the word ("X 10").
 bool NextWord(std::string_view block, std::size_t& pos, std::string_view& word);
 
-}  // namespace draw
+}  // namespace nc

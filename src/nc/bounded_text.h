@@ -1,7 +1,9 @@
-// The block text while it is being translated: at most 255 bytes in a fixed
-// buffer on the stack, with the search, delete and insert operations the
-// translation steps use. Like every text of the system it is cut at the
-// limit: an insertion into a long text pushes its last bytes out.
+// A text of at most data::kMaxText bytes in a fixed buffer on the stack:
+// the block being translated, the word text handed to the evaluator and the
+// expression the evaluator rewrites. Like every text of the system it is
+// cut at the limit: what does not fit is dropped, and an insertion into a
+// long text pushes its last bytes out. Nothing allocates; copies move only
+// the bytes in use.
 #pragma once
 
 #include <algorithm>
@@ -10,34 +12,37 @@
 #include <string_view>
 
 #include "data/text.h"
+#include "nc/characters.h"
 
-namespace nc::translation {
+namespace nc {
 
-inline bool IsDigitByte(char c) noexcept { return c >= '0' && c <= '9'; }
-
-class BlockText {
+class BoundedText {
  public:
   static constexpr std::size_t kCapacity = data::kMaxText;
   static constexpr std::size_t npos = std::string_view::npos;
 
-  BlockText() noexcept = default;
-  explicit BlockText(std::string_view text) noexcept { Assign(text); }
-  // Copies only the bytes in use; the rest of the buffer is never read.
-  BlockText(const BlockText& other) noexcept { Assign(other.view()); }
-  BlockText& operator=(const BlockText& other) noexcept {
+  BoundedText() noexcept = default;
+  // The first kCapacity bytes of text.
+  explicit BoundedText(std::string_view text) noexcept { Assign(text); }
+  BoundedText(const BoundedText& other) noexcept { Assign(other.view()); }
+  BoundedText& operator=(const BoundedText& other) noexcept {
     if (this != &other) Assign(other.view());
     return *this;
   }
 
-  // The first kCapacity bytes of text.
+  // Replaces the text by the first kCapacity bytes of text (which may be
+  // a part of this one).
   void Assign(std::string_view text) noexcept {
     size_ = std::min(text.size(), kCapacity);
-    if (size_ > 0) std::memcpy(bytes_, text.data(), size_);
+    if (size_ > 0) std::memmove(bytes_, text.data(), size_);
   }
   void Clear() noexcept { size_ = 0; }
+  // Keeps the first size bytes; a longer size changes nothing.
+  void Truncate(std::size_t size) noexcept { size_ = std::min(size, size_); }
 
   std::size_t size() const noexcept { return size_; }
   bool empty() const noexcept { return size_ == 0; }
+  // i must be below size().
   char operator[](std::size_t i) const noexcept { return bytes_[i]; }
   char& operator[](std::size_t i) noexcept { return bytes_[i]; }
   std::string_view view() const noexcept { return {bytes_, size_}; }
@@ -52,17 +57,17 @@ class BlockText {
   bool Contains(std::string_view s) const noexcept { return Find(s) != npos; }
 
   // End of the run of digits that starts at from.
-  std::size_t DigitsEnd(std::size_t from) const noexcept {
-    while (from < size_ && IsDigitByte(bytes_[from])) ++from;
-    return from;
-  }
+  std::size_t DigitsEnd(std::size_t from) const noexcept { return nc::DigitsEnd(view(), from); }
 
-  // Deletes up to count bytes at pos; nothing when pos is past the end.
-  void Erase(std::size_t pos, std::size_t count) noexcept {
-    if (pos >= size_) return;
-    count = std::min(count, size_ - pos);
-    std::memmove(bytes_ + pos, bytes_ + pos + count, size_ - pos - count);
-    size_ -= count;
+  // Appends c; dropped when the text is full.
+  void Append(char c) noexcept {
+    if (size_ < kCapacity) bytes_[size_++] = c;
+  }
+  // Appends as much of s as fits. s must not point into this text.
+  void Append(std::string_view s) noexcept {
+    const std::size_t appended = std::min(s.size(), kCapacity - size_);
+    if (appended > 0) std::memcpy(bytes_ + size_, s.data(), appended);
+    size_ += appended;
   }
 
   // Inserts s at pos (at the end when pos is past it) and cuts the text at
@@ -75,7 +80,14 @@ class BlockText {
     if (inserted > 0) std::memcpy(bytes_ + pos, s.data(), inserted);
     size_ = pos + inserted + kept;
   }
-  void Append(std::string_view s) noexcept { Insert(size_, s); }
+
+  // Deletes up to count bytes at pos; nothing when pos is past the end.
+  void Erase(std::size_t pos, std::size_t count) noexcept {
+    if (pos >= size_) return;
+    count = std::min(count, size_ - pos);
+    std::memmove(bytes_ + pos, bytes_ + pos + count, size_ - pos - count);
+    size_ -= count;
+  }
 
   // Deletes the first occurrence of s; false when there is none.
   bool EraseFirst(std::string_view s) noexcept {
@@ -90,4 +102,4 @@ class BlockText {
   std::size_t size_ = 0;
 };
 
-}  // namespace nc::translation
+}  // namespace nc
