@@ -3,9 +3,11 @@
 // running executable; --data DIR or RUR_DATA_DIR name another.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "data/dialogs.h"
 #include "data/files.h"
 
 namespace data {
@@ -26,5 +28,14 @@ struct DataDirectorySource {
 // The data directory of a source: the override with a trailing separator,
 // or MakeDataDirectory of the executable path.
 std::string ResolveDataDirectory(const DataDirectorySource& source);
+
+// Where the data files of the present controller type are, for the dialogs
+// that read and write one of them. The directory and the type are read at
+// each use: the main window computes both afresh whenever it is activated.
+struct DataFileLocation {
+  const std::string& directory;
+  const std::uint8_t& controllerType;
+  Dialogs& dialogs;  // reports failed writes
+};
 
 }  // namespace data

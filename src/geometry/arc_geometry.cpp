@@ -37,7 +37,7 @@ long double VectorAngle(long double x, long double y) {
 long double SweepAngle(long double sx, long double sy, long double ex, long double ey) {
   long double w = VectorAngle(ex, ey) - VectorAngle(sx, sy);
   if (w < 0.0L) w += kTwoPi;
-  if (std::fabs(w - kPi) < kTolerance) w = kPi;
+  if (std::fabs(w - kPi) < kSnapTolerance) w = kPi;
   return w;
 }
 

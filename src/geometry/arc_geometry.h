@@ -9,8 +9,9 @@
 
 namespace geometry {
 
-// Snapping tolerance of the arc geometry and the radius compensation.
-inline constexpr long double kTolerance = 1e-6L;
+// Below this, lengths and angles of the arc geometry and the radius
+// compensation count as equal (points, sweeps, touching circles).
+inline constexpr long double kSnapTolerance = 1e-6L;
 
 inline constexpr char kRadiusTooSmall[] = "Radius zu klein!";
 inline constexpr char kCentreUnknown[] = "Kreismittelpunkt kann nicht berechnet werden!";

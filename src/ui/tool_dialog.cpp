@@ -9,7 +9,6 @@
 #include <optional>
 #include <string>
 
-#include "core/workstation.h"
 #include "data/files.h"
 #include "data/tool_table.h"
 #include "ui/mask_table.h"
@@ -54,7 +53,8 @@ QString FromNative(const std::string& path) { return QFile::decodeName(QByteArra
 
 }  // namespace
 
-Twerkzeug::Twerkzeug(rur::Workstation& ws, QWidget* parent) : QDialog(parent), ws_(ws) {
+Twerkzeug::Twerkzeug(data::ToolTable& tools, data::DataFileLocation files, QWidget* parent)
+    : QDialog(parent), tools_(tools), files_(files) {
   CreateComponents();
   connect(SpeichernBtn, &QPushButton::clicked, this, &Twerkzeug::SpeichernBtnClick);
   connect(AbbruchBtn, &QPushButton::clicked, this, &QDialog::reject);
@@ -73,7 +73,7 @@ void Twerkzeug::CreateComponents() {
   Tabelle = new MaskTable(this);
   Tabelle->setObjectName(QStringLiteral("Tabelle"));
   Tabelle->setGeometry(kTableRect);
-  model_ = new ToolTableModel(ws_.tools, this);
+  model_ = new ToolTableModel(tools_, this);
   Tabelle->setModel(model_);
   Tabelle->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   // The two value columns share what the number column and the scroll bar leave.
@@ -121,21 +121,21 @@ void Twerkzeug::FormShow() {
 
 void Twerkzeug::SpeichernBtnClick() {
   Tabelle->CommitEdit();
-  if (data::WriteToolTable(ws_.tools, ws_.dataDirectory, ws_.settings.controllerType, ws_.dialogs)) accept();
+  if (data::WriteToolTable(tools_, files_.directory, files_.controllerType, files_.dialogs)) accept();
 }
 
 void Twerkzeug::InitialBtnClick() {
   // The edit in progress goes in first, as leaving the table would do, so
   // that nothing typed survives the clearing.
   Tabelle->CommitEdit();
-  data::ClearToolTable(ws_.tools);
+  data::ClearToolTable(tools_);
   model_->Refresh();
 }
 
 void Twerkzeug::ZeigenBtnClick() {
   const std::string toolPicture = data::ToolPictureName(currentToolRow_);
-  std::optional<std::string> path = data::FindFileNoCase(ws_.dataDirectory, toolPicture);
-  if (!path) path = data::FindFileNoCase(ws_.dataDirectory, data::kNoPictureName);
+  std::optional<std::string> path = data::FindFileNoCase(files_.directory, toolPicture);
+  if (!path) path = data::FindFileNoCase(files_.directory, data::kNoPictureName);
 
   QImage image;
   if (!path) {

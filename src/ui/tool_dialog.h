@@ -1,15 +1,14 @@
 // The dialog "Werkzeugdaten": length and radius corrections of tools 1 to
-// 99, edited in place in the workstation's tool table and saved to the tool
+// 99, edited in place in the tool table and saved to the tool
 // file, and the picture of the current tool. Tool 0 is never shown.
 #pragma once
 
 #include <QDialog>
 
-class QPushButton;
+#include "data/data_directory.h"
+#include "data/tool_table.h"
 
-namespace rur {
-class Workstation;
-}
+class QPushButton;
 
 namespace ui {
 
@@ -20,7 +19,7 @@ class PictureButton;
 class Twerkzeug : public QDialog {
   Q_OBJECT
  public:
-  explicit Twerkzeug(rur::Workstation& ws, QWidget* parent = nullptr);
+  Twerkzeug(data::ToolTable& tools, data::DataFileLocation files, QWidget* parent = nullptr);
 
   // Before each showing: commits an edit left open, shows the table's
   // present values, hides the picture and makes tool 1 current.
@@ -43,7 +42,8 @@ class Twerkzeug : public QDialog {
   void InitialBtnClick();
   void ZeigenBtnClick();
 
-  rur::Workstation& ws_;
+  data::ToolTable& tools_;
+  data::DataFileLocation files_;
   MaskTableModel* model_ = nullptr;
   int currentToolRow_ = 1;
 };

@@ -4,7 +4,7 @@
 #include <QPalette>
 #include <QPushButton>
 
-#include "core/workstation.h"
+#include "data/controllers.h"
 #include "ui/mask_table.h"
 
 namespace ui {
@@ -54,15 +54,16 @@ class ZeroPointModel : public MaskTableModel {
 };
 
 int ZeroPointRowsFor(int controllerType, int currentRows) {
-  switch (controllerType) {
-    case 3:
-    case 14: return 0;
-    case 13: return currentRows;
-    default: return data::kZeroPoints - 1;
+  switch (data::TraitsOf(controllerType).zeroPointRows) {
+    case data::ZeroPointRows::kNone: return 0;
+    case data::ZeroPointRows::kAsShown: return currentRows;
+    case data::ZeroPointRows::kAllButLast: break;
   }
+  return data::kZeroPoints - 1;
 }
 
-TForm4::TForm4(rur::Workstation& ws, QWidget* parent) : QDialog(parent), ws_(ws) {
+TForm4::TForm4(data::ZeroPointRecord& record, data::DataFileLocation files, QWidget* parent)
+    : QDialog(parent), record_(record), files_(files) {
   CreateComponents();
   connect(SpeichernBtn, &QPushButton::clicked, this, &TForm4::SpeichernBtnClick);
   connect(InitBtn, &QPushButton::clicked, this, &TForm4::InitBtnClick);
@@ -76,7 +77,7 @@ void TForm4::CreateComponents() {
   Tabelle->setObjectName(QStringLiteral("Tabelle"));
   Tabelle->setFrameStyle(QFrame::Box | QFrame::Plain);
   Tabelle->setLineWidth(1);
-  model_ = new ZeroPointModel(ws_.zeroPointRecord, this);
+  model_ = new ZeroPointModel(record_, this);
   Tabelle->setModel(model_);
   Tabelle->SetGeometry(kHeadingHeight, kRowHeight, {kColumnWidth, kColumnWidth, kColumnWidth});
   Tabelle->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -116,7 +117,7 @@ void TForm4::CreateComponents() {
 void TForm4::FormActivate() {
   Tabelle->CancelEdit();
   model_->Refresh();
-  const int rows = ZeroPointRowsFor(ws_.settings.controllerType, model_->rowCount());
+  const int rows = ZeroPointRowsFor(files_.controllerType, model_->rowCount());
   model_->SetRows(rows);
   for (int k = 0; k < data::kZeroPoints; ++k) Labels[static_cast<std::size_t>(k)]->setEnabled(k < rows);
   if (rows == 0) return;
@@ -127,13 +128,13 @@ void TForm4::FormActivate() {
 
 void TForm4::SpeichernBtnClick() {
   Tabelle->CommitEdit();
-  if (data::WriteZeroPoints(ws_.zeroPointRecord, ws_.dataDirectory, ws_.settings.controllerType, ws_.dialogs)) {
+  if (data::WriteZeroPoints(record_, files_.directory, files_.controllerType, files_.dialogs)) {
     accept();
   }
 }
 
 void TForm4::InitBtnClick() {
-  data::ClearZeroPoints(ws_.zeroPointRecord);
+  data::ClearZeroPoints(record_);
   Tabelle->CancelEdit();
   model_->Refresh();
 }

@@ -1,5 +1,5 @@
 // The dialog "Nullpunktverschiebungen": the X, Y and Z shifts of the zero
-// points G54 to G58, edited in place in the workstation's zero-point record
+// points G54 to G58, edited in place in the zero-point record
 // and saved to the zero-point file. How many zero points can be edited
 // depends on the controller type.
 #pragma once
@@ -7,14 +7,11 @@
 #include <QDialog>
 #include <array>
 
+#include "data/data_directory.h"
 #include "data/zero_points.h"
 
 class QLabel;
 class QPushButton;
-
-namespace rur {
-class Workstation;
-}
 
 namespace ui {
 
@@ -24,7 +21,7 @@ class ZeroPointModel;
 class TForm4 : public QDialog {
   Q_OBJECT
  public:
-  explicit TForm4(rur::Workstation& ws, QWidget* parent = nullptr);
+  TForm4(data::ZeroPointRecord& record, data::DataFileLocation files, QWidget* parent = nullptr);
 
   // Before each showing: drops an edit left open, shows the record's
   // present values and as many zero points as the controller type allows.
@@ -43,7 +40,8 @@ class TForm4 : public QDialog {
   void InitBtnClick();
   void AbbruchBtnClick();
 
-  rur::Workstation& ws_;
+  data::ZeroPointRecord& record_;
+  data::DataFileLocation files_;
   ZeroPointModel* model_ = nullptr;
 };
 

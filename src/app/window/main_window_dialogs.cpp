@@ -11,8 +11,9 @@
 namespace app {
 
 void MainWindow::CreateDialogs() {
-  werkzeug = new ui::Twerkzeug(ws_, this);
-  Form4 = new ui::TForm4(ws_, this);
+  const data::DataFileLocation files{ws_.dataDirectory, ws_.settings.controllerType, ws_.dialogs};
+  werkzeug = new ui::Twerkzeug(ws_.tools, files, this);
+  Form4 = new ui::TForm4(ws_.zeroPointRecord, files, this);
 }
 
 void MainWindow::WerkzeugtasteClick() {

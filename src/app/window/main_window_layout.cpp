@@ -7,6 +7,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include "draw/raster.h"
 #include "main_window.h"
 #include "ui/nc_editor.h"
 #include "ui/picture_button.h"
@@ -16,8 +17,6 @@ namespace {
 
 constexpr int kClientWidth = 651;
 constexpr int kClientHeight = 587;
-constexpr int kBitmapWidth = 448;
-constexpr int kBitmapHeight = 357;
 
 template <typename W>
 W* Make(QWidget* parent, const char* name, QRect geometry) {
@@ -94,8 +93,8 @@ void MainWindow::CreateComponents() {
   Panel4->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   Image0 = Make<QLabel>(Panel4, "Image0", {3, 3, 435, 355});
   Image0->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  QPixmap blank(kBitmapWidth, kBitmapHeight);
-  blank.fill(QColor(0, 0, 128));
+  QPixmap blank(draw::kRasterWidth, draw::kRasterHeight);
+  blank.fill(QColor(draw::kNavy.r, draw::kNavy.g, draw::kNavy.b));
   Image0->setPixmap(blank);
 
   neues = Button(this, "neues", "&Neues", "neues Programm ", {8, 30, 100, 28});
