@@ -9,8 +9,8 @@
 #include <string>
 
 #include "bench_support.h"
-#include "core/draw_command.h"
-#include "core/draw_preparation.h"
+#include "workstation/draw_command.h"
+#include "workstation/draw_preparation.h"
 #include "data/block_record.h"
 #include "draw/driver.h"
 #include "nc/translation.h"
@@ -81,8 +81,10 @@ BENCHMARK(BM_TranslationOfEveryBlock)->Unit(benchmark::kMillisecond);
 void BM_InterpreterRun(benchmark::State& state) {
   Session s;
   rur::PrepareDrawing(s.ws, Files().program, false);
+  s.ws.ReadDataFiles();
+  draw::RunContext context = s.ws.DrawContext();
   for (auto _ : state) {
-    draw::RunProgram(s.ws);
+    draw::RunProgram(context);
     if (s.ws.blockStore.count() != data::kMaxStoredBlocks) state.SkipWithError("not every block was stored");
   }
 }

@@ -1,7 +1,7 @@
 # Fails when a file of the core includes a Qt header.
 file(GLOB_RECURSE files
   ${SOURCE_DIR}/data/* ${SOURCE_DIR}/nc/* ${SOURCE_DIR}/geometry/*
-  ${SOURCE_DIR}/draw/* ${SOURCE_DIR}/transfer/* ${SOURCE_DIR}/core/*)
+  ${SOURCE_DIR}/draw/* ${SOURCE_DIR}/transfer/* ${SOURCE_DIR}/workstation/*)
 set(offenders "")
 foreach(f ${files})
   file(STRINGS ${f} hits REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]|Qt)")

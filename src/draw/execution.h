@@ -6,28 +6,25 @@
 #include <string_view>
 
 #include "draw/machine_state.h"
-
-namespace rur {
-class Workstation;
-}
+#include "draw/run_context.h"
 
 namespace draw {
 
-// Executes ws.run.block against the persistent state.
-void ExecuteBlock(rur::Workstation& ws);
+// Executes ctx.run.block against the persistent state.
+void ExecuteBlock(RunContext& ctx);
 
 // Applies one address word (its letter first).
-void ExecuteWord(rur::Workstation& ws, std::string_view word);
+void ExecuteWord(RunContext& ctx, std::string_view word);
 
-// Fills ws.currentRecord from the state and draws it.
-void ExecuteMove(rur::Workstation& ws);
+// Fills ctx.currentRecord from the state and draws it.
+void ExecuteMove(RunContext& ctx);
 
-// Appends ws.currentRecord to the block store; false (with the message and
+// Appends ctx.currentRecord to the block store; false (with the message and
 // the error flag) when the store is full.
-bool StoreBlock(rur::Workstation& ws);
+bool StoreBlock(RunContext& ctx);
 
 // Resets the state at the start of a run.
-void ResetMachineState(rur::Workstation& ws);
+void ResetMachineState(RunContext& ctx);
 
 // Mirrors with the factors, then rotates by the rotation angle about the
 // program origin (z is not rotated).
@@ -35,6 +32,6 @@ void MirrorRotate(long double& x, long double& y, long double& z, std::int32_t m
                   std::int32_t mz, long double rotationAngle);
 
 // Takes the offset of the zero point in force plus the G59 shift.
-void ActivateZeroPoint(rur::Workstation& ws);
+void ActivateZeroPoint(RunContext& ctx);
 
 }  // namespace draw

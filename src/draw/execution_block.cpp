@@ -1,7 +1,7 @@
 // ExecuteBlock: splits the block into words, applies them, works out the
 // programmed point, the machine end point and the arc centre, then draws
 // and stores the block.
-#include "core/workstation.h"
+#include "draw/run_context.h"
 #include "draw/execution.h"
 #include "draw/execution_messages.h"
 #include "nc/word_scan.h"
@@ -13,32 +13,27 @@ constexpr std::uint8_t kG59Request = 59;
 
 bool Incremental(const MachineState& m) { return m.distanceMode == 91; }
 
-// Controller types whose I, J, K are always relative to the start point.
-bool CentreAlwaysRelative(int controllerType) {
-  return controllerType == 1 || controllerType == 2 || controllerType == 13;
-}
-
-void MirrorRotateAxes(const rur::Workstation& ws, Axes& p) {
-  MirrorRotate(p.x, p.y, p.z, ws.mirror.x, ws.mirror.y, ws.machine.mirrorZ, ws.machine.rotationAngle);
+void MirrorRotateAxes(const RunContext& ctx, Axes& p) {
+  MirrorRotate(p.x, p.y, p.z, ctx.mirror.x, ctx.mirror.y, ctx.machine.mirrorZ, ctx.machine.rotationAngle);
 }
 
 // Step 3: the words in order. "@" (a jump) is not executed, and the "K"
 // of a jump block is its target, not a centre word.
-void ExecuteWords(rur::Workstation& ws) {
-  const std::string_view block = ws.run.block;
+void ExecuteWords(RunContext& ctx) {
+  const std::string_view block = ctx.run.block;
   const bool jumpBlock = block.find('@') != std::string_view::npos;
   std::size_t pos = 0;
   std::string_view word;
   while (nc::NextWord(block, pos, word)) {
     if (word.front() == '@' || (jumpBlock && word.front() == 'K')) continue;
-    ExecuteWord(ws, word);
+    ExecuteWord(ctx, word);
   }
 }
 
 // Step 4, G59: the axes of the block shift every zero point instead of
 // moving (a u, v or w value counts from the last programmed point).
-void ApplyG59(rur::Workstation& ws) {
-  MachineState& m = ws.machine;
+void ApplyG59(RunContext& ctx) {
+  MachineState& m = ctx.machine;
   BlockWords& b = m.block;
   if (b.zeroPointRequest != kG59Request) return;
   for (int a = 0; a < 3; ++a) {
@@ -47,52 +42,52 @@ void ApplyG59(rur::Workstation& ws) {
     b.given[a] = false;
   }
   b.zeroPointRequest = 0;
-  ActivateZeroPoint(ws);
+  ActivateZeroPoint(ctx);
 }
 
 // Step 5: a G54..G58 of the block takes effect.
-void ApplyZeroPointChange(rur::Workstation& ws) {
-  if (!ws.machine.block.zeroPointChanged) return;
-  ActivateZeroPoint(ws);
-  ws.machine.block.zeroPointChanged = false;
+void ApplyZeroPointChange(RunContext& ctx) {
+  if (!ctx.machine.block.zeroPointChanged) return;
+  ActivateZeroPoint(ctx);
+  ctx.machine.block.zeroPointChanged = false;
 }
 
 // Steps 6 to 8 in absolute mode: every axis keeps its last value unless
 // given (u, v, w add to it), then the whole point is mirrored and rotated.
-void AbsolutePoint(rur::Workstation& ws) {
-  MachineState& m = ws.machine;
+void AbsolutePoint(RunContext& ctx) {
+  MachineState& m = ctx.machine;
   const BlockWords& b = m.block;
   for (int a = 0; a < 3; ++a) {
     if (b.given[a]) m.sticky[a] = b.relative[a] ? m.sticky[a] + b.axisWord[a] : b.axisWord[a];
   }
   m.prog = m.sticky;
-  MirrorRotateAxes(ws, m.prog);
+  MirrorRotateAxes(ctx, m.prog);
 }
 
 // Steps 6 to 8 in incremental mode: the given words are an increment (0 on
 // the other axes), mirrored and rotated as a vector and added to the last
 // programmed point; the last values advance by the same words.
-void IncrementalPoint(rur::Workstation& ws) {
-  MachineState& m = ws.machine;
+void IncrementalPoint(RunContext& ctx) {
+  MachineState& m = ctx.machine;
   const BlockWords& b = m.block;
   Axes step;
   for (int a = 0; a < 3; ++a) {
     if (b.given[a]) step[a] = b.axisWord[a];
   }
   for (int a = 0; a < 3; ++a) m.sticky[a] += step[a];
-  MirrorRotateAxes(ws, step);
+  MirrorRotateAxes(ctx, step);
   for (int a = 0; a < 3; ++a) m.prog[a] = m.lastProg[a] + step[a];
 }
 
 // Steps 6 to 8: the programmed point. Under a rotation X and Y move
 // together, since rotating changes both.
-void ProgrammedPoint(rur::Workstation& ws) {
-  MachineState& m = ws.machine;
+void ProgrammedPoint(RunContext& ctx) {
+  MachineState& m = ctx.machine;
   BlockWords& b = m.block;
   if (Incremental(m)) {
-    IncrementalPoint(ws);
+    IncrementalPoint(ctx);
   } else {
-    AbsolutePoint(ws);
+    AbsolutePoint(ctx);
   }
   if (m.rotationAngle != 0.0L && (b.given.x || b.given.y)) b.given.x = b.given.y = true;
 }
@@ -106,12 +101,12 @@ void MachineEndPoint(MachineState& m) {
 
 // Step 10: the centre of I, J, K; a missing word counts as 0 of its mode.
 // A relative centre is a vector from the last programmed point.
-void ArcCentre(rur::Workstation& ws) {
-  MachineState& m = ws.machine;
+void ArcCentre(RunContext& ctx) {
+  MachineState& m = ctx.machine;
   BlockWords& b = m.block;
   if (!b.centreGiven.any()) return;
-  MirrorRotateAxes(ws, b.centre);
-  const bool relative = CentreAlwaysRelative(ws.settings.controllerType) || Incremental(m);
+  MirrorRotateAxes(ctx, b.centre);
+  const bool relative = ctx.settings.traits->centreAlwaysRelative || Incremental(m);
   for (int a = 0; a < 3; ++a) {
     if (relative) b.centre[a] += m.lastProg[a];
     b.centre[a] += m.offset[a];
@@ -147,11 +142,11 @@ void MachineCoordinateRequests(MachineState& m) {
 
 // Step 14.2: with exactly one axis mirrored the sense of arcs and of the
 // compensation side turns over.
-void EffectiveModes(rur::Workstation& ws) {
-  MachineState& m = ws.machine;
+void EffectiveModes(RunContext& ctx) {
+  MachineState& m = ctx.machine;
   m.effectiveMotion = m.motionMode;
   m.effectiveCompensation = m.compensationMode;
-  if (ws.mirror.x * ws.mirror.y != -1) return;
+  if (ctx.mirror.x * ctx.mirror.y != -1) return;
   if (m.motionMode == 2) m.effectiveMotion = 3;
   if (m.motionMode == 3) m.effectiveMotion = 2;
   if (m.compensationMode == 41) m.effectiveCompensation = 42;
@@ -160,11 +155,11 @@ void EffectiveModes(rur::Workstation& ws) {
 
 // Step 14.4 and 14.5: what belongs to this block only is cleared, and its
 // end becomes the next block's start.
-void FinishBlock(rur::Workstation& ws) {
-  MachineState& m = ws.machine;
-  ws.currentRecord.mFlags.fill(0);
-  ws.currentRecord.dwell = 0;
-  ws.currentRecord.g74Flag = 0;
+void FinishBlock(RunContext& ctx) {
+  MachineState& m = ctx.machine;
+  ctx.currentRecord.mFlags.fill(0);
+  ctx.currentRecord.dwell = 0;
+  ctx.currentRecord.g74Flag = 0;
   m.dwellTicks = 0;
   m.machineStart = m.machineEnd;
   m.lastProg = m.prog;
@@ -172,32 +167,32 @@ void FinishBlock(rur::Workstation& ws) {
 }
 
 // Step 14: draw and store the block, unless the store is full.
-void MoveAndStore(rur::Workstation& ws) {
-  ws.machine.block.zeroPointRequest = 0;
-  EffectiveModes(ws);
-  if (ws.blockStore.Full()) {
-    ShowBlockMessage(ws, kProgramTooLong);
+void MoveAndStore(RunContext& ctx) {
+  ctx.machine.block.zeroPointRequest = 0;
+  EffectiveModes(ctx);
+  if (ctx.blockStore.Full()) {
+    ShowBlockMessage(ctx, kProgramTooLong);
     return;
   }
-  ExecuteMove(ws);
-  if (!StoreBlock(ws)) return;
-  FinishBlock(ws);
+  ExecuteMove(ctx);
+  if (!StoreBlock(ctx)) return;
+  FinishBlock(ctx);
 }
 
 }  // namespace
 
-void ExecuteBlock(rur::Workstation& ws) {
-  if (ws.stopRequest != 0 || ws.messages.errorFlag != 0) return;
-  MachineState& m = ws.machine;
+void ExecuteBlock(RunContext& ctx) {
+  if (ctx.StopRequested() || ctx.messages.errorFlag != 0) return;
+  MachineState& m = ctx.machine;
   m.block = BlockWords{};
-  ExecuteWords(ws);
-  ApplyG59(ws);
-  ApplyZeroPointChange(ws);
-  ProgrammedPoint(ws);
+  ExecuteWords(ctx);
+  ApplyG59(ctx);
+  ApplyZeroPointChange(ctx);
+  ProgrammedPoint(ctx);
   MachineEndPoint(m);
-  ArcCentre(ws);
+  ArcCentre(ctx);
   MachineCoordinateRequests(m);
-  if (ws.messages.errorFlag == 0) MoveAndStore(ws);
+  if (ctx.messages.errorFlag == 0) MoveAndStore(ctx);
 }
 
 }  // namespace draw

@@ -6,10 +6,7 @@
 #include <string_view>
 
 #include "data/block_record.h"
-
-namespace rur {
-class Workstation;
-}
+#include "draw/run_context.h"
 
 namespace draw {
 
@@ -24,6 +21,6 @@ inline constexpr char kCorrectionBeyondTable[] = "Korrekturnummer zu gro\xDF: D 
 
 // Shows text as a direct message that names the program and listing line
 // of the block being executed; sets the error flag.
-void ShowBlockMessage(rur::Workstation& ws, std::string_view text);
+void ShowBlockMessage(RunContext& ctx, std::string_view text);
 
 }  // namespace draw

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/workstation.h"
+#include "draw/run_context.h"
 #include "draw/execution.h"
 #include "draw/execution_messages.h"
 #include "draw/primitives.h"
@@ -16,17 +16,17 @@ namespace {
 // Turn of the end point of a full circle, so that start and end differ.
 constexpr long double kFullCircleShift = 1e-6L;
 
-std::size_t Level(const rur::Workstation& ws) {
-  return static_cast<std::size_t>(std::min<int>(ws.run.callLevel, kCallLevels));
+std::size_t Level(const RunContext& ctx) {
+  return static_cast<std::size_t>(std::min<int>(ctx.run.callLevel, kCallLevels));
 }
 
-DrawTarget Target(rur::Workstation& ws) { return {ws.raster, ws.settings.workAreaX, ws.settings.workAreaY}; }
+DrawTarget Target(RunContext& ctx) { return {ctx.raster, ctx.settings.workAreaX, ctx.settings.workAreaY}; }
 
 // Step 2: the record from the machine state.
-void FillRecord(rur::Workstation& ws) {
-  const MachineState& m = ws.machine;
+void FillRecord(RunContext& ctx) {
+  const MachineState& m = ctx.machine;
   const BlockWords& b = m.block;
-  data::BlockRecord& r = ws.currentRecord;
+  data::BlockRecord& r = ctx.currentRecord;
   r.startX = m.machineStart.x;
   r.startY = m.machineStart.y;
   r.endX = m.machineEnd.x;
@@ -45,8 +45,8 @@ void FillRecord(rur::Workstation& ws) {
   r.feed = m.feedValue;
   r.spindle = m.spindleSpeed;
   r.dwell = m.dwellTicks;
-  r.programIndex = ws.subprogramSlots[Level(ws)];
-  r.listingLine = ws.run.levelLines[Level(ws)];
+  r.programIndex = ctx.subprogramSlots[Level(ctx)];
+  r.listingLine = ctx.run.levelLines[Level(ctx)];
   // X and Y count as moving only when they change.
   r.hasX = r.endX != r.startX ? 1 : 0;
   r.hasY = r.endY != r.startY ? 1 : 0;
@@ -54,32 +54,32 @@ void FillRecord(rur::Workstation& ws) {
 
 // Step 3: messages of the drawing name this block; the direct messages of
 // the arc geometry too, through the listing line and program entry.
-void NameBlock(rur::Workstation& ws) {
-  data::MessageContext& context = ws.messages.context;
-  context.currentBlock = ws.run.listingText;
-  context.currentProgram = ws.run.levelName[Level(ws)];
-  context.messageProgramIndex = ws.subprogramSlots[Level(ws)];
-  context.messageListingLine = ws.run.levelLines[Level(ws)];
+void NameBlock(RunContext& ctx) {
+  data::MessageContext& context = ctx.messages.context;
+  context.currentBlock = ctx.run.listingText;
+  context.currentProgram = ctx.run.levelName[Level(ctx)];
+  context.messageProgramIndex = ctx.subprogramSlots[Level(ctx)];
+  context.messageListingLine = ctx.run.levelLines[Level(ctx)];
 }
 
 // Step 4: a straight move draws only when some axis moves.
-void StraightMove(rur::Workstation& ws) {
-  const data::BlockRecord& r = ws.currentRecord;
+void StraightMove(RunContext& ctx) {
+  const data::BlockRecord& r = ctx.currentRecord;
   if (r.hasX == 0 && r.hasY == 0 && r.hasZ == 0) return;
   if (r.motion == data::kRapid) {
-    RapidMove(r, Target(ws));
+    RapidMove(r, Target(ctx));
   } else {
-    FeedMove(r, Target(ws));
+    FeedMove(r, Target(ctx));
   }
 }
 
 // Step 5.1: a centre given with start and end in one point is a full
 // circle; its end turns back by a hair against the arc's sense so that the
 // arc runs all the way round.
-bool ArcFromGivenCentre(rur::Workstation& ws, long double& sweep) {
-  data::BlockRecord& r = ws.currentRecord;
-  if (!geometry::ArcFromCentre(r, sweep, ws.messages)) {
-    ws.messages.errorFlag = 1;
+bool ArcFromGivenCentre(RunContext& ctx, long double& sweep) {
+  data::BlockRecord& r = ctx.currentRecord;
+  if (!geometry::ArcFromCentre(r, sweep, ctx.messages)) {
+    ctx.messages.errorFlag = 1;
     return false;
   }
   if (r.startX != r.endX || r.startY != r.endY) return true;
@@ -87,7 +87,7 @@ bool ArcFromGivenCentre(rur::Workstation& ws, long double& sweep) {
   a += r.motion == data::kClockwise ? kFullCircleShift : -kFullCircleShift;
   r.endX = r.centreX + r.radius * std::cos(a);
   r.endY = r.centreY + r.radius * std::sin(a);
-  geometry::ArcFromCentre(r, sweep, ws.messages);
+  geometry::ArcFromCentre(r, sweep, ctx.messages);
   r.hasX = r.hasY = 1;
   r.arcSpan = 1;
   return true;
@@ -95,48 +95,48 @@ bool ArcFromGivenCentre(rur::Workstation& ws, long double& sweep) {
 
 // Step 5: an arc by its centre or its radius; the centre is then worked
 // out from the radius for every arc.
-void ArcMove(rur::Workstation& ws, bool centreGiven) {
-  data::BlockRecord& r = ws.currentRecord;
+void ArcMove(RunContext& ctx, bool centreGiven) {
+  data::BlockRecord& r = ctx.currentRecord;
   long double sweep = 0.0L;
-  if (centreGiven && !ArcFromGivenCentre(ws, sweep)) return;
-  if (!geometry::ArcCentreFromRadius(r, sweep, ws.settings.radiusTolerance, ws.messages)) {
-    ws.messages.errorFlag = 1;
+  if (centreGiven && !ArcFromGivenCentre(ctx, sweep)) return;
+  if (!geometry::ArcCentreFromRadius(r, sweep, ctx.settings.radiusTolerance, ctx.messages)) {
+    ctx.messages.errorFlag = 1;
   }
-  if (ws.messages.errorFlag == 0) DrawArc(r, sweep, Target(ws));
+  if (ctx.messages.errorFlag == 0) DrawArc(r, sweep, Target(ctx));
 }
 
-void ReportStoreFull(rur::Workstation& ws) {
-  if (ws.messages.errorFlag == 0) ShowBlockMessage(ws, kProgramTooLong);
-  ws.messages.errorFlag = 1;
+void ReportStoreFull(RunContext& ctx) {
+  if (ctx.messages.errorFlag == 0) ShowBlockMessage(ctx, kProgramTooLong);
+  ctx.messages.errorFlag = 1;
 }
 
 }  // namespace
 
-void ExecuteMove(rur::Workstation& ws) {
-  if (ws.messages.errorFlag != 0) return;
-  FillRecord(ws);
-  NameBlock(ws);
-  data::BlockRecord& r = ws.currentRecord;
+void ExecuteMove(RunContext& ctx) {
+  if (ctx.messages.errorFlag != 0) return;
+  FillRecord(ctx);
+  NameBlock(ctx);
+  data::BlockRecord& r = ctx.currentRecord;
   if (r.motion != data::kClockwise && r.motion != data::kCounterClockwise) {
-    StraightMove(ws);
+    StraightMove(ctx);
     return;
   }
-  const AxisFlags& centre = ws.machine.block.centreGiven;
+  const AxisFlags& centre = ctx.machine.block.centreGiven;
   // A block that neither moves in X or Y nor gives I or J (an F or M word
   // alone, a call, a jump) has no arc: it is stored as a feed move and the
   // arc mode stays in force.
   if (r.hasX == 0 && r.hasY == 0 && !centre.x && !centre.y) {
     r.motion = data::kFeed;
-    StraightMove(ws);
+    StraightMove(ctx);
     return;
   }
-  ArcMove(ws, centre.any());
+  ArcMove(ctx, centre.any());
 }
 
-bool StoreBlock(rur::Workstation& ws) {
-  ws.currentRecord.marker = 0;
-  if (!ws.blockStore.Append(ws.currentRecord)) {
-    ReportStoreFull(ws);
+bool StoreBlock(RunContext& ctx) {
+  ctx.currentRecord.marker = 0;
+  if (!ctx.blockStore.Append(ctx.currentRecord)) {
+    ReportStoreFull(ctx);
     return false;
   }
   return true;

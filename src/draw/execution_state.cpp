@@ -2,7 +2,7 @@
 // the zero point in force, and the mirroring and rotation of points.
 #include <cmath>
 
-#include "core/workstation.h"
+#include "draw/run_context.h"
 #include "data/files.h"
 #include "draw/execution.h"
 #include "geometry/arc_geometry.h"
@@ -17,14 +17,10 @@ constexpr long double kParamUnsetValue = -1000000000.0L;
 constexpr int kOwnIndexParams = 11;  // 0..10 hold their own number
 constexpr int kSetParams = 100;      // 0..99 start set
 
-bool StartsInFirstZeroPoint(int controllerType) {
-  return controllerType == 1 || controllerType == 2 || controllerType == 3 || controllerType == 14;
-}
-
-// Controller type 4 starts with parameters 0..10 holding their number,
-// 11..99 zero and the rest unset at -1e9; every other type with zeros.
-void ResetParameters(nc::ParamTable& params, int controllerType) {
-  if (controllerType != 4) {
+// Numbered parameters start with 0..10 holding their number, 11..99 zero
+// and the rest unset at -1e9; otherwise every value is zero.
+void ResetParameters(nc::ParamTable& params, const data::ControllerTraits& traits) {
+  if (!traits.numberedParameters) {
     params.values.fill(0.0L);
     return;
   }
@@ -49,21 +45,21 @@ void MirrorRotate(long double& x, long double& y, long double& z, std::int32_t m
   y = r * std::sin(phi + rotationAngle);
 }
 
-void ActivateZeroPoint(rur::Workstation& ws) {
-  MachineState& m = ws.machine;
+void ActivateZeroPoint(RunContext& ctx) {
+  MachineState& m = ctx.machine;
   data::ZeroPoint zero;
-  if (m.zeroPointMode >= 54 && m.zeroPointMode <= 58) zero = ws.zeroPointTable[m.zeroPointMode - 54u];
+  if (m.zeroPointMode >= 54 && m.zeroPointMode <= 58) zero = ctx.zeroPoints[m.zeroPointMode - 54u];
   m.offset = {zero.x + m.g59Shift.x, zero.y + m.g59Shift.y, zero.z + m.g59Shift.z};
 }
 
-void ResetMachineState(rur::Workstation& ws) {
-  MachineState& m = ws.machine;
-  const int type = ws.settings.controllerType;
+void ResetMachineState(RunContext& ctx) {
+  MachineState& m = ctx.machine;
+  const data::ControllerTraits& traits = *ctx.settings.traits;
   m.block.radiusWord = 0.0L;
   m.rotationAngle = 0.0L;
   m.g59Shift = Axes{};
-  if (StartsInFirstZeroPoint(type)) {
-    const data::ZeroPoint& g54 = ws.zeroPointTable[0];
+  if (traits.startsInFirstZeroPoint) {
+    const data::ZeroPoint& g54 = ctx.zeroPoints[0];
     m.offset = {g54.x, g54.y, g54.z};
     m.zeroPointMode = 54;
   } else {
@@ -80,13 +76,13 @@ void ResetMachineState(rur::Workstation& ws) {
   m.block.centre = Axes{};
   m.machineStart = Axes{};
   m.machineEnd = m.machineStart;
-  ws.messages.errorFlag = 0;
-  ws.mirror = nc::MirrorFactors{};
+  ctx.messages.errorFlag = 0;
+  ctx.mirror = nc::MirrorFactors{};
   m.mirrorZ = 1;
   m.correctionNumber = 0;
   m.block.g66Request = false;
-  ResetParameters(ws.params, type);
-  ws.subprograms.entries[0].name = data::FileNamePart(ws.mainProgramFile).substr(0, data::kMaxSubprogramName);
+  ResetParameters(ctx.params, traits);
+  ctx.subprograms.entries[0].name = data::FileNamePart(ctx.mainProgramFile).substr(0, data::kMaxSubprogramName);
 }
 
 }  // namespace draw

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "draw/label_index.h"
+#include "nc/label_index.h"
 
 namespace draw {
 
@@ -23,7 +23,7 @@ struct RunState {
   std::array<std::int32_t, 4> repeatCount{};
   std::string listingText;                        // the line as read
   std::string block;                              // trimmed, first comment removed, translated
-  LabelIndex labels;                              // the listing's labels, built at the start of a run
+  nc::LabelIndex labels;                             // the listing's labels, built at the start of a run
 };
 
 }  // namespace draw

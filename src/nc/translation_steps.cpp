@@ -3,6 +3,7 @@
 // the radius word and the parameters.
 #include "nc/translation_steps.h"
 
+#include "data/text.h"
 #include "nc/characters.h"
 #include "nc/translation_marks.h"
 
@@ -13,8 +14,6 @@ constexpr std::int32_t kMaxNAddresses = 2;
 constexpr std::int32_t kLastLowParam = 19;
 constexpr std::int32_t kFirstHighParam = 100;
 constexpr std::int32_t kLastHighParam = 199;
-
-bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
 // The number of the digits in [from, end), saturated above the largest
 // parameter so that any count of digits stays in range.
@@ -30,14 +29,7 @@ bool IsParamNumber(std::int32_t n) {
 
 }  // namespace
 
-void TrimBlock(BoundedText& text) {
-  std::size_t end = text.size();
-  while (end > 0 && IsBlankOrControl(text[end - 1])) --end;
-  text.Erase(end, text.size() - end);
-  std::size_t begin = 0;
-  while (begin < text.size() && IsBlankOrControl(text[begin])) ++begin;
-  text.Erase(0, begin);
-}
+void TrimBlock(BoundedText& text) { text.Assign(data::TrimmedView(text.view())); }
 
 void RemoveFirstWord(BoundedText& text, char letter) {
   const std::size_t begin = text.Find(letter);

@@ -32,15 +32,15 @@ TEST_F(ExecutionArcs, CentreWordsByModeAndControllerType) {
 }
 
 TEST_F(ExecutionArcs, CentreInZeroPointAndMirror) {
-  ws.zeroPointTable[0] = {100, 50, 30};
+  zeroPoints[0] = {100, 50, 30};
   Run({"G54 X2 Y0", "G02 X12 I7", "G01 G53 X2 Y0", "G53 G02 X12 Y0 I7"});
   ExpectNear(At(2).centreX, At(2).centreY, 107, 50);
   EXPECT_EQ(At(2).centreZ, 30.0L);  // the offset on every centre coordinate
   ExpectNear(Last().centreX, Last().centreY, 7, 0);
   EXPECT_EQ(Last().centreZ, 0.0L);
-  ws.zeroPointTable[0] = {};
+  zeroPoints[0] = {};
   Type(1);
-  ws.mirror.x = -1;
+  ctx.mirror.x = -1;
   Run({"X2 Y3", "G02 X12 Y3 I5"});  // the vector is mirrored, not the start again
   ExpectEnd(Last(), -12, 3, 0);
   ExpectNear(Last().centreX, Last().centreY, -7, 3);
@@ -62,7 +62,7 @@ TEST_F(ExecutionArcs, FullCircleRunsAllTheWayRound) {
 TEST_F(ExecutionArcs, BlocksWithoutArcUnderArcModeAreStraight) {
   Run({"G02 X10 Y0 U5", "F100", "Z5", "@100K20", "X20 Y0 U5"});
   EXPECT_TRUE(dialogs.messages.empty());
-  ASSERT_EQ(ws.blockStore.count(), 5);
+  ASSERT_EQ(ctx.blockStore.count(), 5);
   for (int n : {2, 3, 4}) {
     EXPECT_EQ(At(n).motion, 1) << n;
     ExpectEnd(At(n), 10, 0, n >= 3 ? 5 : 0);
@@ -76,7 +76,7 @@ TEST_F(ExecutionArcs, FailedArcIsStoredAndEndsTheRun) {
   Run({"G02 X10 Y0 U1", "X20"});
   ASSERT_EQ(dialogs.messages.size(), 2u);
   EXPECT_EQ(dialogs.messages[1].description, "Kreismittelpunkt kann nicht berechnet werden!");
-  EXPECT_EQ(ws.blockStore.count(), 1);
+  EXPECT_EQ(ctx.blockStore.count(), 1);
 }
 
 }  // namespace

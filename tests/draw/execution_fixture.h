@@ -1,4 +1,4 @@
-// A workstation for block execution tests: fresh state as a run starts it,
+// The context of a run for block execution tests: fresh state as a run starts it,
 // blocks executed one at a time, the stored records and the messages shown.
 #pragma once
 
@@ -8,44 +8,89 @@
 
 #include <gtest/gtest.h>
 
-#include "core/workstation.h"
 #include "draw/execution.h"
 #include "support/fake_dialogs.h"
 #include "support/temp_dir.h"
 
 namespace execution_test {
 
+// The parts a drawing run touches, owned here as the workstation owns them.
+struct RunParts {
+  explicit RunParts(const std::string& dataDirectory) : messages(dialogs, dataDirectory, listing, subprograms) {
+    listing.Clear();
+  }
+  testing_support::FakeDialogs dialogs;
+  testing_support::CountingPump pump;
+  data::ThrottledPump throttledPump{pump};
+  data::WorkListing listing;
+  data::SubprogramTable subprograms;
+  data::MessageCentre messages;
+  data::Settings settings;
+  data::ZeroPointTable zeroPoints{};
+  nc::ParamTable params;
+  data::RunPhase phase = data::RunPhase::kIdle;
+  data::BlockStore blockStore;
+  data::BlockRecord currentRecord;
+  draw::Raster raster;
+  draw::MachineState machine;
+  draw::RunState run;
+  nc::SubprogramSlots subprogramSlots{};
+  nc::MirrorFactors mirror;
+};
+
 class ExecutionTest : public ::testing::Test {
  protected:
-  ExecutionTest() : ws(dialogs, pump, data::DataDirectorySource{"", dir.path()}) { StartRun(); }
+  ExecutionTest()
+      : parts(dir.path()),
+        dialogs(parts.dialogs),
+        zeroPoints(parts.zeroPoints),
+        ctx{.listing = parts.listing,
+            .subprograms = parts.subprograms,
+            .mainProgramFile = "",
+            .programName = "",
+            .settings = draw::RunSettingsOf(parts.settings),
+            .zeroPoints = parts.zeroPoints,
+            .params = parts.params,
+            .messages = parts.messages,
+            .pump = parts.throttledPump,
+            .phase = parts.phase,
+            .blockStore = parts.blockStore,
+            .currentRecord = parts.currentRecord,
+            .raster = parts.raster,
+            .machine = parts.machine,
+            .run = parts.run,
+            .subprogramSlots = parts.subprogramSlots,
+            .mirror = parts.mirror} {
+    StartRun();
+  }
 
   // ResetMachineState and the driver's resets after it.
   void StartRun() {
-    draw::ResetMachineState(ws);
-    draw::MachineState& m = ws.machine;
+    draw::ResetMachineState(ctx);
+    draw::MachineState& m = ctx.machine;
     m.distanceMode = 0;
     m.compensationMode = m.effectiveCompensation = 40;
     m.feedValue = 0.0L;
     m.feedInteger = 0;
     m.sticky = m.machineStart = m.machineEnd = draw::Axes{};
-    ws.blockStore.Clear();
-    ws.currentRecord = data::BlockRecord{};
+    ctx.blockStore.Clear();
+    ctx.currentRecord = data::BlockRecord{};
   }
 
   void Type(int controllerType) {
-    ws.settings.controllerType = static_cast<std::uint8_t>(controllerType);
+    ctx.settings.traits = &data::TraitsOf(controllerType);
     StartRun();
   }
 
   void Run(std::initializer_list<std::string_view> blocks) {
     for (std::string_view block : blocks) {
-      ws.run.block = block;
-      draw::ExecuteBlock(ws);
+      ctx.run.block = block;
+      draw::ExecuteBlock(ctx);
     }
   }
 
-  const data::BlockRecord& At(int n) const { return ws.blockStore.At(n); }
-  const data::BlockRecord& Last() const { return At(ws.blockStore.count()); }
+  const data::BlockRecord& At(int n) const { return ctx.blockStore.At(n); }
+  const data::BlockRecord& Last() const { return At(ctx.blockStore.count()); }
 
   // Message numbers shown so far; a direct message counts as 0.
   std::vector<int> Shown() const {
@@ -55,9 +100,10 @@ class ExecutionTest : public ::testing::Test {
   }
 
   testing_support::TempDir dir;
-  testing_support::FakeDialogs dialogs;
-  testing_support::CountingPump pump;
-  rur::Workstation ws;
+  RunParts parts;
+  testing_support::FakeDialogs& dialogs;
+  data::ZeroPointTable& zeroPoints;
+  draw::RunContext ctx;
 };
 
 // Two or three values within a rounding error.

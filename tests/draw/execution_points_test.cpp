@@ -9,7 +9,7 @@ using execution_test::ExpectEnd;
 class ExecutionPoints : public execution_test::ExecutionTest {
  protected:
   ExecutionPoints() {
-    for (int k = 0; k < data::kZeroPoints; ++k) ws.zeroPointTable[k] = {100.0L * (k + 1), 10.0L * (k + 1), k + 1.0L};
+    for (int k = 0; k < data::kZeroPoints; ++k) zeroPoints[k] = {100.0L * (k + 1), 10.0L * (k + 1), k + 1.0L};
   }
 };
 
@@ -42,12 +42,12 @@ TEST_F(ExecutionPoints, MachineCoordinateBlocks) {
 }
 
 TEST_F(ExecutionPoints, MirroringTurnsArcsAndCompensation) {
-  ws.mirror.x = -1;
+  ctx.mirror.x = -1;
   Run({"G01 X10 Y5", "G02 G41 X20 Y5 U5"});
   ExpectEnd(At(1), -10, 5, 0);
   EXPECT_EQ(Last().motion, 3);
   EXPECT_EQ(Last().compensation, 42);
-  ws.mirror.y = -1;
+  ctx.mirror.y = -1;
   Run({"X30 Y5 G42 U10"});
   EXPECT_EQ(Last().motion, 2);
   EXPECT_EQ(Last().compensation, 42);
@@ -88,7 +88,7 @@ TEST_F(ExecutionPoints, IncrementalMode) {
   Run({"X10 Y10", "A90 G91 X1"});  // the increment (1, 0) turned; Y has none
   ExpectEnd(Last(), 10, 11, 0);
   Type(17);
-  ws.mirror.x = -1;
+  ctx.mirror.x = -1;
   Run({"X10", "G91 X1 Z-2"});
   ExpectEnd(Last(), -11, 0, -2);
 }
@@ -100,7 +100,7 @@ TEST_F(ExecutionPoints, RelativeWordsCountOnceInBothModes) {
   ExpectEnd(At(4), 14, 0, 3);
   ExpectEnd(Last(), 1, 2, 3);
   Type(17);
-  ws.mirror.x = -1;
+  ctx.mirror.x = -1;
   Run({"X10", "u2", "G91 u2"});
   ExpectEnd(At(2), -12, 0, 0);
   ExpectEnd(Last(), -14, 0, 0);

@@ -29,17 +29,17 @@ TEST_F(ExecutionWords, FeedAndSpindleLimitsAndParameters) {
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.block));
     StartRun();
-    ws.params.Set(5, 250.4L);
-    ws.params.Set(6, 1e30L);
-    ws.params.Set(7, std::nanl(""));
+    ctx.params.Set(5, 250.4L);
+    ctx.params.Set(6, 1e30L);
+    ctx.params.Set(7, std::nanl(""));
     dialogs.messages.clear();
     Run({c.block});
     EXPECT_EQ(Shown(), c.message ? std::vector<int>{c.message} : std::vector<int>{});
-    EXPECT_EQ(ws.machine.feedValue, c.feed);
-    EXPECT_EQ(ws.machine.spindleSpeed, c.spindle);
-    EXPECT_EQ(ws.blockStore.count(), c.message ? 0 : 1);
+    EXPECT_EQ(ctx.machine.feedValue, c.feed);
+    EXPECT_EQ(ctx.machine.spindleSpeed, c.spindle);
+    EXPECT_EQ(ctx.blockStore.count(), c.message ? 0 : 1);
   }
-  EXPECT_EQ(ws.machine.machineEnd.x, 1.0L);  // after "SR006" the rest of its block ran
+  EXPECT_EQ(ctx.machine.machineEnd.x, 1.0L);  // after "SR006" the rest of its block ran
 }
 
 TEST_F(ExecutionWords, DwellAfterG4InTheSameBlockOnly) {
@@ -52,7 +52,7 @@ TEST_F(ExecutionWords, DwellAfterG4InTheSameBlockOnly) {
   Type(4);
   Run({"G04 F2", "G4 F30000"});
   EXPECT_EQ(At(1).dwell, 20);
-  EXPECT_EQ(ws.machine.dwellTime, 300000);  // kept whole, its low 16 bits recorded
+  EXPECT_EQ(ctx.machine.dwellTime, 300000);  // kept whole, its low 16 bits recorded
   EXPECT_EQ(Last().dwell, 300000 % 65536);
 }
 
@@ -72,7 +72,7 @@ TEST_F(ExecutionWords, RotationAngle) {
     Run(c.blocks);
     EXPECT_EQ(Shown(), c.message ? std::vector<int>{c.message} : std::vector<int>{});
     const long double scale = c.message ? 1 : 180 / std::numbers::pi_v<long double>;
-    EXPECT_NEAR(static_cast<double>(ws.machine.rotationAngle * scale), static_cast<double>(c.degrees), 1e-12);
+    EXPECT_NEAR(static_cast<double>(ctx.machine.rotationAngle * scale), static_cast<double>(c.degrees), 1e-12);
   }
 }
 
@@ -89,27 +89,27 @@ TEST_F(ExecutionWords, ToolCorrectionAndMiscellaneousFlags) {
   Run({"D100 X5"});
   EXPECT_EQ(Shown(), std::vector<int>{0});
   EXPECT_EQ(dialogs.messages.back().description, draw::kCorrectionBeyondTable);
-  EXPECT_EQ(ws.blockStore.count(), 5);
+  EXPECT_EQ(ctx.blockStore.count(), 5);
 }
 
 TEST_F(ExecutionWords, PreparatoryNumbersAndFunctionWords) {
-  ws.params.Set(5, 3.0L);
+  ctx.params.Set(5, 3.0L);
   Run({"G01 G17", "G256", "G99999999999999999999", "G1e20 G19 G42 G91", "G G90 X=SIN[30] Y=SQRT[R005+COS[60]*2]"});
   EXPECT_EQ(At(2).motion, 1);  // not G0 by wrapping to a byte
   EXPECT_EQ(At(3).motion, 1);
-  EXPECT_EQ(ws.machine.planeMode, 19);
+  EXPECT_EQ(ctx.machine.planeMode, 19);
   EXPECT_EQ(At(4).compensation, 42);
   EXPECT_EQ(Last().motion, 0);
   EXPECT_TRUE(dialogs.messages.empty());
   execution_test::ExpectEnd(Last(), 0.5, 2, 0);
-  EXPECT_FALSE(ws.machine.block.centreGiven.any());  // no "I" taken from "SIN"
+  EXPECT_FALSE(ctx.machine.block.centreGiven.any());  // no "I" taken from "SIN"
 }
 
 TEST_F(ExecutionWords, HugeValuesStayDefined) {
   Run({"G01 X999999999999 Y-999999999999 Z1e30 M1e20 T99999999999",
        "G2 X0 Y0 U999999999999", "G1 X[9^9^9]", "M99999999999999999999"});
   EXPECT_TRUE(Shown().empty());
-  ASSERT_EQ(ws.blockStore.count(), 4);
+  ASSERT_EQ(ctx.blockStore.count(), 4);
   execution_test::ExpectEnd(At(1), 999999999999.0L, -999999999999.0L, 1);
   EXPECT_EQ(At(1).mFlags[1], 1);
   EXPECT_EQ(At(1).tool, 0);
@@ -131,10 +131,10 @@ TEST_F(ExecutionWords, BlanksBetweenLetterAndValue) {
 }
 
 TEST_F(ExecutionWords, ArcMessagesNameTheirBlock) {
-  ws.listing.lines = {"", "%1", "N10 G02 X10 Y0 R1"};
-  ws.listing.lineCount = 3;
-  ws.run.listingText = ws.listing.lines[2];
-  ws.run.levelLines[0] = 3;
+  parts.listing.lines = {"", "%1", "N10 G02 X10 Y0 R1"};
+  parts.listing.lineCount = 3;
+  ctx.run.listingText = parts.listing.lines[2];
+  ctx.run.levelLines[0] = 3;
   Run({"G02 X10 Y0 U1"});  // radius far too small for the chord
   ASSERT_EQ(Shown(), (std::vector<int>{0, 0}));
   EXPECT_EQ(dialogs.messages[0].block, "N10 G02 X10 Y0 R1");

@@ -7,7 +7,7 @@
 #include "cli/cli_args.h"
 #include "cli/cli_dialogs.h"
 #include "cli/commands.h"
-#include "core/workstation.h"
+#include "workstation/workstation.h"
 
 namespace cli {
 namespace {

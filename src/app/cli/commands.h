@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "cli/cli_args.h"
-#include "core/workstation.h"
+#include "workstation/workstation.h"
 
 namespace cli {
 

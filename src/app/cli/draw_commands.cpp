@@ -5,7 +5,7 @@
 
 #include "cli/cli_app.h"
 #include "cli/handlers.h"
-#include "core/draw_command.h"
+#include "workstation/draw_command.h"
 #include "draw/block_dump.h"
 #include "draw/png_writer.h"
 

@@ -5,7 +5,7 @@
 
 #include "cli/cli_app.h"
 #include "cli/handlers.h"
-#include "core/draw_preparation.h"
+#include "workstation/draw_preparation.h"
 #include "data/program_file.h"
 #include "data/text.h"
 #include "nc/translation.h"

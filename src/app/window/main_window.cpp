@@ -9,7 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "core/working_state.h"
+#include "workstation/working_state.h"
 #include "data/files.h"
 #include "data/program_file.h"
 #include "draw/surface.h"
@@ -99,14 +99,16 @@ void MainWindow::changeEvent(QEvent* event) {
 
 void MainWindow::FormActivate() {
   ws_.LoadSettingsAtActivation();
-  ws_.abortRequested = 1;
+  // Closing is allowed again; a stop the operator asked for stays asked.
+  if (ws_.phase == data::RunPhase::kRunning) ws_.phase = data::RunPhase::kIdle;
 }
 
 void MainWindow::Image1Click() {
   ende->hide();
   Image2->show();
   Init_form();
-  ws_.abortRequested = 0;
+  // Closing is refused from here until the window is next activated.
+  ws_.phase = data::RunPhase::kRunning;
   beenden->setEnabled(false);
 }
 
@@ -116,7 +118,7 @@ void MainWindow::Init_form() {
   SetEnabled({laden, neues, speichern, nullpunkt, Schnittstelle, Werkzeugtaste, abbruch, showeditor, CheckBox1}, true);
   SetEnabled({senden, simuliere}, false);
   programModified_ = 0;
-  ws_.abortRequested = 1;
+  ws_.phase = data::RunPhase::kIdle;
   if (!rur::EnterWorkingState(ws_, ui::FromQt(firstArgument_))) {
     dialogs_.Warning(rur::kTablesFailed);
     QCoreApplication::exit(1);
@@ -127,7 +129,6 @@ void MainWindow::Init_form() {
 }
 
 void MainWindow::Image2Click() {
-  ws_.stopRequest = 1;
   neuesClick();
   if (programModified_ != 0) return;
   Image2->hide();
@@ -136,7 +137,7 @@ void MainWindow::Image2Click() {
               showeditor, senden, simuliere, CheckBox1},
              false);
   beenden->setEnabled(true);
-  ws_.abortRequested = 1;
+  ws_.phase = data::RunPhase::kIdle;
 }
 
 bool MainWindow::Clearload() {
@@ -258,7 +259,7 @@ void MainWindow::beendenClick() {
 }
 
 bool MainWindow::FormCloseQuery() {
-  if (ws_.abortRequested != 1) return false;
+  if (ws_.phase == data::RunPhase::kRunning) return false;
   if (programModified_ == 1 && !closeConfirmed_) return Clearload();
   return true;
 }

@@ -7,7 +7,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "core/workstation.h"
+#include "workstation/workstation.h"
 #include "ui/qt_dialogs.h"
 
 class QCheckBox;

@@ -9,7 +9,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "core/draw_command.h"
+#include "workstation/draw_command.h"
 #include "main_window.h"
 #include "ui/nc_editor.h"
 #include "ui/picture_button.h"
@@ -71,10 +71,9 @@ void MainWindow::simuliereClick() {
 }
 
 void MainWindow::AbbruchClick() {
-  ws_.abortRequested = 1;
+  ws_.phase = data::RunPhase::kStopping;
   OvcMeter1->setValue(OvcMeter1->maximum());
   ws_.messages.ShowMessageByNumber(kMessageAbortedByOperator, " ");
-  ws_.stopRequest = 1;
   // The send command is not enabled here: only a clean drawing enables it.
   SetEnabled({Image2, laden, neues, speichern, nullpunkt, Schnittstelle, Werkzeugtaste, abbruch, showeditor,
               simuliere},

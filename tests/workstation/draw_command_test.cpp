@@ -1,6 +1,6 @@
 // The draw command from the editor's lines to the stored blocks: what ends
 // a run, and when the result may be sent.
-#include "core/draw_command.h"
+#include "workstation/draw_command.h"
 
 #include <filesystem>
 
@@ -19,7 +19,7 @@ class StoppingPump : public data::EventPump {
  public:
   void ProcessEvents() override {
     ++calls;
-    if (ws != nullptr) ws->stopRequest = 1;
+    if (ws != nullptr) ws->phase = data::RunPhase::kStopping;
   }
   rur::Workstation* ws = nullptr;
   int calls = 0;
@@ -55,7 +55,7 @@ TEST_F(DrawCommandTest, CleanRunStoresEveryExecutedLine) {
   EXPECT_EQ(view.started, 1);
   EXPECT_EQ(view.ended, std::vector<bool>{true});
   EXPECT_TRUE(dialogs.messages.empty());
-  EXPECT_EQ(ws.abortRequested, 1);
+  EXPECT_EQ(ws.phase, data::RunPhase::kIdle);
 }
 
 TEST_F(DrawCommandTest, ProgramThatCannotBeReadIsNotDrawnAndNotSendable) {
@@ -74,7 +74,7 @@ TEST_F(DrawCommandTest, StopRequestEndsTheRun) {
   Draw(lines);
   EXPECT_GE(pump.calls, 1);
   EXPECT_EQ(ws.blockStore.count(), 1);  // the run stops after the block during which the request came
-  EXPECT_EQ(ws.stopRequest, 1);
+  EXPECT_EQ(ws.phase, data::RunPhase::kIdle);
 }
 
 TEST_F(DrawCommandTest, UnwritableScratchFileStopsTheCommand) {

@@ -1,7 +1,8 @@
 // The one object that owns the program-wide state of the workstation: the
 // data directory and settings, the message centre and error flag, the work
-// listing and subprogram table, and the flags of running commands. The GUI
-// and rur-cli each own one; a test builds a fresh one.
+// listing and subprogram table, the state of a drawing run, and the phase of
+// the running command. The GUI and rur-cli each own one; a test builds a
+// fresh one.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +12,7 @@
 #include "data/data_directory.h"
 #include "data/dialogs.h"
 #include "data/message_centre.h"
+#include "data/run_phase.h"
 #include "data/settings.h"
 #include "data/throttled_pump.h"
 #include "data/tool_table.h"
@@ -22,6 +24,7 @@
 #include "nc/translation.h"
 #include "draw/machine_state.h"
 #include "draw/raster.h"
+#include "draw/run_context.h"
 #include "draw/run_state.h"
 
 namespace rur {
@@ -35,6 +38,14 @@ class Workstation {
   // Computes the data directory again and reads the settings of the current
   // controller type (defaults and false when there is no usable file).
   bool LoadSettingsAtActivation();
+
+  // Reads the settings, the tool table and the zero points afresh, as every
+  // drawing run starts; the zero points read here are the ones it uses.
+  void ReadDataFiles();
+
+  // The parts of the workstation that a drawing run touches, with the
+  // settings as they are now.
+  draw::RunContext DrawContext();
 
   data::Dialogs& dialogs;
   data::EventPump& pump;
@@ -66,11 +77,9 @@ class Workstation {
   draw::RunState run;
   data::BlockStore blockStore;
   data::BlockRecord currentRecord;
-  std::uint8_t lastCompensation = 40;  // kept by the radius compensation between blocks
 
-  std::uint8_t abortRequested = 1;     // no drawing or transfer runs; closing allowed
-  std::uint8_t stopRequest = 0;        // ends a drawing run at its next check
-  std::uint8_t scaledOutputMode = 0;   // first argument "A"
+  data::RunPhase phase = data::RunPhase::kIdle;
+  std::uint8_t scaledOutputMode = 0;  // first argument "A"
 };
 
 }  // namespace rur

@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "core/workstation.h"
+#include "workstation/workstation.h"
 
 namespace rur {
 

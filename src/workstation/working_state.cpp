@@ -1,4 +1,4 @@
-#include "core/working_state.h"
+#include "workstation/working_state.h"
 
 #include "nc/nc_tables.h"
 
@@ -14,7 +14,6 @@ bool EnterWorkingState(Workstation& ws, std::string_view firstArgument) {
   data::CopyZeroPoints(ws.zeroPointRecord, ws.zeroPointTable);
   ws.listing.Clear();
   ws.messages.errorFlag = 0;
-  ws.stopRequest = 0;
   nc::LoadCodeDescriptions(ws.descriptions, ws.dataDirectory, ws.settings.controllerType, ws.dialogs);
   return true;
 }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/workstation.h"
+#include "workstation/workstation.h"
 
 namespace rur {
 

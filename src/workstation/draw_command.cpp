@@ -1,9 +1,9 @@
-#include "core/draw_command.h"
+#include "workstation/draw_command.h"
 
-#include "core/draw_preparation.h"
 #include "data/files.h"
 #include "draw/driver.h"
 #include "draw/surface.h"
+#include "workstation/draw_preparation.h"
 
 namespace rur {
 
@@ -17,12 +17,13 @@ bool DrawProgram(Workstation& ws, const std::vector<std::string>& editorLines, b
     ws.messages.context.currentProgram = data::FileNamePart(ws.mainProgramFile);
     view.RunStarting();
     ws.messages.errorFlag = 0;
-    ws.stopRequest = 0;
     draw::Loesche_bitmap(ws.raster);
-    ws.abortRequested = 0;
-    draw::RunProgram(ws);
+    ws.phase = data::RunPhase::kRunning;
+    ws.ReadDataFiles();
+    draw::RunContext context = ws.DrawContext();
+    draw::RunProgram(context);
   }
-  ws.abortRequested = 1;
+  ws.phase = data::RunPhase::kIdle;
   const bool clean = ws.messages.errorFlag == 0;
   view.RunEnded(clean);
   return clean;

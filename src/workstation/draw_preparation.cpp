@@ -1,4 +1,4 @@
-#include "core/draw_preparation.h"
+#include "workstation/draw_preparation.h"
 
 #include "data/files.h"
 #include "data/program_file.h"

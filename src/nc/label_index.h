@@ -6,12 +6,13 @@
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "data/work_listing.h"
 
-namespace draw {
+namespace nc {
 
 class LabelIndex {
  public:
@@ -30,4 +31,13 @@ class LabelIndex {
 // for labels too long to be a number.
 std::optional<std::int64_t> LineLabel(std::string_view line);
 
-}  // namespace draw
+// The label a jump names by its evaluated target: the value rounded half to
+// even. Nothing when it is not a number or lies beyond the 32-bit range,
+// where no label is ever found.
+std::optional<std::int64_t> JumpLabel(long double value);
+
+// The label of a call's range, given as the digits after its "N": no digits
+// name label 0; nothing beyond the 32-bit range.
+std::optional<std::int64_t> RangeLabel(std::string_view digits);
+
+}  // namespace nc

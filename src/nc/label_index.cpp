@@ -1,11 +1,16 @@
-#include "draw/label_index.h"
+#include "nc/label_index.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
-namespace draw {
+#include "nc/characters.h"
+
+namespace nc {
 namespace {
 
 constexpr int kMaxLabelDigits = 18;  // stays within int64
+constexpr std::int64_t kMaxTarget = std::numeric_limits<std::int32_t>::max();
 
 }  // namespace
 
@@ -17,11 +22,26 @@ std::optional<std::int64_t> LineLabel(std::string_view line) {
   for (++i; i < line.size(); ++i) {
     const char c = line[i];
     if (c == ' ') continue;
-    if (c < '0' || c > '9') break;
+    if (!IsDigit(c)) break;
     if (++digits > kMaxLabelDigits) return std::nullopt;
     value = value * 10 + (c - '0');
   }
   return value;  // "N" without digits is label 0, as a text that is no number gives 0
+}
+
+std::optional<std::int64_t> JumpLabel(long double value) {
+  const long double rounded = std::nearbyint(value);
+  if (!(std::fabs(rounded) <= static_cast<long double>(kMaxTarget))) return std::nullopt;  // NaN too
+  return static_cast<std::int64_t>(rounded);
+}
+
+std::optional<std::int64_t> RangeLabel(std::string_view digits) {
+  std::int64_t value = 0;
+  for (char c : digits) {
+    value = value * 10 + (c - '0');
+    if (value > kMaxTarget) return std::nullopt;
+  }
+  return value;
 }
 
 void LabelIndex::Build(const data::WorkListing& listing) {
@@ -39,4 +59,4 @@ std::optional<std::int32_t> LabelIndex::Find(std::int64_t label, std::int32_t fr
   return it->second;
 }
 
-}  // namespace draw
+}  // namespace nc

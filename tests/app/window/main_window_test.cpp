@@ -105,7 +105,7 @@ class MainWindowTest : public QObject {
                           "showeditor", "CheckBox1"}));
     QVERIFY(f.window.ende->isHidden());
     QVERIFY(!f.window.Image2->isHidden());
-    QCOMPARE(f.window.workstation().abortRequested, std::uint8_t{0});
+    QCOMPARE(f.window.workstation().phase, data::RunPhase::kRunning);  // closing refused
   }
 
   void workingStateLoadsTheDescriptionFiles() {
@@ -297,8 +297,7 @@ class MainWindowTest : public QObject {
     f.window.AbbruchClick();
     QCOMPARE(f.host.shown.size(), 4);
     QCOMPARE(f.window.workstation().messages.labels().number, std::string("181"));
-    QCOMPARE(f.window.workstation().stopRequest, std::uint8_t{1});
-    QCOMPARE(f.window.workstation().abortRequested, std::uint8_t{1});
+    QCOMPARE(f.window.workstation().phase, data::RunPhase::kStopping);
     QCOMPARE(f.window.OvcMeter1->value(), f.window.OvcMeter1->maximum());
     QVERIFY(!f.window.senden->isEnabled());
     QVERIFY(f.window.simuliere->isEnabled());
@@ -314,7 +313,7 @@ class MainWindowTest : public QObject {
     // The click arrives while the run processes its events (the events of
     // the preparation before it pass by).
     std::function<void()> clickWhenRunning = [&] {
-      if (f.window.workstation().abortRequested != 0) {
+      if (f.window.workstation().phase != data::RunPhase::kRunning) {
         QTimer::singleShot(0, &f.window, clickWhenRunning);
         return;
       }

@@ -1,0 +1,33 @@
+# Fails when a folder of src/ includes a folder above it. The layers, lowest
+# first: data; nc and geometry (each using only data); draw; transfer;
+# workstation; ui; app. app/ holds the programs: its own folders (cli,
+# window) include each other freely.
+cmake_minimum_required(VERSION 3.25)
+set(layers data nc geometry draw transfer workstation ui app)
+# What each layer may include besides itself.
+set(allowed_data "")
+set(allowed_nc data)
+set(allowed_geometry data)
+set(allowed_draw data nc geometry)
+set(allowed_transfer data nc geometry draw)
+set(allowed_workstation data nc geometry draw transfer)
+set(allowed_ui data nc geometry draw transfer workstation)
+set(allowed_app data nc geometry draw transfer workstation ui cli window)
+
+set(offenders "")
+foreach(layer ${layers})
+  file(GLOB_RECURSE files ${SOURCE_DIR}/${layer}/*.h ${SOURCE_DIR}/${layer}/*.cpp)
+  foreach(f ${files})
+    file(STRINGS ${f} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[A-Za-z_]+/")
+    foreach(line ${includes})
+      string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([A-Za-z_]+)/.*" "\\1" folder "${line}")
+      if(NOT folder STREQUAL layer AND NOT folder IN_LIST allowed_${layer})
+        list(APPEND offenders "${f}: ${line}")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+if(offenders)
+  string(REPLACE ";" "\n" offenders "${offenders}")
+  message(FATAL_ERROR "A lower layer includes a higher one:\n${offenders}")
+endif()
