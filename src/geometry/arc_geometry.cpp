@@ -9,6 +9,9 @@ namespace {
 
 constexpr long double kPi = std::numbers::pi_v<long double>;
 constexpr long double kTwoPi = 2.0L * kPi;
+// The sine of a sweep at least this far from 0 and from a half turn: far
+// beyond the snapping tolerance.
+constexpr long double kClearlyOffAxis = 1e-3L;
 
 struct Offset {
   long double x = 0.0L, y = 0.0L;
@@ -67,8 +70,7 @@ ChordResult ChordCentre(long double dx, long double dy, long double& r, int side
   return ChordResult::Done;
 }
 
-bool ArcCentreFromRadius(data::BlockRecord& block, long double& sweep, long double radiusTolerance,
-                         data::MessageCentre& messages) {
+bool ArcCentreFromRadius(data::BlockRecord& block, long double radiusTolerance, data::MessageCentre& messages) {
   const long double dx = block.endX - block.startX;
   const long double dy = block.endY - block.startY;
   long double r = block.radius;
@@ -88,6 +90,12 @@ bool ArcCentreFromRadius(data::BlockRecord& block, long double& sweep, long doub
   const Offset chosen = clockwise != longArc ? right : left;
   block.centreX = block.startX + chosen.x;
   block.centreY = block.startY + chosen.y;
+  return true;
+}
+
+bool ArcCentreFromRadius(data::BlockRecord& block, long double& sweep, long double radiusTolerance,
+                         data::MessageCentre& messages) {
+  if (!ArcCentreFromRadius(block, radiusTolerance, messages)) return false;
   sweep = SignedSweep(block);
   return true;
 }
@@ -107,6 +115,20 @@ bool ArcFromCentre(data::BlockRecord& block, long double& sweep, data::MessageCe
   return true;
 }
 
-int ArcSpanOf(const data::BlockRecord& block) { return std::fabs(SignedSweep(block)) - kPi > 0.0L ? 1 : 2; }
+int ArcSpanOf(const data::BlockRecord& block) {
+  // Away from a half turn (and from none) the side of the end against the
+  // start tells: a counter-clockwise arc sweeps more than half a circle when
+  // its end lies right of its start as seen from the centre, a clockwise
+  // one when it lies left. Near them the sweep decides, snapped as always.
+  const long double sx = block.startX - block.centreX, sy = block.startY - block.centreY;
+  const long double ex = block.endX - block.centreX, ey = block.endY - block.centreY;
+  const long double cross = sx * ey - sy * ex;
+  const long double lengths = std::sqrt((sx * sx + sy * sy) * (ex * ex + ey * ey));
+  if (std::fabs(cross) > kClearlyOffAxis * lengths) {
+    const bool moreThanHalf = block.motion == data::kClockwise ? cross > 0.0L : cross < 0.0L;
+    return moreThanHalf ? 1 : 2;
+  }
+  return std::fabs(SignedSweep(block)) - kPi > 0.0L ? 1 : 2;
+}
 
 }  // namespace geometry

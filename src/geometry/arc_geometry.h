@@ -38,6 +38,8 @@ ChordResult ChordCentre(long double dx, long double dy, long double& r, int side
 // given), may enlarge Radius, and returns the signed sweep.
 bool ArcCentreFromRadius(data::BlockRecord& block, long double& sweep, long double radiusTolerance,
                          data::MessageCentre& messages);
+// The same without the sweep.
+bool ArcCentreFromRadius(data::BlockRecord& block, long double radiusTolerance, data::MessageCentre& messages);
 
 // Fills Radius and ArcSpan of a block whose centre is given and returns the
 // signed sweep (negative for a clockwise arc).

@@ -164,6 +164,26 @@ TEST_F(ArcGeometryTest, QuarterCircleBothWaysFromCentre) {
   EXPECT_EQ(geometry::ArcSpanOf(ccw), 1);
 }
 
+// Around a half circle: exactly half and within the snapping tolerance of
+// it count as up to a half circle, beyond it as more; both senses.
+TEST_F(ArcGeometryTest, SpanAtAndAroundTheHalfCircle) {
+  struct Case {
+    long double beyondHalf;  // radians past a half turn in the arc's sense
+    int span;
+  };
+  const Case cases[] = {{0.0L, 2}, {5e-7L, 2}, {-5e-7L, 2}, {2e-6L, 1},   {-2e-6L, 2},
+                        {1e-3L, 1}, {0.3L, 1},  {-0.3L, 2},  {3.0L, 1},    {-3.0L, 2}};
+  for (const Case& c : cases) {
+    for (std::uint8_t motion : {data::kCounterClockwise, data::kClockwise}) {
+      SCOPED_TRACE(testing::Message() << "beyond " << static_cast<double>(c.beyondHalf) << " motion " << int{motion});
+      const long double turn = motion == data::kCounterClockwise ? kPi + c.beyondHalf : -(kPi + c.beyondHalf);
+      auto block = Arc(10, 0, 10 * std::cos(turn), 10 * std::sin(turn), 10, motion);
+      block.centreX = block.centreY = 0;
+      EXPECT_EQ(geometry::ArcSpanOf(block), c.span);
+    }
+  }
+}
+
 TEST_F(ArcGeometryTest, EndOnCentreOrUndefinedIsRefusedWithZeroRadius) {
   for (long double endX : {0.0L, std::numeric_limits<long double>::quiet_NaN()}) {
     auto block = Arc(10, 0, endX, 0, 7, data::kCounterClockwise);
