@@ -1,0 +1,48 @@
+// The frames of a transfer, made as they are needed: each block of the
+// store is converted into its text and drawn as sent, in store order, and
+// the texts are packed into frames. The transfer takes one frame at a time,
+// so the picture and the progress follow the frames on the wire.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "data/block_record.h"
+#include "data/message_centre.h"
+#include "draw/primitives.h"
+#include "transfer/block_text.h"
+#include "transfer/frames.h"
+
+namespace transfer {
+
+class FrameSource {
+ public:
+  // The store and the message centre must outlive the source. Without a
+  // target nothing is drawn (the messages of drawing are still shown).
+  FrameSource(const data::BlockStore& store, ConversionSettings settings, std::optional<draw::DrawTarget> target,
+              data::MessageCentre& messages);
+
+  // The next frame; false once the last frame has been given.
+  bool Next(Frame& frame);
+
+  // Blocks converted so far, and in all.
+  std::int32_t blocksDone() const { return done_; }
+  std::int32_t blockCount() const { return store_.count(); }
+
+ private:
+  void ConvertNextBlock();
+
+  const data::BlockStore& store_;
+  ConversionSettings settings_;
+  std::optional<draw::DrawTarget> target_;
+  data::MessageCentre& messages_;
+  ConversionMemory memory_;
+  FramePacker packer_;
+  std::vector<Frame> ready_;
+  std::size_t nextReady_ = 0;
+  std::int32_t done_ = 0;
+  bool finished_ = false;
+};
+
+}  // namespace transfer

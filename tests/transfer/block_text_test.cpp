@@ -1,0 +1,163 @@
+#include "transfer/block_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using transfer::ConversionMemory;
+using transfer::ConversionSettings;
+using transfer::ConvertBlock;
+
+data::BlockRecord Move(std::uint8_t motion) {
+  data::BlockRecord block;
+  block.motion = motion;
+  return block;
+}
+
+data::BlockRecord MoveTo(std::uint8_t motion, long double x, long double y) {
+  data::BlockRecord block = Move(motion);
+  block.hasX = block.hasY = 1;
+  block.endX = x;
+  block.endY = y;
+  return block;
+}
+
+std::string Convert(const data::BlockRecord& block, std::int32_t number, const ConversionSettings& settings = {}) {
+  ConversionMemory fresh;
+  return ConvertBlock(block, number, settings, fresh);
+}
+
+TEST(ConvertBlockTest, MovesAndArcs) {
+  EXPECT_EQ(Convert(MoveTo(data::kFeed, 10, -2.5), 7), "N0007G1X+0010.00Y-0002.50");
+  data::BlockRecord arc = MoveTo(data::kClockwise, 20, 0);
+  arc.centreX = 15;
+  EXPECT_EQ(Convert(arc, 8), "N0008G2X+0020.00Y-0000.00I+0015.00J-0000.00");
+  data::BlockRecord xOnly = Move(data::kRapid);
+  xOnly.hasX = 1;
+  xOnly.endX = 12345.678L;
+  EXPECT_EQ(Convert(xOnly, 1), "N0001G0X+12345.68");
+  // A motion the controller has no word for: the axes without a G word.
+  EXPECT_EQ(Convert(MoveTo(7, 1, 2), 1), "N0001X+0001.00Y+0002.00");
+  // Centre words follow the arc motion, also without an axis.
+  data::BlockRecord centreOnly = Move(data::kCounterClockwise);
+  centreOnly.centreX = -1;
+  centreOnly.centreY = 2;
+  EXPECT_EQ(Convert(centreOnly, 1), "N0001I-0001.00J+0002.00");
+  EXPECT_EQ(Convert(Move(data::kFeed), 1), "");
+}
+
+TEST(ConvertBlockTest, BlockNumbersAreStorePositionsInFourPlacesOrMore) {
+  EXPECT_EQ(Convert(MoveTo(data::kFeed, 0, 0), 9999).substr(0, 6), "N9999G");
+  EXPECT_EQ(Convert(MoveTo(data::kFeed, 0, 0), 63998).substr(0, 7), "N63998G");
+}
+
+TEST(ConvertBlockTest, ToolChangeSpindleAndRapid) {
+  data::BlockRecord block = MoveTo(data::kRapid, 0, 10);
+  block.tool = 2;
+  block.mFlags[3] = 1;
+  EXPECT_EQ(Convert(block, 3), "N0003T0002\r\nN0003M3\r\nN0003G0X-0000.00Y+0010.00");
+}
+
+TEST(ConvertBlockTest, MLinesAscendFromM0ToM99) {
+  data::BlockRecord block = MoveTo(data::kFeed, 1, 1);
+  block.mFlags[99] = 1;
+  block.mFlags[8] = 1;
+  block.mFlags[3] = 1;
+  block.mFlags[0] = 1;
+  EXPECT_EQ(Convert(block, 5),
+            "N0005M0\r\nN0005M3\r\nN0005M8\r\nN0005M99\r\nN0005G1X+0001.00Y+0001.00");
+}
+
+TEST(ConvertBlockTest, DwellLines) {
+  data::BlockRecord dwell = Move(data::kDwell);
+  dwell.dwell = 50;
+  EXPECT_EQ(Convert(dwell, 5), "N0005G4F0050\r\n");
+  dwell.hasX = 1;
+  dwell.endX = 1;
+  EXPECT_EQ(Convert(dwell, 5), "N0005G4F0050\r\nN0005X+0001.00");
+  // A G4 block as the drawing records it: its motion stays, Dwell holds the time.
+  data::BlockRecord g4 = Move(data::kFeed);
+  g4.dwell = 20;
+  EXPECT_EQ(Convert(g4, 6), "N0006G4F0020\r\n");
+  g4.hasY = 1;
+  g4.endY = 2;
+  EXPECT_EQ(Convert(g4, 6), "N0006G4F0020\r\nN0006G1Y+0002.00");
+  EXPECT_EQ(Convert(Move(data::kDwell), 6), "N0006G4F0000\r\n");
+}
+
+TEST(ConvertBlockTest, LinesComeInTheirOrder) {
+  data::BlockRecord block = MoveTo(data::kFeed, 1, 2);
+  block.dwell = 3;
+  block.tool = 4;
+  block.mFlags[5] = 1;
+  block.feed = 6;
+  EXPECT_EQ(Convert(block, 1),
+            "N0001G4F0003\r\nN0001T0004\r\nN0001M5\r\nN0001F0006\r\nN0001G1X+0001.00Y+0002.00");
+}
+
+TEST(ConvertBlockTest, ScaledIntegers) {
+  const ConversionSettings scaled{true, 0.0L};
+  EXPECT_EQ(Convert(MoveTo(data::kFeed, -0.004L, 12.5L), 12, scaled), "N12G1X-0Y+1250");
+  data::BlockRecord block = MoveTo(data::kRapid, 0, 0);
+  block.tool = 3;
+  block.feed = 150.4L;
+  block.dwell = 50;
+  EXPECT_EQ(Convert(block, 12, scaled), "N12G4F50\r\nN12T3\r\nN12F150\r\nN12G0X-0Y-0");
+}
+
+TEST(ConvertBlockTest, ZeroOffsetIsAddedToZOnly) {
+  data::BlockRecord block = MoveTo(data::kFeed, 1, 1);
+  block.hasZ = 1;
+  block.endZ = -5;
+  const ConversionSettings offset{false, 2.5L};
+  EXPECT_EQ(Convert(block, 1, offset), "N0001G1X+0001.00Y+0001.00Z-0002.50");
+  block.endZ = -2.5L;
+  EXPECT_EQ(Convert(block, 1, offset), "N0001G1X+0001.00Y+0001.00Z-0000.00");
+  EXPECT_EQ(Convert(block, 1, {true, 2.5L}), "N1G1X+100Y+100Z-0");
+}
+
+// The texts of a run of blocks with one memory, as a transfer sends them.
+std::vector<std::string> Transfer(const std::vector<data::BlockRecord>& blocks, ConversionMemory& memory) {
+  std::vector<std::string> texts;
+  for (std::size_t i = 0; i < blocks.size(); ++i) {
+    texts.push_back(ConvertBlock(blocks[i], static_cast<std::int32_t>(i + 1), {}, memory));
+  }
+  return texts;
+}
+
+data::BlockRecord WithTool(std::uint8_t tool) {
+  data::BlockRecord block;
+  block.tool = tool;
+  return block;
+}
+
+data::BlockRecord WithFeed(long double feed) {
+  data::BlockRecord block;
+  block.feed = feed;
+  return block;
+}
+
+TEST(ConvertBlockTest, ToolIsSentWhenItChanges) {
+  ConversionMemory memory;
+  const std::vector<data::BlockRecord> blocks{WithTool(0), WithTool(2), WithTool(2), WithTool(0), WithTool(200)};
+  EXPECT_EQ(Transfer(blocks, memory),
+            (std::vector<std::string>{"", "N0002T0002\r\n", "", "N0004T0000\r\n", "N0005T0200\r\n"}));
+  EXPECT_EQ(memory.lastTool, 200);
+  // The same tool again in the next transfer: sent once more.
+  ConversionMemory fresh;
+  EXPECT_EQ(Transfer({WithTool(200), WithTool(200)}, fresh), (std::vector<std::string>{"N0001T0200\r\n", ""}));
+}
+
+TEST(ConvertBlockTest, FeedIsSentWhenItChanges) {
+  ConversionMemory memory;
+  const std::vector<data::BlockRecord> blocks{WithFeed(0), WithFeed(150.4L), WithFeed(150.4L), WithFeed(150.5L),
+                                              WithFeed(0)};
+  EXPECT_EQ(Transfer(blocks, memory), (std::vector<std::string>{"", "N0002F0150\r\n", "", "N0004F0151\r\n",
+                                                                "N0005F0000\r\n"}));
+  EXPECT_EQ(memory.lastFeed, 0.0L);
+}
+
+}  // namespace

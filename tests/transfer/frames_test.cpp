@@ -1,0 +1,203 @@
+#include "transfer/frames.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using transfer::Frame;
+using transfer::PackFrames;
+
+const std::string kHead = "%\r\n";
+const std::string kEnd = "\r\n";
+
+std::string Data(const Frame& frame) { return {frame.data.begin(), frame.data.end()}; }
+
+std::vector<std::string> Datas(const std::vector<Frame>& frames) {
+  std::vector<std::string> datas;
+  for (const Frame& frame : frames) datas.push_back(Data(frame));
+  return datas;
+}
+
+std::vector<bool> Lasts(const std::vector<Frame>& frames) {
+  std::vector<bool> lasts;
+  for (const Frame& frame : frames) lasts.push_back(frame.last);
+  return lasts;
+}
+
+// A text of n characters without blanks or line ends.
+std::string Text(std::size_t n, char c = 'X') { return std::string(n, c); }
+
+std::vector<Frame> Pack(std::vector<std::string> texts) { return PackFrames(texts); }
+
+TEST(FramesTest, ChecksumAndWireBytesOfAShortProgram) {
+  const std::vector<Frame> frames = Pack({"N0001G0X+0001.00", "N0002M30\r\n"});
+  ASSERT_EQ(frames.size(), 1U);
+  const std::string data = "%\r\nN0001G0X+0001.00\r\nN0002M30\r\n\r\n\r\n";
+  EXPECT_EQ(Data(frames[0]), data);
+  std::uint8_t sum = 34;
+  for (const char c : data) sum ^= static_cast<std::uint8_t>(c);
+  EXPECT_EQ(transfer::Checksum(frames[0].data), sum);
+  std::vector<std::uint8_t> wire{2, 2, 2, 34};
+  wire.insert(wire.end(), data.begin(), data.end());
+  wire.insert(wire.end(), {0, 4, 4, 4, sum});
+  EXPECT_EQ(transfer::WireBytes(frames[0]), wire);
+  EXPECT_EQ(transfer::Checksum({}), 34);
+}
+
+TEST(FramesTest, OrdinaryFramesEndInThreeEtb) {
+  const Frame frame{{'A', 'B'}, false};
+  EXPECT_EQ(transfer::WireBytes(frame), (std::vector<std::uint8_t>{2, 2, 2, 34, 'A', 'B', 23, 23, 23, 34 ^ 'A' ^ 'B'}));
+}
+
+TEST(FramesTest, BlanksAreRemovedAndEmptyTextsAddNothing) {
+  const std::vector<Frame> frames = Pack({"N0001 G0", "", "  ", "N0002G1", ""});
+  EXPECT_EQ(Datas(frames), (std::vector<std::string>{"%\r\nN0001G0\r\nN0002G1\r\n\r\n"}));
+}
+
+TEST(FramesTest, StoreWithoutBlocks) {
+  const std::vector<Frame> frames{transfer::EmptyProgramFrame()};
+  EXPECT_EQ(Datas(frames), (std::vector<std::string>{"%\r\n\r\n"}));
+  EXPECT_EQ(Lasts(frames), (std::vector<bool>{true}));
+  EXPECT_EQ(Datas(Pack({})), Datas(frames));
+  EXPECT_EQ(Datas(Pack({"", ""})), Datas(frames));
+}
+
+// "%" CR LF takes 3 bytes, so a first text of t characters gives p + t = 3 + t.
+TEST(FramesTest, TextBringingTheFrameTo253) {
+  EXPECT_EQ(Datas(Pack({Text(250), "N2"})), (std::vector<std::string>{kHead + Text(250) + kEnd, "N2\r\n\r\n"}));
+  // As the last text its frame has no room for the closing CR LF.
+  const std::vector<Frame> frames = Pack({Text(250)});
+  EXPECT_EQ(Datas(frames), (std::vector<std::string>{kHead + Text(250) + kEnd, kEnd}));
+  EXPECT_EQ(Lasts(frames), (std::vector<bool>{false, true}));
+}
+
+TEST(FramesTest, TextFillingTheFrameExactly) {
+  const std::vector<Frame> frames = Pack({Text(251), "N2"});
+  EXPECT_EQ(Datas(frames), (std::vector<std::string>{kHead + Text(251) + kEnd, "N2\r\n\r\n"}));
+  EXPECT_EQ(frames[0].data.size(), 256U);
+  EXPECT_EQ(Lasts(frames), (std::vector<bool>{false, true}));
+  // As the last text: that frame is the last and the stream has no closing CR LF.
+  const std::vector<Frame> last = Pack({Text(251)});
+  EXPECT_EQ(Datas(last), (std::vector<std::string>{kHead + Text(251) + kEnd}));
+  EXPECT_EQ(Lasts(last), (std::vector<bool>{true}));
+}
+
+TEST(FramesTest, TextOneBeyondTheFrameStartsTheNext) {
+  const std::vector<Frame> frames = Pack({Text(252)});
+  EXPECT_EQ(Datas(frames), (std::vector<std::string>{kHead, Text(252) + kEnd + kEnd}));
+  EXPECT_EQ(frames[1].data.size(), 256U);
+  EXPECT_EQ(Lasts(frames), (std::vector<bool>{false, true}));
+}
+
+TEST(FramesTest, TextOf254FillsAnEmptyFrame) {
+  const std::vector<Frame> frames = Pack({Text(251), Text(254, 'Y'), "N3"});
+  EXPECT_EQ(Datas(frames), (std::vector<std::string>{kHead + Text(251) + kEnd, Text(254, 'Y') + kEnd, "N3\r\n\r\n"}));
+  const std::vector<Frame> last = Pack({Text(251), Text(254, 'Y')});
+  EXPECT_EQ(Datas(last), (std::vector<std::string>{kHead + Text(251) + kEnd, Text(254, 'Y') + kEnd}));
+  EXPECT_EQ(Lasts(last), (std::vector<bool>{false, true}));
+}
+
+TEST(FramesTest, FullFrameFollowedOnlyByEmptyTextsGetsALastFrameOfItsOwn) {
+  const std::vector<Frame> frames = Pack({Text(251), "", " "});
+  EXPECT_EQ(Datas(frames), (std::vector<std::string>{kHead + Text(251) + kEnd, kEnd}));
+  EXPECT_EQ(Lasts(frames), (std::vector<bool>{false, true}));
+}
+
+// 30 M lines of 10 bytes each, then a main line of 16.
+std::string ManyMLines() {
+  std::string text;
+  for (int k = 10; k < 40; ++k) text += "N0002M" + std::to_string(k) + "\r\n";
+  return text + "N0002G0X+0001.00";
+}
+
+TEST(FramesTest, LongTextIsCutAtItsLineEnds) {
+  const std::vector<Frame> frames = Pack({Text(200), ManyMLines()});
+  // 205 bytes leave room for 5 M lines; the next 25 fill 250 bytes, and the
+  // main line with its CR LF does not fit behind them.
+  const std::string lines = ManyMLines();
+  EXPECT_EQ(Datas(frames), (std::vector<std::string>{kHead + Text(200) + kEnd + lines.substr(0, 50),
+                                                     lines.substr(50, 250), "N0002G0X+0001.00\r\n\r\n"}));
+  EXPECT_EQ(Lasts(frames), (std::vector<bool>{false, false, true}));
+}
+
+TEST(FramesTest, LongTextEndingInALineEndKeepsItsEmptyLine) {
+  std::string text;
+  for (int k = 10; k < 40; ++k) text += "N0002M" + std::to_string(k) + "\r\n";
+  const std::vector<Frame> frames = Pack({text, "N3"});
+  std::string stream;
+  for (const Frame& frame : frames) stream += Data(frame);
+  EXPECT_EQ(stream, kHead + text + kEnd + "N3" + kEnd + kEnd);
+  for (const Frame& frame : frames) EXPECT_EQ(Data(frame).substr(frame.data.size() - 2), kEnd);
+}
+
+TEST(FramesTest, LineLongerThanAFrameRunsOnAtTheFrameBoundary) {
+  const std::string line = Text(600);
+  const std::vector<Frame> frames = Pack({"N1", line});
+  EXPECT_EQ(Datas(frames), (std::vector<std::string>{kHead + "N1\r\n" + Text(249), Text(256), Text(95) + kEnd + kEnd}));
+  // Ending exactly at a frame boundary on the last block: that frame is the last.
+  const std::vector<Frame> exact = Pack({Text(251), Text(510)});
+  EXPECT_EQ(Datas(exact), (std::vector<std::string>{kHead + Text(251) + kEnd, Text(256), Text(254) + kEnd}));
+  EXPECT_EQ(Lasts(exact), (std::vector<bool>{false, false, true}));
+}
+
+TEST(FramesTest, NoFrameAfterTheLastBlock) {
+  std::vector<Frame> frames;
+  transfer::FramePacker packer;
+  packer.Add("N1", true, frames);
+  packer.Add("N2", true, frames);
+  EXPECT_EQ(Datas(frames), (std::vector<std::string>{"%\r\nN1\r\n\r\n"}));
+}
+
+// Over many random programs: no byte lost or added, every frame 1 to 256
+// bytes without a zero byte, exactly one last frame and it is the final one.
+TEST(FramesTest, RandomProgramsKeepEveryByte) {
+  std::mt19937 random(20240611);
+  std::uniform_int_distribution<int> count(1, 40);
+  std::uniform_int_distribution<int> length(0, 300);
+  std::uniform_int_distribution<int> kind(0, 5);
+  int exactFills = 0;
+  for (int run = 0; run < 2000; ++run) {
+    std::vector<std::string> texts(static_cast<std::size_t>(count(random)));
+    std::string expected = kHead;
+    bool lastTextEmpty = true;
+    for (std::string& text : texts) {
+      // 0: lines of 9 characters; 1: with blanks; 2: short; 3, 4: one line;
+      // 5: blanks only.
+      const int k = kind(random);
+      const int n = k == 2 ? length(random) % 20 : length(random);
+      std::string compact;
+      for (int j = 0; j < n && k != 5; ++j) {
+        const char c = static_cast<char>('A' + j % 26);
+        text += c;
+        compact += c;
+        if (k == 1 && j % 7 == 0) text += ' ';
+        if (k == 0 && j % 9 == 8) {
+          text += kEnd;
+          compact += kEnd;
+        }
+      }
+      if (k == 5) text = std::string(static_cast<std::size_t>(n % 3), ' ');
+      if (!compact.empty()) expected += compact + kEnd;
+      lastTextEmpty = compact.empty();
+    }
+    const std::vector<Frame> frames = PackFrames(texts);
+    std::string stream;
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+      ASSERT_GE(frames[i].data.size(), 1U);
+      ASSERT_LE(frames[i].data.size(), 256U);
+      ASSERT_EQ(frames[i].last, i + 1 == frames.size());
+      stream += Data(frames[i]);
+    }
+    ASSERT_EQ(stream.find('\0'), std::string::npos);
+    const bool exactFill = !lastTextEmpty && frames.back().data.size() == 256U && stream == expected;
+    if (!exactFill) ASSERT_EQ(stream, expected + kEnd) << "run " << run;
+    exactFills += exactFill;
+  }
+  EXPECT_GT(exactFills, 0);  // the programs reach the exact fill too
+}
+
+}  // namespace

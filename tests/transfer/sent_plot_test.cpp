@@ -1,0 +1,108 @@
+#include "transfer/sent_plot.h"
+
+#include <gtest/gtest.h>
+
+#include "draw/surface.h"
+#include "support/message_setup.h"
+
+namespace {
+
+class SentPlotTest : public ::testing::Test {
+ protected:
+  SentPlotTest() {
+    draw::Loesche_bitmap(raster);
+    raster.SetPenColour(draw::kRed);
+  }
+
+  int RedPixels() const { return RedPixelsBelowRow(0); }
+
+  int RedPixelsBelowRow(int row) const {
+    int red = 0;
+    for (int y = row; y < raster.height(); ++y) {
+      for (int x = 0; x < raster.width(); ++x) red += raster.Pixel(x, y) == draw::kRed;
+    }
+    return red;
+  }
+
+  static data::BlockRecord Block(std::uint8_t motion, long double x, long double y) {
+    data::BlockRecord block;
+    block.motion = motion;
+    block.hasX = block.hasY = 1;
+    block.endX = x;
+    block.endY = y;
+    return block;
+  }
+
+  void Plot(data::BlockRecord block) { transfer::PlotSentBlock(block, target, setup.messages); }
+
+  draw::Raster raster;
+  // One pixel per unit: the point (x, y) is pixel (x, 357 - y).
+  draw::DrawTarget target{raster, 448, 357};
+  testing_support::MessageSetup setup;
+};
+
+TEST_F(SentPlotTest, RapidMovesThePenAndFeedDrawsFromThere) {
+  Plot(Block(data::kRapid, 10, 57));
+  EXPECT_EQ(RedPixels(), 0);
+  EXPECT_EQ(raster.penPosition().x, 10);
+  EXPECT_EQ(raster.penPosition().y, 300);
+  Plot(Block(data::kFeed, 110, 57));
+  EXPECT_EQ(RedPixels(), 101);  // pixels 10 to 110 of row 300, both ends
+  EXPECT_EQ(raster.Pixel(10, 300), draw::kRed);
+  EXPECT_EQ(raster.Pixel(110, 300), draw::kRed);
+  EXPECT_EQ(raster.penColour(), draw::kRed);
+}
+
+TEST_F(SentPlotTest, BlocksWithoutAxesAndUnknownMotionsDrawNothing) {
+  data::BlockRecord still = Block(data::kFeed, 100, 100);
+  still.hasX = still.hasY = 0;
+  Plot(still);
+  Plot(Block(data::kDwell, 100, 100));
+  EXPECT_EQ(RedPixels(), 0);
+  EXPECT_EQ(raster.penPosition().x, 0);
+  EXPECT_EQ(raster.penPosition().y, 0);
+}
+
+TEST_F(SentPlotTest, HalfCircleIsDrawnFromItsCentre) {
+  Plot(Block(data::kRapid, 250, 100));
+  data::BlockRecord arc = Block(data::kCounterClockwise, 150, 100);
+  arc.startX = 250;
+  arc.startY = 100;
+  arc.centreX = 200;
+  arc.centreY = 100;
+  transfer::PlotSentBlock(arc, target, setup.messages);
+  EXPECT_EQ(arc.radius, 50.0L);
+  EXPECT_EQ(arc.arcSpan, 2);  // exactly a half circle
+  // The top (200, 150) is pixel (200, 207); truncation may take a pixel off.
+  EXPECT_TRUE(raster.Pixel(200, 207) == draw::kRed || raster.Pixel(199, 207) == draw::kRed);
+  EXPECT_EQ(RedPixelsBelowRow(258), 0);  // nothing of the lower half
+  EXPECT_EQ(setup.messages.errorFlag, 0);
+}
+
+TEST_F(SentPlotTest, ArcEndingOnItsCentreSetsTheErrorFlagAndDrawsNothing) {
+  data::BlockRecord arc = Block(data::kClockwise, 200, 100);
+  arc.startX = 250;
+  arc.startY = 100;
+  arc.centreX = 200;
+  arc.centreY = 100;
+  Plot(arc);
+  EXPECT_EQ(setup.messages.errorFlag, 1);
+  ASSERT_EQ(setup.dialogs.messages.size(), 1U);
+  EXPECT_EQ(setup.dialogs.messages[0].description, "Radius zu klein");
+  EXPECT_EQ(RedPixels(), 0);
+}
+
+TEST_F(SentPlotTest, ArcsWaitForAClearErrorFlag) {
+  setup.messages.errorFlag = 1;
+  data::BlockRecord arc = Block(data::kClockwise, 150, 100);
+  arc.startX = 250;
+  arc.startY = 100;
+  arc.centreX = 200;
+  arc.centreY = 100;
+  Plot(arc);
+  EXPECT_EQ(RedPixels(), 0);
+  Plot(Block(data::kFeed, 20, 20));  // straight moves are drawn regardless
+  EXPECT_GT(RedPixels(), 0);
+}
+
+}  // namespace
