@@ -29,7 +29,54 @@ std::string Format(const char* pattern, int n, double a, double b, double c = 0,
   return line;
 }
 
+// The blocks of one contour of GenerateContourProgram, starting with its
+// rapid move.
+std::vector<std::string> Contour(double x0, double y0, double w, double h, bool inside) {
+  constexpr double r = 8;
+  const double x1 = x0 + w;
+  const double y1 = y0 + h;
+  char line[160];
+  std::vector<std::string> blocks;
+  auto add = [&](const char* pattern, double a, double b, double c = 0, double d = 0) {
+    std::snprintf(line, sizeof line, pattern, a, b, c, d);
+    blocks.push_back(line);
+  };
+  add("G40 G00 X%.3f Y%.3f", x0, y0);
+  add(inside ? "G41 G01 X%.3f Y%.3f F500" : "G42 G01 X%.3f Y%.3f F500", (x0 + x1 - r) / 2, y0);
+  add("X%.3f Y%.3f", x1 - r, y0);
+  add("G03 X%.3f Y%.3f I%.3f J%.3f", x1, y0 + r, x1 - r, y0 + r);
+  add("G01 X%.3f Y%.3f", x1, y1 - r);
+  add("G03 X%.3f Y%.3f I%.3f J%.3f", x1 - r, y1, x1 - r, y1 - r);
+  add("G01 X%.3f Y%.3f", x0 + r, y1);
+  add("G03 X%.3f Y%.3f I%.3f J%.3f", x0, y1 - r, x0 + r, y1 - r);
+  add("G01 X%.3f Y%.3f", x0, (y0 + y1 - r) / 2);
+  add("X%.3f Y%.3f", x0, y0);
+  return blocks;
+}
+
 }  // namespace
+
+std::vector<std::string> GenerateContourProgram(int records, std::uint32_t seed) {
+  Random random(seed);
+  std::vector<std::string> lines{"%1", "N10 G90 T1 D1 M3"};
+  int number = 20;
+  bool inside = true;
+  while (true) {
+    const double w = random.Uniform(30, 80);
+    const double h = random.Uniform(30, 80);
+    const auto blocks = Contour(random.Uniform(10, 390 - w), random.Uniform(10, 290 - h), w, h, inside);
+    inside = !inside;
+    for (const auto& block : blocks) {
+      // The listing's empty first line and the header are stored too.
+      if (static_cast<int>(lines.size()) + 2 >= records) {
+        lines.push_back("N" + std::to_string(number) + " G40 M30");
+        return lines;
+      }
+      lines.push_back("N" + std::to_string(number) + " " + block);
+      number += 10;
+    }
+  }
+}
 
 std::vector<std::string> GenerateProgram(int records, std::uint32_t seed) {
   Random random(seed);

@@ -1,17 +1,24 @@
-// rur_generate_program BLOCKS FILE: writes the deterministic benchmark
-// program (for timing rur-cli draw from the shell, e.g. with hyperfine).
+// rur_generate_program [--contours] BLOCKS FILE: writes a deterministic
+// benchmark program (for timing rur-cli from the shell, e.g. with
+// hyperfine); --contours writes the program of compensated contours.
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 
 #include "program_generator.h"
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: rur_generate_program BLOCKS FILE\n");
+  const bool contours = argc == 4 && std::strcmp(argv[1], "--contours") == 0;
+  if (argc != 3 && !contours) {
+    std::fprintf(stderr, "usage: rur_generate_program [--contours] BLOCKS FILE\n");
     return 2;
   }
-  std::ofstream out(argv[2], std::ios::binary);
-  for (const auto& line : bench::GenerateProgram(std::atoi(argv[1]))) out << line << "\r\n";
+  const int blocks = std::atoi(argv[argc - 2]);
+  std::ofstream out(argv[argc - 1], std::ios::binary);
+  for (const auto& line : contours ? bench::GenerateContourProgram(blocks) : bench::GenerateProgram(blocks)) {
+    out << line << "\r\n";
+  }
+  out.close();
   return out ? 0 : 1;
 }

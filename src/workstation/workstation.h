@@ -75,7 +75,8 @@ class Workstation {
   draw::Raster raster;
   draw::MachineState machine;
   draw::RunState run;
-  data::BlockStore blockStore;
+  data::BlockStore blockStore;                               // the blocks of the last drawing
+  data::BlockStore sentStore{data::kMaxCompensatedBlocks};  // compensated, as the last send made it
   data::BlockRecord currentRecord;
 
   data::RunPhase phase = data::RunPhase::kIdle;

@@ -13,7 +13,7 @@ constexpr std::array<Command, 8> kCommands = {{
     {"translate", RunTranslate},
     {"listing", RunListing},
     {"draw", RunDraw},
-    {"convert", nullptr},
+    {"convert", RunConvert},
     {"send", nullptr},
     {"controller", nullptr},
 }};

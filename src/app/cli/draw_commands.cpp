@@ -5,14 +5,13 @@
 
 #include "cli/cli_app.h"
 #include "cli/handlers.h"
-#include "workstation/draw_command.h"
 #include "draw/block_dump.h"
 #include "draw/png_writer.h"
+#include "workstation/draw_command.h"
 
 namespace cli {
 
-void PrintBlocks(CommandContext& c) {
-  const data::BlockStore& store = c.ws.blockStore;
+void PrintBlocks(CommandContext& c, const data::BlockStore& store) {
   for (std::int32_t position = 1; position <= store.count(); ++position) {
     c.out << draw::FormatBlockLine(position, store.At(position)) << '\n';
   }
@@ -24,7 +23,7 @@ int RunDraw(CommandContext& c) {
   if (!LoadProgramArgument(c, lines)) return kExitUsage;
   rur::DrawCommandView quiet;
   const bool clean = rur::DrawProgram(c.ws, lines, c.args.skip, quiet);
-  if (c.args.blocks) PrintBlocks(c);
+  if (c.args.blocks) PrintBlocks(c, c.ws.blockStore);
   if (!c.args.png.empty() && !draw::WritePng(c.ws.raster, c.args.png)) {
     c.err << "rur-cli: cannot write " << c.args.png << "\n";
     return kExitFailed;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "data/block_record.h"
 
 namespace cli {
 
@@ -13,9 +14,10 @@ int RunWord(CommandContext& context);
 int RunTranslate(CommandContext& context);
 int RunListing(CommandContext& context);
 int RunDraw(CommandContext& context);
+int RunConvert(CommandContext& context);
 
-// Prints every stored block, one line each.
-void PrintBlocks(CommandContext& context);
+// Prints every block of the store, one line each.
+void PrintBlocks(CommandContext& context, const data::BlockStore& store);
 
 // Reads the program named by the first argument as the editor would and
 // makes it the main program; false (after saying why) when it cannot be read.

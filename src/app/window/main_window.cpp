@@ -82,6 +82,7 @@ void MainWindow::ConnectHandlers() {
   connect(beenden, &QPushButton::clicked, this, &MainWindow::beendenClick);
   connect(simuliere, &QPushButton::clicked, this, &MainWindow::simuliereClick);
   connect(abbruch, &QPushButton::clicked, this, &MainWindow::AbbruchClick);
+  connect(senden, &QPushButton::clicked, this, &MainWindow::sendenClick);
   connect(Werkzeugtaste, &QPushButton::clicked, this, &MainWindow::WerkzeugtasteClick);
   connect(nullpunkt, &QPushButton::clicked, this, &MainWindow::nullpunktClick);
   connect(showeditor, &QPlainTextEdit::textChanged, this, &MainWindow::showeditorChange);

@@ -59,6 +59,7 @@ class MainWindow : public QWidget {
   void FormClose();
   void simuliereClick();
   void AbbruchClick();
+  void sendenClick();
 
   // Components (objectName = the member's name).
   ui::NcEditor* showeditor = nullptr;
@@ -102,6 +103,7 @@ class MainWindow : public QWidget {
   void ShowProgramName(const QString& path);
   bool SaveEditorTo(const QString& path);
   void ShowPicture();
+  void SendProgram();
 
   ui::ModalHost& host_;
   ui::Tform3* form3_;
