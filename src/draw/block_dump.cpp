@@ -27,7 +27,7 @@ void AppendInt(std::string& line, long long value) {
 std::string MNumbers(const data::BlockRecord& r) {
   std::string numbers;
   for (std::size_t m = 0; m < r.mFlags.size(); ++m) {
-    if (r.mFlags[m] == 0) continue;
+    if (!r.mFlags[m]) continue;
     if (!numbers.empty()) numbers += ',';
     numbers += std::to_string(m);
   }

@@ -157,7 +157,7 @@ void EffectiveModes(RunContext& ctx) {
 // end becomes the next block's start.
 void FinishBlock(RunContext& ctx) {
   MachineState& m = ctx.machine;
-  ctx.currentRecord.mFlags.fill(0);
+  ctx.currentRecord.mFlags.reset();
   ctx.currentRecord.dwell = 0;
   ctx.currentRecord.g74Flag = 0;
   m.dwellTicks = 0;

@@ -113,7 +113,7 @@ void PreparatoryWord(RunContext& ctx, std::string_view text) {
 // "M": flags the M number on this block's record.
 void MiscellaneousWord(RunContext& ctx, std::string_view text) {
   const std::uint32_t n = nc::WholeNumber(text);
-  if (n < ctx.currentRecord.mFlags.size()) ctx.currentRecord.mFlags[n] = 1;
+  if (n < ctx.currentRecord.mFlags.size()) ctx.currentRecord.mFlags.set(n);
 }
 
 // "S": the spindle speed, a whole number or a parameter truncated.

@@ -82,7 +82,7 @@ TEST_F(ExecutionWords, ToolCorrectionAndMiscellaneousFlags) {
   EXPECT_EQ(At(1).toolSlot, 3);
   EXPECT_EQ(At(1).mFlags[3] + At(1).mFlags[8], 2);
   EXPECT_EQ(At(2).tool, 5);  // T0 leaves the tool
-  EXPECT_EQ(std::count(At(2).mFlags.begin(), At(2).mFlags.end(), 1), 1);  // M0 only
+  EXPECT_EQ(At(2).mFlags.count(), 1u);  // M0 only
   EXPECT_EQ(At(3).toolSlot, 0);
   EXPECT_EQ(Last().tool, 200);
   EXPECT_EQ(Last().toolSlot, 99);
