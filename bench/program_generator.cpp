@@ -68,11 +68,13 @@ std::vector<std::string> GenerateContourProgram(int records, std::uint32_t seed)
     inside = !inside;
     for (const auto& block : blocks) {
       // The listing's empty first line and the header are stored too.
-      if (static_cast<int>(lines.size()) + 2 >= records) {
-        lines.push_back("N" + std::to_string(number) + " G40 M30");
-        return lines;
-      }
-      lines.push_back("N" + std::to_string(number) + " " + block);
+      const bool last = static_cast<int>(lines.size()) + 2 >= records;
+      std::string line = "N";
+      line += std::to_string(number);
+      line += ' ';
+      line += last ? std::string("G40 M30") : block;
+      lines.push_back(std::move(line));
+      if (last) return lines;
       number += 10;
     }
   }

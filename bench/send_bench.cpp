@@ -1,7 +1,8 @@
-// The send command's work without a port on the largest program of
-// compensated contours (31,999 blocks, tool radius 2): rur-cli convert
-// against rur-cli draw of the same program in the same run, and in the
-// process the compensation and the conversion into frames.
+// The send command's work on the largest program of compensated contours
+// (31,999 blocks, tool radius 2): rur-cli convert against rur-cli draw of
+// the same program in the same run, and in the process the compensation,
+// the conversion into frames and the handshake over a controller that
+// confirms every frame at once.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -13,6 +14,8 @@
 #include "data/block_record.h"
 #include "data/tool_table.h"
 #include "program_generator.h"
+#include "transfer/handshake.h"
+#include "transfer/transfer_run.h"
 #include "workstation/draw_command.h"
 #include "workstation/send_command.h"
 
@@ -93,5 +96,69 @@ void BM_ConversionIntoFrames(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ConversionIntoFrames)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
+// A line whose controller is ready at once and confirms each frame as soon
+// as it is written (the line takes a whole frame at a time).
+class ConfirmingLine : public transfer::SerialLine {
+ public:
+  bool Open(const data::PortParameters&) override { return true; }
+  void Close() override {}
+  void DiscardBuffers() override {}
+  void ReadAvailable(std::vector<std::uint8_t>& into) override {
+    if (answer_) into.push_back(6);
+    answer_ = false;
+  }
+  std::size_t Write(std::span<const std::uint8_t> bytes) override {
+    answer_ = true;
+    ++frames;
+    return bytes.size();
+  }
+  void Wait(transfer::LineWait) override {}
+  std::string Failure() const override { return {}; }
+  std::int64_t frames = 0;
+
+ private:
+  bool answer_ = true;  // the controller's first byte
+};
+
+class QuietView : public transfer::TransferView {
+ public:
+  void Status(std::string_view) override {}
+  void Progress(int) override {}
+};
+
+// The handshake fed directly (0) or run over the line by RunTransfer (1);
+// the conversion into frames (without a picture) is part of both, so
+// BM_ConversionIntoFrames/0 is what the handshake adds to.
+void BM_HandshakeOverContours(benchmark::State& state) {
+  const bool overLine = state.range(0) != 0;
+  DrawnSession s;
+  if (!s.drawn || !rur::CompensateForSending(s.ws)) state.SkipWithError("drawing or compensation failed");
+  std::int64_t frames = 0;
+  const std::uint8_t confirmation[] = {6};
+  for (auto _ : state) {
+    transfer::FrameSource source = rur::SentFrames(s.ws, false);
+    transfer::Handshake handshake(source, {});
+    handshake.Start();
+    if (overLine) {
+      ConfirmingLine line;
+      QuietView view;
+      if (!transfer::RunTransfer(handshake, line, s.ws.phase, view)) state.SkipWithError("not finished");
+      frames = line.frames;
+    } else {
+      frames = 0;
+      handshake.Received(confirmation);
+      while (!handshake.Ended()) {
+        handshake.Sent(handshake.Output().size());
+        handshake.Received(confirmation);
+        ++frames;
+      }
+    }
+  }
+  state.counters["frames"] = static_cast<double>(frames);
+  state.counters["per_frame"] = benchmark::Counter(
+      static_cast<double>(frames), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_HandshakeOverContours)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

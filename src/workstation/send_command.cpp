@@ -2,6 +2,7 @@
 
 #include "draw/surface.h"
 #include "geometry/compensation.h"
+#include "transfer/handshake.h"
 
 namespace rur {
 
@@ -21,6 +22,37 @@ transfer::FrameSource SentFrames(Workstation& ws, bool drawn) {
   std::optional<draw::DrawTarget> target;
   if (drawn) target.emplace(ws.raster, ws.settings.workAreaX, ws.settings.workAreaY);
   return transfer::FrameSource(ws.sentStore, settings, target, ws.messages);
+}
+
+namespace {
+
+// The handshake over a line just opened, from a fresh conversion (tool and
+// feed not yet sent) and empty buffers.
+bool TransferFrames(Workstation& ws, transfer::SerialLine& line, transfer::TransferView& view) {
+  line.DiscardBuffers();
+  transfer::FrameSource frames = SentFrames(ws, true);
+  transfer::Handshake handshake(frames, {.memoryFull = ws.settings.port.xOffChar, .release = ws.settings.port.xOnChar});
+  handshake.Start();
+  return transfer::RunTransfer(handshake, line, ws.phase, view);
+}
+
+}  // namespace
+
+bool SendProgram(Workstation& ws, transfer::SerialLine& line, transfer::TransferView& view) {
+  view.Progress(0);
+  ws.phase = data::RunPhase::kRunning;
+  bool finished = false;
+  ws.port = ws.settings.port;  // the port takes the settings' parameters at every opening
+  if (line.Open(ws.port)) {
+    finished = TransferFrames(ws, line, view);
+  } else {
+    ws.dialogs.Beep();
+    ws.dialogs.Warning(transfer::kPortMissing);
+    view.Status(transfer::kPortMissing);
+  }
+  line.Close();
+  ws.phase = data::RunPhase::kIdle;
+  return finished;
 }
 
 }  // namespace rur

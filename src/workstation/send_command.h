@@ -1,10 +1,12 @@
-// The send command "S&enden" up to the wire: the radius compensation of the
-// drawn blocks into the store that is sent, and the frames of its block
-// text, each block drawn in red as it is converted. The window and rur-cli
-// both run it.
+// The send command "S&enden": the radius compensation of the drawn blocks
+// into the store that is sent, the frames of its block text (each block
+// drawn in red as it is converted), and the transfer of the frames to the
+// controller over a serial line. The window and rur-cli both run it.
 #pragma once
 
 #include "transfer/frame_source.h"
+#include "transfer/serial_line.h"
+#include "transfer/transfer_run.h"
 #include "workstation/workstation.h"
 
 namespace rur {
@@ -21,5 +23,13 @@ void PrepareSentPicture(Workstation& ws);
 // offset) and the first argument "A" (scaled whole numbers); with `drawn`
 // each block is drawn on the picture as it is converted.
 transfer::FrameSource SentFrames(Workstation& ws, bool drawn);
+
+// Sends ws.sentStore over the line, opened with the settings' port
+// parameters, drawing each block on the picture as it is converted. Runs
+// with ws.phase kRunning (kStopping, set by the abort command, ends it) and
+// leaves it kIdle; the line is closed in every case. A line that cannot be
+// opened gives a beep and the warning kPortMissing, and nothing is sent.
+// True when the controller accepted the last frame.
+bool SendProgram(Workstation& ws, transfer::SerialLine& line, transfer::TransferView& view);
 
 }  // namespace rur

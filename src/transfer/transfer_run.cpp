@@ -1,0 +1,67 @@
+#include "transfer/transfer_run.h"
+
+#include <string>
+#include <vector>
+
+namespace transfer {
+namespace {
+
+// Passes the handshake's new status texts and a changed progress on.
+class ViewUpdates {
+ public:
+  explicit ViewUpdates(TransferView& view) : view_(view) {}
+
+  void From(Handshake& handshake) {
+    for (const std::string& text : handshake.TakeStatus()) view_.Status(text);
+    const int progress = handshake.Progress();
+    if (progress != shownProgress_) {
+      shownProgress_ = progress;
+      view_.Progress(progress);
+    }
+  }
+
+ private:
+  TransferView& view_;
+  int shownProgress_ = -1;
+};
+
+// Hands the line what it takes of the frame in progress; true when it took
+// something.
+bool SendOutput(Handshake& handshake, SerialLine& line) {
+  const std::span<const std::uint8_t> output = handshake.Output();
+  if (output.empty()) return false;
+  const std::size_t written = line.Write(output);
+  handshake.Sent(written);
+  return written > 0;
+}
+
+// Feeds everything waiting as one span (also none: that nothing waits is
+// what accepts an answered frame); true when bytes had arrived.
+bool ReadInput(Handshake& handshake, SerialLine& line, std::vector<std::uint8_t>& input) {
+  input.clear();
+  line.ReadAvailable(input);
+  handshake.Received(input);
+  return !input.empty();
+}
+
+}  // namespace
+
+bool RunTransfer(Handshake& handshake, SerialLine& line, const data::RunPhase& phase, TransferView& view) {
+  ViewUpdates updates(view);
+  std::vector<std::uint8_t> input;
+  for (updates.From(handshake); !handshake.Ended(); updates.From(handshake)) {
+    if (phase == data::RunPhase::kStopping) {
+      handshake.Abort();
+      continue;
+    }
+    const bool wrote = SendOutput(handshake, line);
+    const bool read = ReadInput(handshake, line, input);
+    const std::string failure = line.Failure();
+    if (!failure.empty()) handshake.LineFailed(failure);
+    if (wrote || read || handshake.Ended()) continue;
+    line.Wait(handshake.Output().empty() ? LineWait::kInput : LineWait::kInputOrRoom);
+  }
+  return handshake.state() == HandshakeState::kFinished;
+}
+
+}  // namespace transfer

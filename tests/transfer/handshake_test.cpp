@@ -1,0 +1,380 @@
+// The controller's handshake byte by byte: what goes out, how each reply is
+// read, and which status text the operator is left with.
+#include "transfer/handshake.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "support/message_setup.h"
+#include "transfer/frame_reader.h"
+
+namespace {
+
+using transfer::Handshake;
+using transfer::HandshakeState;
+using transfer::ReplyCharacters;
+using Bytes = std::vector<std::uint8_t>;
+using Texts = std::vector<std::string>;
+
+// Block i: "N000iG1X+000i.00", 16 characters, 18 with its CR LF.
+data::BlockStore Store(int blocks) {
+  data::BlockStore store;
+  for (int i = 1; i <= blocks; ++i) {
+    data::BlockRecord block;
+    block.motion = data::kFeed;
+    block.hasX = 1;
+    block.endX = i;
+    store.Append(block);
+  }
+  return store;
+}
+
+// A handshake over a store, and the frames that store must give.
+class HandshakeTest : public ::testing::Test {
+ public:
+  // Started and, unless `waiting`, past the controller's first byte.
+  void Begin(int blocks, ReplyCharacters characters = {}, bool waiting = false) {
+    handshake.reset();
+    source.reset();
+    store = Store(blocks);
+    transfer::FrameSource reference(store, {}, std::nullopt, setup.messages);
+    transfer::Frame frame;
+    expected.clear();
+    while (reference.Next(frame)) expected.push_back(transfer::WireBytes(frame));
+    source.emplace(store, transfer::ConversionSettings{}, std::nullopt, setup.messages);
+    handshake.emplace(*source, characters);
+    handshake->Start();
+    if (!waiting) handshake->Received(Bytes{6});
+    handshake->TakeStatus();
+  }
+
+  Bytes Output() const { return {handshake->Output().begin(), handshake->Output().end()}; }
+
+  // Sends all of the frame in progress and returns its bytes.
+  Bytes SendAll() {
+    Bytes out = Output();
+    handshake->Sent(out.size());
+    return out;
+  }
+
+  void Reply(const Bytes& bytes) { handshake->Received(bytes); }
+  HandshakeState State() const { return handshake->state(); }
+  Texts Status() { return handshake->TakeStatus(); }
+
+  testing_support::MessageSetup setup;
+  data::BlockStore store;
+  std::optional<transfer::FrameSource> source;
+  std::optional<Handshake> handshake;
+  std::vector<Bytes> expected;  // wire bytes of every frame
+};
+
+TEST_F(HandshakeTest, ShortProgramGoesOutInOneLastFrame) {
+  store = Store(0);
+  data::BlockRecord move;
+  move.motion = data::kFeed;
+  move.hasX = move.hasY = 1;
+  move.endX = 10;
+  move.endY = -2.5L;
+  store.Append(move);
+  data::BlockRecord stop;
+  stop.mFlags[30] = true;
+  store.Append(stop);
+  transfer::FrameSource frames(store, {}, std::nullopt, setup.messages);
+  Handshake h(frames, {});
+  EXPECT_EQ(h.state(), HandshakeState::kIdle);
+  h.Start();
+  EXPECT_EQ(h.state(), HandshakeState::kWaitingForController);
+  EXPECT_EQ(h.TakeStatus(), Texts{transfer::kStatusWaiting});
+  EXPECT_EQ(h.Progress(), 0);
+  h.Received({});
+  EXPECT_EQ(h.state(), HandshakeState::kWaitingForController);
+  EXPECT_TRUE(h.Output().empty());
+  h.Received(Bytes{21, 24});  // whatever the first bytes are, they only end the wait
+  EXPECT_EQ(h.state(), HandshakeState::kSending);
+  EXPECT_EQ(h.TakeStatus(), Texts{transfer::kStatusSending});
+
+  // The M line ends in CR LF already, so an empty line follows it.
+  const std::string data = "%\r\nN0001G1X+0010.00Y-0002.50\r\nN0002M30\r\n\r\n\r\n";
+  std::uint8_t sum = 34;
+  for (const char c : data) sum ^= static_cast<std::uint8_t>(c);
+  Bytes wire{2, 2, 2, 34};
+  wire.insert(wire.end(), data.begin(), data.end());
+  wire.insert(wire.end(), {0, 4, 4, 4, sum});
+  EXPECT_EQ(Bytes(h.Output().begin(), h.Output().end()), wire);
+  EXPECT_EQ(h.Progress(), 100);
+
+  h.Sent(wire.size());
+  EXPECT_EQ(h.state(), HandshakeState::kAwaitingReply);
+  h.Received(Bytes{50});  // "2" confirms too
+  EXPECT_EQ(h.state(), HandshakeState::kFinished);
+  EXPECT_TRUE(h.Ended());
+  EXPECT_EQ(h.TakeStatus(), Texts{transfer::kStatusFinished});
+}
+
+TEST_F(HandshakeTest, StoreWithoutBlocksSendsOneFrame) {
+  Begin(0);
+  const Bytes wire{2, 2, 2, 34, '%', 13, 10, 13, 10, 0, 4, 4, 4, 34 ^ '%' ^ 13 ^ 10 ^ 13 ^ 10};
+  EXPECT_EQ(SendAll(), wire);
+  EXPECT_EQ(handshake->Progress(), 100);
+  Reply({6});
+  EXPECT_EQ(State(), HandshakeState::kFinished);
+}
+
+TEST_F(HandshakeTest, ManyFramesEachConfirmedByAnyConfirmationByte) {
+  Begin(100);
+  ASSERT_GT(expected.size(), 5U);
+  const Bytes confirmations{6, 17, 19, 50};
+  Bytes wire;
+  std::vector<transfer::ReceivedFrame> received;
+  for (std::size_t k = 0; k < expected.size(); ++k) {
+    ASSERT_EQ(State(), HandshakeState::kSending);
+    const Bytes frame = SendAll();
+    EXPECT_EQ(frame, expected[k]) << "frame " << k;
+    EXPECT_EQ(State(), HandshakeState::kAwaitingReply);
+    Reply({confirmations[k % 4]});
+    wire.insert(wire.end(), frame.begin(), frame.end());
+  }
+  EXPECT_EQ(State(), HandshakeState::kFinished);
+  EXPECT_EQ(Status(), Texts{transfer::kStatusFinished});
+  // The controller's side reads them back, each valid, the last one last.
+  transfer::FrameReader reader;
+  reader.Feed(wire, received);
+  ASSERT_EQ(received.size(), expected.size());
+  for (std::size_t k = 0; k < received.size(); ++k) {
+    EXPECT_TRUE(received[k].valid);
+    EXPECT_EQ(received[k].last, k + 1 == received.size());
+  }
+}
+
+// 30 blocks of 18 bytes: the first frame ("%" CR LF and 14 blocks) is known
+// complete when block 15 does not fit; the second holds 15 to 28 and is known
+// complete at block 29; the third holds 29, 30 and the closing CR LF.
+TEST_F(HandshakeTest, ProgressIsTheIntegerPartOfTheBlocksConverted) {
+  store = Store(30);
+  transfer::FrameSource frames(store, {}, std::nullopt, setup.messages);
+  Handshake h(frames, {});
+  h.Start();
+  EXPECT_EQ(h.Progress(), 0);
+  h.Received(Bytes{6});
+  std::vector<int> progress{h.Progress()};
+  while (!h.Ended()) {
+    h.Sent(h.Output().size());
+    h.Received(Bytes{6});
+    progress.push_back(h.Progress());
+  }
+  EXPECT_EQ(progress, (std::vector<int>{50, 96, 100, 100}));
+  EXPECT_EQ(h.state(), HandshakeState::kFinished);
+}
+
+TEST_F(HandshakeTest, RepeatSendsTheSameFrameFromItsFirstByte) {
+  Begin(60);
+  const Bytes first = SendAll();
+  Reply({21, 6, 6});  // the confirmations behind the 21 are discarded
+  EXPECT_EQ(Status(), Texts{transfer::kStatusRepeat});
+  EXPECT_EQ(State(), HandshakeState::kSending);
+  EXPECT_EQ(Output(), first);
+  handshake->Sent(10);
+  Reply({});
+  EXPECT_EQ(Output(), Bytes(first.begin() + 10, first.end()));
+  handshake->Sent(first.size() - 10);
+  Reply({6});
+  EXPECT_EQ(Output(), expected[1]);
+
+  // A confirmation followed by a 21 in the same read repeats.
+  const Bytes second = SendAll();
+  Reply({6, 21});
+  EXPECT_EQ(Output(), second);
+  EXPECT_EQ(Status(), Texts{transfer::kStatusRepeat});
+}
+
+TEST_F(HandshakeTest, RepeatsHaveNoLimit) {
+  Begin(60);
+  for (int k = 0; k < 1000; ++k) {
+    ASSERT_EQ(SendAll(), expected[0]) << "repeat " << k;
+    Reply({21});
+  }
+  EXPECT_EQ(Status(), Texts(1000, transfer::kStatusRepeat));
+  SendAll();
+  Reply({6});
+  EXPECT_EQ(Output(), expected[1]);
+}
+
+TEST_F(HandshakeTest, MemoryFullAtZeroPausesUntilASecondZero) {
+  Begin(60, {.memoryFull = 0, .release = 0});
+  SendAll();
+  Reply({0});
+  EXPECT_EQ(State(), HandshakeState::kPaused);
+  EXPECT_EQ(Status(), Texts{transfer::kStatusMemoryFull});
+  Reply({6, 21, 24, 23, 31, 99});  // all discarded while paused
+  Reply({});
+  EXPECT_EQ(State(), HandshakeState::kPaused);
+  EXPECT_TRUE(Status().empty());
+  Reply({0});  // the release counts as the answer
+  EXPECT_EQ(Status(), Texts{transfer::kStatusResume});
+  EXPECT_EQ(Output(), expected[1]);
+  // Pause and release within one read.
+  SendAll();
+  Reply({0, 0});
+  EXPECT_EQ(Status(), (Texts{transfer::kStatusMemoryFull, transfer::kStatusResume}));
+  EXPECT_EQ(Output(), expected[2]);
+}
+
+TEST_F(HandshakeTest, MemoryFullTakesThePlaceOfAConfirmationByte) {
+  Begin(60, {.memoryFull = 19, .release = 17});
+  SendAll();
+  Reply({6, 19});  // confirmed, then paused: not accepted while paused
+  EXPECT_EQ(State(), HandshakeState::kPaused);
+  Reply({});
+  EXPECT_EQ(State(), HandshakeState::kPaused);
+  Reply({17});
+  EXPECT_EQ(Output(), expected[1]);
+  EXPECT_EQ(Status(), (Texts{transfer::kStatusMemoryFull, transfer::kStatusResume}));
+  // Outside a pause 17 is a confirmation, as it is listed.
+  SendAll();
+  Reply({17});
+  EXPECT_EQ(Output(), expected[2]);
+  // A paused frame goes on being read after its release.
+  SendAll();
+  Reply({19, 17, 21});
+  EXPECT_EQ(Output(), expected[2]);
+}
+
+// Bytes that end the transfer, also behind a confirmation.
+TEST_F(HandshakeTest, RepliesThatStopTheTransfer) {
+  struct Case {
+    ReplyCharacters characters;
+    Bytes reply;
+    const char* status;
+  };
+  const Case cases[] = {
+      {{}, {23}, transfer::kStatusTransmissionError},
+      {{}, {31}, transfer::kStatusTransmissionError},
+      {{}, {6, 23}, transfer::kStatusTransmissionError},
+      {{}, {24}, transfer::kStatusAbortedByMachine},
+      {{}, {99}, transfer::kStatusUnknownError},
+      {{}, {5}, transfer::kStatusUnknownError},
+      {{}, {51}, transfer::kStatusUnknownError},
+      {{.memoryFull = 19, .release = 17}, {0}, transfer::kStatusUnknownError},
+      // The release character outside a pause is no confirmation.
+      {{.memoryFull = 20, .release = 22}, {22}, transfer::kStatusUnknownError},
+      {{.memoryFull = 20, .release = 22}, {17, 22}, transfer::kStatusUnknownError},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.reply));
+    Begin(60, c.characters);
+    SendAll();
+    Reply(c.reply);
+    EXPECT_EQ(State(), HandshakeState::kStopped);
+    EXPECT_EQ(Status(), Texts{c.status});  // and not "finished" after it
+    EXPECT_TRUE(Output().empty());
+    Reply({6});
+    handshake->Abort();
+    EXPECT_EQ(State(), HandshakeState::kStopped);
+    EXPECT_TRUE(Status().empty());
+  }
+}
+
+TEST_F(HandshakeTest, BytesArrivingWhileSendingAreReadAsReplies) {
+  Begin(60);
+  handshake->Sent(5);
+  Reply({6});
+  EXPECT_EQ(State(), HandshakeState::kSending);
+  handshake->Sent(expected[0].size() - 5);
+  EXPECT_EQ(State(), HandshakeState::kAwaitingReply);
+  Reply({});  // nothing more waits: accepted
+  EXPECT_EQ(Output(), expected[1]);
+
+  // Read together with what waits behind them.
+  handshake->Sent(1);
+  Reply({6});
+  handshake->Sent(expected[1].size() - 1);
+  Reply({21});
+  EXPECT_EQ(Output(), expected[1]);
+
+  // A stop among them ends the transfer as soon as the frame is out.
+  handshake->Sent(1);
+  Reply({24});
+  handshake->Sent(expected[1].size() - 1);
+  EXPECT_EQ(State(), HandshakeState::kStopped);
+}
+
+TEST_F(HandshakeTest, BytesWaitingBeforeAFrameStartsAreDiscarded) {
+  Begin(60);
+  Reply({24});  // nothing of the first frame is out yet
+  EXPECT_EQ(State(), HandshakeState::kSending);
+  EXPECT_EQ(SendAll(), expected[0]);
+  Reply({6});
+  EXPECT_EQ(Output(), expected[1]);
+}
+
+TEST_F(HandshakeTest, AbortShowsAbortAtPcOnlyWhileAFrameIsInProgress) {
+  struct Case {
+    const char* name;
+    std::function<void(HandshakeTest&)> reach;
+    HandshakeState from;
+    Texts status;
+  };
+  const std::vector<Case> cases = {
+      {"waiting", [](HandshakeTest&) {}, HandshakeState::kWaitingForController, {}},
+      {"sending", [](HandshakeTest& t) { t.handshake->Sent(3); }, HandshakeState::kSending,
+       {transfer::kStatusAbortedAtPc}},
+      {"awaiting", [](HandshakeTest& t) { t.SendAll(); }, HandshakeState::kAwaitingReply,
+       {transfer::kStatusAbortedAtPc}},
+      {"paused",
+       [](HandshakeTest& t) {
+         t.SendAll();
+         t.Reply({0});
+         t.Status();
+       },
+       HandshakeState::kPaused,
+       {transfer::kStatusAbortedAtPc}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Begin(60, {}, c.from == HandshakeState::kWaitingForController);
+    c.reach(*this);
+    ASSERT_EQ(State(), c.from);
+    handshake->Abort();
+    EXPECT_EQ(State(), HandshakeState::kAborted);
+    EXPECT_EQ(Status(), c.status);
+    EXPECT_TRUE(Output().empty());
+    Reply({6});
+    handshake->LineFailed("gone");
+    EXPECT_EQ(State(), HandshakeState::kAborted);
+    EXPECT_TRUE(Status().empty());
+  }
+}
+
+TEST_F(HandshakeTest, TheEndStaysTheEnd) {
+  Begin(0);
+  SendAll();
+  Reply({6});
+  Status();
+  handshake->Abort();
+  handshake->LineFailed("gone");
+  handshake->Start();
+  EXPECT_EQ(State(), HandshakeState::kFinished);
+  EXPECT_TRUE(Status().empty());
+
+  // Aborted before it started: no frame was in progress, and it stays aborted.
+  Handshake unstarted(*source, {});
+  unstarted.Abort();
+  unstarted.Start();
+  EXPECT_EQ(unstarted.state(), HandshakeState::kAborted);
+  EXPECT_TRUE(unstarted.TakeStatus().empty());
+}
+
+TEST_F(HandshakeTest, LineFailureStopsWithItsText) {
+  Begin(60);
+  handshake->Sent(7);
+  handshake->LineFailed("Schnittstelle /dev/ttyS0 ausgefallen");
+  EXPECT_EQ(State(), HandshakeState::kStopped);
+  EXPECT_EQ(Status(), Texts{"Schnittstelle /dev/ttyS0 ausgefallen"});
+  EXPECT_TRUE(Output().empty());
+}
+
+}  // namespace

@@ -1,0 +1,177 @@
+// A whole transfer over a line with a controller behind it: bytes moved in
+// pieces, the sender asleep whenever nothing can move, and every way a
+// transfer ends. The line itself checks that no pass of the loop spins.
+#include "transfer/transfer_run.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "support/message_setup.h"
+#include "transfer/scripted_line.h"
+
+namespace {
+
+using transfer::HandshakeState;
+using transfer::LineWait;
+using Bytes = std::vector<std::uint8_t>;
+using Texts = std::vector<std::string>;
+
+struct RecordingView : transfer::TransferView {
+  void Status(std::string_view text) override { status.emplace_back(text); }
+  void Progress(int percent) override { progress.push_back(percent); }
+  Texts status;
+  std::vector<int> progress;
+};
+
+class TransferRunTest : public ::testing::Test {
+ protected:
+  // Blocks of 18 bytes with their line end: 14 to a frame, 60 make 5 frames.
+  explicit TransferRunTest(int blocks = 60) {
+    for (int i = 1; i <= blocks; ++i) {
+      data::BlockRecord block;
+      block.motion = data::kFeed;
+      block.hasX = 1;
+      block.endX = i;
+      store.Append(block);
+    }
+    transfer::FrameSource reference(store, {}, std::nullopt, setup.messages);
+    transfer::Frame frame;
+    while (reference.Next(frame)) expected.push_back(frame);
+  }
+
+  bool Run(transfer::ReplyCharacters characters = {}) {
+    transfer::FrameSource frames(store, {}, std::nullopt, setup.messages);
+    transfer::Handshake handshake(frames, characters);
+    handshake.Start();
+    line.open = true;
+    const bool finished = transfer::RunTransfer(handshake, line, phase, view);
+    state = handshake.state();
+    return finished;
+  }
+
+  Bytes ExpectedWire(std::initializer_list<std::size_t> order) const {
+    Bytes wire;
+    for (const std::size_t k : order) {
+      const Bytes frame = transfer::WireBytes(expected[k]);
+      wire.insert(wire.end(), frame.begin(), frame.end());
+    }
+    return wire;
+  }
+
+  testing_support::MessageSetup setup;
+  data::BlockStore store;
+  std::vector<transfer::Frame> expected;
+  testing_support::ScriptedLine line;
+  data::RunPhase phase = data::RunPhase::kRunning;
+  RecordingView view;
+  HandshakeState state = HandshakeState::kIdle;
+};
+
+TEST_F(TransferRunTest, RepeatAndMemoryFullOnTheWayToTheLastFrame) {
+  ASSERT_EQ(expected.size(), 5U);
+  // The second frame is repeated; its repeat fills the controller's memory,
+  // which is released while the sender sleeps for the third time since.
+  line.replies = {{6}, {21}, {0}};
+  int pausedWaits = 0;
+  line.onWait = [&](std::size_t) {
+    if (line.frames.size() == 3 && ++pausedWaits == 3) line.arrived.push_back(0);
+  };
+  EXPECT_TRUE(Run());
+  EXPECT_EQ(state, HandshakeState::kFinished);
+  EXPECT_EQ(line.written, ExpectedWire({0, 1, 1, 2, 3, 4}));
+  ASSERT_EQ(line.frames.size(), 6U);
+  for (const auto& frame : line.frames) EXPECT_TRUE(frame.valid);
+  EXPECT_TRUE(line.frames.back().last);
+  EXPECT_EQ(view.status, (Texts{transfer::kStatusWaiting, transfer::kStatusSending, transfer::kStatusRepeat,
+                                transfer::kStatusMemoryFull, transfer::kStatusResume, transfer::kStatusFinished}));
+  // 14 blocks a frame, each known complete at the block after it (15, 29,
+  // 43, 57), then all 60.
+  EXPECT_EQ(view.progress, (std::vector<int>{0, 25, 48, 71, 95, 100}));
+  // The line always took all: the sender only ever waited for input.
+  for (const LineWait what : line.waits) EXPECT_EQ(what, LineWait::kInput);
+}
+
+TEST_F(TransferRunTest, LineTakingFewBytesAtATimeGetsTheSameBytes) {
+  line.room = 0;
+  line.roomPerWait = 7;
+  EXPECT_TRUE(Run());
+  EXPECT_EQ(line.written, ExpectedWire({0, 1, 2, 3, 4}));
+  // Each frame took many waits for room; none spun.
+  int forRoom = 0;
+  for (const LineWait what : line.waits) forRoom += what == LineWait::kInputOrRoom;
+  EXPECT_GE(forRoom, static_cast<int>(line.written.size() / 7) - 1);
+}
+
+TEST_F(TransferRunTest, ControllerThatNeverAnswersWaitsUntilTheOperatorStops) {
+  line.startByte = 6;
+  line.replies = {{}};  // the first frame is never answered
+  line.onWait = [this](std::size_t waits) {
+    if (waits == 50) phase = data::RunPhase::kStopping;
+  };
+  EXPECT_FALSE(Run());
+  EXPECT_EQ(state, HandshakeState::kAborted);
+  EXPECT_EQ(line.waits.size(), 50U);
+  EXPECT_EQ(line.written, ExpectedWire({0}));
+  EXPECT_EQ(view.status.back(), transfer::kStatusAbortedAtPc);
+}
+
+TEST_F(TransferRunTest, StopWhileWaitingForTheControllerSendsNothing) {
+  line.onWait = [this](std::size_t) { phase = data::RunPhase::kStopping; };
+  line.startByte = 6;
+  // The stop is seen before the byte that came with it is read.
+  EXPECT_FALSE(Run());
+  EXPECT_EQ(state, HandshakeState::kAborted);
+  EXPECT_TRUE(line.written.empty());
+  EXPECT_EQ(view.status, Texts{transfer::kStatusWaiting});
+}
+
+TEST_F(TransferRunTest, StopAskedBeforeTheRunEndsItAtOnce) {
+  phase = data::RunPhase::kStopping;
+  EXPECT_FALSE(Run());
+  EXPECT_EQ(line.reads, 0);
+  EXPECT_TRUE(line.waits.empty());
+}
+
+TEST_F(TransferRunTest, ControllerAbortEndsTheTransfer) {
+  line.replies = {{6}, {24}};
+  EXPECT_FALSE(Run());
+  EXPECT_EQ(state, HandshakeState::kStopped);
+  EXPECT_EQ(line.written, ExpectedWire({0, 1}));
+  EXPECT_EQ(view.status.back(), transfer::kStatusAbortedByMachine);
+}
+
+TEST_F(TransferRunTest, FailingLineStopsWithItsText) {
+  line.onFrame = [this](std::size_t frames) {
+    if (frames == 2) line.failure = "Schnittstelle /dev/ttyUSB0 ausgefallen";
+  };
+  EXPECT_FALSE(Run());
+  EXPECT_EQ(state, HandshakeState::kStopped);
+  EXPECT_EQ(view.status.back(), "Schnittstelle /dev/ttyUSB0 ausgefallen");
+  EXPECT_EQ(line.frames.size(), 2U);
+}
+
+// The last confirmation and the line going away arrive together: the
+// transfer has finished.
+TEST_F(TransferRunTest, FailureAfterTheLastAnswerDoesNotUndoTheEnd) {
+  line.onWait = [this](std::size_t) {
+    if (line.frames.size() == 5) line.failure = "Schnittstelle /dev/pts/3 geschlossen";
+  };
+  EXPECT_TRUE(Run());
+  EXPECT_EQ(view.status.back(), transfer::kStatusFinished);
+}
+
+class EmptyStoreRunTest : public TransferRunTest {
+ protected:
+  EmptyStoreRunTest() : TransferRunTest(0) {}
+};
+
+TEST_F(EmptyStoreRunTest, OneFrameAndFullProgressFromTheStart) {
+  EXPECT_TRUE(Run());
+  EXPECT_EQ(line.written, ExpectedWire({0}));
+  EXPECT_EQ(view.progress, std::vector<int>{100});
+}
+
+}  // namespace

@@ -1,0 +1,77 @@
+// The error search: a block number from the controller's display back to
+// the program and line that made it.
+#include "workstation/error_search.h"
+
+#include <gtest/gtest.h>
+
+#include "support/fake_dialogs.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+class ErrorSearchTest : public ::testing::Test {
+ protected:
+  ErrorSearchTest() : ws(dialogs, pump, {"/nowhere/rur", dir.path()}) {
+    ws.listing.lines = {"", "%1", "N10 G1 X10", "N20 L201", "M30", "%201", "N1 G1 Y5", "M17"};
+    ws.subprograms.entries[0].name = "%1";
+    ws.subprograms.entries[1].name = "%201";
+    ws.subprograms.count = 1;
+    // Block 1 from line 3 of the main program, block 2 from line 7 of %201,
+    // block 3 a corner from line 3 again.
+    for (const auto& [line, program] : {std::pair{3, 0}, std::pair{7, 1}, std::pair{3, 0}}) {
+      data::BlockRecord block;
+      block.listingLine = line;
+      block.programIndex = program;
+      block.endX = line * 10 + program;
+      ws.sentStore.Append(block);
+    }
+  }
+
+  const data::MessageLabels& Shown() const { return dialogs.messages.back(); }
+
+  testing_support::TempDir dir;
+  testing_support::FakeDialogs dialogs;
+  testing_support::CountingPump pump;
+  rur::Workstation ws;
+};
+
+TEST_F(ErrorSearchTest, BlockNumbersNameTheirProgramAndLine) {
+  rur::FindBlockLine(ws, 2);
+  EXPECT_EQ(Shown().number, "Direkt");
+  EXPECT_EQ(Shown().description, "");
+  EXPECT_EQ(Shown().program, "%201");
+  EXPECT_EQ(Shown().block, "N1 G1 Y5");
+  EXPECT_EQ(ws.currentRecord.endX, 71);
+  EXPECT_EQ(ws.messages.errorFlag, 1);
+
+  rur::FindBlockLine(ws, 3);  // the last block
+  EXPECT_EQ(Shown().program, "%1");
+  EXPECT_EQ(Shown().block, "N10 G1 X10");
+  EXPECT_EQ(ws.currentRecord.endX, 30);
+}
+
+TEST_F(ErrorSearchTest, BlockZeroHasNoLine) {
+  rur::FindBlockLine(ws, 0);
+  EXPECT_EQ(Shown().description, "");
+  EXPECT_EQ(Shown().block, "");
+  EXPECT_EQ(ws.currentRecord.listingLine, 0);
+  EXPECT_EQ(ws.messages.context.messageListingLine, 0);
+}
+
+TEST_F(ErrorSearchTest, NumbersOutsideTheStoreAreNotFound) {
+  for (const std::int64_t n : {std::int64_t{4}, std::int64_t{-1}, std::int64_t{1} << 40}) {
+    SCOPED_TRACE(n);
+    ws.messages.context.messageProgramIndex = 1;
+    ws.messages.context.messageListingLine = 7;
+    ws.currentRecord.endX = -5;
+    rur::FindBlockLine(ws, n);
+    EXPECT_EQ(Shown().number, "Direkt");
+    EXPECT_EQ(Shown().description, "CNC-Zeile nicht   \"AUFFINDBAR\"");
+    EXPECT_EQ(Shown().program, "%1");  // entry 0
+    EXPECT_EQ(ws.messages.context.messageProgramIndex, 0);
+    EXPECT_EQ(ws.messages.context.messageListingLine, 0);
+    EXPECT_EQ(ws.currentRecord.endX, -5);
+  }
+}
+
+}  // namespace

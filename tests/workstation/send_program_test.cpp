@@ -1,0 +1,140 @@
+// The send command's transfer over a line: the port that cannot be opened,
+// a whole transfer with the settings' port and reply characters, its ends,
+// and a second transfer in the same session.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "draw/raster.h"
+#include "support/fake_dialogs.h"
+#include "support/temp_dir.h"
+#include "transfer/handshake.h"
+#include "transfer/scripted_line.h"
+#include "workstation/send_command.h"
+
+namespace {
+
+using testing_support::ScriptedLine;
+using Texts = std::vector<std::string>;
+
+struct RecordingView : transfer::TransferView {
+  void Status(std::string_view text) override { status.emplace_back(text); }
+  void Progress(int percent) override { progress.push_back(percent); }
+  Texts status;
+  std::vector<int> progress;
+};
+
+// Block 1 brings tool 3 and feed 100; block 2 keeps them and ends the program.
+const std::string kSentText =
+    "%\r\nN0001T0003\r\nN0001F0100\r\nN0001G1X+0010.00Y+0100.00\r\n"
+    "N0002M30\r\nN0002G1X+0020.00Y+0100.00\r\n\r\n";
+
+class SendProgramTest : public ::testing::Test {
+ protected:
+  SendProgramTest() : ws(dialogs, pump, {"/nowhere/rur", dir.path()}) {
+    for (const long double x : {10.0L, 20.0L}) {
+      data::BlockRecord block;
+      block.motion = data::kFeed;
+      block.hasX = block.hasY = 1;
+      block.endX = x;
+      block.endY = 100;
+      block.tool = 3;
+      block.feed = 100;
+      ws.sentStore.Append(block);
+    }
+    ws.sentStore.At(2).mFlags[30] = true;
+    rur::PrepareSentPicture(ws);
+  }
+
+  bool Send(ScriptedLine& line) {
+    line.onWait = [this](std::size_t waits) {
+      EXPECT_EQ(ws.phase, data::RunPhase::kRunning);
+      if (waits == stopAtWait) ws.phase = data::RunPhase::kStopping;
+    };
+    return rur::SendProgram(ws, line, view);
+  }
+
+  static std::string Received(const ScriptedLine& line) {
+    std::string text;
+    for (const auto& frame : line.frames) text.append(frame.data.begin(), frame.data.end());
+    return text;
+  }
+
+  int RedPixels() const {
+    int red = 0;
+    for (int y = 0; y < ws.raster.height(); ++y) {
+      for (int x = 0; x < ws.raster.width(); ++x) red += ws.raster.Pixel(x, y) == draw::kRed;
+    }
+    return red;
+  }
+
+  testing_support::TempDir dir;
+  testing_support::FakeDialogs dialogs;
+  testing_support::CountingPump pump;
+  rur::Workstation ws;
+  RecordingView view;
+  std::size_t stopAtWait = 0;
+};
+
+TEST_F(SendProgramTest, PortThatCannotBeOpenedSendsNothing) {
+  ScriptedLine line;
+  line.openResult = false;
+  EXPECT_FALSE(Send(line));
+  EXPECT_EQ(dialogs.beeps, 1);
+  EXPECT_EQ(dialogs.warnings, Texts{transfer::kPortMissing});
+  EXPECT_EQ(view.status, Texts{transfer::kPortMissing});
+  EXPECT_EQ(view.progress, std::vector<int>{0});
+  EXPECT_TRUE(line.written.empty());
+  EXPECT_EQ(line.closes, 1);
+  EXPECT_EQ(ws.phase, data::RunPhase::kIdle);
+  EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(SendProgramTest, WholeTransferWithTheSettingsPortAndCharacters) {
+  ws.settings.port.comNumber = 4;
+  ws.settings.port.xOffChar = 19;  // the controller's "memory full"
+  ws.settings.port.xOnChar = 17;   // and its release
+  ws.phase = data::RunPhase::kStopping;  // a stop asked for before does not hold the new transfer
+  ScriptedLine line;
+  line.arrived = {6};  // left over from before: must not start the transfer
+  line.replies = {{19, 17}};
+  EXPECT_TRUE(Send(line));
+  EXPECT_EQ(line.openedWith, ws.settings.port);
+  EXPECT_EQ(line.discards, 1);
+  EXPECT_EQ(line.waitsBeforeFirstWrite, 1U);
+  EXPECT_EQ(Received(line), kSentText);
+  EXPECT_EQ(view.status, (Texts{transfer::kStatusWaiting, transfer::kStatusSending, transfer::kStatusMemoryFull,
+                                transfer::kStatusResume, transfer::kStatusFinished}));
+  EXPECT_EQ(view.progress.front(), 0);
+  EXPECT_EQ(view.progress.back(), 100);
+  EXPECT_GT(RedPixels(), 0);
+  EXPECT_EQ(line.closes, 1);
+  EXPECT_FALSE(line.open);
+  EXPECT_EQ(ws.phase, data::RunPhase::kIdle);
+}
+
+TEST_F(SendProgramTest, OperatorStopEndsTheTransferAndClosesTheLine) {
+  ScriptedLine line;
+  line.replies = {{}};  // the controller never answers the frame
+  stopAtWait = 3;
+  EXPECT_FALSE(Send(line));
+  EXPECT_EQ(view.status.back(), transfer::kStatusAbortedAtPc);
+  EXPECT_EQ(line.closes, 1);
+  EXPECT_EQ(ws.phase, data::RunPhase::kIdle);
+}
+
+TEST_F(SendProgramTest, SecondTransferStartsClean) {
+  ScriptedLine first;
+  first.replies = {{24}};
+  EXPECT_FALSE(Send(first));
+  EXPECT_EQ(view.status.back(), transfer::kStatusAbortedByMachine);
+  EXPECT_EQ(Received(first), kSentText);
+
+  ScriptedLine second;
+  EXPECT_TRUE(Send(second));
+  EXPECT_EQ(Received(second), kSentText);  // tool and feed are sent again
+  EXPECT_EQ(ws.phase, data::RunPhase::kIdle);
+}
+
+}  // namespace
