@@ -14,8 +14,8 @@ constexpr std::array<Command, 8> kCommands = {{
     {"listing", RunListing},
     {"draw", RunDraw},
     {"convert", RunConvert},
-    {"send", nullptr},
-    {"controller", nullptr},
+    {"send", RunSend},
+    {"controller", RunController},
 }};
 
 }  // namespace

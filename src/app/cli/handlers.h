@@ -15,6 +15,8 @@ int RunTranslate(CommandContext& context);
 int RunListing(CommandContext& context);
 int RunDraw(CommandContext& context);
 int RunConvert(CommandContext& context);
+int RunSend(CommandContext& context);
+int RunController(CommandContext& context);
 
 // Prints every block of the store, one line each.
 void PrintBlocks(CommandContext& context, const data::BlockStore& store);

@@ -1,0 +1,93 @@
+// send: draw, then the whole send command over a terminal device: the
+// radius compensation and the transfer under the controller's handshake.
+// SIGINT and SIGTERM act as the abort command.
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "cli/cli_app.h"
+#include "cli/handlers.h"
+#include "cli/interrupt_pipe.h"
+#include "cli/posix_serial_line.h"
+#include "data/text.h"
+#include "transfer/transfer_run.h"
+#include "workstation/draw_command.h"
+#include "workstation/send_command.h"
+
+namespace cli {
+namespace {
+
+constexpr int kMessageAbortedByOperator = 181;
+
+// Status texts on stdout, one line each as they appear; the progress on
+// stderr, on one line rewritten in place, only when that is a terminal.
+class ConsoleTransferView : public transfer::TransferView {
+ public:
+  ConsoleTransferView(std::ostream& out, std::ostream& err, bool showProgress)
+      : out_(out), err_(err), showProgress_(showProgress) {}
+  ~ConsoleTransferView() override { EndProgressLine(); }
+
+  void Status(std::string_view text) override {
+    EndProgressLine();
+    out_ << data::Cp1252ToUtf8(text) << '\n';
+    out_.flush();
+  }
+
+  void Progress(int percent) override {
+    if (!showProgress_ || percent == shown_) return;
+    shown_ = percent;
+    err_ << "\rFortschritt: " << percent << " %";
+    err_.flush();
+    progressLine_ = true;
+  }
+
+ private:
+  void EndProgressLine() {
+    if (!progressLine_) return;
+    err_ << '\n';
+    err_.flush();
+    progressLine_ = false;
+  }
+
+  std::ostream& out_;
+  std::ostream& err_;
+  bool showProgress_;
+  bool progressLine_ = false;
+  int shown_ = -1;
+};
+
+}  // namespace
+
+int RunSend(CommandContext& c) {
+  if (c.args.arguments.size() != 1 || c.args.port.empty()) {
+    return UsageError(c, "send PROGRAM --port DEVICE [--skip] [--scaled]");
+  }
+  // From here on an interrupt stops the transfer instead of the program, so
+  // that the port is always closed.
+  InterruptPipe interrupts;
+  std::vector<std::string> lines;
+  if (!LoadProgramArgument(c, lines)) return kExitUsage;
+  c.ws.scaledOutputMode = c.args.scaled ? 1 : 0;
+  rur::DrawCommandView quiet;
+  // Only a clean drawing may be sent; a compensation message sends nothing.
+  if (!rur::DrawProgram(c.ws, lines, c.args.skip, quiet)) return kExitFailed;
+  if (!rur::CompensateForSending(c.ws)) return kExitFailed;
+  c.ws.messages.errorFlag = 0;
+  rur::PrepareSentPicture(c.ws);
+
+  rur::Workstation& ws = c.ws;
+  PosixSerialLine line(c.args.port, &interrupts, [&ws] {
+    ws.phase = data::RunPhase::kStopping;
+    ws.messages.ShowMessageByNumber(kMessageAbortedByOperator, " ");
+  });
+  bool accepted = false;
+  {
+    ConsoleTransferView view(c.out, c.err, ::isatty(STDERR_FILENO) == 1);
+    accepted = rur::SendProgram(c.ws, line, view);
+  }
+  // A message while the blocks were converted fails the run as well.
+  return accepted && c.ws.messages.errorFlag == 0 ? kExitOk : kExitFailed;
+}
+
+}  // namespace cli

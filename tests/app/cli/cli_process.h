@@ -1,0 +1,88 @@
+// The built rur-cli run as a child process with stdout and stderr on pipes,
+// for the end-to-end transfer tests; and a pseudo-terminal that a test
+// holds itself to play a controller that misbehaves. Every wait ends at a
+// hard deadline, after which the child is killed, so no test can hang.
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace cli_testing {
+
+inline constexpr std::chrono::seconds kChildDeadline{20};
+
+class CliProcess {
+ public:
+  explicit CliProcess(const std::vector<std::string>& args);
+  ~CliProcess();
+  CliProcess(const CliProcess&) = delete;
+  CliProcess& operator=(const CliProcess&) = delete;
+
+  bool started() const { return pid_ > 0; }
+  // The next line of stdout (without its end), or nothing at the end of
+  // the output or the deadline.
+  std::optional<std::string> ReadLine();
+  // Reads stdout until a line equal to `line`; false at the end or the deadline.
+  bool WaitForLine(const std::string& line);
+  void Signal(int signal);
+  // Waits for the end (killing the child at the deadline) and collects the
+  // rest of its output. The exit status, or -1 when it was killed.
+  int Finish();
+
+  const std::string& out() const { return out_; }
+  const std::string& err() const { return err_; }
+
+ private:
+  // Reads what is there from both pipes, sleeping at most until the
+  // deadline; false when nothing more can come.
+  bool Pump();
+
+  pid_t pid_ = -1;
+  int outFd_ = -1;
+  int errFd_ = -1;
+  std::string out_;
+  std::string err_;
+  std::size_t lineStart_ = 0;  // of the next line ReadLine gives
+  std::chrono::steady_clock::time_point deadline_;
+};
+
+// A pseudo-terminal held by the test: the master in packet mode.
+class TestPty {
+ public:
+  TestPty();
+  ~TestPty();
+  TestPty(const TestPty&) = delete;
+  TestPty& operator=(const TestPty&) = delete;
+
+  const std::string& slavePath() const { return slavePath_; }
+  // Waits until the slave side discards its input (the sender waits for the
+  // controller from then on), collecting any data.
+  bool WaitForInputFlush();
+  // Collects data until `count` bytes have come in all; false at the deadline.
+  bool ReadUntil(std::size_t count);
+  // Collects data until the collected bytes hold a complete frame.
+  bool ReadFrame();
+  void Write(const std::vector<std::uint8_t>& bytes);
+  void CloseMaster();
+  // Whether the slave has been closed by everyone (the master hangs up).
+  bool SlaveClosed();
+
+  const std::vector<std::uint8_t>& received() const { return received_; }
+
+ private:
+  // One packet within the deadline; false at the deadline or an error.
+  bool ReadPacket(bool& flushed);
+
+  int master_ = -1;
+  int slave_ = -1;
+  std::string slavePath_;
+  std::vector<std::uint8_t> received_;
+  std::chrono::steady_clock::time_point deadline_;
+};
+
+}  // namespace cli_testing

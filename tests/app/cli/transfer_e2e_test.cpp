@@ -1,0 +1,271 @@
+// Transfers end to end through pseudo-terminals: rur-cli send against
+// rur-cli controller, and against a controller that the test plays itself
+// (one that never starts, never answers or hangs up). Each child is killed
+// after a hard deadline, so a transfer that hangs fails instead of waiting.
+#include <signal.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/cli/cli_process.h"
+#include "data/settings.h"
+#include "support/temp_dir.h"
+#include "transfer/frame_reader.h"
+#include "transfer/frames.h"
+
+namespace {
+
+using cli_testing::CliProcess;
+using cli_testing::TestPty;
+
+constexpr char kWaiting[] = "Warte auf QVM-R\u00fcckmeldung!";
+constexpr char kSending[] = "Daten werden gesendet!";
+constexpr char kFinished[] = "Daten\u00fcbertragung beendet!";
+constexpr char kAbortedAtPc[] = "Abbruch am PC";
+constexpr char kPortMissingWarning[] = "Warnung: Ausgabeport nicht vorhanden oder ist defekt !";
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (auto end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// The controller's frame reports with every byte count written N: frames
+// are cut at block ends, so their sizes are the packer's business.
+std::vector<std::string> Reports(const std::string& err) {
+  std::vector<std::string> lines = Lines(err);
+  for (std::string& line : lines) line = std::regex_replace(line, std::regex("[0-9]+ Bytes"), "N Bytes");
+  return lines;
+}
+
+// Whether `wanted` appear among the lines in this order.
+bool InOrder(const std::vector<std::string>& lines, const std::vector<std::string>& wanted) {
+  auto at = lines.begin();
+  for (const std::string& w : wanted) {
+    at = std::find(at, lines.end(), w);
+    if (at == lines.end()) return false;
+    ++at;
+  }
+  return true;
+}
+
+class TransferEndToEnd : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::ifstream catalogue(std::string(RUR_SOURCE_DIR) + "/resources/msg.dat", std::ios::binary);
+    dir_.Write("msg.dat", std::string(std::istreambuf_iterator<char>(catalogue), {}));
+    program_ = std::string(RUR_SOURCE_DIR) + "/resources/examples/%300";
+  }
+
+  // The port's XOn and XOff characters in the settings of the data directory.
+  void WriteSettings(std::uint8_t xOn, std::uint8_t xOff) {
+    data::Settings settings;
+    settings.port.xOnChar = xOn;
+    settings.port.xOffChar = xOff;
+    const auto record = data::EncodeSettings(settings);
+    dir_.Write("QVM_ini.Dat", std::vector<std::uint8_t>(record.begin(), record.end()));
+  }
+
+  std::vector<std::string> With(std::vector<std::string> args) const {
+    args.insert(args.end(), {"--data", dir_.path()});
+    return args;
+  }
+
+  // What the transfer must put into its frames.
+  std::string Converted() const {
+    CliProcess convert(With({"convert", program_}));
+    EXPECT_EQ(convert.Finish(), 0) << convert.err();
+    return convert.out();
+  }
+
+  // rur-cli send against rur-cli controller --pty with that reply script.
+  struct Run {
+    int sendStatus;
+    std::string sendOut;
+    std::string sendErr;
+    int controllerStatus;
+    std::string controllerErr;
+    std::string received;
+  };
+  Run SendToController(const std::string& script) {
+    std::vector<std::string> args{"controller", "--pty", "--out", dir_.File("received")};
+    if (!script.empty()) args.insert(args.end(), {"--reply", script});
+    CliProcess controller(With(args));
+    const std::optional<std::string> pty = controller.ReadLine();
+    EXPECT_TRUE(pty && pty->rfind("/dev/", 0) == 0) << controller.err();
+    CliProcess send(With({"send", program_, "--port", pty.value_or("")}));
+    Run run{send.Finish(), send.out(), send.err(), controller.Finish(), controller.err(), ""};
+    if (dir_.Exists("received")) run.received = dir_.Read("received");
+    return run;
+  }
+
+  testing_support::TempDir dir_;
+  std::string program_;
+};
+
+TEST_F(TransferEndToEnd, EveryFrameConfirmedDeliversTheConvertedProgram) {
+  const std::string converted = Converted();
+  ASSERT_GT(converted.size(), transfer::kFrameDataSize) << "the example must need several frames";
+  const Run run = SendToController("");
+  EXPECT_EQ(run.sendStatus, 0) << run.sendErr;
+  EXPECT_EQ(run.controllerStatus, 0) << run.controllerErr;
+  EXPECT_EQ(run.received, converted);
+  EXPECT_TRUE(InOrder(Lines(run.sendOut), {kWaiting, kSending, kFinished})) << run.sendOut;
+  EXPECT_FALSE(Contains(run.sendOut, kAbortedAtPc));
+  EXPECT_TRUE(InOrder(Reports(run.controllerErr), {"Startzeichen 6 gesendet",
+                                                   "Rahmen 1: N Bytes, Pr\u00fcfsumme richtig, Antwort 6",
+                                                   "Rahmen 2 (letzter): N Bytes, Pr\u00fcfsumme richtig, Antwort 6"}))
+      << run.controllerErr;
+}
+
+// A 21 asks for the frame again: it comes again and counts once.
+TEST_F(TransferEndToEnd, RepeatRequestSendsTheFrameAgain) {
+  const Run run = SendToController("21,6,21");
+  EXPECT_EQ(run.sendStatus, 0) << run.sendErr;
+  EXPECT_EQ(run.controllerStatus, 0) << run.controllerErr;
+  EXPECT_EQ(run.received, Converted());
+  const std::vector<std::string> out = Lines(run.sendOut);
+  EXPECT_EQ(std::count(out.begin(), out.end(), "Daten nicht korrekt angekommen!"), 2) << run.sendOut;
+  EXPECT_TRUE(InOrder(Reports(run.controllerErr),
+                      {"Rahmen 1: N Bytes, Pr\u00fcfsumme richtig, Antwort 21",
+                       "Rahmen 1: N Bytes, Pr\u00fcfsumme richtig, Antwort 6",
+                       "Rahmen 2 (letzter): N Bytes, Pr\u00fcfsumme richtig, Antwort 21",
+                       "Rahmen 2 (letzter): N Bytes, Pr\u00fcfsumme richtig, Antwort 6"}))
+      << run.controllerErr;
+}
+
+// With XOff 19 and XOn 17, a 19 pauses the sender until the 17 comes.
+TEST_F(TransferEndToEnd, MemoryFullPausesUntilTheRelease) {
+  WriteSettings(17, 19);
+  const Run run = SendToController("19,/,17");
+  EXPECT_EQ(run.sendStatus, 0) << run.sendErr;
+  EXPECT_EQ(run.controllerStatus, 0) << run.controllerErr;
+  EXPECT_EQ(run.received, Converted());
+  EXPECT_TRUE(InOrder(Lines(run.sendOut), {kSending, "QVM-Speicher voll! warte auf freigabe!", "Sende weiter!",
+                                           kFinished}))
+      << run.sendOut;
+  EXPECT_TRUE(Contains(run.controllerErr, "Antwort 19, nach 300 ms 17")) << run.controllerErr;
+}
+
+TEST_F(TransferEndToEnd, AbortByTheMachineStopsBothSides) {
+  const Run run = SendToController("6,24");
+  EXPECT_EQ(run.sendStatus, 1);
+  EXPECT_TRUE(InOrder(Lines(run.sendOut), {kSending, "Abbruch durch die CNC-Maschine"})) << run.sendOut;
+  EXPECT_EQ(run.controllerStatus, 1);
+  EXPECT_TRUE(Contains(run.controllerErr, "Gegenstelle hat die Verbindung vor dem letzten Rahmen geschlossen"));
+  // Only the accepted first frame was kept.
+  const std::string converted = Converted();
+  EXPECT_FALSE(run.received.empty());
+  EXPECT_LT(run.received.size(), converted.size());
+  EXPECT_EQ(converted.substr(0, run.received.size()), run.received);
+}
+
+// SIGINT while the controller has not started: no frame is in progress.
+TEST_F(TransferEndToEnd, InterruptBeforeTheStartEndsWithoutAFrame) {
+  TestPty pty;
+  ASSERT_FALSE(pty.slavePath().empty());
+  CliProcess send(With({"send", program_, "--port", pty.slavePath()}));
+  ASSERT_TRUE(pty.WaitForInputFlush());
+  ASSERT_TRUE(send.WaitForLine(kWaiting)) << send.out();
+  send.Signal(SIGINT);
+  EXPECT_EQ(send.Finish(), 1);
+  EXPECT_FALSE(Contains(send.out(), kAbortedAtPc)) << send.out();
+  EXPECT_FALSE(Contains(send.out(), kSending));
+  EXPECT_TRUE(Contains(send.err(), "Meldung 181: \u00dcbertragung vom Bediener abgebrochen")) << send.err();
+  EXPECT_TRUE(pty.SlaveClosed());
+  EXPECT_TRUE(pty.received().empty());
+}
+
+// SIGTERM while the sender awaits the reply to its first frame: the frame
+// went out whole, exactly as framed, and the abort cuts the transfer there.
+TEST_F(TransferEndToEnd, TerminationWhileAwaitingTheReplyAbortsAtThePc) {
+  const std::string converted = Converted();
+  TestPty pty;
+  CliProcess send(With({"send", program_, "--port", pty.slavePath()}));
+  ASSERT_TRUE(pty.WaitForInputFlush());
+  pty.Write({6});
+  ASSERT_TRUE(pty.ReadFrame());
+  send.Signal(SIGTERM);
+  EXPECT_EQ(send.Finish(), 1);
+  EXPECT_TRUE(InOrder(Lines(send.out()), {kWaiting, kSending, kAbortedAtPc})) << send.out();
+  EXPECT_TRUE(pty.SlaveClosed());
+  transfer::FrameReader reader;
+  std::vector<transfer::ReceivedFrame> frames;
+  reader.Feed(pty.received(), frames);
+  ASSERT_EQ(frames.size(), 1u);
+  const std::vector<std::uint8_t>& data = frames[0].data;
+  EXPECT_EQ(converted.substr(0, data.size()), std::string(data.begin(), data.end()));
+  EXPECT_EQ(pty.received(), transfer::WireBytes({data, false}));
+}
+
+TEST_F(TransferEndToEnd, ControllerHangingUpMidTransferFailsNamingThePort) {
+  TestPty pty;
+  CliProcess send(With({"send", program_, "--port", pty.slavePath()}));
+  ASSERT_TRUE(pty.WaitForInputFlush());
+  pty.Write({6});
+  ASSERT_TRUE(pty.ReadFrame());
+  pty.CloseMaster();
+  EXPECT_EQ(send.Finish(), 1);
+  EXPECT_TRUE(Contains(send.out(), "Verbindung zu " + pty.slavePath() + " unterbrochen: Gegenstelle getrennt"))
+      << send.out();
+}
+
+// On a terminal device the controller starts at once and ends with the
+// last answer; the test plays the sender on the other side.
+TEST_F(TransferEndToEnd, ControllerOnADeviceStartsAtOnce) {
+  TestPty pty;
+  CliProcess controller(With({"controller", "--port", pty.slavePath(), "--reply", "21", "--out", dir_.File("got")}));
+  ASSERT_TRUE(pty.ReadUntil(1));
+  EXPECT_EQ(pty.received(), std::vector<std::uint8_t>{6});
+  const std::string text = "%\r\nN1G1X1\r\n\r\n";
+  const std::vector<std::uint8_t> frame = transfer::WireBytes({{text.begin(), text.end()}, true});
+  pty.Write(frame);
+  ASSERT_TRUE(pty.ReadUntil(2));
+  EXPECT_EQ(pty.received().back(), 21);
+  pty.Write(frame);
+  ASSERT_TRUE(pty.ReadUntil(3));
+  EXPECT_EQ(pty.received().back(), 6);
+  EXPECT_EQ(controller.Finish(), 0) << controller.err();
+  EXPECT_EQ(dir_.Read("got"), text);
+  EXPECT_EQ(controller.out(), "");
+}
+
+TEST_F(TransferEndToEnd, PortThatCannotBeOpenedIsWarnedAbout) {
+  dir_.Write("plain-file", "not a terminal");
+  const std::string ports[] = {"/nonexistent/ttyRUR", dir_.File("plain-file"), "/dev/null"};
+  for (const std::string& port : ports) {
+    CliProcess send(With({"send", program_, "--port", port}));
+    EXPECT_EQ(send.Finish(), 1) << port;
+    EXPECT_TRUE(Contains(send.err(), kPortMissingWarning)) << port << ": " << send.err();
+    EXPECT_FALSE(Contains(send.out(), kWaiting)) << port;
+  }
+}
+
+TEST_F(TransferEndToEnd, UsageErrors) {
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"send", program_},
+           {"send", "--port", "/dev/null"},
+           {"controller"},
+           {"controller", "--pty", "--port", "/dev/null"},
+           {"controller", "--pty", "--reply", "6,/"},
+           {"controller", "--pty", "extra"},
+       }) {
+    CliProcess cli(With(args));
+    EXPECT_EQ(cli.Finish(), 2) << args[0] << " " << args.back() << ": " << cli.err();
+  }
+}
+
+}  // namespace
