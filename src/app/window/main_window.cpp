@@ -85,6 +85,8 @@ void MainWindow::ConnectHandlers() {
   connect(senden, &QPushButton::clicked, this, &MainWindow::sendenClick);
   connect(Werkzeugtaste, &QPushButton::clicked, this, &MainWindow::WerkzeugtasteClick);
   connect(nullpunkt, &QPushButton::clicked, this, &MainWindow::nullpunktClick);
+  connect(Schnittstelle, &QPushButton::clicked, this, &MainWindow::SchnittstelleClick);
+  connect(fehlersuche, &QPushButton::clicked, this, &MainWindow::fehlersucheClick);
   connect(showeditor, &QPlainTextEdit::textChanged, this, &MainWindow::showeditorChange);
   connect(showeditor, &ui::NcEditor::clicked, this, &MainWindow::showeditorClick);
 }
@@ -100,8 +102,11 @@ void MainWindow::changeEvent(QEvent* event) {
 
 void MainWindow::FormActivate() {
   ws_.LoadSettingsAtActivation();
-  // Closing is allowed again; a stop the operator asked for stays asked.
-  if (ws_.phase == data::RunPhase::kRunning) ws_.phase = data::RunPhase::kIdle;
+  // Closing is allowed again (the start picture's hold ends here); a stop
+  // the operator asked for stays asked. A drawing or transfer that really
+  // runs keeps its hold: activating the window in between (after a message
+  // window, say) must not let it be closed under the run.
+  if (ws_.phase == data::RunPhase::kRunning && !commandRunning_) ws_.phase = data::RunPhase::kIdle;
 }
 
 void MainWindow::Image1Click() {
@@ -242,7 +247,12 @@ void MainWindow::ShowProgramName(const QString& path) {
   Panel2->setText(QStringLiteral("Programm: ") + QFileInfo(path).fileName());
 }
 
-void MainWindow::EnableSimulateByLines() { simuliere->setEnabled(showeditor->LineCount() > 3); }
+void MainWindow::EnableSimulateByLines() {
+  // While a transfer runs the editor stays usable, but drawing stays off:
+  // a drawing would rebuild the blocks under the transfer.
+  if (commandRunning_) return;
+  simuliere->setEnabled(showeditor->LineCount() > 3);
+}
 
 void MainWindow::showeditorChange() {
   programModified_ = 1;
@@ -260,7 +270,8 @@ void MainWindow::beendenClick() {
 }
 
 bool MainWindow::FormCloseQuery() {
-  if (ws_.phase == data::RunPhase::kRunning) return false;
+  // Also after an abort, until the run has actually ended.
+  if (ws_.phase == data::RunPhase::kRunning || commandRunning_) return false;
   if (programModified_ == 1 && !closeConfirmed_) return Clearload();
   return true;
 }

@@ -21,7 +21,10 @@ class QPushButton;
 namespace ui {
 class ModalHost;
 class NcEditor;
+class LineNumberDialog;
 class PictureButton;
+class QtSerialLine;
+class TForm2;
 class Tform3;
 class TForm4;
 class Twerkzeug;
@@ -38,6 +41,11 @@ class MainWindow : public QWidget {
 
   rur::Workstation& workstation() { return ws_; }
   bool programModified() const { return programModified_ != 0; }
+  // True while a drawing or a transfer runs.
+  bool commandRunning() const { return commandRunning_; }
+
+  // Puts a transfer's status text into the status line `meldung`.
+  void ShowStatus(const QString& text);
 
   // Handlers, named after the components they belong to.
   void FormActivate();
@@ -52,6 +60,7 @@ class MainWindow : public QWidget {
   bool Clearload();
   void showeditorChange();
   void showeditorClick();
+  void SchnittstelleClick();
   void nullpunktClick();
   void WerkzeugtasteClick();
   void beendenClick();
@@ -60,6 +69,7 @@ class MainWindow : public QWidget {
   void simuliereClick();
   void AbbruchClick();
   void sendenClick();
+  void fehlersucheClick();
 
   // Components (objectName = the member's name).
   ui::NcEditor* showeditor = nullptr;
@@ -86,8 +96,16 @@ class MainWindow : public QWidget {
   ui::PictureButton* Image2 = nullptr;
   QFileDialog* OpenDialog1 = nullptr;
   QFileDialog* SaveDialog1 = nullptr;
-  ui::Twerkzeug* werkzeug = nullptr;  // tool table dialog
-  ui::TForm4* Form4 = nullptr;        // zero-point dialog
+  ui::QtSerialLine* ApdComPort1 = nullptr;  // the serial port
+  ui::TForm2* Form2 = nullptr;              // installation dialog
+  ui::Twerkzeug* werkzeug = nullptr;        // tool table dialog
+  ui::TForm4* Form4 = nullptr;              // zero-point dialog
+  ui::LineNumberDialog* Eingeben = nullptr;  // the error search's input dialog
+
+ signals:
+  // Every status text of a transfer, as it is shown (a later one replaces
+  // it in the status line at once).
+  void statusShown(const QString& text);
 
  protected:
   void changeEvent(QEvent* event) override;
@@ -104,6 +122,7 @@ class MainWindow : public QWidget {
   bool SaveEditorTo(const QString& path);
   void ShowPicture();
   void SendProgram();
+  void TransferEnded();
 
   ui::ModalHost& host_;
   ui::Tform3* form3_;
@@ -113,6 +132,9 @@ class MainWindow : public QWidget {
   QString firstArgument_;
   std::uint8_t programModified_ = 0;
   bool closeConfirmed_ = false;
+  // A drawing or a transfer runs: the window stays open, and activating it
+  // does not end the run's hold on closing.
+  bool commandRunning_ = false;
 };
 
 }  // namespace app

@@ -1,10 +1,14 @@
-// The main window's two data dialogs: the tool table and the zero points.
-// Both edit the workstation's tables in place; after either one a program
-// must be drawn again before it can be sent.
+// The main window's dialogs: the installation dialog with the serial port,
+// the tool table and the zero points. They edit the workstation's settings
+// and tables in place; after the tool or zero-point dialog a program must
+// be drawn again before it can be sent.
 #include <QPushButton>
 
 #include "main_window.h"
+#include "ui/installation_dialog.h"
+#include "ui/line_number_dialog.h"
 #include "ui/modal_host.h"
+#include "ui/qt_serial_line.h"
 #include "ui/tool_dialog.h"
 #include "ui/zero_point_dialog.h"
 
@@ -12,9 +16,15 @@ namespace app {
 
 void MainWindow::CreateDialogs() {
   const data::DataFileLocation files{ws_.dataDirectory, ws_.settings.controllerType, ws_.dialogs};
+  ApdComPort1 = new ui::QtSerialLine(this);
+  Form2 = new ui::TForm2(ws_.settings, files, {*ApdComPort1, ws_.port}, host_, this);
+  connect(Form2, &ui::TForm2::controllerNamed, this, &QWidget::setWindowTitle);
   werkzeug = new ui::Twerkzeug(ws_.tools, files, this);
   Form4 = new ui::TForm4(ws_.zeroPointRecord, files, this);
+  Eingeben = new ui::LineNumberDialog(this);
 }
+
+void MainWindow::SchnittstelleClick() { host_.Exec(*Form2); }
 
 void MainWindow::WerkzeugtasteClick() {
   werkzeug->FormShow();

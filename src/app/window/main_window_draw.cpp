@@ -13,6 +13,7 @@
 #include "main_window.h"
 #include "ui/nc_editor.h"
 #include "ui/picture_button.h"
+#include "ui/qt_serial_line.h"
 #include "ui/qt_text.h"
 
 namespace app {
@@ -66,14 +67,20 @@ void MainWindow::simuliereClick() {
   std::vector<std::string> lines;
   for (const QString& line : showeditor->Lines()) lines.push_back(ui::FromQt(line));
   WindowDrawView view(*this);
+  commandRunning_ = true;
   rur::DrawProgram(ws_, lines, CheckBox1->isChecked(), view);
+  commandRunning_ = false;
   ShowPicture();
 }
 
 void MainWindow::AbbruchClick() {
   ws_.phase = data::RunPhase::kStopping;
+  ApdComPort1->Interrupt();  // a transfer waiting on the line sees the stop at once
   OvcMeter1->setValue(OvcMeter1->maximum());
   ws_.messages.ShowMessageByNumber(kMessageAbortedByOperator, " ");
+  // While a drawing or transfer is still winding down, the commands come
+  // back when it has ended, not before: none of them may run under it.
+  if (commandRunning_) return;
   // The send command is not enabled here: only a clean drawing enables it.
   SetEnabled({Image2, laden, neues, speichern, nullpunkt, Schnittstelle, Werkzeugtaste, abbruch, showeditor,
               simuliere},

@@ -1,19 +1,56 @@
-// The send command of the main window: the radius compensation, then the
-// block text of every block, drawn in red on the picture and cut into
-// frames. The serial line is not connected yet: the command stops once the
-// frames are built and says so in the status line.
+// The send command and the error search of the main window. The transfer
+// itself is the workstation's: the window holds the commands still while
+// it runs, shows its status texts and progress, and lends it the serial
+// port.
+#include <QCheckBox>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <functional>
 
 #include "main_window.h"
+#include "transfer/transfer_run.h"
+#include "ui/line_number_dialog.h"
+#include "ui/modal_host.h"
 #include "ui/nc_editor.h"
 #include "ui/picture_button.h"
+#include "ui/qt_serial_line.h"
+#include "ui/qt_text.h"
+#include "workstation/error_search.h"
 #include "workstation/send_command.h"
 
 namespace app {
+namespace {
+
+// The status line and the progress meter; the picture follows the
+// progress, so the sent path grows in red as the frames go out.
+class WindowTransferView : public transfer::TransferView {
+ public:
+  WindowTransferView(MainWindow& w, std::function<void()> showPicture)
+      : w_(w), showPicture_(std::move(showPicture)) {}
+
+  void Status(std::string_view text) override { w_.ShowStatus(ui::ToQt(text)); }
+
+  void Progress(int percent) override {
+    if (percent == w_.OvcMeter1->value()) return;
+    w_.OvcMeter1->setValue(percent);
+    showPicture_();
+  }
+
+ private:
+  MainWindow& w_;
+  std::function<void()> showPicture_;
+};
+
+}  // namespace
+
+void MainWindow::ShowStatus(const QString& text) {
+  meldung->setText(text);
+  emit statusShown(text);
+}
 
 void MainWindow::sendenClick() {
+  commandRunning_ = true;
   const bool compensated = rur::CompensateForSending(ws_);
   SetEnabled({Image2, laden, neues, speichern, nullpunkt, Schnittstelle, Werkzeugtaste, senden, simuliere}, false);
   SetEnabled({abbruch, showeditor}, true);
@@ -21,27 +58,35 @@ void MainWindow::sendenClick() {
   // clearing the mark would let unsaved edits go without the save question.
   ws_.messages.errorFlag = 0;
   rur::PrepareSentPicture(ws_);
+  ShowPicture();
   // A compensation that showed a message sends nothing.
   if (compensated) SendProgram();
-  SetEnabled({Image2, laden, neues, speichern, nullpunkt, Schnittstelle, Werkzeugtaste, simuliere}, true);
+  TransferEnded();
+}
+
+void MainWindow::SendProgram() {
+  WindowTransferView view(*this, [this] { ShowPicture(); });
+  rur::SendProgram(ws_, *ApdComPort1, view);
+}
+
+void MainWindow::TransferEnded() {
+  commandRunning_ = false;
+  SetEnabled({fehlersuche, Image2, laden, neues, speichern, nullpunkt, Schnittstelle, Werkzeugtaste, simuliere,
+              CheckBox1},
+             true);
+  // A new drawing is needed before the next transfer.
+  senden->setEnabled(false);
   ws_.phase = data::RunPhase::kIdle;
   OvcMeter1->setValue(OvcMeter1->maximum());
   ShowPicture();
 }
 
-void MainWindow::SendProgram() {
-  OvcMeter1->setValue(0);
-  transfer::FrameSource frames = rur::SentFrames(ws_, true);
-  transfer::Frame frame;
-  int frameCount = 0;
-  const int blocks = frames.blockCount();
-  while (frames.Next(frame)) {
-    ++frameCount;
-    if (blocks > 0) OvcMeter1->setValue(static_cast<int>(100LL * frames.blocksDone() / blocks));
-  }
-  meldung->setText(QStringLiteral("Sendedaten erstellt: %1 S\u00e4tze in %2 Rahmen (keine Schnittstelle angeschlossen)")
-                       .arg(blocks)
-                       .arg(frameCount));
+void MainWindow::fehlersucheClick() {
+  Eingeben->FormShow();
+  if (host_.Exec(*Eingeben) != QDialog::Accepted) return;
+  // OK on an empty field searches nothing.
+  const std::optional<int> n = Eingeben->Number();
+  if (n) rur::FindBlockLine(ws_, *n);
 }
 
 }  // namespace app

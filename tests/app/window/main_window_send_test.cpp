@@ -1,21 +1,53 @@
-// The send command of the main window offscreen: compensation, the sent
-// path in red, the frames, and what a compensation message does.
+// The send command of the main window offscreen, end to end over a
+// pseudo-terminal on which the test plays the controller: the frames on
+// the wire, the status line, the enable rules before, during and after a
+// transfer, the abort, a missing port, and the error search afterwards.
+#include <QCheckBox>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include "support/temp_dir.h"
+#include "transfer/frames.h"
 #include "ui/fake_host.h"
+#include "ui/line_number_dialog.h"
 #include "ui/nc_editor.h"
+#include "ui/picture_button.h"
+#include "ui/pseudo_terminal.h"
+#include "ui/qt_serial_line.h"
 #include "window/main_window.h"
+#include "workstation/send_command.h"
 
+using namespace std::chrono_literals;
 using testing_support::FakeHost;
+using testing_support::PortVariable;
+using testing_support::PseudoTerminal;
+using testing_support::PtyController;
 using testing_support::TempDir;
+using testing_support::Watchdog;
 
 namespace {
+
+const QString kWaiting = QStringLiteral("Warte auf QVM-Rückmeldung!");
+const QString kSending = QStringLiteral("Daten werden gesendet!");
+const QString kFinished = QStringLiteral("Datenübertragung beendet!");
+const QString kAbortedAtPc = QStringLiteral("Abbruch am PC");
+
+// A square milled outside under G42 with tool 1 (radius 5); it makes two frames.
+const QString kSquare = QStringLiteral(
+    "%1\nN10 T1 D1 F100\nN20 G0 X100 Y100\nN30 G42 G1 X200\nN40 Y200\nN50 X100\nN60 Y100\nN70 G40 G0 X0 Y0\n"
+    "N80 M30");
+
+// The commands that are enabled, the exit picture among them.
+const QStringList kAfterTransfer{"neues",     "laden",     "speichern",  "abbruch",   "Schnittstelle",
+                                 "Werkzeugtaste", "nullpunkt", "fehlersuche", "simuliere", "showeditor",
+                                 "CheckBox1", "Image2"};
 
 int PixelsOf(const QImage& picture, QColor colour) {
   int n = 0;
@@ -33,6 +65,17 @@ void WriteToolFile(TempDir& dir) {
   dir.Write("QVM_wkz.dat", bytes);
 }
 
+
+QStringList EnabledCommands(app::MainWindow& w) {
+  QStringList on;
+  for (QWidget* b : std::initializer_list<QWidget*>{w.neues, w.laden, w.speichern, w.abbruch, w.Schnittstelle,
+                                                    w.Werkzeugtaste, w.nullpunkt, w.fehlersuche, w.simuliere,
+                                                    w.senden, w.showeditor, w.CheckBox1, w.Image2}) {
+    if (b->isEnabled()) on << b->objectName();
+  }
+  return on;
+}
+
 }  // namespace
 
 class MainWindowSendTest : public QObject {
@@ -45,55 +88,208 @@ class MainWindowSendTest : public QObject {
       for (int i = 0; i < 2; ++i) host.Answer(QMessageBox::Ok);  // no settings, no zero points
       window.Image1Click();
       window.FormActivate();
+      // A transfer that never ends is aborted, which shows an unexpected message.
+      softLimit.setSingleShot(true);
+      QObject::connect(&softLimit, &QTimer::timeout, &window, [this] {
+        timedOut = true;
+        window.AbbruchClick();
+      });
+      softLimit.start(20s);
     }
     void Draw(const QString& program) {
       window.showeditor->setPlainText(program);
       window.simuliereClick();
     }
+    // Sends; the controller starts once the window waits for it.
+    void Send() {
+      QSignalSpy spy(&window, &app::MainWindow::statusShown);
+      window.sendenClick();
+      for (const QList<QVariant>& args : spy) statuses << args.at(0).toString();
+    }
+    bool Waiting() const { return window.meldung->text() == kWaiting; }
+    // Runs the error search for the text typed into "Zeile:"; a message
+    // window that follows is closed.
+    void Search(const QString& typed) {
+      host.Then([typed](QDialog& d) {
+        static_cast<ui::LineNumberDialog&>(d).Zeile->setText(typed);
+        return int(QDialog::Accepted);
+      });
+      host.Answer(QDialog::Accepted);
+      window.fehlersucheClick();
+    }
+    const data::MessageLabels& labels() { return window.workstation().messages.labels(); }
+
     TempDir dir;
     FakeHost host;
     app::MainWindow window;
+    QStringList statuses;
+    QTimer softLimit;
+    bool timedOut = false;
   };
 
  private slots:
-  void sendingDrawsTheCompensatedPathInRedAndBuildsTheFrames() {
+  void transferSendsEveryFrameAndHoldsTheCommandsWhileItRuns() {
+    Watchdog dog(60s);
+    PseudoTerminal pty;
+    QVERIFY(pty.ok());
+    PortVariable port(pty.slaveName());
     Fixture f;
-    f.Draw(QStringLiteral("%1\nN10 T1 D1 F100\nN20 G0 X100 Y100\nN30 G42 G1 X200\nN40 Y200\nN50 X100\n"
-                          "N60 Y100\nN70 G40 G0 X0 Y0\nN80 M30"));
-    QCOMPARE(f.host.unexpected, 0);
+    f.Draw(kSquare);
     QVERIFY(f.window.senden->isEnabled());
-    const int drawnBlocks = f.window.workstation().blockStore.count();
-    f.window.sendenClick();
+
+    QStringList during;
+    bool closeRefused = false;
+    bool portOpen = false;
+    bool drawAfterEdit = true;
+    data::RunPhase phaseAfterActivation = data::RunPhase::kIdle;
+    PtyController controller(
+        pty, [&] { return f.Waiting(); },
+        [&](const transfer::ReceivedFrame&, std::size_t index) -> std::vector<std::uint8_t> {
+          if (index == 0) {
+            during = EnabledCommands(f.window);
+            portOpen = f.window.ApdComPort1->isOpen();
+            f.window.FormActivate();  // as after a message window: the transfer keeps its hold
+            phaseAfterActivation = f.window.workstation().phase;
+            closeRefused = !f.window.FormCloseQuery() && !f.window.close();
+            f.window.showeditor->appendPlainText(QStringLiteral("N90"));  // the editor stays usable...
+            drawAfterEdit = f.window.simuliere->isEnabled();             // ...but drawing does not start
+          }
+          return {6};
+        });
+    f.Send();
+    QVERIFY(!f.timedOut);
     QCOMPARE(f.host.unexpected, 0);
-    // Three corner blocks are added; the last corner falls at the G40 move.
-    QCOMPARE(f.window.workstation().sentStore.count(), drawnBlocks + 3);
-    QCOMPARE(f.window.meldung->text(),
-             QStringLiteral("Sendedaten erstellt: %1 Sätze in 2 Rahmen (keine Schnittstelle angeschlossen)")
-                 .arg(drawnBlocks + 3));
-    const QImage picture = f.window.Image0->pixmap().toImage();
-    QVERIFY(PixelsOf(picture, Qt::red) > 300);
-    QCOMPARE(PixelsOf(picture, Qt::yellow), 0);
-    // A new drawing is needed before the next transfer.
-    QVERIFY(!f.window.senden->isEnabled());
-    QVERIFY(f.window.simuliere->isEnabled());
-    QVERIFY(f.window.laden->isEnabled());
+
+    // What went over the wire is exactly the frames of the compensated blocks.
+    QVERIFY(controller.started());
+    QCOMPARE(controller.frames().size(), std::size_t{2});
+    QVERIFY(controller.frames()[0].valid && !controller.frames()[0].last);
+    QVERIFY(controller.frames()[1].valid && controller.frames()[1].last);
+    transfer::FrameSource source = rur::SentFrames(f.window.workstation(), false);
+    std::vector<std::uint8_t> wire;
+    for (transfer::Frame frame; source.Next(frame);) {
+      const std::vector<std::uint8_t> bytes = transfer::WireBytes(frame);
+      wire.insert(wire.end(), bytes.begin(), bytes.end());
+    }
+    QVERIFY(controller.received() == wire);
+
+    QCOMPARE(during, (QStringList{"abbruch", "showeditor", "CheckBox1"}));
+    QVERIFY(portOpen);
+    QCOMPARE(phaseAfterActivation, data::RunPhase::kRunning);
+    QVERIFY(closeRefused);
+    QVERIFY(!drawAfterEdit);
+    QCOMPARE(f.statuses.value(0), kWaiting);
+    QCOMPARE(f.statuses.value(1), kSending);
+    QCOMPARE(f.statuses.last(), kFinished);
+    QCOMPARE(f.window.meldung->text(), kFinished);
+
+    QCOMPARE(EnabledCommands(f.window), kAfterTransfer);
+    QVERIFY(!f.window.ApdComPort1->isOpen());
+    QVERIFY(!f.window.commandRunning());
+    QCOMPARE(f.window.workstation().phase, data::RunPhase::kIdle);
     QCOMPARE(f.window.OvcMeter1->value(), 100);
+    QVERIFY(PixelsOf(f.window.Image0->pixmap().toImage(), Qt::red) > 300);
     QVERIFY(f.window.programModified());  // the editor's text was not saved
   }
 
+  void abortDuringATransferStopsItAndClosesThePort() {
+    Watchdog dog(60s);
+    PseudoTerminal pty;
+    QVERIFY(pty.ok());
+    PortVariable port(pty.slaveName());
+    Fixture f;
+    f.Draw(kSquare);
+    PtyController controller(
+        pty, [&] { return f.Waiting(); },
+        [&](const transfer::ReceivedFrame&, std::size_t) -> std::vector<std::uint8_t> {
+          f.host.Answer(QDialog::Accepted);  // message 181
+          f.window.abbruch->click();
+          return {};  // no reply: only the abort ends the wait
+        });
+    f.Send();
+    QVERIFY(!f.timedOut);
+    QCOMPARE(f.host.unexpected, 0);
+    QCOMPARE(controller.frames().size(), std::size_t{1});
+    QCOMPARE(f.labels().number, std::string("181"));
+    QVERIFY(f.statuses.contains(kAbortedAtPc));
+    QVERIFY(!f.window.ApdComPort1->isOpen());
+    QCOMPARE(EnabledCommands(f.window), kAfterTransfer);
+    QCOMPARE(f.window.workstation().phase, data::RunPhase::kIdle);
+  }
+
+  void aPortThatDoesNotExistIsReportedAndNothingIsSent() {
+    Watchdog dog(60s);
+    PortVariable port(QStringLiteral("/nonexistent/rur-port"));
+    Fixture f;
+    f.Draw(kSquare);
+    f.host.Answer(QMessageBox::Ok);
+    f.Send();
+    QCOMPARE(f.host.unexpected, 0);
+    QCOMPARE(f.host.shown.last(), QStringLiteral("Ausgabeport nicht vorhanden oder ist defekt !"));
+    QVERIFY(!f.statuses.contains(kWaiting));
+    QVERIFY(!f.window.ApdComPort1->isOpen());
+    QCOMPARE(EnabledCommands(f.window), kAfterTransfer);
+  }
+
   void aCompensationMessageSendsNothing() {
+    Watchdog dog(60s);
+    PortVariable port(QStringLiteral("/nonexistent/rur-port"));
     Fixture f;
     f.Draw(QStringLiteral("%1\nN10 T1 D1 F100\nN20 G0 X100 Y100\nN30 G41 G2 X120 Y120 I120 J100\nN40 G40 G0 X0"));
     QVERIFY(f.window.senden->isEnabled());
-    f.host.Answer(QDialog::Accepted);  // the message window
-    f.window.sendenClick();
+    f.host.Answer(QDialog::Accepted);  // the message window; no port warning follows
+    f.Send();
     QCOMPARE(f.host.unexpected, 0);
-    QCOMPARE(f.window.workstation().messages.labels().description,
+    QCOMPARE(f.labels().description,
              std::string("Radiuskorrektur kann nur, in \" G0 oder G1 \" aufgebaut werden!"));
-    QVERIFY(!f.window.meldung->text().startsWith(QStringLiteral("Sendedaten")));
+    QVERIFY(f.statuses.isEmpty());
     QCOMPARE(PixelsOf(f.window.Image0->pixmap().toImage(), Qt::red), 0);
     QVERIFY(!f.window.senden->isEnabled());
     QVERIFY(f.window.simuliere->isEnabled());
+  }
+
+  void errorSearchNamesTheLineOfABlockAndRefusesNumbersOutside() {
+    Watchdog dog(60s);
+    PortVariable port(QStringLiteral("/nonexistent/rur-port"));
+    Fixture f;
+    f.Draw(kSquare);
+    f.host.Answer(QMessageBox::Ok);  // the port is missing; the blocks are made all the same
+    f.Send();
+    QVERIFY(f.window.fehlersuche->isEnabled());
+    const int count = f.window.workstation().sentStore.count();
+    const std::string notFound = "CNC-Zeile nicht   \"AUFFINDBAR\"";
+
+    struct Case {
+      QString typed;
+      std::string description;
+      std::string block;  // the program line named
+    };
+    // Each of the ten lines of the work listing (a blank line, the header
+    // and the eight blocks) makes a block, and three corners are added:
+    // block 4 is the rapid move, the last is the M30. Block 0 was made by
+    // no line.
+    QCOMPARE(count, 13);
+    const std::vector<Case> cases{
+        {QStringLiteral("0"), "", ""},
+        {QStringLiteral("4"), "", "N20 G0 X100 Y100"},
+        {QString::number(count), "", "N80 M30"},
+        {QString::number(count + 1), notFound, ""},
+        {QStringLiteral("-1"), notFound, ""},
+    };
+    for (const Case& c : cases) {
+      f.Search(c.typed);
+      QCOMPARE(f.host.unexpected, 0);
+      QCOMPARE(f.labels().number, std::string("Direkt"));
+      QCOMPARE(f.labels().description, c.description);
+      if (c.description.empty()) QCOMPARE(QString::fromStdString(f.labels().block), QString::fromStdString(c.block));
+    }
+    // Cancelled, or OK on an empty field: nothing is searched.
+    const qsizetype shown = f.host.shown.size();
+    f.host.Answer(QDialog::Rejected);
+    f.window.fehlersucheClick();
+    f.Search(QString());
+    QCOMPARE(f.host.shown.size(), shown + 2);
+    QCOMPARE(f.host.handlers.size(), std::size_t{1});  // the message window's answer is left
   }
 };
 

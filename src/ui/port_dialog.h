@@ -1,0 +1,54 @@
+// The port parameter dialog "Com Port Options": the port among the serial
+// devices present, baud rate, parity, data and stop bits, flow control and
+// the XOn/XOff characters. It edits a copy of the nine port parameters and
+// gives the copy back when it is closed with OK.
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+
+#include "data/settings.h"
+
+class QCheckBox;
+class QComboBox;
+class QPushButton;
+class QSpinBox;
+
+namespace ui {
+
+class PortDialog : public QDialog {
+  Q_OBJECT
+ public:
+  // devices: the serial devices present, in port-number order (port n is
+  // entry n - 1). A value the lists do not offer (a port number beyond
+  // the devices, an unusual baud rate) is offered in addition, so that OK
+  // keeps it.
+  PortDialog(const data::PortParameters& port, const QStringList& devices, QWidget* parent = nullptr);
+
+  // The parameters chosen with OK; until then those given.
+  const data::PortParameters& Parameters() const { return port_; }
+
+  // Components (objectName = the member's name).
+  QComboBox* Port = nullptr;
+  QComboBox* Baud = nullptr;
+  QComboBox* Parity = nullptr;
+  QComboBox* DataBits = nullptr;
+  QComboBox* StopBits = nullptr;
+  QCheckBox* DtrDsr = nullptr;
+  QCheckBox* RtsCts = nullptr;
+  QCheckBox* SoftwareTransmit = nullptr;
+  QCheckBox* SoftwareReceive = nullptr;
+  QSpinBox* XOnChar = nullptr;
+  QSpinBox* XOffChar = nullptr;
+  QPushButton* OKBtn = nullptr;
+  QPushButton* CancelBtn = nullptr;
+
+ private:
+  void CreateComponents(const QStringList& devices);
+  void ShowParameters();
+  void OKBtnClick();
+
+  data::PortParameters port_;
+};
+
+}  // namespace ui

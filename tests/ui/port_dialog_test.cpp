@@ -1,0 +1,119 @@
+// The port dialog "Com Port Options": what it offers, the parameters it
+// gives back on OK, and that Cancel (or an untouched OK) changes nothing.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+
+#include "ui/port_dialog.h"
+
+namespace {
+
+const QStringList kDevices{QStringLiteral("/dev/ttyS0"), QStringLiteral("/dev/ttyUSB0")};
+
+QStringList Items(const QComboBox* box) {
+  QStringList items;
+  for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
+  return items;
+}
+
+void Choose(QComboBox* box, const QString& text) {
+  const int index = box->findText(text);
+  QVERIFY2(index >= 0, qPrintable(text));
+  box->setCurrentIndex(index);
+}
+
+// Parameters the lists do not offer: a port beyond the devices, a baud rate
+// between the standard ones, DTR without DSR, software flow control for
+// receiving only.
+data::PortParameters Unusual() {
+  data::PortParameters p;
+  p.comNumber = 5;
+  p.baud = 14400;
+  p.parity = 2;
+  p.dataBits = 7;
+  p.stopBits = 2;
+  p.hwFlowOptions = 0x01;
+  p.swFlowOptions = 1;
+  p.xOnChar = 17;
+  p.xOffChar = 19;
+  return p;
+}
+
+}  // namespace
+
+class PortDialogTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void offersThePortsAndTheValuesOfEachParameter() {
+    ui::PortDialog d(data::PortParameters{}, kDevices);
+    QCOMPARE(d.windowTitle(), QStringLiteral("Com Port Options"));
+    QCOMPARE(Items(d.Port), (QStringList{"1: /dev/ttyS0", "2: /dev/ttyUSB0"}));
+    QCOMPARE(Items(d.Baud), (QStringList{"300", "600", "1200", "2400", "4800", "9600", "19200", "38400", "57600",
+                                         "115200"}));
+    QCOMPARE(Items(d.Parity), (QStringList{"None", "Odd", "Even", "Mark", "Space"}));
+    QCOMPARE(Items(d.DataBits), (QStringList{"8", "7", "6", "5"}));
+    QCOMPARE(Items(d.StopBits), (QStringList{"1", "2"}));
+    QCOMPARE(d.Baud->currentText(), QStringLiteral("9600"));
+    QCOMPARE(d.XOnChar->maximum(), 255);
+    QCOMPARE(d.XOffChar->minimum(), 0);
+  }
+
+  void okGivesTheChosenParameters() {
+    ui::PortDialog d(data::PortParameters{}, kDevices);
+    Choose(d.Port, QStringLiteral("2: /dev/ttyUSB0"));
+    Choose(d.Baud, QStringLiteral("115200"));
+    Choose(d.Parity, QStringLiteral("Mark"));
+    Choose(d.DataBits, QStringLiteral("5"));
+    Choose(d.StopBits, QStringLiteral("2"));
+    d.DtrDsr->setChecked(true);
+    d.RtsCts->setChecked(true);
+    d.SoftwareTransmit->setChecked(true);
+    d.XOnChar->setValue(255);
+    d.XOffChar->setValue(256);  // beyond a byte: held at 255
+    d.OKBtn->click();
+    QCOMPARE(d.result(), int(QDialog::Accepted));
+    const data::PortParameters expected{.comNumber = 2, .baud = 115200, .parity = 3, .dataBits = 5, .stopBits = 2,
+                                        .hwFlowOptions = 0x0F, .swFlowOptions = 2, .xOnChar = 255, .xOffChar = 255};
+    QVERIFY(d.Parameters() == expected);
+  }
+
+  void cancelChangesNothing() {
+    ui::PortDialog d(Unusual(), kDevices);
+    Choose(d.Baud, QStringLiteral("300"));
+    d.DtrDsr->setChecked(false);
+    d.SoftwareTransmit->setChecked(true);
+    d.XOnChar->setValue(0);
+    d.CancelBtn->click();
+    QCOMPARE(d.result(), int(QDialog::Rejected));
+    QVERIFY(d.Parameters() == Unusual());
+  }
+
+  void untouchedOkKeepsWhatTheListsDoNotOffer() {
+    ui::PortDialog d(Unusual(), kDevices);
+    QCOMPARE(d.Port->currentText(), QStringLiteral("5: (nicht vorhanden)"));
+    QCOMPARE(d.Baud->currentText(), QStringLiteral("14400"));
+    QVERIFY(d.DtrDsr->isChecked());
+    QVERIFY(d.SoftwareReceive->isChecked() && !d.SoftwareTransmit->isChecked());
+    d.OKBtn->click();
+    QVERIFY(d.Parameters() == Unusual());
+  }
+
+  void aFlowBoxSetsAndClearsBothOfItsBits() {
+    data::PortParameters p;
+    p.hwFlowOptions = 0x01 | 0x08;  // DTR and CTS, each alone
+    ui::PortDialog d(p, kDevices);
+    d.DtrDsr->setChecked(false);
+    d.OKBtn->click();
+    QCOMPARE(int(d.Parameters().hwFlowOptions), 0x08);  // CTS untouched
+    ui::PortDialog e(p, kDevices);
+    e.RtsCts->setChecked(false);
+    e.OKBtn->click();
+    QCOMPARE(int(e.Parameters().hwFlowOptions), 0x01);
+  }
+};
+
+QTEST_MAIN(PortDialogTest)
+#include "port_dialog_test.moc"

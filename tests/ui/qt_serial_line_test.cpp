@@ -1,0 +1,236 @@
+// The serial line on QSerialPort: which device a port number names, how
+// the nine parameters reach the device (checked on a pseudo-terminal's
+// settings), and the waits: for bytes, for room, for the operator's abort,
+// and for a device that vanishes.
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTest>
+#include <QTimer>
+
+#include "ui/pseudo_terminal.h"
+#include "ui/qt_serial_line.h"
+
+using namespace std::chrono_literals;
+using testing_support::PortVariable;
+using testing_support::PseudoTerminal;
+using testing_support::Watchdog;
+
+namespace {
+
+
+data::PortParameters Parameters(std::int32_t baud, std::uint8_t parity, std::int32_t dataBits,
+                                std::int32_t stopBits, std::uint8_t hw, std::uint8_t sw) {
+  return {.baud = baud, .parity = parity, .dataBits = dataBits, .stopBits = stopBits, .hwFlowOptions = hw,
+          .swFlowOptions = sw};
+}
+
+// Reads the master until `count` data bytes came or a second passed.
+std::vector<std::uint8_t> Drain(const PseudoTerminal& pty, std::size_t count) {
+  std::vector<std::uint8_t> data;
+  QElapsedTimer clock;
+  clock.start();
+  while (data.size() < count && clock.elapsed() < 1000) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    bool flushed = false;
+    while (pty.Read(data, flushed)) {
+    }
+  }
+  return data;
+}
+
+}  // namespace
+
+class QtSerialLineTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void devicesSortByNameAndNumber() {
+    QStringList names{"/dev/ttyS10", "/dev/ttyUSB0", "/dev/ttyS2", "/dev/ttyACM1", "/dev/ttyS0", "/dev/ttyS"};
+    ui::SortDeviceNames(names);
+    QCOMPARE(names, (QStringList{"/dev/ttyACM1", "/dev/ttyS", "/dev/ttyS0", "/dev/ttyS2", "/dev/ttyS10",
+                                 "/dev/ttyUSB0"}));
+  }
+
+  void rurPortNamesTheDeviceWhateverTheNumber() {
+    QCOMPARE(ui::PortDevice(0), QString());
+    PortVariable port(QStringLiteral("/dev/pts/77"));
+    QCOMPARE(ui::PortDevice(0), QStringLiteral("/dev/pts/77"));
+    QCOMPARE(ui::PortDevice(255), QStringLiteral("/dev/pts/77"));
+  }
+
+  void parametersMapOntoQSerialPortOrAreRefused() {
+    struct Case {
+      data::PortParameters port;
+      bool mapped;
+      QSerialPort::Parity parity;
+      QSerialPort::DataBits dataBits;
+      QSerialPort::StopBits stopBits;
+      QSerialPort::FlowControl flow;
+    };
+    using P = QSerialPort;
+    const Case cases[] = {
+        {Parameters(9600, 0, 8, 1, 0, 0), true, P::NoParity, P::Data8, P::OneStop, P::NoFlowControl},
+        {Parameters(1, 4, 5, 2, 0, 0), true, P::SpaceParity, P::Data5, P::TwoStop, P::NoFlowControl},
+        {Parameters(300, 3, 6, 1, 0x02, 0), true, P::MarkParity, P::Data6, P::OneStop, P::HardwareControl},
+        {Parameters(300, 1, 7, 1, 0x08, 3), true, P::OddParity, P::Data7, P::OneStop, P::HardwareControl},
+        {Parameters(300, 2, 8, 1, 0x05, 2), true, P::EvenParity, P::Data8, P::OneStop, P::SoftwareControl},
+        {Parameters(300, 0, 8, 1, 0x05, 0), true, P::NoParity, P::Data8, P::OneStop, P::NoFlowControl},
+        {Parameters(0, 0, 8, 1, 0, 0), false, {}, {}, {}, {}},
+        {Parameters(9600, 5, 8, 1, 0, 0), false, {}, {}, {}, {}},
+        {Parameters(9600, 0, 4, 1, 0, 0), false, {}, {}, {}, {}},
+        {Parameters(9600, 0, 9, 1, 0, 0), false, {}, {}, {}, {}},
+        {Parameters(9600, 0, 8, 0, 0, 0), false, {}, {}, {}, {}},
+        {Parameters(9600, 0, 8, 3, 0, 0), false, {}, {}, {}, {}},
+    };
+    for (const Case& c : cases) {
+      ui::QtPortSettings s;
+      QCOMPARE(ui::ToQtPortSettings(c.port, s), c.mapped);
+      if (!c.mapped) continue;
+      QCOMPARE(s.baud, c.port.baud);
+      QCOMPARE(s.parity, c.parity);
+      QCOMPARE(s.dataBits, c.dataBits);
+      QCOMPARE(s.stopBits, c.stopBits);
+      QCOMPARE(s.flow, c.flow);
+    }
+  }
+
+  void openSetsTheDeviceRawWithTheParameters() {
+    Watchdog dog(60s);
+    PseudoTerminal pty;
+    QVERIFY(pty.ok());
+    PortVariable port(pty.slaveName());
+    // A pseudo-terminal keeps 8 data bits and no parity enable bit of its
+    // own; the rest of the settings shows as the line set it.
+    constexpr tcflag_t kShown = PARODD | CMSPAR | CSTOPB | CRTSCTS;
+    struct Case {
+      data::PortParameters port;
+      speed_t speed;
+      tcflag_t cflags;  // of kShown
+      tcflag_t iflags;  // of IXON, IXOFF
+    };
+    const Case cases[] = {
+        {Parameters(9600, 0, 8, 1, 0, 0), B9600, 0, 0},
+        {Parameters(115200, 1, 7, 2, 0x02, 0), B115200, PARODD | CSTOPB | CRTSCTS, 0},
+        {Parameters(300, 3, 5, 1, 0, 3), B300, PARODD | CMSPAR, IXON | IXOFF},
+        {Parameters(1200, 4, 6, 1, 0x01, 0), B1200, CMSPAR, 0},
+        {Parameters(38400, 2, 8, 2, 0, 1), B38400, CSTOPB, IXON | IXOFF},
+    };
+    ui::QtSerialLine line;
+    for (const Case& c : cases) {
+      QVERIFY(line.Open(c.port));
+      const termios t = pty.SlaveSettings();
+      QCOMPARE(cfgetospeed(&t), c.speed);
+      QCOMPARE(t.c_cflag & kShown, c.cflags);
+      QCOMPARE(t.c_iflag & (IXON | IXOFF), c.iflags);
+      QCOMPARE(t.c_lflag & (ICANON | ECHO | ISIG | IEXTEN), tcflag_t(0));
+      QCOMPARE(t.c_oflag & OPOST, tcflag_t(0));
+      QCOMPARE(t.c_iflag & (ICRNL | INLCR | IGNCR | ISTRIP), tcflag_t(0));
+    }
+    line.Close();
+    QVERIFY(!line.isOpen());
+    line.Close();  // always possible
+  }
+
+  void aMissingDeviceDoesNotOpen() {
+    PortVariable port(QStringLiteral("/nonexistent/rur-port"));
+    ui::QtSerialLine line;
+    QVERIFY(!line.Open(data::PortParameters{}));
+    QVERIFY(!line.isOpen());
+    QCOMPARE(line.Failure(), std::string());
+    line.Wait(transfer::LineWait::kInput);  // returns at once: nothing to wait on
+  }
+
+  void waitSleepsUntilBytesArrive() {
+    Watchdog dog(60s);
+    PseudoTerminal pty;
+    QVERIFY(pty.ok());
+    PortVariable port(pty.slaveName());
+    ui::QtSerialLine line;
+    QVERIFY(line.Open(data::PortParameters{}));
+    QTimer::singleShot(50, [&] { pty.Write({0x15, 0x06}); });
+    std::vector<std::uint8_t> got;
+    while (got.size() < 2) {  // the bytes may come in more than one piece
+      line.Wait(transfer::LineWait::kInput);
+      const std::size_t before = got.size();
+      line.ReadAvailable(got);
+      QVERIFY(got.size() > before);  // it woke for bytes, not for nothing
+    }
+    QVERIFY(got == (std::vector<std::uint8_t>{0x15, 0x06}));
+  }
+
+  void interruptEndsTheWaitAndIsNotKeptForTheNextOne() {
+    Watchdog dog(60s);
+    PseudoTerminal pty;
+    QVERIFY(pty.ok());
+    PortVariable port(pty.slaveName());
+    ui::QtSerialLine line;
+    QVERIFY(line.Open(data::PortParameters{}));
+    bool interrupted = false;
+    QTimer::singleShot(50, [&] {
+      interrupted = true;
+      line.Interrupt();
+    });
+    line.Wait(transfer::LineWait::kInput);
+    QVERIFY(interrupted);
+
+    line.Interrupt();  // between waits: the next one returns at once
+    line.Wait(transfer::LineWait::kInput);
+    QTimer::singleShot(50, [&] { pty.Write({0x06}); });
+    line.Wait(transfer::LineWait::kInput);  // and the one after sleeps again
+    std::vector<std::uint8_t> got;
+    line.ReadAvailable(got);
+    QVERIFY(got == std::vector<std::uint8_t>{0x06});
+  }
+
+  void writeTakesWhatFitsAndWaitingForRoomEndsWhenBytesGoOut() {
+    Watchdog dog(60s);
+    PseudoTerminal pty;
+    QVERIFY(pty.ok());
+    PortVariable port(pty.slaveName());
+    ui::QtSerialLine line;
+    QVERIFY(line.Open(data::PortParameters{}));
+    const std::vector<std::uint8_t> bytes(5000, 'a');
+    QCOMPARE(line.Write(bytes), std::size_t(ui::QtSerialLine::kOutputRoom));
+    QCOMPARE(line.Write(bytes), std::size_t{0});
+    line.Wait(transfer::LineWait::kInputOrRoom);
+    QCOMPARE(line.Write(std::span(bytes).first(1)), std::size_t{1});
+    QCOMPARE(Drain(pty, 4097), std::vector<std::uint8_t>(4097, 'a'));
+  }
+
+  void closeDropsTheOutputNotYetSent() {
+    Watchdog dog(60s);
+    PseudoTerminal pty;
+    QVERIFY(pty.ok());
+    PortVariable port(pty.slaveName());
+    ui::QtSerialLine line;
+    QVERIFY(line.Open(data::PortParameters{}));
+    const std::vector<std::uint8_t> bytes(100, 'b');
+    QCOMPARE(line.Write(bytes), std::size_t{100});
+    line.Close();
+    QVERIFY(Drain(pty, 1).empty());
+  }
+
+  void aVanishedDeviceEndsTheWaitWithAFailureNamingThePort() {
+    Watchdog dog(60s);
+    PseudoTerminal pty;
+    QVERIFY(pty.ok());
+    PortVariable port(pty.slaveName());
+    ui::QtSerialLine line;
+    QVERIFY(line.Open(data::PortParameters{}));
+    QTimer::singleShot(50, [&] { pty.Hangup(); });
+    bool gaveUp = false;
+    QTimer::singleShot(5000, [&] {
+      gaveUp = true;
+      line.Interrupt();
+    });
+    while (line.Failure().empty() && !gaveUp) line.Wait(transfer::LineWait::kInput);
+    // A hang-up reads as the end of the input, which QSerialPort reports as
+    // a read error.
+    QCOMPARE(QString::fromLatin1(line.Failure().c_str()),
+             QStringLiteral("Lesefehler an der Schnittstelle %1!").arg(pty.slaveName()));
+    line.Close();
+  }
+};
+
+QTEST_MAIN(QtSerialLineTest)
+#include "qt_serial_line_test.moc"
