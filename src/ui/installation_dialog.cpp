@@ -4,6 +4,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QFont>
 #include <QMenuBar>
 #include <QPushButton>
 
@@ -43,6 +44,14 @@ void TForm2::CreateMenu() {
   MainMenu1 = new QMenuBar(this);
   MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
   MainMenu1->setNativeMenuBar(false);
+  // All six items must show in the dialog's 451 pixels: none may hide behind
+  // the overflow arrow (least of all "Speichern" and "Ende").
+  QFont menuFont = MainMenu1->font();
+  menuFont.setPixelSize(11);
+  MainMenu1->setFont(menuFont);
+  MainMenu1->setStyleSheet(
+      QStringLiteral("QMenuBar { spacing: 0px; } QMenuBar::item { padding: 2px 4px; background: transparent; }"
+                     " QMenuBar::item:selected { background: palette(highlight); color: palette(highlighted-text); }"));
   auto item = [this](const char* name, const char* caption, void (TForm2::*handler)()) {
     QAction* action = MainMenu1->addAction(QString::fromLatin1(caption));
     action->setObjectName(QString::fromLatin1(name));

@@ -78,6 +78,13 @@ class InstallationDialogTest : public QObject {
     QCOMPARE(menu, (QStringList{"DatenUnterverzeichnis1=Daten-Unterverzeichnis", "Schnittstelle1=Schnittstelle",
                                 "Steuerung1=Steuerung", "NullPunktZ1=NullPunkt ", "Speichern1=Speichern",
                                 "Ende1=Ende"}));
+    // Every item shows in the dialog's width, none behind the overflow arrow.
+    d->show();
+    for (QAction* a : d->MainMenu1->actions()) {
+      const QRect place = d->MainMenu1->actionGeometry(a);
+      QVERIFY2(!place.isEmpty() && place.right() < d->width(), qPrintable(a->objectName()));
+    }
+    d->hide();
     QVERIFY(d->Panel1->isHidden());
     QCOMPARE(d->Label1->text(), QStringLiteral("Unterverzeichnis"));
     QCOMPARE(d->BitBtn3->text(), QStringLiteral("OK"));
