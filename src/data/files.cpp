@@ -1,11 +1,13 @@
 #include "data/files.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace data {
@@ -31,18 +33,47 @@ bool WriteAll(int fd, std::string_view bytes, Durability durability) {
   std::size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return false;
     done += static_cast<std::size_t>(n);
   }
   return durability == Durability::Scratch || ::fsync(fd) == 0;
 }
 
-ReadStatus OpenForReading(const std::string& path, std::ifstream& in) {
-  std::error_code ec;
-  if (!fs::exists(path, ec)) return ReadStatus::Missing;
-  if (fs::is_directory(path, ec)) return ReadStatus::Unreadable;
-  in.open(path, std::ios::binary);
-  return in ? ReadStatus::Ok : ReadStatus::Unreadable;
+// Opens path for reading when it names a regular file; -1 and the status
+// otherwise. O_NONBLOCK keeps a FIFO put in its place after the first look
+// from blocking the open; fstat then refuses it.
+int OpenRegularFile(const std::string& path, ReadStatus& status) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) {
+    status = errno == ENOENT || errno == ENOTDIR ? ReadStatus::Missing : ReadStatus::Unreadable;
+    return -1;
+  }
+  status = ReadStatus::Unreadable;
+  if (!S_ISREG(info.st_mode)) return -1;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno == ENOENT) status = ReadStatus::Missing;
+    return -1;
+  }
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || flags < 0 ||
+      ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    ::close(fd);
+    return -1;
+  }
+  status = ReadStatus::Ok;
+  return fd;
+}
+
+// Writes bytes in place to an existing FIFO or character device.
+bool WriteInPlace(const std::string& path, std::string_view bytes) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const int flags = ::fcntl(fd, F_GETFL);
+  bool ok = flags >= 0 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
+  ok = ok && WriteAll(fd, bytes, Durability::Scratch);
+  return ::close(fd) == 0 && ok;
 }
 
 }  // namespace
@@ -101,11 +132,44 @@ std::string PathForWriting(std::string_view dir, std::string_view name) {
   return std::string(dir) + std::string(name);
 }
 
+ReadStatus InputFile::Open(const std::string& path) {
+  ReadStatus status = ReadStatus::Unreadable;
+  buffer_.Attach(OpenRegularFile(path, status));
+  stream_.clear();
+  return status;
+}
+
+InputFile::Buffer::~Buffer() { Attach(-1); }
+
+void InputFile::Buffer::Attach(int newFd) {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = newFd;
+  failed = false;
+  if (fd_ >= 0) chunk_.resize(64 * 1024);
+  setg(nullptr, nullptr, nullptr);
+}
+
+InputFile::Buffer::int_type InputFile::Buffer::underflow() {
+  if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
+  if (fd_ < 0 || failed) return traits_type::eof();
+  for (;;) {
+    const ssize_t n = ::read(fd_, chunk_.data(), chunk_.size());
+    if (n > 0) {
+      setg(chunk_.data(), chunk_.data(), chunk_.data() + n);
+      return traits_type::to_int_type(*gptr());
+    }
+    if (n < 0 && errno == EINTR) continue;
+    failed = n < 0;
+    return traits_type::eof();
+  }
+}
+
 ReadStatus ReadWholeFile(const std::string& path, std::size_t maxBytes,
                          std::vector<std::uint8_t>& out) {
   out.clear();
-  std::ifstream in;
-  if (const ReadStatus opened = OpenForReading(path, in); opened != ReadStatus::Ok) return opened;
+  InputFile file;
+  if (const ReadStatus opened = file.Open(path); opened != ReadStatus::Ok) return opened;
+  std::istream& in = file.stream();
   std::vector<std::uint8_t> buffer(64 * 1024);
   while (in) {
     in.read(reinterpret_cast<char*>(buffer.data()), static_cast<std::streamsize>(buffer.size()));
@@ -116,7 +180,7 @@ ReadStatus ReadWholeFile(const std::string& path, std::size_t maxBytes,
     }
     out.insert(out.end(), buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(got));
   }
-  if (in.bad()) {
+  if (file.failed()) {
     out.clear();
     return ReadStatus::Unreadable;
   }
@@ -126,12 +190,16 @@ ReadStatus ReadWholeFile(const std::string& path, std::size_t maxBytes,
 ReadStatus ReadFileHead(const std::string& path, std::size_t maxBytes,
                         std::vector<std::uint8_t>& out) {
   out.clear();
-  std::ifstream in;
-  if (const ReadStatus opened = OpenForReading(path, in); opened != ReadStatus::Ok) return opened;
+  InputFile file;
+  if (const ReadStatus opened = file.Open(path); opened != ReadStatus::Ok) return opened;
   out.resize(maxBytes);
-  in.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(maxBytes));
-  out.resize(static_cast<std::size_t>(in.gcount()));
-  return in.bad() ? ReadStatus::Unreadable : ReadStatus::Ok;
+  file.stream().read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(maxBytes));
+  out.resize(static_cast<std::size_t>(file.stream().gcount()));
+  if (file.failed()) {
+    out.clear();
+    return ReadStatus::Unreadable;
+  }
+  return ReadStatus::Ok;
 }
 
 bool WriteFileReplacing(const std::string& path, std::string_view bytes, Durability durability) {
@@ -154,6 +222,52 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes, Durabil
   }
   fs::remove(temp, ec);
   return false;
+}
+
+bool WriteOutputFile(const std::string& path, std::string_view bytes) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) == 0 && (S_ISFIFO(info.st_mode) || S_ISCHR(info.st_mode))) {
+    return WriteInPlace(path, bytes);
+  }
+  // The new file goes beside the one the link points at, which a rename
+  // over the link itself would leave behind.
+  std::string target = path;
+  if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+    std::error_code ec;
+    target = fs::weakly_canonical(path, ec).string();
+    if (ec) return false;
+  }
+  return WriteFileReplacing(target, bytes, Durability::Synced);
+}
+
+FileLock::Status FileLock::TryLock(const std::string& lockPath) {
+  Unlock();
+  const int flags = O_CREAT | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC;
+  int fd = ::open(lockPath.c_str(), O_RDWR | flags, 0666);
+  // A lock file another user made: reading is enough to hold a lock.
+  if (fd < 0 && errno == EACCES) fd = ::open(lockPath.c_str(), O_RDONLY | flags);
+  if (fd < 0) return Status::Failed;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return Status::Failed;
+  }
+  for (;;) {
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+      fd_ = fd;
+      return Status::Held;
+    }
+    if (errno != EINTR) break;
+  }
+  const bool busy = errno == EWOULDBLOCK;
+  ::close(fd);
+  return busy ? Status::Busy : Status::Failed;
+}
+
+void FileLock::Unlock() {
+  if (fd_ < 0) return;
+  ::close(fd_);  // drops the lock
+  fd_ = -1;
 }
 
 }  // namespace data

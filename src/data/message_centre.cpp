@@ -1,7 +1,6 @@
 #include "data/message_centre.h"
 
 #include <cstdio>
-#include <fstream>
 
 #include "data/files.h"
 #include "data/line_reader.h"
@@ -11,8 +10,10 @@ namespace data {
 
 bool ReadCatalogueLine(const std::string& cataloguePath, std::int32_t number, std::string& text) {
   text.clear();
-  std::ifstream in(cataloguePath, std::ios::binary);
-  if (!in) return false;
+  // Only a regular file is read: a FIFO in its place must not block.
+  InputFile file;
+  if (file.Open(cataloguePath) != ReadStatus::Ok) return false;
+  std::istream& in = file.stream();
   std::string line;
   for (std::int32_t n = 1; n <= number; ++n) {
     if (!ReadTextLine(in, line)) {  // past the end: empty lines, no error
@@ -20,7 +21,7 @@ bool ReadCatalogueLine(const std::string& cataloguePath, std::int32_t number, st
       break;
     }
   }
-  if (in.bad()) return false;
+  if (file.failed()) return false;
   text = StripLeadingBlanks(line);
   return true;
 }

@@ -1,40 +1,39 @@
 #include "data/program_file.h"
 
-#include <algorithm>
-#include <cstdint>
-
-#include "data/files.h"
-
 namespace data {
 
-ProgramLoad LoadProgramText(const std::string& path, std::vector<std::string>& lines) {
-  lines.clear();
-  std::vector<std::uint8_t> bytes;
-  switch (ReadWholeFile(path, kMaxProgramFileBytes, bytes)) {
-    case ReadStatus::Ok: break;
-    case ReadStatus::TooLarge: return ProgramLoad::TooLarge;
+ProgramLoad ProgramLoadOf(ProgramReadStatus status) {
+  switch (status) {
+    case ProgramReadStatus::kOk: return ProgramLoad::Ok;
+    case ProgramReadStatus::kTooLarge: return ProgramLoad::TooLarge;
+    case ProgramReadStatus::kBinary: return ProgramLoad::Binary;
     default: return ProgramLoad::Unreadable;
   }
-  if (std::find(bytes.begin(), bytes.end(), 0) != bytes.end()) return ProgramLoad::Binary;
-  const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = start;
-    while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
-    lines.emplace_back(text.substr(start, end - start));
-    if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ++end;
-    start = end + 1;
-  }
-  return ProgramLoad::Ok;
 }
 
-bool SaveProgramText(const std::string& path, const std::vector<std::string>& lines, Durability durability) {
-  std::string bytes;
-  for (const auto& line : lines) {
-    bytes += line;
-    bytes += "\r\n";
-  }
-  return WriteFileReplacing(path, bytes, durability);
+ProgramLoad LoadProgramText(const std::string& path, ProgramText& text) {
+  text = ProgramText();
+  ProgramReader reader;
+  if (reader.Open(path, kMaxProgramFileBytes) != ProgramReadStatus::kOk) return ProgramLoadOf(reader.status());
+  // Room for the text with every line end written as CR LF, reserved at
+  // once: memory that is never written is never taken.
+  text.Reserve(2 * reader.FileSize() + 2);
+  std::string line;
+  while (reader.ReadLine(line)) text.AppendLine(line);
+  const ProgramLoad result = ProgramLoadOf(reader.status());
+  if (result != ProgramLoad::Ok) text = ProgramText();
+  return result;
+}
+
+ProgramLoad LoadProgramText(const std::string& path, std::vector<std::string>& lines) {
+  ProgramText text;
+  const ProgramLoad result = LoadProgramText(path, text);
+  lines = text.Lines();
+  return result;
+}
+
+bool SaveProgramText(const std::string& path, const ProgramText& text, Durability durability) {
+  return WriteFileReplacing(path, text.Bytes(), durability);
 }
 
 std::string ProgramLoadError(ProgramLoad result, std::string_view path) {

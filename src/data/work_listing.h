@@ -1,29 +1,45 @@
 // The work listing: the flat list of program lines that a drawing run walks
 // (main program, end marker, each subprogram and its end marker), and the
-// table of where each program lies in it.
+// table of where each program lies in it. The lines are held back to back in
+// one buffer with the offsets where they end, so that a listing of many short
+// lines costs little more than its text.
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace data {
 
-struct WorkListing {
-  std::vector<std::string> lines;  // line n is lines[n - 1]
-  std::int32_t lineCount = 0;      // the last counted line
-
+class WorkListing {
+ public:
   // A cleared listing holds one empty line.
-  void Clear() {
-    lines.assign(1, std::string());
-    lineCount = 0;
-  }
-  // Text of line n when it exists, else the empty text.
-  const std::string& Line(std::int64_t n) const {
-    static const std::string kEmpty;
-    return (n >= 1 && n <= static_cast<std::int64_t>(lines.size())) ? lines[n - 1] : kEmpty;
-  }
+  void Clear();
+
+  // Appends text as the new last line, cut to kMaxText characters (no line
+  // of the listing is ever longer). False, and nothing appended, when the
+  // listing holds 4 GiB of text already.
+  bool Append(std::string_view text);
+
+  // Makes room for `bytes` more text at once, so that reading a program of a
+  // known size does not move the text held so far again and again.
+  void Reserve(std::size_t bytes);
+
+  // Lines held, counted or not.
+  std::int64_t Size() const { return static_cast<std::int64_t>(ends_.size()); }
+
+  // Text of line n (from 1) when it exists, else the empty text. The view
+  // is valid until the next Append, Reserve or Clear.
+  std::string_view Line(std::int64_t n) const;
+
+  std::int32_t lineCount = 0;  // the last counted line
+
+ private:
+  std::string text_;                 // every line, one after the other
+  std::vector<std::uint32_t> ends_;  // line n ends at ends_[n - 1] and begins where line n - 1 ends
 };
 
 inline constexpr int kSubprogramEntries = 256;

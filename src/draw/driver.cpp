@@ -14,6 +14,7 @@
 namespace draw {
 namespace {
 
+constexpr int kMessageProgramMissing = 20;
 constexpr int kMessageJumpTargetMissing = 24;
 constexpr int kMessageRangeReversed = 169;
 constexpr int kMessageFourthLevel = 19;
@@ -147,7 +148,13 @@ bool RunCall(RunContext& ctx, int v) {
   RunState& run = ctx.run;
   const auto i = static_cast<std::size_t>(v);
   std::string callBlock = run.block;
-  if (!nc::FindSubprogram(callBlock, v, 'L', ctx.subprograms, ctx.subprogramSlots)) return false;
+  // A call of a program that preparation did not load ends the run with the
+  // missing file's message, naming the calling program and block, so that a
+  // drawing that stopped here is never taken for a complete one.
+  if (!nc::FindSubprogram(callBlock, v, 'L', ctx.subprograms, ctx.subprogramSlots)) {
+    ctx.messages.ShowMessageByNumber(kMessageProgramMissing, " ");
+    return false;
+  }
   if (!nc::ReadRepeatCount(run.repeatCount[i], callBlock, ctx.messages)) return false;
   run.levelName[i] = ctx.subprograms.entries[ctx.subprogramSlots[i]].name.substr(0, data::kMaxProgramName);
   for (std::int32_t repeat = 0; repeat < run.repeatCount[i]; ++repeat) {
@@ -185,7 +192,7 @@ bool JumpToLabel(RunContext& ctx, std::optional<std::int64_t> target, int level,
 
 void RunProgram(RunContext& ctx) {
   if (ctx.messages.errorFlag != 0) return;
-  if (ctx.listing.lines.size() < 3) return;
+  if (ctx.listing.Size() < 3) return;
   ResetRun(ctx);
   RunState& run = ctx.run;
   while (run.levelLine[0] <= ctx.subprograms.entries[0].end) {

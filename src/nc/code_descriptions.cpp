@@ -1,6 +1,6 @@
 #include "nc/code_descriptions.h"
 
-#include <fstream>
+#include <istream>
 
 #include "data/controllers.h"
 #include "data/files.h"
@@ -54,8 +54,9 @@ bool StoreLine(Kind kind, const std::string& line, CodeEntry& entry) {
 
 LoadResult LoadFile(Kind kind, const std::string& path, std::array<CodeEntry, kDescriptionEntries + 1>& table,
                     std::uint8_t& count, data::Dialogs& dialogs) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  data::InputFile file;  // a regular file only: a FIFO in its place must not block
+  std::istream& in = file.stream();
+  if (file.Open(path) != data::ReadStatus::Ok) {
     dialogs.Information(kDescriptionsNotFound);
     return LoadResult::Failed;
   }
@@ -70,7 +71,7 @@ LoadResult LoadFile(Kind kind, const std::string& path, std::array<CodeEntry, kD
       return LoadResult::Failed;
     }
   }
-  if (in.bad()) {
+  if (file.failed()) {
     dialogs.Information(kDescriptionsUnusable);
     return LoadResult::Failed;
   }

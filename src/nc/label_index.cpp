@@ -46,15 +46,19 @@ std::optional<std::int64_t> RangeLabel(std::string_view digits) {
 
 void LabelIndex::Build(const data::WorkListing& listing) {
   entries_.clear();
-  const auto last = std::min<std::int64_t>(listing.lineCount, static_cast<std::int64_t>(listing.lines.size()));
+  const auto last = std::min<std::int64_t>(listing.lineCount, listing.Size());
+  entries_.reserve(static_cast<std::size_t>(std::max<std::int64_t>(last, 0)));  // untouched room costs nothing
   for (std::int32_t n = 1; n <= last; ++n) {
-    if (const auto label = LineLabel(listing.lines[static_cast<std::size_t>(n - 1)])) entries_.emplace_back(*label, n);
+    const auto label = LineLabel(listing.Line(n));
+    if (label && *label <= kMaxTarget) entries_.emplace_back(static_cast<std::int32_t>(*label), n);
   }
   std::sort(entries_.begin(), entries_.end());
 }
 
 std::optional<std::int32_t> LabelIndex::Find(std::int64_t label, std::int32_t from, std::int32_t to) const {
-  const auto it = std::lower_bound(entries_.begin(), entries_.end(), std::make_pair(label, from));
+  if (label < 0 || label > kMaxTarget) return std::nullopt;
+  const auto key = std::make_pair(static_cast<std::int32_t>(label), from);
+  const auto it = std::lower_bound(entries_.begin(), entries_.end(), key);
   if (it == entries_.end() || it->first != label || it->second > to) return std::nullopt;
   return it->second;
 }

@@ -23,7 +23,9 @@ class LabelIndex {
   std::optional<std::int32_t> Find(std::int64_t label, std::int32_t from, std::int32_t to) const;
 
  private:
-  std::vector<std::pair<std::int64_t, std::int32_t>> entries_;  // (label, line), sorted
+  // (label, line), sorted. Only labels a jump can name (within the 32-bit
+  // range, see JumpLabel and RangeLabel) are kept.
+  std::vector<std::pair<std::int32_t, std::int32_t>> entries_;
 };
 
 // The label of a listing line: leading blanks skipped, "N", then the digits

@@ -14,13 +14,14 @@ void ReadListingLine(const data::WorkListing& listing, std::int64_t n, std::stri
   if (n > listing.lineCount) {
     out.clear();
   } else {
-    out.assign(listing.Line(n), 0, data::kMaxText);
+    out.assign(listing.Line(n).substr(0, data::kMaxText));
   }
 }
 
-void AppendListingLine(data::WorkListing& listing, std::string_view text, data::ThrottledPump& pump) {
-  listing.lines.emplace_back(text);
+bool AppendListingLine(data::WorkListing& listing, std::string_view text, data::ThrottledPump& pump) {
+  const bool appended = listing.Append(text);
   pump.Pump();
+  return appended;
 }
 
 }  // namespace nc

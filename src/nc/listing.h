@@ -18,7 +18,7 @@ std::string ReadListingLine(const data::WorkListing& listing, std::int64_t n);
 void ReadListingLine(const data::WorkListing& listing, std::int64_t n, std::string& out);
 
 // Appends text as the new last line, then lets the user interface process
-// its events (throttled).
-void AppendListingLine(data::WorkListing& listing, std::string_view text, data::ThrottledPump& pump);
+// its events (throttled). False when the listing has no room for it.
+bool AppendListingLine(data::WorkListing& listing, std::string_view text, data::ThrottledPump& pump);
 
 }  // namespace nc

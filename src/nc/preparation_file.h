@@ -1,16 +1,24 @@
-// Reading a program file whole, within a byte limit. Only regular files
-// are read: a directory, device or pipe counts as a file that cannot be
-// opened (a pipe or terminal could block forever).
+// Reading one program file into the work listing, shared by the main
+// program and the subprograms. A file that cannot be read as a program is
+// reported at the block that asked for it.
 #pragma once
 
-#include <cstddef>
+#include <cstdint>
 #include <string>
+
+#include "nc/preparation.h"
 
 namespace nc {
 
-enum class FileRead { Ok, CannotOpen, ReadError, TooLarge };
+// Where a direct message about the file is shown: the table entry and the
+// listing line of the block that asked for it.
+struct MessagePlace {
+  std::int32_t programIndex = 0;
+  std::int32_t listingLine = 0;
+};
 
-// The whole content of path into bytes when it has at most limit bytes.
-FileRead ReadProgramBytes(const std::string& path, std::size_t limit, std::string& bytes);
+// Reads fileName into the listing (LoadProgramFile), reporting a file that
+// is too large or holds a NUL byte at place.
+bool LoadProgramFileFor(Preparation& p, const std::string& fileName, MessagePlace place);
 
 }  // namespace nc

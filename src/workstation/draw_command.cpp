@@ -1,5 +1,7 @@
 #include "workstation/draw_command.h"
 
+#include <utility>
+
 #include "data/files.h"
 #include "draw/driver.h"
 #include "draw/surface.h"
@@ -7,9 +9,14 @@
 
 namespace rur {
 
-bool DrawProgram(Workstation& ws, const std::vector<std::string>& editorLines, bool blockSkip,
-                 DrawCommandView& view) {
-  const PreparationOutcome outcome = PrepareDrawing(ws, editorLines, blockSkip);
+bool DrawProgram(Workstation& ws, data::ProgramText editorText, bool blockSkip, DrawCommandView& view) {
+  PreparationOutcome outcome;
+  {
+    // Let go once read: the listing holds the program now, and the run
+    // needs the memory more.
+    const data::ProgramText text = std::move(editorText);
+    outcome = PrepareDrawing(ws, text, blockSkip);
+  }
   // A program that could not be read whole is not drawn: its error stays
   // set, so an incomplete block store can never be sent.
   if (outcome.prepared && outcome.expanded) {

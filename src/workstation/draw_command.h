@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "data/program_text.h"
 #include "workstation/workstation.h"
 
 namespace rur {
@@ -20,9 +21,9 @@ class DrawCommandView {
   virtual void RunEnded(bool clean) { (void)clean; }
 };
 
-// Runs the whole draw command; returns true when the error flag is clear
-// at the end.
-bool DrawProgram(Workstation& ws, const std::vector<std::string>& editorLines, bool blockSkip,
-                 DrawCommandView& view);
+// Runs the whole draw command on the editor's text (given away: it is let
+// go once the program has been read); returns true when the error flag is
+// clear at the end.
+bool DrawProgram(Workstation& ws, data::ProgramText editorText, bool blockSkip, DrawCommandView& view);
 
 }  // namespace rur

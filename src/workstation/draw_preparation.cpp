@@ -1,20 +1,51 @@
 #include "workstation/draw_preparation.h"
 
+#include <thread>
+
 #include "data/files.h"
 #include "data/program_file.h"
 #include "nc/preparation.h"
 
 namespace rur {
+namespace {
+
+constexpr std::chrono::milliseconds kLockRetry{5};
+
+// Takes the scratch file's lock, retrying while another run holds it, at
+// most for `patience`; the events are processed meanwhile. False (after
+// saying so) only when another run still holds it then.
+bool LockScratchFile(Workstation& ws, const std::string& scratch, data::FileLock& lock,
+                     std::chrono::milliseconds patience) {
+  const std::string lockName = ScratchLockName(ws.dataDirectory);
+  const auto deadline = std::chrono::steady_clock::now() + patience;
+  data::FileLock::Status status = lock.TryLock(lockName);
+  while (status == data::FileLock::Status::Busy && std::chrono::steady_clock::now() < deadline) {
+    ws.pump.ProcessEvents();
+    std::this_thread::sleep_for(kLockRetry);
+    status = lock.TryLock(lockName);
+  }
+  if (status != data::FileLock::Status::Busy) return true;
+  ws.dialogs.Warning("Hilfsdatei " + scratch + " wird von einem anderen Lauf benutzt!\n\rZeichnen nicht m\xF6glich.");
+  ws.messages.errorFlag = 1;
+  return false;
+}
+
+}  // namespace
 
 std::string ScratchFileName(const std::string& dataDirectory) {
   return dataDirectory + "ZEPS_" + "00" + ".$$$";
 }
 
-PreparationOutcome PrepareDrawing(Workstation& ws, const std::vector<std::string>& editorLines, bool blockSkip) {
+std::string ScratchLockName(const std::string& dataDirectory) { return ScratchFileName(dataDirectory) + ".lock"; }
+
+PreparationOutcome PrepareDrawing(Workstation& ws, const data::ProgramText& editorLines, bool blockSkip,
+                                  std::chrono::milliseconds patience) {
   PreparationOutcome outcome;
   const std::string scratch = ScratchFileName(ws.dataDirectory);
   ws.listing.Clear();
   ws.pump.ProcessEvents();
+  data::FileLock lock;
+  if (!LockScratchFile(ws, scratch, lock, patience)) return outcome;
   if (!data::SaveProgramText(scratch, editorLines, data::Durability::Scratch)) {
     ws.dialogs.Warning("Hilfsdatei " + scratch + " kann nicht geschrieben werden!\n\rZeichnen nicht m\xF6glich.");
     ws.messages.errorFlag = 1;
@@ -22,6 +53,7 @@ PreparationOutcome PrepareDrawing(Workstation& ws, const std::vector<std::string
   }
   ws.preparation.blockSkip = blockSkip;
   outcome.prepared = nc::PrepareProgram(ws.preparation, scratch);
+  lock.Unlock();  // the scratch file has been read; the subprograms are files of their own
   if (outcome.prepared) outcome.expanded = nc::ExpandSubprograms(ws.preparation);
   return outcome;
 }

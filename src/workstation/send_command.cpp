@@ -20,7 +20,7 @@ transfer::FrameSource SentFrames(Workstation& ws, bool drawn) {
   const transfer::ConversionSettings settings{.scaled = ws.scaledOutputMode != 0,
                                               .zZeroOffset = ws.settings.zZeroOffset};
   std::optional<draw::DrawTarget> target;
-  if (drawn) target.emplace(ws.raster, ws.settings.workAreaX, ws.settings.workAreaY);
+  if (drawn) target.emplace(draw::DrawTarget{ws.raster, ws.settings.workAreaX, ws.settings.workAreaY});
   return transfer::FrameSource(ws.sentStore, settings, target, ws.messages);
 }
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "support/fake_dialogs.h"
+#include "support/fifo_feeder.h"
+#include "support/listing_lines.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -60,6 +62,18 @@ TEST_F(MessageCentreTest, MissingCatalogueIsReportedAndStillSetsTheFlag) {
   EXPECT_EQ(centre.errorFlag, 1);
 }
 
+// A pipe in the catalogue's place is no catalogue, even with text waiting
+// in it; and it must not hold up the message.
+TEST_F(MessageCentreTest, PipeNamedLikeTheCatalogueCountsAsMissing) {
+  const testing_support::FifoFeeder fifo(dir.File("msg.dat"), "Text 1\r\nText 2\r\n");
+  centre.ShowMessageByNumber(2, " ");
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].description, "Disk fehlerhaft oder MSG.DAT fehlt!");
+  std::string text;
+  EXPECT_FALSE(data::ReadCatalogueLine(dir.File("msg.dat"), 1, text));
+  EXPECT_FALSE(data::ReadCatalogueLine(dir.path(), 1, text));  // a folder neither
+}
+
 TEST_F(MessageCentreTest, CatalogueFoundInAnyLetterCaseAndLongLinesCut) {
   dir.Write("MSG.DAT", "\r\n" + std::string(300, 'x') + "\r\n");
   centre.ShowMessageByNumber(2, " ");
@@ -68,7 +82,7 @@ TEST_F(MessageCentreTest, CatalogueFoundInAnyLetterCaseAndLongLinesCut) {
 
 TEST_F(MessageCentreTest, DirectMessageNamesSubprogramAndListingLine) {
   table.entries[2].name = "7";
-  listing.lines = {"", "%100", "N10 G02 X5 U1"};
+  testing_support::SetLines(listing, {"", "%100", "N10 G02 X5 U1"});
   centre.context.messageProgramIndex = 2;
   centre.context.messageListingLine = 3;
   centre.ShowMessageByNumber(0, "Radius zu klein!");

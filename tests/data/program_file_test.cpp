@@ -1,5 +1,7 @@
 #include "data/program_file.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include "support/temp_dir.h"
@@ -31,6 +33,47 @@ TEST(ProgramFile, RefusesBinaryHugeAndMissingFiles) {
   EXPECT_EQ(data::LoadProgramText(dir.File("none"), lines), data::ProgramLoad::Unreadable);
   EXPECT_TRUE(lines.empty());
   EXPECT_NE(data::ProgramLoadError(data::ProgramLoad::Binary, "/p/bin").find("/p/bin"), std::string::npos);
+}
+
+// The text is held as the scratch file will hold it: every line followed by
+// CR LF, whatever ended it in the file.
+TEST(ProgramFile, TextHoldsEveryLineWithCrLf) {
+  TempDir dir;
+  struct Case {
+    std::string file;
+    std::string text;
+  };
+  const Case cases[] = {
+      {"", ""},
+      {"\r\n", "\r\n"},
+      {"\r\r\n\n\r", "\r\n\r\n\r\n\r\n"},
+      {"%1\nN10", "%1\r\nN10\r\n"},
+      {"%1\rN10\r", "%1\r\nN10\r\n"},
+  };
+  for (const Case& c : cases) {
+    dir.Write("p", c.file);
+    data::ProgramText text;
+    ASSERT_EQ(data::LoadProgramText(dir.File("p"), text), data::ProgramLoad::Ok);
+    EXPECT_EQ(text.Bytes(), c.text) << testing::PrintToString(c.file);
+  }
+}
+
+TEST(ProgramFile, EditorLinesBecomeTheSameText) {
+  const data::ProgramText text(std::vector<std::string>{"%1", "", "N10 X1"});
+  EXPECT_EQ(text.Bytes(), "%1\r\n\r\nN10 X1\r\n");
+  EXPECT_EQ(text.Lines(), (std::vector<std::string>{"%1", "", "N10 X1"}));
+  EXPECT_TRUE(data::ProgramText().Lines().empty());
+}
+
+TEST(ProgramFile, SizeLimitAtTheLimitItselfAndPipes) {
+  TempDir dir;
+  dir.Write("full", std::string(data::kMaxProgramFileBytes, 'X'));
+  data::ProgramText text;
+  ASSERT_EQ(data::LoadProgramText(dir.File("full"), text), data::ProgramLoad::Ok);
+  EXPECT_EQ(text.Bytes().size(), data::kMaxProgramFileBytes + 2);
+  ASSERT_EQ(::mkfifo(dir.File("fifo").c_str(), 0600), 0);
+  EXPECT_EQ(data::LoadProgramText(dir.File("fifo"), text), data::ProgramLoad::Unreadable);
+  EXPECT_TRUE(text.Empty());
 }
 
 TEST(ProgramFile, EmptyEditorSavesEmptyFile) {

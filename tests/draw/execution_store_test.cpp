@@ -1,5 +1,6 @@
 #include "draw/execution_fixture.h"
 #include "draw/execution_messages.h"
+#include "support/listing_lines.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ TEST_F(ExecutionStore, NothingHappensAfterAnErrorOrAStop) {
 }
 
 TEST_F(ExecutionStore, StoreLimitStopsTheRun) {
-  parts.listing.lines = {"N10 X1", "N20 X2"};
+  testing_support::SetLines(parts.listing, {"N10 X1", "N20 X2"});
   ctx.subprograms.entries[0].name = "MAIN";
   ctx.run.levelLines[0] = 2;
   ctx.blockStore.SetCount(data::kMaxStoredBlocks - 1);

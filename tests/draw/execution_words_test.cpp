@@ -5,6 +5,7 @@
 
 #include "draw/execution_fixture.h"
 #include "draw/execution_messages.h"
+#include "support/listing_lines.h"
 
 namespace {
 
@@ -131,9 +132,9 @@ TEST_F(ExecutionWords, BlanksBetweenLetterAndValue) {
 }
 
 TEST_F(ExecutionWords, ArcMessagesNameTheirBlock) {
-  parts.listing.lines = {"", "%1", "N10 G02 X10 Y0 R1"};
+  testing_support::SetLines(parts.listing, {"", "%1", "N10 G02 X10 Y0 R1"});
   parts.listing.lineCount = 3;
-  ctx.run.listingText = parts.listing.lines[2];
+  ctx.run.listingText = parts.listing.Line(3);
   ctx.run.levelLines[0] = 3;
   Run({"G02 X10 Y0 U1"});  // radius far too small for the chord
   ASSERT_EQ(Shown(), (std::vector<int>{0, 0}));

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "compensation_fixture.h"
+#include "support/listing_lines.h"
 
 namespace compensation_test {
 namespace {
@@ -231,7 +232,7 @@ TEST_F(CompensationTest, ErrorFlagAlreadySetMakesNothing) {
 // A message names the program line of the block being compensated.
 TEST_F(CompensationTest, MessageNamesTheLineOfTheRefusedBlock) {
   SetToolRadius(1);
-  setup.listing.lines = {"%1", "N10 G41 G1 X10", "N20 G42 G3 X20 Y10 I0 J10"};
+  testing_support::SetLines(setup.listing, {"%1", "N10 G41 G1 X10", "N20 G42 G3 X20 Y10 I0 J10"});
   setup.table.entries[3].name = "%201";
   Program p = Start(0, 0);
   p.Line(10, 0, kG41);
@@ -249,7 +250,7 @@ TEST_F(CompensationTest, MessageNamesTheLineOfTheRefusedBlock) {
 // is refused as the element that follows a line.
 TEST_F(CompensationTest, ToolTooLargeNamesTheArcsLine) {
   SetToolRadius(3);
-  setup.listing.lines = {"%1", "N10 G41 G1 X10", "N20 G3 X10 Y6 I10 J3"};
+  testing_support::SetLines(setup.listing, {"%1", "N10 G41 G1 X10", "N20 G3 X10 Y6 I10 J3"});
   Program p = Start(0, 0);
   p.Line(10, 0, kG41).listingLine = 2;
   p.Arc(10, 6, 10, 3, kCcw, kG41).listingLine = 3;

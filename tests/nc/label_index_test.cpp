@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/listing_lines.h"
+
 namespace {
 
 TEST(LineLabel, NumberAfterNWithBlanksIgnored) {
@@ -39,7 +41,7 @@ TEST(RangeLabel, DigitsUpToThe32BitLimit) {
 
 TEST(LabelIndex, FirstLineOfALabelWithinARange) {
   data::WorkListing listing;
-  listing.lines = {"", "%1", "N10 X1", "N20 X2", "N10 X3", "", "%2", "N10 Y1", "(Unterprogramm-Ende)"};
+  testing_support::SetLines(listing, {"", "%1", "N10 X1", "N20 X2", "N10 X3", "", "%2", "N10 Y1", "(Unterprogramm-Ende)"});
   listing.lineCount = 8;
   nc::LabelIndex index;
   index.Build(listing);
@@ -49,6 +51,20 @@ TEST(LabelIndex, FirstLineOfALabelWithinARange) {
   EXPECT_FALSE(index.Find(20, 5, 8));
   EXPECT_FALSE(index.Find(30, 1, 8));
   EXPECT_FALSE(index.Find(10, 9, 8));  // empty range
+}
+
+// The largest label a jump can name is found; one beyond it never is.
+TEST(LabelIndex, LabelsAtThe32BitLimit) {
+  data::WorkListing listing;
+  testing_support::SetLines(listing, {"", "%1", "N2147483647 X1", "N2147483648 X2", "N4294967296 X3", "N0 X4"});
+  listing.lineCount = 6;
+  nc::LabelIndex index;
+  index.Build(listing);
+  EXPECT_EQ(index.Find(2147483647, 1, 6), 3);
+  EXPECT_FALSE(index.Find(2147483648, 1, 6));
+  EXPECT_FALSE(index.Find(4294967296, 1, 6));
+  EXPECT_EQ(index.Find(0, 1, 6), 6);  // not the truncation of 2^32
+  EXPECT_FALSE(index.Find(-1, 1, 6));
 }
 
 }  // namespace

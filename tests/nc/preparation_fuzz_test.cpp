@@ -60,8 +60,8 @@ class FileMaker {
 };
 
 void ExpectSaneListing(const testing_support::PreparationBench& bench) {
-  const auto lines = static_cast<std::int64_t>(bench.listing.lines.size());
-  for (const std::string& line : bench.listing.lines) ASSERT_LE(line.size(), 255u);
+  const std::int64_t lines = bench.listing.Size();
+  for (std::int64_t n = 1; n <= lines; ++n) ASSERT_LE(bench.listing.Line(n).size(), 255u);
   ASSERT_LE(bench.listing.lineCount, lines);
   ASSERT_GE(bench.table.count, 0);
   ASSERT_LT(bench.table.count, data::kSubprogramEntries);

@@ -2,8 +2,12 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
+#include "data/program_file.h"
+#include "nc/listing.h"
 #include "nc/preparation_limits.h"
 #include "nc/preparation_lines.h"
 #include "preparation_fixture.h"
@@ -94,16 +98,84 @@ TEST_F(PreparationTest, RepeatCount) {
 TEST_F(PreparationTest, LongLinesAreCutAndTheirRestSkipped) {
   const std::string line = "N10 X" + std::string(300, '1');
   ASSERT_TRUE(Prepare("%1\r\n" + line + "\r\nN20\r\n"));
-  EXPECT_EQ(listing.lines[2], line.substr(0, 255));
-  EXPECT_EQ(listing.lines[3], "N20");
+  EXPECT_EQ(listing.Line(3), line.substr(0, 255));
+  EXPECT_EQ(listing.Line(4), "N20");
   EXPECT_EQ(listing.lineCount, 4);
   EXPECT_TRUE(dialogs.messages.empty());
 }
 
+// A file that ends directly after its "%" holds no program, also when one
+// line end is all that follows (the scratch file ends every line).
 TEST_F(PreparationTest, ProgramStartAtTheVeryEnd) {
-  EXPECT_FALSE(Prepare("N10 X1\n%"));
-  EXPECT_EQ(Shown(), std::vector<std::string>{" 44"});
-  EXPECT_EQ(LastMessage().block, "%");
+  for (const char* text : {"N10 X1\n%", "%", "%\r\n", "%\n", "%\r", "N10\r\n%\r\n"}) {
+    SCOPED_TRACE(testing::PrintToString(text));
+    dialogs.messages.clear();
+    EXPECT_FALSE(Prepare(text));
+    EXPECT_EQ(Shown(), std::vector<std::string>{" 44"});
+    EXPECT_EQ(LastMessage().block, "%");
+  }
+  // Anything more after the "%" is its header line, an empty one included.
+  for (const char* text : {"%\r\n\r\n", "%\n\n", "%\r\r", "% \r\n", "%\r\nN10\r\n"}) {
+    SCOPED_TRACE(testing::PrintToString(text));
+    dialogs.messages.clear();
+    EXPECT_TRUE(Prepare(text));
+    EXPECT_EQ(nc::ReadListingLine(listing, 2).substr(0, 1), "%");
+    EXPECT_TRUE(dialogs.messages.empty());
+  }
+}
+
+// Every program file gets the checks the main program gets when it is
+// loaded, with the same text naming the file (without its directory, which
+// is the main program's); the block shown is the call.
+TEST_F(PreparationTest, SubprogramFilesAreCheckedLikeMainPrograms) {
+  const std::string path = "%2";  // the name, as the message shows it
+  std::string large = "%2\nN1 X1\n";
+  large.resize(data::kMaxProgramFileBytes + 1, ' ');
+  struct Case {
+    std::string text;
+    std::string message;
+  };
+  const Case cases[] = {
+      {std::string("%2\nN1 X1\0Y2\nN2\n", 15), data::ProgramLoadError(data::ProgramLoad::Binary, path)},
+      {std::string("\0%2\nN1\n", 7), data::ProgramLoadError(data::ProgramLoad::Binary, path)},
+      {large, data::ProgramLoadError(data::ProgramLoad::TooLarge, path)},
+  };
+  for (const Case& c : cases) {
+    dialogs.messages.clear();
+    dir.Write("%2", c.text);
+    EXPECT_FALSE(Prepare("%1\nN10 G77 H2\n"));
+    ASSERT_EQ(Shown(), std::vector<std::string>{"Direkt"});
+    EXPECT_EQ(LastMessage().description, c.message);
+    EXPECT_EQ(LastMessage().program, "main.nc");
+    EXPECT_EQ(LastMessage().block, "N10 G77 H2");
+    for (std::int32_t n = 1; n <= listing.lineCount + 1; ++n) {
+      EXPECT_EQ(nc::ReadListingLine(listing, n).find('\0'), std::string::npos) << n;
+    }
+  }
+  // Exactly at the size limit the file is read.
+  large.pop_back();
+  dir.Write("%2", large);
+  dialogs.messages.clear();
+  EXPECT_TRUE(Prepare("%1\nN10 G77 H2\n"));
+  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_EQ(table.count, 1);
+}
+
+TEST_F(PreparationTest, OnlyRegularFilesAreRead) {
+  std::filesystem::create_directory(dir.File("%2"));
+  ASSERT_EQ(::mkfifo(dir.File("%3").c_str(), 0600), 0);  // opening it would wait for a writer
+  for (const char* call : {"N10 G77 H2", "N10 G77 H3"}) {
+    dialogs.messages.clear();
+    EXPECT_FALSE(Prepare(std::string("%1\n") + call + "\n"));
+    EXPECT_EQ(Shown(), std::vector<std::string>{" 20"});
+    EXPECT_EQ(LastMessage().block, call);
+  }
+}
+
+TEST_F(PreparationTest, MainProgramWithANulByteIsRefused) {
+  EXPECT_FALSE(Prepare(std::string("%1\nN10 X1\0\n", 11)));
+  ASSERT_EQ(Shown(), std::vector<std::string>{"Direkt"});
+  EXPECT_EQ(LastMessage().description, data::ProgramLoadError(data::ProgramLoad::Binary, "main.nc"));
 }
 
 TEST_F(PreparationTest, SubprogramNumbersCompareAsIntegers) {
@@ -143,11 +215,15 @@ TEST_F(PreparationTest, AtMost255Subprograms) {
 }
 
 TEST_F(PreparationTest, HugeFilesStopThePreparation) {
-  dir.Write("%1", "%1\nN1\n");
-  std::filesystem::resize_file(dir.File("%1"), nc::kMaxProgramBytes + 1);
-  EXPECT_FALSE(Prepare("%1\nG77 H1\n"));
+  // The scratch file has no limit of its own (its line ends may have
+  // doubled the program), only the byte budget of the whole preparation.
+  dir.Write("main.nc", "%1\nN1\n");
+  std::filesystem::resize_file(dir.File("main.nc"), nc::kMaxProgramBytes + 1);
+  mainProgramFile = dir.File("main.nc");
+  listing.Clear();
+  EXPECT_FALSE(nc::PrepareProgram(preparation, mainProgramFile));
   EXPECT_EQ(LastMessage().description, nc::kProgramTooLarge);
-  EXPECT_EQ(LastMessage().program, "1");
+  EXPECT_EQ(LastMessage().program, "main.nc");
 
   // The byte limit holds for all files together.
   dir.Write("%2", "%2\nN1\n");

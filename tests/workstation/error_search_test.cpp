@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "support/fake_dialogs.h"
+#include "support/listing_lines.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -12,7 +13,7 @@ namespace {
 class ErrorSearchTest : public ::testing::Test {
  protected:
   ErrorSearchTest() : ws(dialogs, pump, {"/nowhere/rur", dir.path()}) {
-    ws.listing.lines = {"", "%1", "N10 G1 X10", "N20 L201", "M30", "%201", "N1 G1 Y5", "M17"};
+    testing_support::SetLines(ws.listing, {"", "%1", "N10 G1 X10", "N20 L201", "M30", "%201", "N1 G1 Y5", "M17"});
     ws.subprograms.entries[0].name = "%1";
     ws.subprograms.entries[1].name = "%201";
     ws.subprograms.count = 1;

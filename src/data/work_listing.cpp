@@ -1,0 +1,36 @@
+#include "data/work_listing.h"
+
+#include <limits>
+
+#include "data/text.h"
+
+namespace data {
+
+void WorkListing::Clear() {
+  text_.clear();
+  ends_.clear();
+  ends_.push_back(0);
+  lineCount = 0;
+}
+
+bool WorkListing::Append(std::string_view text) {
+  text = text.substr(0, kMaxText);
+  if (text.size() > std::numeric_limits<std::uint32_t>::max() - text_.size()) return false;
+  text_.append(text);
+  ends_.push_back(static_cast<std::uint32_t>(text_.size()));
+  return true;
+}
+
+void WorkListing::Reserve(std::size_t bytes) {
+  if (bytes > text_.max_size() - text_.size()) return;
+  text_.reserve(text_.size() + bytes);
+}
+
+std::string_view WorkListing::Line(std::int64_t n) const {
+  if (n < 1 || n > Size()) return {};
+  const std::size_t i = static_cast<std::size_t>(n - 1);
+  const std::uint32_t begin = i == 0 ? 0 : ends_[i - 1];
+  return std::string_view(text_).substr(begin, ends_[i] - begin);
+}
+
+}  // namespace data

@@ -1,0 +1,96 @@
+// The scratch file shared by every run on one data directory: runs take
+// turns at it, wait while another holds it, and give up with a warning
+// when the other never lets go.
+#include "workstation/draw_preparation.h"
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "data/files.h"
+#include "support/fake_dialogs.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using testing_support::CountingPump;
+using testing_support::FakeDialogs;
+using testing_support::TempDir;
+
+// One workstation on the shared data directory, as one run has it.
+struct Session {
+  explicit Session(const TempDir& dir) : ws(dialogs, pump, {"/nowhere/rur", dir.path()}) {
+    ws.LoadSettingsAtActivation();
+    ws.mainProgramFile = dir.File("%1");
+  }
+  FakeDialogs dialogs;
+  CountingPump pump;
+  rur::Workstation ws;
+};
+
+const std::vector<std::string> kProgramA{"%1", "N10 G01 X1"};
+const std::vector<std::string> kProgramB{"%1", "N10 G01 X2", "N20 X3"};
+
+// Two workstations preparing over and over at the same time: each must
+// read back the text it wrote, never the other's.
+TEST(DrawPreparation, RunsAtTheSameTimeEachReadTheirOwnProgram) {
+  TempDir dir;
+  std::atomic<int> mixed{0};
+  auto prepareMany = [&dir, &mixed](const std::vector<std::string>& lines) {
+    Session run(dir);
+    for (int n = 0; n < 100; ++n) {
+      const rur::PreparationOutcome outcome = rur::PrepareDrawing(run.ws, lines, false);
+      // The listing: an empty first line, the program, the end marker.
+      if (!outcome.prepared || run.ws.listing.Size() != static_cast<std::int64_t>(lines.size()) + 2 ||
+          run.ws.listing.Line(3) != lines[1]) {
+        ++mixed;
+      }
+    }
+  };
+  std::thread a(prepareMany, kProgramA);
+  std::thread b(prepareMany, kProgramB);
+  a.join();
+  b.join();
+  EXPECT_EQ(mixed.load(), 0);
+}
+
+TEST(DrawPreparation, RunWaitsWhileAnotherHoldsTheScratchFile) {
+  TempDir dir;
+  Session run(dir);
+  data::FileLock other;
+  ASSERT_EQ(other.TryLock(rur::ScratchLockName(run.ws.dataDirectory)), data::FileLock::Status::Held);
+  std::thread release([&other] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    other.Unlock();
+  });
+  const auto start = std::chrono::steady_clock::now();
+  const rur::PreparationOutcome outcome = rur::PrepareDrawing(run.ws, kProgramA, false);
+  const auto waited = std::chrono::steady_clock::now() - start;
+  release.join();
+  EXPECT_TRUE(outcome.prepared);
+  EXPECT_TRUE(outcome.expanded);
+  EXPECT_GE(waited, std::chrono::milliseconds(200));
+  EXPECT_GE(run.pump.calls, 2);  // the window stays responsive while it waits
+  EXPECT_TRUE(run.dialogs.warnings.empty());
+  // Released again once the scratch file has been read.
+  EXPECT_EQ(other.TryLock(rur::ScratchLockName(run.ws.dataDirectory)), data::FileLock::Status::Held);
+}
+
+TEST(DrawPreparation, HolderThatNeverLetsGoStopsTheRunWithAWarning) {
+  TempDir dir;
+  Session run(dir);
+  data::FileLock other;
+  ASSERT_EQ(other.TryLock(dir.File("ZEPS_00.$$$.lock")), data::FileLock::Status::Held);
+  const rur::PreparationOutcome outcome =
+      rur::PrepareDrawing(run.ws, kProgramA, false, std::chrono::milliseconds(50));
+  EXPECT_FALSE(outcome.prepared);
+  ASSERT_EQ(run.dialogs.warnings.size(), 1u);
+  EXPECT_EQ(run.dialogs.warnings[0], "Hilfsdatei " + dir.File("ZEPS_00.$$$") +
+                                         " wird von einem anderen Lauf benutzt!\n\rZeichnen nicht m\xF6glich.");
+  EXPECT_EQ(run.ws.messages.errorFlag, 1);
+  EXPECT_FALSE(dir.Exists("ZEPS_00.$$$"));  // nothing written under the other's hands
+}
+
+}  // namespace
