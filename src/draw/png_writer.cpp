@@ -2,7 +2,9 @@
 
 #include <png.h>
 
-#include <fstream>
+#include <string_view>
+
+#include "data/files.h"
 
 namespace draw {
 
@@ -31,10 +33,7 @@ std::vector<std::uint8_t> EncodePng(const Raster& raster) {
 bool WritePng(const Raster& raster, const std::string& path) {
   const std::vector<std::uint8_t> png = EncodePng(raster);
   if (png.empty()) return false;
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
-  file.close();
-  return !file.fail();
+  return data::WriteOutputFile(path, std::string_view(reinterpret_cast<const char*>(png.data()), png.size()));
 }
 
 }  // namespace draw

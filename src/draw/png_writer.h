@@ -14,7 +14,9 @@ namespace draw {
 // Empty for a picture without pixels, which PNG cannot hold, and when
 // libpng refuses the picture (for instance one wider than its limit).
 std::vector<std::uint8_t> EncodePng(const Raster& raster);
-// False when there is nothing to write or the file cannot be written.
+// False when there is nothing to write or the file cannot be written. The
+// picture is written beside the file and renamed over it, so a write that
+// fails leaves an older picture as it was (see data::WriteOutputFile).
 bool WritePng(const Raster& raster, const std::string& path);
 
 }  // namespace draw

@@ -1,12 +1,15 @@
 #include "cli/cli_app.h"
 
+#include <cstdio>
 #include <cstdlib>
-#include <functional>
-#include <map>
+#include <string>
+#include <string_view>
 
 #include "cli/cli_args.h"
 #include "cli/cli_dialogs.h"
 #include "cli/commands.h"
+#include "cli/output_stream.h"
+#include "data/files.h"
 #include "workstation/workstation.h"
 
 namespace cli {
@@ -15,10 +18,13 @@ namespace {
 const char kHelp[] =
     "usage: rur-cli COMMAND [OPTIONS] ARGS\n"
     "\n"
-    "Commands:\n"
-    "  eval TEXT                 evaluate an arithmetic expression\n"
-    "  word WORD                 evaluate one NC word (address letter first)\n"
-    "  translate BLOCK           translate one block into the internal dialect\n"
+    "Commands (each takes the options shown and --data DIR):\n"
+    "  eval TEXT [--param N=VALUE]...\n"
+    "                            evaluate an arithmetic expression\n"
+    "  word WORD [--param N=VALUE]...\n"
+    "                            evaluate one NC word (address letter first)\n"
+    "  translate BLOCK [--param N=VALUE]...\n"
+    "                            translate one block into the internal dialect\n"
     "  listing PROGRAM [--skip]  prepare a program and its subprograms\n"
     "  draw PROGRAM [--skip] [--png FILE] [--blocks]\n"
     "                            draw a program; print the stored blocks\n"
@@ -52,7 +58,21 @@ const char kHelp[] =
     "  --data DIR        data directory (default: RUR_DATA_DIR, else the executable's directory)\n"
     "  --param N=VALUE   set parameter N before the operation (eval, word, translate)\n"
     "  --help            this text\n"
-    "  --                everything after it is an argument\n";
+    "  --                everything after it is an argument\n"
+    "\n"
+    "Exit status: 0 success, 1 the operation failed or its output could not be\n"
+    "written, 2 usage error or a file that cannot be read.\n";
+
+// rur-cli names the settings file it did not find (the window warns on
+// entering the working state) and what the run takes instead.
+std::string SettingsDefaultsWarning(const rur::Workstation& ws) {
+  const std::string name = data::SettingsFileName(ws.settings.controllerType);
+  const bool present = data::FindFileNoCase(ws.dataDirectory, name).has_value();
+  char area[64];
+  std::snprintf(area, sizeof area, "%.10Lg x %.10Lg", ws.settings.workAreaX, ws.settings.workAreaY);
+  return "Initialisierungsdatei " + name + (present ? " ist zu kurz oder nicht lesbar" : " nicht gefunden") +
+         ", es gelten die Vorgaben (Arbeitsbereich " + area + ").";
+}
 
 }  // namespace
 
@@ -65,8 +85,12 @@ int Run(const std::vector<std::string>& args, const std::string& executablePath,
     return kExitUsage;
   }
   if (parsed->help || parsed->command.empty()) {
-    (parsed->help ? out : err) << kHelp;
-    return parsed->help ? kExitOk : kExitUsage;
+    if (!parsed->help) {
+      err << kHelp;
+      return kExitUsage;
+    }
+    out << kHelp;
+    return CheckOutput(out, err, kExitOk);
   }
   const Command* command = FindCommand(parsed->command);
   if (command == nullptr) {
@@ -77,6 +101,11 @@ int Run(const std::vector<std::string>& args, const std::string& executablePath,
     err << "rur-cli: " << parsed->command << " is not available\n";
     return kExitUsage;
   }
+  if (const std::string_view foreign = ForeignOption(*command, *parsed); !foreign.empty()) {
+    err << "rur-cli: " << command->name << " does not take " << foreign << "\n"
+        << "rur-cli: usage: rur-cli " << command->usage << "\n";
+    return kExitUsage;
+  }
   data::DataDirectorySource source{executablePath, parsed->dataDirectory};
   if (source.overrideDirectory.empty()) {
     if (const char* env = std::getenv("RUR_DATA_DIR")) source.overrideDirectory = env;
@@ -84,9 +113,11 @@ int Run(const std::vector<std::string>& args, const std::string& executablePath,
   StderrDialogs dialogs(err);
   NoEventPump pump;
   rur::Workstation ws(dialogs, pump, source);
-  ws.LoadSettingsAtActivation();
-  CommandContext context{*parsed, ws, out, err};
-  return command->run(context);
+  if (!ws.LoadSettingsAtActivation() && UsesSettings(*command, *parsed)) {
+    dialogs.Warning(SettingsDefaultsWarning(ws));
+  }
+  CommandContext context{*command, *parsed, ws, out, err};
+  return CheckOutput(out, err, command->run(context));
 }
 
 }  // namespace cli

@@ -44,6 +44,7 @@ std::optional<CliArgs> ParseArgs(const std::vector<std::string>& args, std::stri
       onlyArguments = true;
       continue;
     }
+    out.options.push_back(a);
     if (a == "--help") { out.help = true; continue; }
     if (a == "--skip") { out.skip = true; continue; }
     if (a == "--blocks") { out.blocks = true; continue; }
@@ -65,6 +66,10 @@ std::optional<CliArgs> ParseArgs(const std::vector<std::string>& args, std::stri
       return std::nullopt;
     }
     const std::string& value = args[++i];
+    if (value.empty() && a != "--reply") {
+      error = "option " + a + " needs a value that is not empty";
+      return std::nullopt;
+    }
     if (isParam) {
       std::pair<int, long double> param;
       if (!ParseParam(value, param)) {

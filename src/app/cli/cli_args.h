@@ -1,5 +1,6 @@
 // Command line of rur-cli: COMMAND [OPTIONS] ARGS, options before or after
-// the arguments, everything after "--" an argument.
+// the arguments, everything after "--" an argument. Which options a command
+// takes is the command's own affair (commands.h).
 #pragma once
 
 #include <optional>
@@ -12,6 +13,7 @@ namespace cli {
 struct CliArgs {
   std::string command;
   std::vector<std::string> arguments;
+  std::vector<std::string> options;  // the names of the options given, in order
   std::string dataDirectory;  // --data
   std::vector<std::pair<int, long double>> params;  // --param N=VALUE
   bool help = false;
@@ -25,7 +27,9 @@ struct CliArgs {
   std::string out;
 };
 
-// Parses argv[1..]; on a usage error returns nothing and sets error.
+// Parses argv[1..]; on a usage error returns nothing and sets error. A file
+// or directory option (--data, --png, --port, --out) needs a value that is
+// not empty.
 std::optional<CliArgs> ParseArgs(const std::vector<std::string>& args, std::string& error);
 
 }  // namespace cli

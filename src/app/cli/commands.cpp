@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include <array>
+#include <string>
 
 #include "cli/handlers.h"
 
@@ -8,14 +9,18 @@ namespace cli {
 namespace {
 
 constexpr std::array<Command, 8> kCommands = {{
-    {"eval", RunEval},
-    {"word", RunWord},
-    {"translate", RunTranslate},
-    {"listing", RunListing},
-    {"draw", RunDraw},
-    {"convert", RunConvert},
-    {"send", RunSend},
-    {"controller", RunController},
+    {"eval", RunEval, "eval TEXT [--param N=VALUE]...", " --param ", SettingsUse::kNone},
+    {"word", RunWord, "word WORD [--param N=VALUE]...", " --param ", SettingsUse::kNone},
+    {"translate", RunTranslate, "translate BLOCK [--param N=VALUE]...", " --param ", SettingsUse::kNone},
+    {"listing", RunListing, "listing PROGRAM [--skip]", " --skip ", SettingsUse::kNone},
+    {"draw", RunDraw, "draw PROGRAM [--skip] [--png FILE] [--blocks]", " --skip --png --blocks ",
+     SettingsUse::kAlways},
+    {"convert", RunConvert, "convert PROGRAM [--skip] [--scaled] [--blocks]", " --skip --scaled --blocks ",
+     SettingsUse::kAlways},
+    {"send", RunSend, "send PROGRAM --port DEVICE [--skip] [--scaled]", " --port --skip --scaled ",
+     SettingsUse::kAlways},
+    {"controller", RunController, "controller [--pty | --port DEVICE] [--reply SCRIPT] [--out FILE]",
+     " --pty --port --reply --out ", SettingsUse::kWithPort},
 }};
 
 }  // namespace
@@ -25,6 +30,18 @@ const Command* FindCommand(std::string_view name) {
     if (c.name == name) return &c;
   }
   return nullptr;
+}
+
+bool UsesSettings(const Command& command, const CliArgs& args) {
+  return command.settings == SettingsUse::kAlways || (command.settings == SettingsUse::kWithPort && !args.port.empty());
+}
+
+std::string_view ForeignOption(const Command& command, const CliArgs& args) {
+  for (const std::string& option : args.options) {
+    if (option == "--data" || option == "--help") continue;
+    if (command.options.find(' ' + option + ' ') == std::string_view::npos) return option;
+  }
+  return {};
 }
 
 }  // namespace cli

@@ -1,4 +1,5 @@
-// The commands of rur-cli and what each needs to run.
+// The commands of rur-cli: their usage, the options each takes, whether
+// they work with the settings, and what each needs to run.
 #pragma once
 
 #include <ostream>
@@ -9,7 +10,14 @@
 
 namespace cli {
 
+struct Command;
+
+// Whether a command works with the settings (the work area of a drawing,
+// the port parameters of a line).
+enum class SettingsUse { kNone, kAlways, kWithPort };
+
 struct CommandContext {
+  const Command& command;
   const CliArgs& args;
   rur::Workstation& ws;
   std::ostream& out;
@@ -19,9 +27,19 @@ struct CommandContext {
 struct Command {
   std::string_view name;
   int (*run)(CommandContext&);  // nullptr: not available yet
+  std::string_view usage;       // "draw PROGRAM [--skip] [--png FILE] [--blocks]"
+  // The options it takes besides --data and --help, each between blanks.
+  std::string_view options;
+  SettingsUse settings = SettingsUse::kNone;
 };
 
 // The command of that name, or nullptr.
 const Command* FindCommand(std::string_view name);
+
+// Whether this run of the command works with the settings.
+bool UsesSettings(const Command& command, const CliArgs& args);
+
+// The first option given that the command does not take, or empty.
+std::string_view ForeignOption(const Command& command, const CliArgs& args);
 
 }  // namespace cli

@@ -7,7 +7,7 @@
 
 #include <cerrno>
 #include <chrono>
-#include <fstream>
+#include <string_view>
 #include <thread>
 
 #include "cli/cli_app.h"
@@ -15,6 +15,7 @@
 #include "cli/pseudo_terminal.h"
 #include "cli/simulated_controller.h"
 #include "cli/terminal_settings.h"
+#include "data/files.h"
 
 namespace cli {
 namespace {
@@ -126,17 +127,14 @@ class ControllerSession {
 };
 
 bool WriteProgram(const std::string& path, const std::vector<std::uint8_t>& program) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(program.data()), static_cast<std::streamsize>(program.size()));
-  file.close();
-  return !file.fail();
+  return data::WriteOutputFile(
+      path, std::string_view(reinterpret_cast<const char*>(program.data()), program.size()));
 }
 
 }  // namespace
 
 int RunController(CommandContext& c) {
-  const char usage[] = "controller [--pty | --port DEVICE] [--reply SCRIPT] [--out FILE]";
-  if (!c.args.arguments.empty() || c.args.pty == !c.args.port.empty()) return UsageError(c, usage);
+  if (!c.args.arguments.empty() || c.args.pty == !c.args.port.empty()) return UsageError(c);
   std::string error;
   std::optional<ReplyScript> script = ReplyScript::Parse(c.args.reply, error);
   if (!script) {
@@ -151,6 +149,8 @@ int RunController(CommandContext& c) {
       return kExitFailed;
     }
     c.out << pty.slavePath() << std::endl;  // the sender needs it now
+    // Nobody can connect without it; the output check at the end says why.
+    if (!c.out) return kExitFailed;
     link = {pty.master(), true};
   } else {
     link = {OpenTerminal(c.args.port, c.ws.settings.port), false};

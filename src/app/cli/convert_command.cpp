@@ -1,6 +1,7 @@
 // convert: the bytes a transfer would put into its frames, without a port:
 // draw, compensate, convert.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/cli_app.h"
@@ -11,13 +12,13 @@
 namespace cli {
 
 int RunConvert(CommandContext& c) {
-  if (c.args.arguments.size() != 1) return UsageError(c, "convert PROGRAM [--skip] [--scaled] [--blocks]");
-  std::vector<std::string> lines;
-  if (!LoadProgramArgument(c, lines)) return kExitUsage;
+  if (c.args.arguments.size() != 1) return UsageError(c);
+  data::ProgramText program;
+  if (!LoadProgramArgument(c, program)) return kExitUsage;
   c.ws.scaledOutputMode = c.args.scaled ? 1 : 0;
   rur::DrawCommandView quiet;
   // A drawing or compensation that showed a message sends nothing.
-  if (!rur::DrawProgram(c.ws, lines, c.args.skip, quiet)) return kExitFailed;
+  if (!rur::DrawProgram(c.ws, std::move(program), c.args.skip, quiet)) return kExitFailed;
   if (!rur::CompensateForSending(c.ws)) return kExitFailed;
   if (c.args.blocks) {
     PrintBlocks(c, c.ws.sentStore);

@@ -1,6 +1,7 @@
 // draw: the draw command on a program file, with the picture as PNG and
 // the stored blocks on request.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/cli_app.h"
@@ -18,11 +19,11 @@ void PrintBlocks(CommandContext& c, const data::BlockStore& store) {
 }
 
 int RunDraw(CommandContext& c) {
-  if (c.args.arguments.size() != 1) return UsageError(c, "draw PROGRAM [--skip] [--png FILE] [--blocks]");
-  std::vector<std::string> lines;
-  if (!LoadProgramArgument(c, lines)) return kExitUsage;
+  if (c.args.arguments.size() != 1) return UsageError(c);
+  data::ProgramText program;
+  if (!LoadProgramArgument(c, program)) return kExitUsage;
   rur::DrawCommandView quiet;
-  const bool clean = rur::DrawProgram(c.ws, lines, c.args.skip, quiet);
+  const bool clean = rur::DrawProgram(c.ws, std::move(program), c.args.skip, quiet);
   if (c.args.blocks) PrintBlocks(c, c.ws.blockStore);
   if (!c.args.png.empty() && !draw::WritePng(c.ws.raster, c.args.png)) {
     c.err << "rur-cli: cannot write " << c.args.png << "\n";

@@ -28,19 +28,19 @@ void ApplyParams(CommandContext& c) {
   for (const auto& [n, value] : c.args.params) c.ws.params.Set(n, value);
 }
 
-int UsageError(CommandContext& c, const char* usage) {
-  c.err << "rur-cli: usage: rur-cli " << usage << "\n";
+int UsageError(CommandContext& c) {
+  c.err << "rur-cli: usage: rur-cli " << c.command.usage << "\n";
   return kExitUsage;
 }
 
 int RunEval(CommandContext& c) {
-  if (c.args.arguments.size() != 1) return UsageError(c, "eval TEXT");
+  if (c.args.arguments.size() != 1) return UsageError(c);
   ApplyParams(c);
   return PrintEvaluation(c, nc::EvaluateExpression(data::Utf8ToCp1252(c.args.arguments[0])));
 }
 
 int RunWord(CommandContext& c) {
-  if (c.args.arguments.size() != 1) return UsageError(c, "word WORD");
+  if (c.args.arguments.size() != 1) return UsageError(c);
   ApplyParams(c);
   return PrintEvaluation(
       c, nc::EvaluateWordResult(data::Utf8ToCp1252(c.args.arguments[0]), c.ws.params, c.ws.messages));

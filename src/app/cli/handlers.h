@@ -6,6 +6,7 @@
 
 #include "cli/commands.h"
 #include "data/block_record.h"
+#include "data/program_text.h"
 
 namespace cli {
 
@@ -23,12 +24,12 @@ void PrintBlocks(CommandContext& context, const data::BlockStore& store);
 
 // Reads the program named by the first argument as the editor would and
 // makes it the main program; false (after saying why) when it cannot be read.
-bool LoadProgramArgument(CommandContext& context, std::vector<std::string>& lines);
+bool LoadProgramArgument(CommandContext& context, data::ProgramText& program);
 
 // Sets the parameters given with --param.
 void ApplyParams(CommandContext& context);
 
-// Prints a usage error for the command and returns the usage status.
-int UsageError(CommandContext& context, const char* usage);
+// Prints the command's usage as an error and returns the usage status.
+int UsageError(CommandContext& context);
 
 }  // namespace cli

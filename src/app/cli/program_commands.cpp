@@ -13,7 +13,7 @@
 namespace cli {
 
 int RunTranslate(CommandContext& c) {
-  if (c.args.arguments.size() != 1) return UsageError(c, "translate BLOCK");
+  if (c.args.arguments.size() != 1) return UsageError(c);
   ApplyParams(c);
   std::string block = data::Utf8ToCp1252(c.args.arguments[0]);
   const bool ok = nc::TranslateBlock(block, c.ws.mirror, c.ws.params, c.ws.messages);
@@ -22,9 +22,9 @@ int RunTranslate(CommandContext& c) {
   return ok && c.ws.messages.errorFlag == 0 ? kExitOk : kExitFailed;
 }
 
-bool LoadProgramArgument(CommandContext& c, std::vector<std::string>& lines) {
+bool LoadProgramArgument(CommandContext& c, data::ProgramText& program) {
   const std::string& path = c.args.arguments[0];
-  const data::ProgramLoad result = data::LoadProgramText(path, lines);
+  const data::ProgramLoad result = data::LoadProgramText(path, program);
   if (result != data::ProgramLoad::Ok) {
     c.err << "rur-cli: " << data::Cp1252ToUtf8(data::ProgramLoadError(result, path)) << "\n";
     return false;
@@ -34,13 +34,13 @@ bool LoadProgramArgument(CommandContext& c, std::vector<std::string>& lines) {
 }
 
 int RunListing(CommandContext& c) {
-  if (c.args.arguments.size() != 1) return UsageError(c, "listing PROGRAM [--skip]");
-  std::vector<std::string> lines;
-  if (!LoadProgramArgument(c, lines)) return kExitUsage;
-  const rur::PreparationOutcome outcome = rur::PrepareDrawing(c.ws, lines, c.args.skip);
+  if (c.args.arguments.size() != 1) return UsageError(c);
+  data::ProgramText program;
+  if (!LoadProgramArgument(c, program)) return kExitUsage;
+  const rur::PreparationOutcome outcome = rur::PrepareDrawing(c.ws, program, c.args.skip);
   const data::WorkListing& listing = c.ws.listing;
-  for (std::size_t n = 0; n < listing.lines.size(); ++n) {
-    c.out << n + 1 << '\t' << data::Cp1252ToUtf8(listing.lines[n]) << '\n';
+  for (std::int64_t n = 1; n <= listing.Size(); ++n) {
+    c.out << n << '\t' << data::Cp1252ToUtf8(listing.Line(n)) << '\n';
   }
   c.out << "count " << listing.lineCount << '\n';
   const data::SubprogramTable& table = c.ws.subprograms;

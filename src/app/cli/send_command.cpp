@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/cli_app.h"
@@ -61,17 +62,17 @@ class ConsoleTransferView : public transfer::TransferView {
 
 int RunSend(CommandContext& c) {
   if (c.args.arguments.size() != 1 || c.args.port.empty()) {
-    return UsageError(c, "send PROGRAM --port DEVICE [--skip] [--scaled]");
+    return UsageError(c);
   }
   // From here on an interrupt stops the transfer instead of the program, so
   // that the port is always closed.
   InterruptPipe interrupts;
-  std::vector<std::string> lines;
-  if (!LoadProgramArgument(c, lines)) return kExitUsage;
+  data::ProgramText program;
+  if (!LoadProgramArgument(c, program)) return kExitUsage;
   c.ws.scaledOutputMode = c.args.scaled ? 1 : 0;
   rur::DrawCommandView quiet;
   // Only a clean drawing may be sent; a compensation message sends nothing.
-  if (!rur::DrawProgram(c.ws, lines, c.args.skip, quiet)) return kExitFailed;
+  if (!rur::DrawProgram(c.ws, std::move(program), c.args.skip, quiet)) return kExitFailed;
   if (!rur::CompensateForSending(c.ws)) return kExitFailed;
   c.ws.messages.errorFlag = 0;
   rur::PrepareSentPicture(c.ws);

@@ -8,6 +8,7 @@
 
 #include "cli/cli_args.h"
 #include "cli/cli_dialogs.h"
+#include "data/settings.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -51,6 +52,89 @@ TEST(CliArgs, MalformedOptionsAreUsageErrors) {
   EXPECT_FALSE(cli::ParseArgs({"eval", "--param", "5=abc"}, error));
   EXPECT_FALSE(cli::ParseArgs({"eval", "--param", "=1"}, error));
   EXPECT_FALSE(cli::ParseArgs({"eval", "--param", "5=1e99999"}, error));
+}
+
+TEST(CliArgs, FileOptionsNeedAValue) {
+  std::string error;
+  for (const char* option : {"--png", "--data", "--port", "--out"}) {
+    EXPECT_FALSE(cli::ParseArgs({"draw", "%1", option, ""}, error)) << option;
+    EXPECT_NE(error.find(option), std::string::npos) << error;
+  }
+  const auto a = cli::ParseArgs({"controller", "--pty", "--reply", ""}, error);  // the default script
+  ASSERT_TRUE(a);
+  EXPECT_EQ(a->options, (std::vector<std::string>{"--pty", "--reply"}));
+}
+
+// Each command takes its own options (and --data, --help); any other one is
+// a usage error naming it, instead of being ignored.
+TEST(Cli, OptionsACommandDoesNotTakeAreUsageErrors) {
+  testing_support::TempDir data;
+  const std::vector<std::vector<std::string>> foreign = {
+      {"eval", "1", "--png", "x.png"},   {"eval", "1", "--skip"},          {"word", "X1", "--blocks"},
+      {"translate", "G01", "--scaled"},  {"listing", "%1", "--png", "x"},  {"listing", "%1", "--blocks"},
+      {"listing", "%1", "--param", "1=1"}, {"draw", "%1", "--scaled"},    {"draw", "%1", "--port", "/dev/x"},
+      {"convert", "%1", "--png", "x"},   {"send", "%1", "--blocks", "--port", "/dev/x"},
+      {"controller", "--pty", "--skip"}, {"controller", "--pty", "--param", "1=1"},
+  };
+  for (std::vector<std::string> args : foreign) {
+    const std::string option = args[2];
+    args.insert(args.end(), {"--data", data.path()});
+    const auto r = RunCli(args);
+    EXPECT_EQ(r.status, 2) << args[0] << " " << option;
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("rur-cli: " + args[0] + " does not take " + option + "\n"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("rur-cli: usage: rur-cli " + args[0]), std::string::npos) << r.err;
+  }
+  // Its own options pass (the run fails later, on the missing program).
+  for (std::vector<std::string> args : std::vector<std::vector<std::string>>{
+           {"eval", "1", "--param", "1=2"},
+           {"listing", "missing", "--skip"},
+           {"draw", "missing", "--skip", "--png", "x.png", "--blocks"},
+           {"convert", "missing", "--skip", "--scaled", "--blocks"},
+       }) {
+    args.insert(args.end(), {"--data", data.path()});
+    const auto r = RunCli(args);
+    EXPECT_EQ(r.err.find("does not take"), std::string::npos) << args[0] << ": " << r.err;
+  }
+  EXPECT_EQ(RunCli({"draw", "%1", "--png", ""}).status, 2);
+}
+
+constexpr char kDefaultsWarning[] =
+    "Warnung: Initialisierungsdatei QVM_ini.Dat nicht gefunden, es gelten die Vorgaben (Arbeitsbereich 400 x 300).\n";
+
+// The commands that draw or send say once that the settings file is
+// missing; those that only evaluate or prepare do not use it.
+TEST(Cli, MissingSettingsAreNamedOnceByTheCommandsThatUseThem) {
+  testing_support::TempDir data;
+  data.Write("%1", "%1\r\nN10 G01 X10 Y10 F100\r\n");
+  auto count = [](const std::string& text, const std::string& part) {
+    int n = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+  };
+  for (const char* command : {"draw", "convert"}) {
+    const auto r = RunCli({command, data.File("%1"), "--data", data.path()});
+    EXPECT_EQ(r.status, 0) << command << ": " << r.err;
+    EXPECT_EQ(r.err, kDefaultsWarning) << command;
+  }
+  const auto send = RunCli({"send", data.File("%1"), "--port", data.File("no-port"), "--data", data.path()});
+  EXPECT_EQ(count(send.err, kDefaultsWarning), 1) << send.err;
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"eval", "1"}, {"word", "X1"}, {"translate", "G01 X1"}, {"listing", data.File("%1")}}) {
+    std::vector<std::string> withData = args;
+    withData.insert(withData.end(), {"--data", data.path()});
+    EXPECT_EQ(RunCli(withData).err, "") << args[0];
+  }
+
+  // A file too short for a record is named as such.
+  data.Write("qvm_INI.dat", std::string(315, '\0'));
+  EXPECT_EQ(RunCli({"draw", data.File("%1"), "--data", data.path()}).err,
+            "Warnung: Initialisierungsdatei QVM_ini.Dat ist zu kurz oder nicht lesbar, es gelten die Vorgaben "
+            "(Arbeitsbereich 400 x 300).\n");
+  // A whole record: nothing to say.
+  const auto record = data::EncodeSettings(data::Settings{});
+  data.Write("qvm_INI.dat", std::vector<std::uint8_t>(record.begin(), record.end()));
+  EXPECT_EQ(RunCli({"draw", data.File("%1"), "--data", data.path()}).err, "");
 }
 
 TEST(Cli, HelpListsTheCommands) {
