@@ -6,7 +6,8 @@
 // Folder layout:
 //   args     one argument a line; {case} is the folder, {data} a fresh data
 //            directory (msg.dat of resources/ plus the files of data/),
-//            {out} a fresh folder for written files
+//            {out} a fresh folder for written files, {examples} the shipped
+//            example programs (resources/examples/), read where they lie
 //   stdout, stderr, status   what the run must print and return
 //   data/    files put into the data directory before the run
 //   out/     files the run must write into {out}, compared byte for byte,
@@ -54,6 +55,7 @@ std::vector<std::string> Arguments(const fs::path& folder, const std::string& da
     if (!line.empty() && line.back() == '\r') line.pop_back();
     line = Replace(line, "{case}", folder.string() + "/");
     line = Replace(line, "{data}", data);
+    line = Replace(line, "{examples}", (fs::path(RUR_SOURCE_DIR) / "resources" / "examples").string() + "/");
     args.push_back(Replace(line, "{out}", out));
   }
   return args;
