@@ -47,8 +47,10 @@ long double SweepAngle(long double sx, long double sy, long double ex, long doub
 ChordResult ChordCentre(long double dx, long double dy, long double& r, int side, long double programmedRadius,
                         long double radiusTolerance, data::MessageCentre& messages, long double& ox,
                         long double& oy) {
-  if (dx == 0.0L && dy == 0.0L) return ChordResult::NoChord;
+  // A chord too short or too long for its square, or for the ratio below,
+  // to be a number has no centre either (1e-4000 mm or 1e4000 mm).
   const long double chord2 = dx * dx + dy * dy;
+  if (!(chord2 > 0.0L) || !std::isfinite(chord2)) return ChordResult::NoChord;
   long double q = 4.0L * r * r - chord2;
   if (q < 0.0L) {
     const long double h = std::sqrt(chord2) / 2.0L;
@@ -60,6 +62,7 @@ ChordResult ChordCentre(long double dx, long double dy, long double& r, int side
     q = 0.0L;
   }
   const long double k = std::sqrt(q / chord2);
+  if (!std::isfinite(k)) return ChordResult::NoChord;
   if (side == 2) {
     ox = (dx - k * dy) / 2.0L;
     oy = (dy + k * dx) / 2.0L;
@@ -80,9 +83,9 @@ bool ArcCentreFromRadius(data::BlockRecord& block, long double radiusTolerance, 
     return false;
   }
   block.radius = r;
-  if (ChordCentre(dx, dy, r, 1, block.radius, radiusTolerance, messages, right.x, right.y) != ChordResult::Done) {
-    return false;
-  }
+  const ChordResult other = ChordCentre(dx, dy, r, 1, block.radius, radiusTolerance, messages, right.x, right.y);
+  if (other == ChordResult::NoChord) messages.ShowMessageByNumber(0, kCentreUnknown);
+  if (other != ChordResult::Done) return false;
   // Counter-clockwise short and clockwise long arcs turn about the centre on
   // the left of the chord; the other two about the one on the right.
   const bool clockwise = block.motion == data::kClockwise;

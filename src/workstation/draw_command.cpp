@@ -10,6 +10,9 @@
 namespace rur {
 
 bool DrawProgram(Workstation& ws, data::ProgramText editorText, bool blockSkip, DrawCommandView& view) {
+  // The blocks of an earlier drawing must never stand beside this drawing's
+  // listing, also when this one stops before its run starts.
+  ws.blockStore.Clear();
   PreparationOutcome outcome;
   {
     // Let go once read: the listing holds the program now, and the run

@@ -140,6 +140,27 @@ TEST_F(ArcGeometryTest, ChordOfLengthZeroCannotPlaceCentre) {
   EXPECT_EQ(messages.errorFlag, 1);
 }
 
+// A chord that is not zero but whose square underflows (the smallest
+// normal value) or overflows, or whose ratio to the radius overflows, places
+// no centre either: the centre would be NaN. Found by fuzzing the compensation, which
+// turns every straight move into an arc of a huge radius.
+TEST_F(ArcGeometryTest, ChordWhoseSquareIsNoNumberCannotPlaceCentre) {
+  for (const long double dx : {std::numeric_limits<long double>::min(), 1e-2470L, 1e2470L}) {
+    SCOPED_TRACE(static_cast<double>(dx));
+    dialogs.messages.clear();
+    auto block = Arc(0, 4, dx, 4, 1'000'000.0L, data::kCounterClockwise);
+    long double sweep = 0;
+    EXPECT_FALSE(geometry::ArcCentreFromRadius(block, sweep, kRadiusTolerance, messages));
+    EXPECT_EQ(Shown(), std::vector<std::string>{"Kreismittelpunkt kann nicht berechnet werden!"});
+  }
+  // Just long enough: a centre, and a finite one.
+  auto block = Arc(0, 4, 1e-2000L, 4, 5, data::kCounterClockwise);
+  long double sweep = 0;
+  dialogs.messages.clear();
+  ASSERT_TRUE(geometry::ArcCentreFromRadius(block, sweep, kRadiusTolerance, messages));
+  EXPECT_TRUE(std::isfinite(block.centreX) && std::isfinite(block.centreY));
+}
+
 TEST_F(ArcGeometryTest, RadiusFromCentreIsTheEndDistance) {
   auto block = Arc(5, 0, 0, 4, 0, data::kCounterClockwise);
   long double sweep = 0;

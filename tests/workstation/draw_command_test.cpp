@@ -67,6 +67,15 @@ TEST_F(DrawCommandTest, ProgramThatCannotBeReadIsNotDrawnAndNotSendable) {
   EXPECT_EQ(ws.blockStore.count(), 0);
 }
 
+// A drawing that stops in preparation leaves no blocks of the drawing before
+// it, whose listing lines would name lines of the new listing.
+TEST_F(DrawCommandTest, FailedPreparationLeavesNoBlocksOfTheDrawingBefore) {
+  ASSERT_TRUE(Draw({"%1", "N10 G01 X10 Y10 F100", "N20 X20", "N30 X30", "N40 M30"}));
+  ASSERT_GT(ws.blockStore.count(), 0);
+  EXPECT_FALSE(Draw({"N10 X1"}));  // no "%"
+  EXPECT_EQ(ws.blockStore.count(), 0);
+}
+
 TEST_F(DrawCommandTest, StopRequestEndsTheRun) {
   pump.ws = &ws;
   std::vector<std::string> lines{"%1"};
