@@ -1,27 +1,42 @@
-// rur: the workstation's window. Arguments: [--data DIR] [A]; the first
-// argument "A" switches the block text to scaled whole numbers.
+// rur: the workstation's window. Arguments: [--data DIR] [--version] [A]
+// [FILE]; the first argument "A" switches the block text to scaled whole
+// numbers, FILE is a program loaded when the working state is entered.
 #include <QApplication>
-#include <cstdlib>
+#include <iostream>
 
-#include "window/main_window.h"
+#include "process_environment.h"
 #include "ui/modal_host.h"
+#include "window/german_translations.h"
+#include "window/main_window.h"
+#include "window/window_args.h"
+
+namespace {
+
+QStringList CommandLine(int argc, char** argv) {
+  QStringList args;
+  for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+  return args;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
+  // Before the application object, so that it works without a display.
+  if (app::ParseWindowArgs(CommandLine(argc, argv)).version) return app::PrintVersion(std::cout);
+
   QApplication application(argc, argv);
+  app::InstallGermanTranslations(application);
   QStringList args = QCoreApplication::arguments();
   args.removeFirst();
+  const app::WindowArgs parsed = app::ParseWindowArgs(args);
 
-  data::DataDirectorySource source;
-  source.executablePath = QCoreApplication::applicationFilePath().toLocal8Bit().toStdString();
-  if (const char* env = std::getenv("RUR_DATA_DIR")) source.overrideDirectory = env;
-  const qsizetype dataOption = args.indexOf(QStringLiteral("--data"));
-  if (dataOption >= 0 && dataOption + 1 < args.size()) {
-    source.overrideDirectory = args[dataOption + 1].toLocal8Bit().toStdString();
-    args.remove(dataOption, 2);
-  }
+  const std::string executable = QCoreApplication::applicationFilePath().toLocal8Bit().toStdString();
+  const data::DataDirectoryInputs inputs =
+      app::DataDirectoryInputsOf(executable, parsed.dataDirectory.toLocal8Bit().toStdString());
+  const data::DataDirectorySource source{executable, data::SetUpDataDirectory(inputs)};
 
   ui::ExecModalHost host;
-  app::MainWindow window(host, source, args.value(0));
+  app::MainWindow window(host, source, parsed.firstArgument, parsed.programFile);
   window.show();
   return QApplication::exec();
 }

@@ -1,7 +1,7 @@
 #include "cli/cli_app.h"
 
 #include <cstdio>
-#include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,6 +10,7 @@
 #include "cli/commands.h"
 #include "cli/output_stream.h"
 #include "data/files.h"
+#include "process_environment.h"
 #include "workstation/workstation.h"
 
 namespace cli {
@@ -55,9 +56,12 @@ const char kHelp[] =
     "A frame counts as accepted when the last byte of its answer is 6, 17, 19 or 50.\n"
     "\n"
     "Options:\n"
-    "  --data DIR        data directory (default: RUR_DATA_DIR, else the executable's directory)\n"
+    "  --data DIR        data directory (default: RUR_DATA_DIR, else the executable's\n"
+    "                    directory when it holds msg.dat and is writable, else\n"
+    "                    $XDG_DATA_HOME/rur, by default ~/.local/share/rur)\n"
     "  --param N=VALUE   set parameter N before the operation (eval, word, translate)\n"
     "  --help            this text\n"
+    "  --version         print the version and exit\n"
     "  --                everything after it is an argument\n"
     "\n"
     "Exit status: 0 success, 1 the operation failed or its output could not be\n"
@@ -74,9 +78,51 @@ std::string SettingsDefaultsWarning(const rur::Workstation& ws) {
          ", es gelten die Vorgaben (Arbeitsbereich " + area + ").";
 }
 
+// --help and --version answer at once; without a command the help goes to
+// stderr as a usage error.
+std::optional<int> AnswerWithoutCommand(const CliArgs& parsed, std::ostream& out, std::ostream& err) {
+  if (parsed.help) {
+    out << kHelp;
+    return CheckOutput(out, err, kExitOk);
+  }
+  if (parsed.version) {
+    out << "rur-cli " RUR_VERSION "\n";
+    return CheckOutput(out, err, kExitOk);
+  }
+  if (parsed.command.empty()) {
+    err << kHelp;
+    return kExitUsage;
+  }
+  return std::nullopt;
+}
+
+// A command that does not exist, is not built, or is given another
+// command's option is a usage error.
+std::optional<int> RefuseCommand(const Command* command, const CliArgs& parsed, std::ostream& err) {
+  if (command == nullptr) {
+    err << "rur-cli: unknown command " << parsed.command << "\n" << "Try rur-cli --help.\n";
+    return kExitUsage;
+  }
+  if (command->run == nullptr) {
+    err << "rur-cli: " << parsed.command << " is not available\n";
+    return kExitUsage;
+  }
+  if (const std::string_view foreign = ForeignOption(*command, parsed); !foreign.empty()) {
+    err << "rur-cli: " << command->name << " does not take " << foreign << "\n"
+        << "rur-cli: usage: rur-cli " << command->usage << "\n";
+    return kExitUsage;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 int Run(const std::vector<std::string>& args, const std::string& executablePath, std::ostream& out,
+        std::ostream& err) {
+  return Run(args, app::DataDirectoryInputsOf(executablePath, ""), out, err);
+}
+
+int Run(const std::vector<std::string>& args, data::DataDirectoryInputs inputs, std::ostream& out,
         std::ostream& err) {
   std::string error;
   const auto parsed = ParseArgs(args, error);
@@ -84,32 +130,11 @@ int Run(const std::vector<std::string>& args, const std::string& executablePath,
     err << "rur-cli: " << error << "\n";
     return kExitUsage;
   }
-  if (parsed->help || parsed->command.empty()) {
-    if (!parsed->help) {
-      err << kHelp;
-      return kExitUsage;
-    }
-    out << kHelp;
-    return CheckOutput(out, err, kExitOk);
-  }
+  if (const auto status = AnswerWithoutCommand(*parsed, out, err)) return *status;
   const Command* command = FindCommand(parsed->command);
-  if (command == nullptr) {
-    err << "rur-cli: unknown command " << parsed->command << "\n" << "Try rur-cli --help.\n";
-    return kExitUsage;
-  }
-  if (command->run == nullptr) {
-    err << "rur-cli: " << parsed->command << " is not available\n";
-    return kExitUsage;
-  }
-  if (const std::string_view foreign = ForeignOption(*command, *parsed); !foreign.empty()) {
-    err << "rur-cli: " << command->name << " does not take " << foreign << "\n"
-        << "rur-cli: usage: rur-cli " << command->usage << "\n";
-    return kExitUsage;
-  }
-  data::DataDirectorySource source{executablePath, parsed->dataDirectory};
-  if (source.overrideDirectory.empty()) {
-    if (const char* env = std::getenv("RUR_DATA_DIR")) source.overrideDirectory = env;
-  }
+  if (const auto status = RefuseCommand(command, *parsed, err)) return *status;
+  inputs.option = parsed->dataDirectory;
+  const data::DataDirectorySource source{inputs.executablePath, data::SetUpDataDirectory(inputs)};
   StderrDialogs dialogs(err);
   NoEventPump pump;
   rur::Workstation ws(dialogs, pump, source);

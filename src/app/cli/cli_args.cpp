@@ -46,6 +46,7 @@ std::optional<CliArgs> ParseArgs(const std::vector<std::string>& args, std::stri
     }
     out.options.push_back(a);
     if (a == "--help") { out.help = true; continue; }
+    if (a == "--version") { out.version = true; continue; }
     if (a == "--skip") { out.skip = true; continue; }
     if (a == "--blocks") { out.blocks = true; continue; }
     if (a == "--scaled") { out.scaled = true; continue; }

@@ -17,6 +17,7 @@ struct CliArgs {
   std::string dataDirectory;  // --data
   std::vector<std::pair<int, long double>> params;  // --param N=VALUE
   bool help = false;
+  bool version = false;
   bool skip = false;
   bool blocks = false;
   bool scaled = false;

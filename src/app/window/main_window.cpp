@@ -10,6 +10,7 @@
 #include <QPushButton>
 
 #include "workstation/working_state.h"
+#include "data/data_directory.h"
 #include "data/files.h"
 #include "data/program_file.h"
 #include "draw/surface.h"
@@ -46,13 +47,14 @@ std::string Shown(const std::string& nativePath) { return ui::FromQt(FromNative(
 }  // namespace
 
 MainWindow::MainWindow(ui::ModalHost& host, data::DataDirectorySource source, QString firstArgument,
-                       QWidget* parent)
+                       QString startProgram, QWidget* parent)
     : QWidget(parent),
       host_(host),
       form3_(new ui::Tform3(this)),
       dialogs_(host, *form3_, this),
       ws_(dialogs_, pump_, std::move(source)),
-      firstArgument_(std::move(firstArgument)) {
+      firstArgument_(std::move(firstArgument)),
+      startProgram_(std::move(startProgram)) {
   setObjectName(QStringLiteral("Form1"));
   CreateComponents();
   CreateDialogs();
@@ -131,7 +133,16 @@ void MainWindow::Init_form() {
     return;
   }
   simArray->clear();
-  OpenDialog1->setDirectory(FromNative(ws_.settings.programDirectory));
+  OpenDialog1->setDirectory(
+      FromNative(data::ProgramFolderToOffer(ws_.settings.programDirectory, ws_.dataDirectory)));
+  OpenStartProgram();
+}
+
+void MainWindow::OpenStartProgram() {
+  if (startProgram_.isEmpty()) return;
+  const QString path = QFileInfo(startProgram_).absoluteFilePath();
+  startProgram_.clear();
+  OpenProgram(path);
 }
 
 void MainWindow::Image2Click() {
@@ -183,8 +194,10 @@ void MainWindow::ladenClick() {
   OpenDialog1->setNameFilters(NameFilters(kOpenFilter));
   OpenDialog1->selectNameFilter(OpenDialog1->nameFilters().value(0));
   if (host_.Exec(*OpenDialog1) != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty()) return;
-  const QString path = OpenDialog1->selectedFiles().first();
+  OpenProgram(OpenDialog1->selectedFiles().first());
+}
 
+void MainWindow::OpenProgram(const QString& path) {
   std::vector<std::string> lines;
   const data::ProgramLoad result = data::LoadProgramText(NativePath(path), lines);
   if (result != data::ProgramLoad::Ok) {

@@ -35,8 +35,10 @@ namespace app {
 class MainWindow : public QWidget {
   Q_OBJECT
  public:
+  // startProgram: a program file to load when the working state is first
+  // entered (empty: none).
   MainWindow(ui::ModalHost& host, data::DataDirectorySource source, QString firstArgument,
-             QWidget* parent = nullptr);
+             QString startProgram = QString(), QWidget* parent = nullptr);
   ~MainWindow() override;
 
   rur::Workstation& workstation() { return ws_; }
@@ -70,6 +72,10 @@ class MainWindow : public QWidget {
   void AbbruchClick();
   void sendenClick();
   void fehlersucheClick();
+
+  // Loads a program file into the editor as "&Laden" does once its dialog
+  // has named the file.
+  void OpenProgram(const QString& path);
 
   // Components (objectName = the member's name).
   ui::NcEditor* showeditor = nullptr;
@@ -119,6 +125,8 @@ class MainWindow : public QWidget {
   void SetEnabled(std::initializer_list<QWidget*> widgets, bool enabled);
   void EnableSimulateByLines();
   void ShowProgramName(const QString& path);
+  // Loads the program named on the command line, the first time only.
+  void OpenStartProgram();
   bool SaveEditorTo(const QString& path);
   void ShowPicture();
   void SendProgram();
@@ -130,6 +138,7 @@ class MainWindow : public QWidget {
   ui::QtEventPump pump_;
   rur::Workstation ws_;
   QString firstArgument_;
+  QString startProgram_;  // loaded by the first Init_form, then empty
   std::uint8_t programModified_ = 0;
   bool closeConfirmed_ = false;
   // A drawing or a transfer runs: the window stays open, and activating it
