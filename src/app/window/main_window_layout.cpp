@@ -75,6 +75,7 @@ void MainWindow::CreateComponents() {
   editorColours.setColor(QPalette::Base, Qt::black);
   editorColours.setColor(QPalette::Text, Qt::yellow);
   showeditor->setPalette(editorColours);
+  showeditor->SetModalHost(host_);  // "Gehe zu Zeile" and "Suchen" go through the window's host
 
   simArray = Make<QPlainTextEdit>(this, "simArray", {0, 0, 10, 10});
   simArray->setReadOnly(true);

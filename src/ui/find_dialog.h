@@ -1,0 +1,41 @@
+// The editor's search dialog "Suchen" (Ctrl+F): a search text, a switch for
+// matching letter case (off: case-insensitive), "Weitersuchen" to find the
+// next occurrence and a status line that tells a wrap or a miss.
+#pragma once
+
+#include <QDialog>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace ui {
+
+enum class FindResult {
+  Found,
+  FoundAfterWrap,  // found only by going on from the program's start
+  NotFound,
+};
+
+class FindDialog : public QDialog {
+  Q_OBJECT
+ public:
+  explicit FindDialog(QWidget* parent = nullptr);
+
+  // Shows what the last search gave in the status line.
+  void ShowResult(FindResult result);
+
+  // Components (objectName = the member's name).
+  QLineEdit* Suchtext = nullptr;
+  QCheckBox* GrossKlein = nullptr;
+  QLabel* Status = nullptr;
+  QPushButton* Weitersuchen = nullptr;
+  QPushButton* CloseBtn = nullptr;
+
+ signals:
+  // "Weitersuchen" pressed with a non-empty text.
+  void findNext(const QString& text, bool caseSensitive);
+};
+
+}  // namespace ui

@@ -1,0 +1,155 @@
+// The colouring of NC lines: which ranges of a line get which kind, the
+// formats the highlighter leaves in the text layout, and a program of the
+// block store's size highlighted completely.
+#include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
+
+#include "ui/nc_editor.h"
+#include "ui/nc_highlighter.h"
+#include "ui/nc_line_scan.h"
+
+using ui::NcSpan;
+using ui::NcWordKind;
+using K = ui::NcWordKind;
+
+namespace {
+
+// The format of the range that covers position pos of a block; an empty
+// format where the highlighter left the text alone.
+QTextCharFormat FormatAt(const QTextBlock& block, int pos) {
+  for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
+    if (pos >= range.start && pos < range.start + range.length) return range.format;
+  }
+  return {};
+}
+
+QString Describe(const std::vector<NcSpan>& spans) {
+  QStringList parts;
+  for (const NcSpan& s : spans) parts << QStringLiteral("%1+%2:%3").arg(s.start).arg(s.length).arg(int(s.kind));
+  return parts.join(QLatin1Char(' '));
+}
+
+}  // namespace
+
+class NcHighlighterTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void scanFindsTheRangesOfEachKind() {
+    struct Case {
+      const char* line;
+      std::vector<NcSpan> spans;
+    };
+    const Case cases[] = {
+        {"N10 G01 X-10.5 Y20 F100 M3",
+         {{0, 3, K::BlockNumber}, {4, 3, K::Motion}, {8, 6, K::Coordinate}, {15, 3, K::Coordinate}, {24, 2, K::MCode}}},
+        // Only G0 to G3 are motions, G04 is another G word; the G01 in the
+        // comment is no word.
+        {"G2 X5 I2.5 J0 (HALBKREIS G01) G04",
+         {{0, 2, K::Motion}, {3, 2, K::Coordinate}, {6, 4, K::Coordinate}, {11, 2, K::Coordinate},
+          {14, 15, K::Comment}, {30, 3, K::GCode}}},
+        {"G3 X0 K1 Z-2", {{0, 2, K::Motion}, {3, 2, K::Coordinate}, {6, 2, K::Coordinate}, {9, 3, K::Coordinate}}},
+        // The N after a G79 is its target; the block number stays one.
+        {"N5 G79 L1>5 N20",
+         {{0, 2, K::BlockNumber}, {3, 3, K::JumpCall}, {7, 2, K::Parameter}, {12, 3, K::JumpCall}}},
+        {"N30 G77 H12 S3 P2",
+         {{0, 3, K::BlockNumber}, {4, 3, K::JumpCall}, {8, 3, K::JumpCall}, {12, 2, K::JumpCall},
+          {15, 2, K::JumpCall}}},
+        // Without G77, H and S are plain letters.
+        {"H12 S3", {}},
+        // S, C and R after an operator are functions; SIN's letters no words.
+        {"L5=S30", {{0, 2, K::Parameter}}},
+        {"L15=R16+C2", {{0, 3, K::Parameter}}},
+        {"X=SIN[30] R005", {{0, 1, K::Coordinate}, {10, 4, K::Parameter}}},
+        {"G03 X10 R5 E+", {{0, 3, K::Motion}, {4, 3, K::Coordinate}, {8, 2, K::Parameter}}},
+        {"L R", {}},
+        {"G01X10Y5ED30", {{0, 3, K::Motion}, {3, 3, K::Coordinate}, {6, 2, K::Coordinate}, {8, 4, K::Coordinate}}},
+        {"G51 X- Y-", {{0, 3, K::GCode}, {4, 2, K::Coordinate}, {7, 2, K::Coordinate}}},
+        // Lower case is no word; an open comment runs to the line's end.
+        {"g01 x10 (kommentar", {{8, 10, K::Comment}}},
+        // Only the first comment is one; the second "(" is read as a bracket.
+        {"X1 (A) (B)", {{0, 2, K::Coordinate}, {3, 3, K::Comment}}},
+        {"  %100 (PROGRAMM)", {{2, 15, K::Header}}},
+        {"%", {{0, 1, K::Header}}},
+        {"/N40 G00 Z5", {{0, 1, K::BlockSkip}, {1, 3, K::BlockNumber}, {5, 3, K::Motion}, {9, 2, K::Coordinate}}},
+        {" / X1", {{1, 1, K::BlockSkip}, {3, 2, K::Coordinate}}},
+        {"M30", {{0, 3, K::MCode}}},
+        {"", {}},
+        {"   ", {}},
+    };
+    for (const Case& c : cases) {
+      const QString line = QString::fromLatin1(c.line);
+      QCOMPARE(Describe(ui::ScanNcLine(line)), Describe(c.spans));
+    }
+  }
+
+  void highlighterLeavesTheFormatsInTheLayout() {
+    ui::NcEditor editor;
+    editor.setPlainText(QStringLiteral("%7\nN10 G01 X5 (G02) g01 M6"));
+    const QTextBlock header = editor.document()->firstBlock();
+    const QTextBlock block = header.next();
+    QCOMPARE(FormatAt(header, 1), ui::NcHighlighter::FormatOf(K::Header));
+    const struct {
+      int pos;
+      QTextCharFormat format;
+    } expected[] = {
+        {0, ui::NcHighlighter::FormatOf(K::BlockNumber)},
+        {2, ui::NcHighlighter::FormatOf(K::BlockNumber)},
+        {3, {}},  // the blank between the words
+        {4, ui::NcHighlighter::FormatOf(K::Motion)},
+        {9, ui::NcHighlighter::FormatOf(K::Coordinate)},
+        {12, ui::NcHighlighter::FormatOf(K::Comment)},  // the G of "(G02)"
+        {15, ui::NcHighlighter::FormatOf(K::Comment)},  // its ")"
+        {16, {}},
+        {18, {}},  // the lower-case g01
+        {22, ui::NcHighlighter::FormatOf(K::MCode)},
+    };
+    for (const auto& e : expected) QCOMPARE(FormatAt(block, e.pos), e.format);
+    QVERIFY(ui::NcHighlighter::FormatOf(K::Motion).fontWeight() == QFont::Bold);
+  }
+
+  void everyKindHasAColourOfItsOwnThatReadsOnBlack() {
+    QSet<QRgb> colours;
+    for (int k = 0; k <= int(K::Header); ++k) {
+      const QColor c = ui::NcHighlighter::FormatOf(NcWordKind(k)).foreground().color();
+      colours.insert(c.rgb());
+      QVERIFY2(c.lightness() >= 110, qPrintable(QStringLiteral("kind %1 too dark").arg(k)));
+    }
+    QCOMPARE(colours.size(), int(K::Header) + 1);
+  }
+
+  // The block store's size: every line is highlighted, the last as the first.
+  void aProgramOf32000LinesIsHighlightedThroughout() {
+    QStringList lines{QStringLiteral("%1")};
+    for (int n = 2; n <= 32000; ++n) lines << QStringLiteral("N%1 G01 X%1 Y5 (C)").arg(n);
+    ui::NcEditor editor;
+    editor.setPlainText(lines.join(QLatin1Char('\n')));
+    QCOMPARE(editor.LineCount(), 32000);
+    QVERIFY(!editor.document()->isModified());
+    const QTextBlock last = editor.document()->lastBlock();
+    QCOMPARE(last.text(), QStringLiteral("N32000 G01 X32000 Y5 (C)"));
+    QCOMPARE(FormatAt(last, 5), ui::NcHighlighter::FormatOf(K::BlockNumber));
+    QCOMPARE(FormatAt(last, 6), QTextCharFormat());
+    QCOMPARE(FormatAt(last, 11), ui::NcHighlighter::FormatOf(K::Coordinate));
+    QCOMPARE(FormatAt(last, 21), ui::NcHighlighter::FormatOf(K::Comment));
+    const QTextBlock middle = editor.document()->findBlockByNumber(15999);
+    QCOMPARE(FormatAt(middle, 7), ui::NcHighlighter::FormatOf(K::Motion));
+    QCOMPARE(middle.layout()->formats().size(), 5);
+  }
+
+  // Typing changes the line typed in and leaves the others' formats alone.
+  void anEditedLineIsColouredAgain() {
+    ui::NcEditor editor;
+    editor.setPlainText(QStringLiteral("N10 X1\nN20 Y2"));
+    QTest::keyClicks(&editor, QStringLiteral("g1 "));
+    const QTextBlock first = editor.document()->firstBlock();
+    QCOMPARE(first.text(), QStringLiteral("G1 N10 X1"));
+    QCOMPARE(FormatAt(first, 0), ui::NcHighlighter::FormatOf(K::Motion));
+    QCOMPARE(FormatAt(first, 3), ui::NcHighlighter::FormatOf(K::BlockNumber));
+    QCOMPARE(FormatAt(first.next(), 4), ui::NcHighlighter::FormatOf(K::Coordinate));
+  }
+};
+
+QTEST_MAIN(NcHighlighterTest)
+#include "nc_highlighter_test.moc"
