@@ -51,12 +51,14 @@ std::optional<CliArgs> ParseArgs(const std::vector<std::string>& args, std::stri
     if (a == "--blocks") { out.blocks = true; continue; }
     if (a == "--scaled") { out.scaled = true; continue; }
     if (a == "--pty") { out.pty = true; continue; }
+    if (a == "--stats") { out.stats = true; continue; }
     std::string* target = nullptr;
     if (a == "--data") target = &out.dataDirectory;
     if (a == "--png") target = &out.png;
     if (a == "--port") target = &out.port;
     if (a == "--reply") target = &out.reply;
     if (a == "--out") target = &out.out;
+    if (a == "--rapid-rate") target = &out.rapidRate;
     const bool isParam = a == "--param";
     if (target == nullptr && !isParam) {
       error = "unknown option " + a;

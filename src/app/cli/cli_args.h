@@ -22,15 +22,17 @@ struct CliArgs {
   bool blocks = false;
   bool scaled = false;
   bool pty = false;
+  bool stats = false;
   std::string png;
   std::string port;
   std::string reply;
   std::string out;
+  std::string rapidRate;  // --rapid-rate, checked by the command that takes it
 };
 
 // Parses argv[1..]; on a usage error returns nothing and sets error. A file
 // or directory option (--data, --png, --port, --out) needs a value that is
-// not empty.
+// not empty, as does --rapid-rate.
 std::optional<CliArgs> ParseArgs(const std::vector<std::string>& args, std::string& error);
 
 }  // namespace cli

@@ -19,6 +19,7 @@
 #include "ui/nc_editor.h"
 #include "ui/picture_button.h"
 #include "ui/qt_text.h"
+#include "window/view_window.h"
 
 namespace app {
 namespace {
@@ -60,9 +61,11 @@ MainWindow::MainWindow(ui::ModalHost& host, data::DataDirectorySource source, QS
   CreateDialogs();
   ConnectHandlers();
   FormCreate();
+  Ansicht = new ViewWindow(*this);
 }
 
-MainWindow::~MainWindow() = default;
+// The view goes first: it reads the workstation and the editor.
+MainWindow::~MainWindow() { delete Ansicht; }
 
 void MainWindow::FormCreate() {
   ws_.settings.controllerType = data::kDefaultControllerType;
@@ -220,6 +223,7 @@ void MainWindow::OpenProgram(const QString& path) {
   simuliere->setEnabled(true);
   senden->setEnabled(false);
   draw::Loesche_bitmap(ws_.raster);
+  pictureContent_ = PictureContent::kBlank;
   ShowPicture();
   fehlersuche->setEnabled(false);
 }

@@ -32,6 +32,8 @@ class Twerkzeug;
 
 namespace app {
 
+class ViewWindow;
+
 class MainWindow : public QWidget {
   Q_OBJECT
  public:
@@ -45,6 +47,11 @@ class MainWindow : public QWidget {
   bool programModified() const { return programModified_ != 0; }
   // True while a drawing or a transfer runs.
   bool commandRunning() const { return commandRunning_; }
+
+  // What the work-area picture shows: nothing yet, the last drawing, or
+  // the path a transfer sends.
+  enum class PictureContent { kBlank, kDrawing, kSentPath };
+  PictureContent pictureContent() const { return pictureContent_; }
 
   // Puts a transfer's status text into the status line `meldung`.
   void ShowStatus(const QString& text);
@@ -107,11 +114,14 @@ class MainWindow : public QWidget {
   ui::Twerkzeug* werkzeug = nullptr;        // tool table dialog
   ui::TForm4* Form4 = nullptr;              // zero-point dialog
   ui::LineNumberDialog* Eingeben = nullptr;  // the error search's input dialog
+  ViewWindow* Ansicht = nullptr;             // the path view window
 
  signals:
   // Every status text of a transfer, as it is shown (a later one replaces
   // it in the status line at once).
   void statusShown(const QString& text);
+  // The picture was shown afresh (see pictureContent()).
+  void pictureShown();
 
  protected:
   void changeEvent(QEvent* event) override;
@@ -144,6 +154,7 @@ class MainWindow : public QWidget {
   // A drawing or a transfer runs: the window stays open, and activating it
   // does not end the run's hold on closing.
   bool commandRunning_ = false;
+  PictureContent pictureContent_ = PictureContent::kBlank;
 };
 
 }  // namespace app

@@ -70,6 +70,7 @@ void MainWindow::simuliereClick() {
   commandRunning_ = true;
   rur::DrawProgram(ws_, lines, CheckBox1->isChecked(), view);
   commandRunning_ = false;
+  pictureContent_ = PictureContent::kDrawing;
   ShowPicture();
 }
 
@@ -92,6 +93,7 @@ void MainWindow::ShowPicture() {
   const QImage image(raster.pixels().data(), raster.width(), raster.height(), raster.width() * 3,
                      QImage::Format_RGB888);
   Image0->setPixmap(QPixmap::fromImage(image));  // fromImage copies the pixels
+  emit pictureShown();
 }
 
 }  // namespace app

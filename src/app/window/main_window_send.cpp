@@ -58,6 +58,7 @@ void MainWindow::sendenClick() {
   // clearing the mark would let unsaved edits go without the save question.
   ws_.messages.errorFlag = 0;
   rur::PrepareSentPicture(ws_);
+  pictureContent_ = PictureContent::kSentPath;
   ShowPicture();
   // A compensation that showed a message sends nothing.
   if (compensated) SendProgram();

@@ -9,22 +9,13 @@
 #include "cli/cli_args.h"
 #include "cli/cli_dialogs.h"
 #include "data/settings.h"
+#include "app/cli/run_in_process.h"
 #include "support/temp_dir.h"
 
 namespace {
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Result RunCli(std::vector<std::string> args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = cli::Run(args, "/nowhere/rur-cli", out, err);
-  return {status, out.str(), err.str()};
-}
+using cli_testing::Result;
+using cli_testing::RunCli;
 
 TEST(CliArgs, OptionsStandAnywhereAndDoubleDashEndsThem) {
   std::string error;
