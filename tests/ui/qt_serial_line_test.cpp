@@ -17,7 +17,6 @@ using testing_support::Watchdog;
 
 namespace {
 
-
 data::PortParameters Parameters(std::int32_t baud, std::uint8_t parity, std::int32_t dataBits,
                                 std::int32_t stopBits, std::uint8_t hw, std::uint8_t sw) {
   return {.baud = baud, .parity = parity, .dataBits = dataBits, .stopBits = stopBits, .hwFlowOptions = hw,
@@ -37,6 +36,16 @@ std::vector<std::uint8_t> Drain(const PseudoTerminal& pty, std::size_t count) {
   }
   return data;
 }
+
+// A line opened with the default parameters on a pseudo-terminal that
+// RUR_PORT names, under a watchdog.
+struct OpenLine {
+  Watchdog dog{60s};
+  PseudoTerminal pty;
+  PortVariable port{pty.slaveName()};
+  ui::QtSerialLine line;
+  bool ok = pty.ok() && line.Open(data::PortParameters{});
+};
 
 }  // namespace
 
@@ -141,12 +150,10 @@ class QtSerialLineTest : public QObject {
   }
 
   void waitSleepsUntilBytesArrive() {
-    Watchdog dog(60s);
-    PseudoTerminal pty;
-    QVERIFY(pty.ok());
-    PortVariable port(pty.slaveName());
-    ui::QtSerialLine line;
-    QVERIFY(line.Open(data::PortParameters{}));
+    OpenLine open;
+    QVERIFY(open.ok);
+    PseudoTerminal& pty = open.pty;
+    ui::QtSerialLine& line = open.line;
     QTimer::singleShot(50, [&] { pty.Write({0x15, 0x06}); });
     std::vector<std::uint8_t> got;
     while (got.size() < 2) {  // the bytes may come in more than one piece
@@ -159,12 +166,10 @@ class QtSerialLineTest : public QObject {
   }
 
   void interruptEndsTheWaitAndIsNotKeptForTheNextOne() {
-    Watchdog dog(60s);
-    PseudoTerminal pty;
-    QVERIFY(pty.ok());
-    PortVariable port(pty.slaveName());
-    ui::QtSerialLine line;
-    QVERIFY(line.Open(data::PortParameters{}));
+    OpenLine open;
+    QVERIFY(open.ok);
+    PseudoTerminal& pty = open.pty;
+    ui::QtSerialLine& line = open.line;
     bool interrupted = false;
     QTimer::singleShot(50, [&] {
       interrupted = true;
@@ -183,12 +188,10 @@ class QtSerialLineTest : public QObject {
   }
 
   void writeTakesWhatFitsAndWaitingForRoomEndsWhenBytesGoOut() {
-    Watchdog dog(60s);
-    PseudoTerminal pty;
-    QVERIFY(pty.ok());
-    PortVariable port(pty.slaveName());
-    ui::QtSerialLine line;
-    QVERIFY(line.Open(data::PortParameters{}));
+    OpenLine open;
+    QVERIFY(open.ok);
+    PseudoTerminal& pty = open.pty;
+    ui::QtSerialLine& line = open.line;
     const std::vector<std::uint8_t> bytes(5000, 'a');
     QCOMPARE(line.Write(bytes), std::size_t(ui::QtSerialLine::kOutputRoom));
     QCOMPARE(line.Write(bytes), std::size_t{0});
@@ -198,12 +201,10 @@ class QtSerialLineTest : public QObject {
   }
 
   void closeDropsTheOutputNotYetSent() {
-    Watchdog dog(60s);
-    PseudoTerminal pty;
-    QVERIFY(pty.ok());
-    PortVariable port(pty.slaveName());
-    ui::QtSerialLine line;
-    QVERIFY(line.Open(data::PortParameters{}));
+    OpenLine open;
+    QVERIFY(open.ok);
+    PseudoTerminal& pty = open.pty;
+    ui::QtSerialLine& line = open.line;
     const std::vector<std::uint8_t> bytes(100, 'b');
     QCOMPARE(line.Write(bytes), std::size_t{100});
     line.Close();
@@ -211,12 +212,10 @@ class QtSerialLineTest : public QObject {
   }
 
   void aVanishedDeviceEndsTheWaitWithAFailureNamingThePort() {
-    Watchdog dog(60s);
-    PseudoTerminal pty;
-    QVERIFY(pty.ok());
-    PortVariable port(pty.slaveName());
-    ui::QtSerialLine line;
-    QVERIFY(line.Open(data::PortParameters{}));
+    OpenLine open;
+    QVERIFY(open.ok);
+    PseudoTerminal& pty = open.pty;
+    ui::QtSerialLine& line = open.line;
     QTimer::singleShot(50, [&] { pty.Hangup(); });
     bool gaveUp = false;
     QTimer::singleShot(5000, [&] {
