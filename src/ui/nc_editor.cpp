@@ -127,6 +127,21 @@ void NcEditor::changeEvent(QEvent* event) {
   if (event->type() == QEvent::FontChange) UpdateGutterWidth();
 }
 
+void NcEditor::paintEvent(QPaintEvent* event) {
+  ColourVisibleLines();
+  QPlainTextEdit::paintEvent(event);
+}
+
+void NcEditor::ColourVisibleLines() {
+  const int bottom = viewport()->rect().bottom();
+  QTextBlock block = firstVisibleBlock();
+  for (double top = blockBoundingGeometry(block).translated(contentOffset()).top(); block.isValid() && top <= bottom;
+       block = block.next()) {
+    highlighter_->Colour(block);
+    top += blockBoundingRect(block).height();
+  }
+}
+
 void NcEditor::UpdateGutterWidth() {
   const int width = gutter_->WidthFor(blockCount());
   if (viewportMargins().left() != width) setViewportMargins(width, 0, 0, 0);

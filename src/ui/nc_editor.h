@@ -49,6 +49,7 @@ class NcEditor : public QPlainTextEdit {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   friend class LineNumberGutter;  // paints from the visible blocks' geometry
@@ -58,6 +59,7 @@ class NcEditor : public QPlainTextEdit {
   void UpdateGutterWidth();
   void UpdateGutterArea(const QRect& rect, int dy);
   void PlaceGutter();
+  void ColourVisibleLines();
 
   ExecModalHost execHost_;
   ModalHost* host_ = &execHost_;

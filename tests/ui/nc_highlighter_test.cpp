@@ -1,6 +1,7 @@
 // The colouring of NC lines: which ranges of a line get which kind, the
-// formats the highlighter leaves in the text layout, and a program of the
-// block store's size highlighted completely.
+// formats the highlighter leaves in the text layout, a long program coloured
+// where it is shown, and edits recoloured.
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -119,23 +120,77 @@ class NcHighlighterTest : public QObject {
     QCOMPARE(colours.size(), int(K::Header) + 1);
   }
 
-  // The block store's size: every line is highlighted, the last as the first.
-  void aProgramOf32000LinesIsHighlightedThroughout() {
+  // Loading colours nothing beyond the lines on screen; a line is coloured
+  // when it is shown, and colouring neither modifies the text nor reports a
+  // change (that would disable sending).
+  void aLongProgramIsColouredWhereShown() {
     QStringList lines{QStringLiteral("%1")};
     for (int n = 2; n <= 32000; ++n) lines << QStringLiteral("N%1 G01 X%1 Y5 (C)").arg(n);
     ui::NcEditor editor;
+    editor.resize(400, 300);
     editor.setPlainText(lines.join(QLatin1Char('\n')));
-    QCOMPARE(editor.LineCount(), 32000);
-    QVERIFY(!editor.document()->isModified());
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    QSignalSpy changes(&editor, &QPlainTextEdit::textChanged);
+    editor.viewport()->grab();
+    const QTextBlock first = editor.document()->firstBlock();
     const QTextBlock last = editor.document()->lastBlock();
+    QVERIFY(editor.Highlighter()->IsColoured(first));
+    QCOMPARE(FormatAt(first, 0), ui::NcHighlighter::FormatOf(K::Header));
+    QVERIFY(!editor.Highlighter()->IsColoured(last));
+    editor.MoveToLine(32000);
+    editor.viewport()->grab();
+    QVERIFY(editor.Highlighter()->IsColoured(last));
     QCOMPARE(last.text(), QStringLiteral("N32000 G01 X32000 Y5 (C)"));
     QCOMPARE(FormatAt(last, 5), ui::NcHighlighter::FormatOf(K::BlockNumber));
     QCOMPARE(FormatAt(last, 6), QTextCharFormat());
     QCOMPARE(FormatAt(last, 11), ui::NcHighlighter::FormatOf(K::Coordinate));
     QCOMPARE(FormatAt(last, 21), ui::NcHighlighter::FormatOf(K::Comment));
-    const QTextBlock middle = editor.document()->findBlockByNumber(15999);
-    QCOMPARE(FormatAt(middle, 7), ui::NcHighlighter::FormatOf(K::Motion));
-    QCOMPARE(middle.layout()->formats().size(), 5);
+    QVERIFY(!editor.Highlighter()->IsColoured(editor.document()->findBlockByNumber(15999)));
+    QCOMPARE(changes.count(), 0);
+    QVERIFY(!editor.document()->isModified());
+  }
+
+  // After any edit, every line shows the colours of its own text: edits of
+  // one line, of many lines at once (on and beyond the count recoloured at
+  // once), removals and replacements by text of the same length.
+  void everyLineShownAfterAnEditHasTheColoursOfItsText() {
+    QStringList lines;
+    for (int n = 1; n <= 600; ++n) lines << QStringLiteral("N%1 G0%2 X%1 (K)").arg(n).arg(n % 4);
+    ui::NcEditor editor;
+    editor.resize(400, 200);
+    editor.setPlainText(lines.join(QLatin1Char('\n')));
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    QStringList block200, block201;
+    for (int n = 0; n < 200; ++n) block200 << QStringLiteral("M%1 L%1=2").arg(n);
+    for (int n = 0; n < 201; ++n) block201 << QStringLiteral("G79 N%1").arg(n);
+    const auto replace = [&](int fromLine, int toLine, const QString& text) {
+      QTextCursor cursor(editor.document()->findBlockByNumber(fromLine));
+      cursor.setPosition(editor.document()->findBlockByNumber(toLine).position(), QTextCursor::KeepAnchor);
+      cursor.insertText(text);
+    };
+    replace(3, 3, QStringLiteral("M3 "));                                    // typed into a line
+    // Up to 200 lines are coloured at once, shown or not; more wait to be shown.
+    replace(10, 210, block200.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+    QVERIFY(editor.Highlighter()->IsColoured(editor.document()->findBlockByNumber(209)));
+    replace(250, 451, block201.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+    QVERIFY(!editor.Highlighter()->IsColoured(editor.document()->findBlockByNumber(450)));
+    replace(500, 520, QString());                                           // lines removed
+    QTextCursor same(editor.document()->findBlockByNumber(5));
+    same.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    same.insertText(QStringLiteral("(N6 G00 X6 K)"));                       // the same length
+    for (int line = 1; line <= editor.LineCount(); line += 5) {
+      editor.MoveToLine(line);
+      editor.viewport()->grab();
+      const QTextBlock block = editor.textCursor().block();
+      QVERIFY(editor.Highlighter()->IsColoured(block));
+      QList<QTextLayout::FormatRange> expected;
+      for (const NcSpan& span : ui::ScanNcLine(block.text())) {
+        expected.append({span.start, span.length, ui::NcHighlighter::FormatOf(span.kind)});
+      }
+      QVERIFY2(block.layout()->formats() == expected, qPrintable(block.text()));
+    }
   }
 
   // Typing changes the line typed in and leaves the others' formats alone.
