@@ -1,12 +1,14 @@
 // The send command of the main window offscreen, end to end over a
 // pseudo-terminal on which the test plays the controller: the frames on
 // the wire, the status line, the enable rules before, during and after a
-// transfer, the abort, a missing port, and the error search afterwards.
+// transfer, the abort, a missing port, the sent path in the path view, and
+// the error search afterwards.
 #include <QCheckBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -18,10 +20,12 @@
 #include "ui/fake_host.h"
 #include "ui/line_number_dialog.h"
 #include "ui/nc_editor.h"
+#include "ui/path_view.h"
 #include "ui/picture_button.h"
 #include "ui/pseudo_terminal.h"
 #include "ui/qt_serial_line.h"
 #include "window/main_window.h"
+#include "window/view_window.h"
 #include "workstation/send_command.h"
 
 using namespace std::chrono_literals;
@@ -190,6 +194,46 @@ class MainWindowSendTest : public QObject {
     QCOMPARE(f.window.OvcMeter1->value(), 100);
     QVERIFY(PixelsOf(f.window.Image0->pixmap().toImage(), Qt::red) > 300);
     QVERIFY(f.window.programModified());  // the editor's text was not saved
+  }
+
+  // The open path view shows the sent path as the picture does: in red,
+  // growing with the transfer; the next drawing replaces it.
+  void theOpenViewShowsTheSentPath() {
+    Watchdog dog(60s);
+    PseudoTerminal pty;
+    QVERIFY(pty.ok());
+    PortVariable port(pty.slaveName());
+    Fixture f;
+    f.Draw(kSquare);
+    f.window.Ansicht->Open();
+    ui::PathView& view = *f.window.Ansicht->view;
+    const auto pixels = [&view](QColor colour) {
+      QImage image(view.size(), QImage::Format_RGB32);
+      QPainter painter(&image);
+      view.Render(painter);
+      painter.end();
+      return PixelsOf(image, colour);
+    };
+    QCOMPARE(pixels(Qt::red), 0);
+    const int drawn = pixels(Qt::yellow);
+    QVERIFY(drawn > 300);
+    int redAtFirstFrame = -1;
+    PtyController controller(
+        pty, [&] { return f.Waiting(); },
+        [&](const transfer::ReceivedFrame&, std::size_t index) -> std::vector<std::uint8_t> {
+          if (index == 0) redAtFirstFrame = pixels(Qt::red);
+          return {6};
+        });
+    f.Send();
+    QVERIFY(!f.timedOut);
+    QCOMPARE(f.window.meldung->text(), kFinished);
+    const int redAtEnd = pixels(Qt::red);
+    QVERIFY(redAtFirstFrame >= 0 && redAtFirstFrame < redAtEnd);
+    QVERIFY(redAtEnd > 300);
+    QCOMPARE(pixels(Qt::yellow), 0);
+    f.window.simuliereClick();
+    QCOMPARE(pixels(Qt::red), 0);
+    QCOMPARE(pixels(Qt::yellow), drawn);
   }
 
   void abortDuringATransferStopsItAndClosesThePort() {
