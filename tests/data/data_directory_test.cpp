@@ -37,10 +37,6 @@ TEST(DataDirectory, LongPathsAreNotCut) {
   EXPECT_EQ(data::MakeDataDirectory(dir + "rur", PathStyle::Posix), dir);
 }
 
-}  // namespace
-
-namespace {
-
 using testing_support::TempDir;
 
 // A data directory of its own needs msg.dat and write permission; the

@@ -48,15 +48,8 @@ TEST(Settings, ReadsHandBuiltFileAndWritesItBackByteForByte) {
   ASSERT_TRUE(data::ReadSettings(s, dir.path(), Defaults()));
   EXPECT_EQ(s.programDirectory, "C:\\NC\\");
   EXPECT_EQ(s.radiusTolerance, 3.0L);
-  EXPECT_EQ(s.port.xOnChar, 17);
-  EXPECT_EQ(s.port.xOffChar, 19);
-  EXPECT_EQ(s.port.hwFlowOptions, 0x0A);
-  EXPECT_EQ(s.port.swFlowOptions, 3);
-  EXPECT_EQ(s.port.baud, 19200);
-  EXPECT_EQ(s.port.stopBits, 2);
-  EXPECT_EQ(s.port.dataBits, 7);
-  EXPECT_EQ(s.port.parity, 2);
-  EXPECT_EQ(s.port.comNumber, 3);
+  EXPECT_EQ(s.port, (data::PortParameters{.comNumber = 3, .baud = 19200, .parity = 2, .dataBits = 7, .stopBits = 2,
+                                           .hwFlowOptions = 0x0A, .swFlowOptions = 3, .xOnChar = 17, .xOffChar = 19}));
   EXPECT_EQ(s.reserved, 0x5A);
   EXPECT_EQ(s.zZeroOffset, -1.5L);
   EXPECT_EQ(s.workAreaX, 400.0L);
@@ -91,14 +84,11 @@ TEST(Settings, ShortOrMissingFileGivesDefaultsAndFalse) {
   EXPECT_FALSE(data::ReadSettings(s, empty.path(), Defaults()));
 }
 
+// COM1 at 9600 baud, 8 data bits, no parity, 1 stop bit, no flow control.
 TEST(Settings, PortDefaultsAreThoseOfThePortComponent) {
-  const data::PortParameters p;
-  EXPECT_EQ(p.comNumber, 1);
-  EXPECT_EQ(p.baud, 9600);
-  EXPECT_EQ(p.parity, 0);
-  EXPECT_EQ(p.dataBits, 8);
-  EXPECT_EQ(p.stopBits, 1);
-  EXPECT_EQ(p.hwFlowOptions | p.swFlowOptions | p.xOnChar | p.xOffChar, 0);
+  EXPECT_EQ(data::PortParameters{}, (data::PortParameters{.comNumber = 1, .baud = 9600, .parity = 0, .dataBits = 8,
+                                                          .stopBits = 1, .hwFlowOptions = 0, .swFlowOptions = 0,
+                                                          .xOnChar = 0, .xOffChar = 0}));
 }
 
 TEST(Settings, ProgramDirectoryGetsSeparatorUnlessBareDrive) {
@@ -108,15 +98,13 @@ TEST(Settings, ProgramDirectoryGetsSeparatorUnlessBareDrive) {
     record[0] = static_cast<std::uint8_t>(d.size());
     std::copy(d.begin(), d.end(), record.begin() + 1);
   };
-  data::Settings s;
-  setDir("C:");
-  dir.Write("QVM_ini.Dat", record);
-  ASSERT_TRUE(data::ReadSettings(s, dir.path(), Defaults()));
-  EXPECT_EQ(s.programDirectory, "C:");
-  setDir("/nc/p");
-  dir.Write("QVM_ini.Dat", record);
-  ASSERT_TRUE(data::ReadSettings(s, dir.path(), Defaults()));
-  EXPECT_EQ(s.programDirectory, "/nc/p/");
+  for (const auto& [stored, read] : {std::pair{"C:", "C:"}, std::pair{"/nc/p", "/nc/p/"}}) {
+    setDir(stored);
+    dir.Write("QVM_ini.Dat", record);
+    data::Settings s;
+    ASSERT_TRUE(data::ReadSettings(s, dir.path(), Defaults()));
+    EXPECT_EQ(s.programDirectory, read);
+  }
 }
 
 TEST(Settings, StoredControllerTypeSelectsFilePrefixes) {

@@ -31,15 +31,8 @@ TEST(ShippedDataFiles, SettingsAreTheDefaultsWithoutProgramDirectory) {
   EXPECT_EQ(s.zZeroOffset, 0.0L);
   EXPECT_EQ(s.workAreaX, 400.0L);
   EXPECT_EQ(s.workAreaY, 300.0L);
-  EXPECT_EQ(s.port.comNumber, 1);
-  EXPECT_EQ(s.port.baud, 9600);
-  EXPECT_EQ(s.port.parity, 0);
-  EXPECT_EQ(s.port.dataBits, 8);
-  EXPECT_EQ(s.port.stopBits, 1);
-  EXPECT_EQ(s.port.hwFlowOptions, 0);
-  EXPECT_EQ(s.port.swFlowOptions, 0);
-  EXPECT_EQ(s.port.xOnChar, 0);
-  EXPECT_EQ(s.port.xOffChar, 0);
+  EXPECT_EQ(s.port, (data::PortParameters{.comNumber = 1, .baud = 9600, .parity = 0, .dataBits = 8, .stopBits = 1,
+                                           .hwFlowOptions = 0, .swFlowOptions = 0, .xOnChar = 0, .xOffChar = 0}));
   EXPECT_EQ(std::filesystem::file_size(Resources() + "QVM_ini.Dat"), data::kSettingsRecordSize);
 }
 

@@ -10,9 +10,6 @@
 
 namespace {
 
-using testing_support::FakeDialogs;
-using testing_support::TempDir;
-
 // n records of 20 bytes; record 7 holds radius 2.5, all others zero.
 std::vector<std::uint8_t> HandBuiltToolFile(int records) {
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(records) * 20, 0);
@@ -23,28 +20,33 @@ std::vector<std::uint8_t> HandBuiltToolFile(int records) {
   return bytes;
 }
 
-TEST(ToolTable, ReadsHandBuiltFileAndWritesItBackByteForByte) {
-  TempDir dir;
+// A data directory, a tool table and the boxes the file work shows.
+class ToolTable : public ::testing::Test {
+ protected:
+  bool Read(int type = 17) { return data::ReadToolTable(table, dir.path(), type, dialogs); }
+  bool Write() { return data::WriteToolTable(table, dir.path(), 17, dialogs); }
+
+  testing_support::TempDir dir;
+  data::ToolTable table{};
+  testing_support::FakeDialogs dialogs;
+};
+
+TEST_F(ToolTable, ReadsHandBuiltFileAndWritesItBackByteForByte) {
   const auto bytes = HandBuiltToolFile(100);
   dir.Write("QVM_Wkz.Dat", bytes);  // the letter case of the name does not matter
-  data::ToolTable table{};
-  FakeDialogs dialogs;
-  ASSERT_TRUE(data::ReadToolTable(table, dir.path(), 17, dialogs));
+  ASSERT_TRUE(Read());
   EXPECT_EQ(table[7].radiusCorrection, 2.5L);
   EXPECT_EQ(table[7].lengthCorrection, 0.0L);
 
-  ASSERT_TRUE(data::WriteToolTable(table, dir.path(), 17, dialogs));
+  ASSERT_TRUE(Write());
   EXPECT_EQ(dir.Read("QVM_Wkz.Dat"), std::string(bytes.begin(), bytes.end()));
   EXPECT_FALSE(dir.Exists("QVM_wkz.dat"));  // written over the existing file, not beside it
 }
 
-TEST(ToolTable, ShortFileKeepsTheRecordsItDoesNotReach) {
-  TempDir dir;
+TEST_F(ToolTable, ShortFileKeepsTheRecordsItDoesNotReach) {
   dir.Write("QVM_wkz.dat", HandBuiltToolFile(40));
-  data::ToolTable table{};
   for (auto& t : table) t = {1.0L, 9.0L};
-  FakeDialogs dialogs;
-  ASSERT_TRUE(data::ReadToolTable(table, dir.path(), 17, dialogs));
+  ASSERT_TRUE(Read());
   EXPECT_EQ(table[39].radiusCorrection, 0.0L);
   EXPECT_EQ(table[7].radiusCorrection, 2.5L);
   EXPECT_EQ(table[40].radiusCorrection, 9.0L);
@@ -52,56 +54,41 @@ TEST(ToolTable, ShortFileKeepsTheRecordsItDoesNotReach) {
   EXPECT_TRUE(dialogs.informations.empty());
 }
 
-TEST(ToolTable, TruncatedRecordClearsTheTableWithItsMessage) {
-  TempDir dir;
+TEST_F(ToolTable, TruncatedRecordClearsTheTableWithItsMessage) {
   auto bytes = HandBuiltToolFile(100);
   bytes.resize(45);
   dir.Write("QVM_wkz.dat", bytes);
-  data::ToolTable table{};
   table[50].radiusCorrection = 3.0L;
-  FakeDialogs dialogs;
-  EXPECT_FALSE(data::ReadToolTable(table, dir.path(), 17, dialogs));
+  EXPECT_FALSE(Read());
   EXPECT_EQ(dialogs.informations, std::vector<std::string>{"Fehler beim lesen der Werkzeugdaten!"});
   EXPECT_EQ(table[50].radiusCorrection, 0.0L);
 }
 
-TEST(ToolTable, MissingFileLeavesTableAndSaysNothing) {
-  TempDir dir;
-  data::ToolTable table{};
+TEST_F(ToolTable, MissingFileLeavesTableAndSaysNothing) {
   table[3].lengthCorrection = 4.0L;
-  FakeDialogs dialogs;
-  EXPECT_FALSE(data::ReadToolTable(table, dir.path(), 17, dialogs));
+  EXPECT_FALSE(Read());
   EXPECT_EQ(table[3].lengthCorrection, 4.0L);
   EXPECT_TRUE(dialogs.informations.empty());
 }
 
-TEST(ToolTable, OversizedFileReadsOnlyTheFirstHundredRecords) {
-  TempDir dir;
+TEST_F(ToolTable, OversizedFileReadsOnlyTheFirstHundredRecords) {
   auto bytes = HandBuiltToolFile(100);
   bytes.resize(100 * 20 + 7, 0xFF);  // junk after the hundredth record
   dir.Write("QVM_wkz.dat", bytes);
-  data::ToolTable table{};
-  FakeDialogs dialogs;
-  EXPECT_TRUE(data::ReadToolTable(table, dir.path(), 17, dialogs));
+  EXPECT_TRUE(Read());
   EXPECT_EQ(table[7].radiusCorrection, 2.5L);
 }
 
-TEST(ToolTable, FailedWriteShowsItsBoxAndKeepsTheOldFile) {
-  TempDir dir;
+TEST_F(ToolTable, FailedWriteShowsItsBoxAndKeepsTheOldFile) {
   std::filesystem::create_directory(dir.File("QVM_wkz.dat"));
-  data::ToolTable table{};
-  FakeDialogs dialogs;
-  EXPECT_FALSE(data::WriteToolTable(table, dir.path(), 17, dialogs));
+  EXPECT_FALSE(Write());
   EXPECT_EQ(dialogs.informations, std::vector<std::string>{"Fehler beim schreiben der Werzeugdaten!"});
 }
 
-TEST(ToolTable, FileAndPictureNamesFollowTheControllerType) {
-  TempDir dir;
+TEST_F(ToolTable, FileAndPictureNamesFollowTheControllerType) {
   dir.Write("Num_wkz.dat", HandBuiltToolFile(100));
-  data::ToolTable table{};
-  FakeDialogs dialogs;
-  EXPECT_FALSE(data::ReadToolTable(table, dir.path(), 17, dialogs));
-  EXPECT_TRUE(data::ReadToolTable(table, dir.path(), 3, dialogs));
+  EXPECT_FALSE(Read(17));
+  EXPECT_TRUE(Read(3));
   EXPECT_EQ(data::ToolPictureName(12), "WForm_12.Bmp");
 }
 

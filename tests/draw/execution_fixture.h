@@ -93,11 +93,7 @@ class ExecutionTest : public ::testing::Test {
   const data::BlockRecord& Last() const { return At(ctx.blockStore.count()); }
 
   // Message numbers shown so far; a direct message counts as 0.
-  std::vector<int> Shown() const {
-    std::vector<int> numbers;
-    for (const auto& m : dialogs.messages) numbers.push_back(m.number == "Direkt" ? 0 : std::stoi(m.number));
-    return numbers;
-  }
+  std::vector<int> Shown() const { return testing_support::ShownNumbers(dialogs); }
 
   testing_support::TempDir dir;
   RunParts parts;

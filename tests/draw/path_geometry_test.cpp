@@ -31,11 +31,8 @@ void ExpectDistances(const data::BlockRecord& record, std::initializer_list<Prob
 }
 
 data::BlockRecord Line(int motion, double x0, double y0, double x1, double y1) {
-  data::BlockRecord r;
-  r.motion = static_cast<std::uint8_t>(motion);
-  r.startX = x0, r.startY = y0, r.endX = x1, r.endY = y1;
-  r.hasX = x0 != x1, r.hasY = y0 != y1;
-  return r;
+  return {.startX = x0, .startY = y0, .endX = x1, .endY = y1, .mFlags = {}, .hasX = x0 != x1, .hasY = y0 != y1,
+          .motion = static_cast<std::uint8_t>(motion)};
 }
 
 TEST(PathGeometryLine, DistanceAlongBesideAndBeyondTheEnds) {

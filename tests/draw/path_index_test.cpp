@@ -16,11 +16,8 @@ namespace {
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
 data::BlockRecord Move(int motion, long double x0, long double y0, long double x1, long double y1) {
-  data::BlockRecord r;
-  r.motion = static_cast<std::uint8_t>(motion);
-  r.startX = x0, r.startY = y0, r.endX = x1, r.endY = y1;
-  r.hasX = x0 != x1, r.hasY = y0 != y1;
-  return r;
+  return {.startX = x0, .startY = y0, .endX = x1, .endY = y1, .mFlags = {}, .hasX = x0 != x1, .hasY = y0 != y1,
+          .motion = static_cast<std::uint8_t>(motion)};
 }
 
 data::BlockStore StoreOf(std::initializer_list<data::BlockRecord> records) {

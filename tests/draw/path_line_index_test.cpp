@@ -17,12 +17,7 @@ data::BlockStore Store() {
   const std::pair<std::int32_t, std::int32_t> blocks[] = {{0, 1}, {0, 2}, {0, 3},  {0, 4},  {1, 11}, {1, 12},
                                                           {1, 11}, {1, 12}, {0, 5}, {0, 3}, {0, 12}};
   data::BlockStore store;
-  for (const auto& [program, line] : blocks) {
-    data::BlockRecord r;
-    r.programIndex = program;
-    r.listingLine = line;
-    store.Append(r);
-  }
+  for (const auto& [program, line] : blocks) store.Append({.mFlags = {}, .listingLine = line, .programIndex = program});
   return store;
 }
 

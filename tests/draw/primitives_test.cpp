@@ -24,21 +24,11 @@ int PaintedPixels(const Raster& raster) {
   return painted;
 }
 
-data::BlockRecord EndAt(long double x, long double y) {
-  data::BlockRecord block;
-  block.endX = x;
-  block.endY = y;
-  return block;
-}
+data::BlockRecord EndAt(long double x, long double y) { return {.endX = x, .endY = y, .mFlags = {}}; }
 
 data::BlockRecord ArcAbout(long double cx, long double cy, long double radius, long double startAngle) {
-  data::BlockRecord block;
-  block.centreX = cx;
-  block.centreY = cy;
-  block.radius = radius;
-  block.startX = cx + radius * std::cos(startAngle);
-  block.startY = cy + radius * std::sin(startAngle);
-  return block;
+  return {.startX = cx + radius * std::cos(startAngle), .startY = cy + radius * std::sin(startAngle),
+          .centreX = cx, .centreY = cy, .radius = radius, .mFlags = {}};
 }
 
 class PrimitivesTest : public ::testing::Test {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "support/fake_dialogs.h"
+#include "support/message_setup.h"
 
 namespace {
 
@@ -22,44 +22,27 @@ testing::AssertionResult Near(long double actual, long double expected, long dou
                                      << expected;
 }
 
-class ArcGeometryTest : public ::testing::Test {
+class ArcGeometryTest : public ::testing::Test, protected testing_support::MessageSetup {
  protected:
-  ArcGeometryTest() : messages(dialogs, directory, listing, table) {}
-
   static data::BlockRecord Arc(long double sx, long double sy, long double ex, long double ey, long double radius,
                                std::uint8_t motion, std::uint8_t span = 2) {
-    data::BlockRecord block;
-    block.startX = sx;
-    block.startY = sy;
-    block.endX = ex;
-    block.endY = ey;
-    block.radius = radius;
-    block.motion = motion;
-    block.arcSpan = span;
-    return block;
+    return {.startX = sx, .startY = sy, .endX = ex, .endY = ey, .radius = radius, .mFlags = {}, .motion = motion,
+            .arcSpan = span};
   }
 
-  std::vector<std::string> Shown() const {
-    std::vector<std::string> texts;
-    for (const auto& m : dialogs.messages) texts.push_back(m.description);
-    return texts;
-  }
-
-  testing_support::FakeDialogs dialogs;
-  std::string directory;
-  data::WorkListing listing;
-  data::SubprogramTable table;
-  data::MessageCentre messages;
+  std::vector<std::string> Shown() const { return testing_support::ShownTexts(dialogs); }
 };
 
+// The axes exactly (the zero vector points up), the quadrants within 1e-18.
 TEST_F(ArcGeometryTest, VectorAngleCoversAxesAndQuadrants) {
-  EXPECT_EQ(geometry::VectorAngle(0, 0), kPi / 2);
-  EXPECT_EQ(geometry::VectorAngle(0, -1), 3 * kPi / 2);
-  EXPECT_EQ(geometry::VectorAngle(1, 0), 0.0L);
-  EXPECT_EQ(geometry::VectorAngle(-1, 0), kPi);
-  EXPECT_TRUE(Near(geometry::VectorAngle(1, -1), 7 * kPi / 4, 1e-18L));
-  EXPECT_TRUE(Near(geometry::VectorAngle(-1, -1), 5 * kPi / 4, 1e-18L));
-  EXPECT_TRUE(Near(geometry::VectorAngle(-1, 1), 3 * kPi / 4, 1e-18L));
+  const struct {
+    long double x, y, angle, tolerance;
+  } cases[] = {{0, 0, kPi / 2, 0},          {0, -1, 3 * kPi / 2, 0},       {1, 0, 0, 0},
+               {-1, 0, kPi, 0},             {1, -1, 7 * kPi / 4, 1e-18L}, {-1, -1, 5 * kPi / 4, 1e-18L},
+               {-1, 1, 3 * kPi / 4, 1e-18L}};
+  for (const auto& c : cases) {
+    EXPECT_TRUE(Near(geometry::VectorAngle(c.x, c.y), c.angle, c.tolerance)) << c.x << ", " << c.y;
+  }
 }
 
 TEST_F(ArcGeometryTest, SweepSnapsToHalfTurnWithinTolerance) {

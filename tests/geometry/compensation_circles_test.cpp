@@ -15,13 +15,7 @@ namespace {
 
 data::BlockRecord Circle(long double cx, long double cy, long double radius, long double endX = 0,
                          long double endY = 0) {
-  data::BlockRecord b;
-  b.centreX = cx;
-  b.centreY = cy;
-  b.radius = radius;
-  b.endX = endX;
-  b.endY = endY;
-  return b;
+  return {.endX = endX, .endY = endY, .centreX = cx, .centreY = cy, .radius = radius, .mFlags = {}};
 }
 
 struct OffsetCase {

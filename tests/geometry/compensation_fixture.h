@@ -51,18 +51,8 @@ class Program {
 
  private:
   data::BlockRecord& Next(long double x, long double y, std::uint8_t compensation) {
-    data::BlockRecord b;
-    b.startX = x_;
-    b.startY = y_;
-    b.endX = x;
-    b.endY = y;
-    b.hasX = x != x_ ? 1 : 0;
-    b.hasY = y != y_ ? 1 : 0;
-    b.compensation = compensation;
-    b.toolSlot = 1;
-    b.tool = 1;
-    b.feed = 100.0L;
-    store_.Append(b);
+    store_.Append({.startX = x_, .startY = y_, .endX = x, .endY = y, .feed = 100.0L, .mFlags = {}, .hasX = x != x_,
+                   .hasY = y != y_, .compensation = compensation, .toolSlot = 1, .tool = 1});
     data::BlockRecord& stored = store_.At(store_.count());
     stored.listingLine = store_.count();
     x_ = x;
@@ -97,11 +87,7 @@ class CompensationTest : public ::testing::Test {
   Program Start(long double x, long double y) { return Program(programmed, x, y); }
   bool Run() { return geometry::Aequidistance(programmed, tools, 3.0L, setup.messages, out); }
 
-  std::vector<std::string> Shown() const {
-    std::vector<std::string> texts;
-    for (const auto& m : setup.dialogs.messages) texts.push_back(m.description);
-    return texts;
-  }
+  std::vector<std::string> Shown() const { return testing_support::ShownTexts(setup.dialogs); }
   std::vector<int> Motions() const {
     std::vector<int> motions;
     for (std::int32_t i = 1; i <= out.count(); ++i) motions.push_back(out.At(i).motion);

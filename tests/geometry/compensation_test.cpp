@@ -7,6 +7,7 @@
 
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "compensation_fixture.h"
@@ -160,31 +161,14 @@ INSTANTIATE_TEST_SUITE_P(
                                      Move(17, 3, 17, 20)}}),
     [](const auto& test) { return std::string(test.param.name); });
 
-void ExpectSameRecord(const data::BlockRecord& a, const data::BlockRecord& b) {
-  EXPECT_EQ(a.marker, b.marker);
-  EXPECT_EQ(a.startX, b.startX);
-  EXPECT_EQ(a.startY, b.startY);
-  EXPECT_EQ(a.startZ, b.startZ);
-  EXPECT_EQ(a.endX, b.endX);
-  EXPECT_EQ(a.endY, b.endY);
-  EXPECT_EQ(a.endZ, b.endZ);
-  EXPECT_EQ(a.centreX, b.centreX);
-  EXPECT_EQ(a.centreY, b.centreY);
-  EXPECT_EQ(a.radius, b.radius);
-  EXPECT_EQ(a.hasX, b.hasX);
-  EXPECT_EQ(a.hasY, b.hasY);
-  EXPECT_EQ(a.hasZ, b.hasZ);
-  EXPECT_EQ(a.motion, b.motion);
-  EXPECT_EQ(a.arcSpan, b.arcSpan);
-  EXPECT_EQ(a.compensation, b.compensation);
-  EXPECT_EQ(a.toolSlot, b.toolSlot);
-  EXPECT_EQ(a.tool, b.tool);
-  EXPECT_EQ(a.feed, b.feed);
-  EXPECT_EQ(a.dwell, b.dwell);
-  EXPECT_EQ(a.mFlags, b.mFlags);
-  EXPECT_EQ(a.listingLine, b.listingLine);
-  EXPECT_EQ(a.programIndex, b.programIndex);
+// Every field a copy must keep (gtest prints them all when one differs).
+auto Fields(const data::BlockRecord& r) {
+  return std::tie(r.marker, r.startX, r.startY, r.startZ, r.endX, r.endY, r.endZ, r.centreX, r.centreY, r.radius,
+                  r.hasX, r.hasY, r.hasZ, r.motion, r.arcSpan, r.compensation, r.toolSlot, r.tool, r.feed, r.dwell,
+                  r.mFlags, r.listingLine, r.programIndex);
 }
+
+void ExpectSameRecord(const data::BlockRecord& a, const data::BlockRecord& b) { EXPECT_EQ(Fields(a), Fields(b)); }
 
 TEST_F(CompensationTest, ProgramWithoutCompensationIsCopiedUnchanged) {
   SetToolRadius(5);

@@ -1,6 +1,8 @@
 #include "nc/label_index.h"
 
 #include <limits>
+#include <optional>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -8,35 +10,31 @@
 
 namespace {
 
+// Labels read from a line, rounded from a jump's value or read from a
+// range's digits; std::nullopt where there is none, at each range's limit.
 TEST(LineLabel, NumberAfterNWithBlanksIgnored) {
-  EXPECT_EQ(nc::LineLabel("N10 G01 X5"), 10);
-  EXPECT_EQ(nc::LineLabel("   N 1 2X5"), 12);
-  EXPECT_EQ(nc::LineLabel("N"), 0);
-  EXPECT_FALSE(nc::LineLabel("G01 N10"));
-  EXPECT_FALSE(nc::LineLabel(""));
-  EXPECT_FALSE(nc::LineLabel("N1234567890123456789"));  // too long for a number
-  EXPECT_EQ(nc::LineLabel("N123456789012345678"), 123456789012345678);
+  const std::pair<const char*, std::optional<std::int64_t>> cases[] = {
+      {"N10 G01 X5", 10}, {"   N 1 2X5", 12}, {"N", 0}, {"G01 N10", std::nullopt}, {"", std::nullopt},
+      {"N1234567890123456789", std::nullopt},  // too long for a number
+      {"N123456789012345678", 123456789012345678}};
+  for (const auto& [line, label] : cases) EXPECT_EQ(nc::LineLabel(line), label) << line;
 }
 
 TEST(JumpLabel, RoundedHalfToEvenWithinThe32BitRange) {
-  EXPECT_EQ(nc::JumpLabel(2.5L), 2);
-  EXPECT_EQ(nc::JumpLabel(3.5L), 4);
-  EXPECT_EQ(nc::JumpLabel(-0.4L), 0);
-  EXPECT_EQ(nc::JumpLabel(2147483647.0L), 2147483647);
-  EXPECT_EQ(nc::JumpLabel(2147483647.4L), 2147483647);
-  EXPECT_FALSE(nc::JumpLabel(2147483647.5L));  // rounds to 2^31
-  EXPECT_EQ(nc::JumpLabel(-2147483647.0L), -2147483647);
-  EXPECT_FALSE(nc::JumpLabel(-2147483648.0L));
-  EXPECT_FALSE(nc::JumpLabel(std::numeric_limits<long double>::infinity()));
-  EXPECT_FALSE(nc::JumpLabel(std::numeric_limits<long double>::quiet_NaN()));
+  const std::pair<long double, std::optional<std::int64_t>> cases[] = {
+      {2.5L, 2}, {3.5L, 4}, {-0.4L, 0}, {2147483647.0L, 2147483647}, {2147483647.4L, 2147483647},
+      {2147483647.5L, std::nullopt},  // rounds to 2^31
+      {-2147483647.0L, -2147483647}, {-2147483648.0L, std::nullopt},
+      {std::numeric_limits<long double>::infinity(), std::nullopt},
+      {std::numeric_limits<long double>::quiet_NaN(), std::nullopt}};
+  for (const auto& [value, label] : cases) EXPECT_EQ(nc::JumpLabel(value), label) << value;
 }
 
 TEST(RangeLabel, DigitsUpToThe32BitLimit) {
-  EXPECT_EQ(nc::RangeLabel(""), 0);
-  EXPECT_EQ(nc::RangeLabel("0010"), 10);
-  EXPECT_EQ(nc::RangeLabel("2147483647"), 2147483647);
-  EXPECT_FALSE(nc::RangeLabel("2147483648"));
-  EXPECT_FALSE(nc::RangeLabel("100000000000000000000000"));
+  const std::pair<const char*, std::optional<std::int64_t>> cases[] = {
+      {"", 0}, {"0010", 10}, {"2147483647", 2147483647}, {"2147483648", std::nullopt},
+      {"100000000000000000000000", std::nullopt}};
+  for (const auto& [digits, label] : cases) EXPECT_EQ(nc::RangeLabel(digits), label) << digits;
 }
 
 TEST(LabelIndex, FirstLineOfALabelWithinARange) {

@@ -28,11 +28,7 @@ struct PreparationBench {
   }
 
   // Number labels of the messages shown so far ("Direkt" for direct ones).
-  std::vector<std::string> Shown() const {
-    std::vector<std::string> numbers;
-    for (const auto& m : dialogs.messages) numbers.push_back(m.number);
-    return numbers;
-  }
+  std::vector<std::string> Shown() const { return ShownLabels(dialogs); }
 
   TempDir dir;
   std::string dataDirectory = dir.path();

@@ -78,17 +78,12 @@ TEST(PreparationLookup, FindSubprogramComparesDigitsAsText) {
 
 TEST_F(PreparationTest, RepeatCount) {
   std::int32_t count = 42;
-  EXPECT_TRUE(nc::ReadRepeatCount(count, "N10 L7", messages));
-  EXPECT_EQ(count, 42);
-  EXPECT_TRUE(nc::ReadRepeatCount(count, "L7 P007 X1", messages));
-  EXPECT_EQ(count, 7);
-  EXPECT_TRUE(nc::ReadRepeatCount(count, "L7 P99", messages));
-  EXPECT_EQ(count, 99);
-  EXPECT_TRUE(dialogs.messages.empty());
-  for (const char* block : {"L7 P", "L7 P X1", "L7 PP5", "L7 P5P"}) {
-    EXPECT_FALSE(nc::ReadRepeatCount(count, block, messages)) << block;
+  for (const auto& [block, read] : {std::pair{"N10 L7", 42}, std::pair{"L7 P007 X1", 7}, std::pair{"L7 P99", 99}}) {
+    EXPECT_TRUE(nc::ReadRepeatCount(count, block, messages)) << block;
+    EXPECT_EQ(count, read) << block;  // without a P the count stays
   }
-  for (const char* block : {"L7 P100", "L7 P99999999999999999999999"}) {
+  EXPECT_TRUE(dialogs.messages.empty());
+  for (const char* block : {"L7 P", "L7 P X1", "L7 PP5", "L7 P5P", "L7 P100", "L7 P99999999999999999999999"}) {
     EXPECT_FALSE(nc::ReadRepeatCount(count, block, messages)) << block;
   }
   EXPECT_EQ(Shown(), (std::vector<std::string>{" 17", " 17", " 17", " 17", " 18", " 18"}));

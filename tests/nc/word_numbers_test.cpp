@@ -11,30 +11,23 @@
 namespace {
 
 TEST(WordNumbers, WholeNumbersSaturateAtTheLimit) {
-  EXPECT_EQ(nc::WholeNumber("17"), 17u);
-  EXPECT_EQ(nc::WholeNumber("  01"), 1u);  // blanks after the letter
-  EXPECT_EQ(nc::WholeNumber(std::string(300, '0') + "17"), 17u);
-  EXPECT_EQ(nc::WholeNumber("4294967294"), 4294967294u);
-  EXPECT_EQ(nc::WholeNumber("4294967295"), nc::kWholeNumberLimit);
-  EXPECT_EQ(nc::WholeNumber("4294967296"), nc::kWholeNumberLimit);
-  EXPECT_EQ(nc::WholeNumber(std::string(40, '9')), nc::kWholeNumberLimit);
-  // No number.
-  for (const char* text : {"", " ", "1.5", "-1", "+1", "1 ", "R5", "1A"}) {
-    EXPECT_EQ(nc::WholeNumber(text), 0u) << text;
-  }
+  const std::pair<std::string, std::uint32_t> cases[] = {
+      {"17", 17u}, {"  01", 1u},  // blanks after the letter
+      {std::string(300, '0') + "17", 17u}, {"4294967294", 4294967294u}, {"4294967295", nc::kWholeNumberLimit},
+      {"4294967296", nc::kWholeNumberLimit}, {std::string(40, '9'), nc::kWholeNumberLimit},
+      // No number.
+      {"", 0u}, {" ", 0u}, {"1.5", 0u}, {"-1", 0u}, {"+1", 0u}, {"1 ", 0u}, {"R5", 0u}, {"1A", 0u}};
+  for (const auto& [text, number] : cases) EXPECT_EQ(nc::WholeNumber(text), number) << text;
 }
 
 TEST(WordNumbers, ParameterNumbersStayInTheTable) {
   const int last = nc::kParamCount - 1;
-  EXPECT_EQ(nc::ParameterNumber("R0"), 0);
-  EXPECT_EQ(nc::ParameterNumber(" R005"), 5);
-  EXPECT_EQ(nc::ParameterNumber("R" + std::to_string(last)), last);
-  EXPECT_EQ(nc::ParameterNumber("R" + std::string(30, '0') + std::to_string(last)), last);
-  EXPECT_EQ(nc::ParameterNumber("R" + std::to_string(last + 1)), -1);
-  EXPECT_EQ(nc::ParameterNumber("R" + std::string(30, '9')), -1);
-  for (const char* text : {"", "R", " R", "5", "X5", "R5.0", "R-5", "R 5", "R5 "}) {
-    EXPECT_EQ(nc::ParameterNumber(text), -1) << text;
-  }
+  const std::pair<std::string, int> cases[] = {
+      {"R0", 0}, {" R005", 5}, {"R" + std::to_string(last), last},
+      {"R" + std::string(30, '0') + std::to_string(last), last}, {"R" + std::to_string(last + 1), -1},
+      {"R" + std::string(30, '9'), -1}, {"", -1}, {"R", -1}, {" R", -1}, {"5", -1}, {"X5", -1}, {"R5.0", -1},
+      {"R-5", -1}, {"R 5", -1}, {"R5 ", -1}};
+  for (const auto& [text, number] : cases) EXPECT_EQ(nc::ParameterNumber(text), number) << text;
 }
 
 TEST(WordNumbers, DecimalsNeedADigit) {

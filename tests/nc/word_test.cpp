@@ -16,12 +16,7 @@ class WordTest : public ::testing::Test, protected testing_support::MessageSetup
     nc::WordExpression(word, params, text);
     return std::string(text.view());
   }
-  // Message numbers shown so far.
-  std::vector<std::string> Shown() const {
-    std::vector<std::string> numbers;
-    for (const auto& m : dialogs.messages) numbers.push_back(m.number);
-    return numbers;
-  }
+  std::vector<std::string> Shown() const { return testing_support::ShownLabels(dialogs); }
 
   nc::ParamTable params;
 };

@@ -28,6 +28,25 @@ class FakeDialogs : public data::Dialogs {
   data::SaveAnswer saveAnswer = data::SaveAnswer::Cancel;
 };
 
+// What the message windows shown so far said: their number labels ("Direkt"
+// for a direct message), those numbers (a direct message counts as 0), or
+// their descriptions.
+inline std::vector<std::string> ShownLabels(const FakeDialogs& dialogs) {
+  std::vector<std::string> labels;
+  for (const auto& m : dialogs.messages) labels.push_back(m.number);
+  return labels;
+}
+inline std::vector<int> ShownNumbers(const FakeDialogs& dialogs) {
+  std::vector<int> numbers;
+  for (const auto& m : dialogs.messages) numbers.push_back(m.number == "Direkt" ? 0 : std::stoi(m.number));
+  return numbers;
+}
+inline std::vector<std::string> ShownTexts(const FakeDialogs& dialogs) {
+  std::vector<std::string> texts;
+  for (const auto& m : dialogs.messages) texts.push_back(m.description);
+  return texts;
+}
+
 class CountingPump : public data::EventPump {
  public:
   void ProcessEvents() override { ++calls; }

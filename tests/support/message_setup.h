@@ -14,11 +14,7 @@ namespace testing_support {
 
 struct MessageSetup {
   // Numbers of the messages shown so far; a direct message counts as 0.
-  std::vector<int> ShownNumbers() const {
-    std::vector<int> numbers;
-    for (const auto& m : dialogs.messages) numbers.push_back(m.number == "Direkt" ? 0 : std::stoi(m.number));
-    return numbers;
-  }
+  std::vector<int> ShownNumbers() const { return testing_support::ShownNumbers(dialogs); }
 
   TempDir dir;
   std::string directory = dir.path();

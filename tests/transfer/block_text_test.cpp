@@ -11,18 +11,10 @@ using transfer::ConversionMemory;
 using transfer::ConversionSettings;
 using transfer::ConvertBlock;
 
-data::BlockRecord Move(std::uint8_t motion) {
-  data::BlockRecord block;
-  block.motion = motion;
-  return block;
-}
+data::BlockRecord Move(std::uint8_t motion) { return {.mFlags = {}, .motion = motion}; }
 
 data::BlockRecord MoveTo(std::uint8_t motion, long double x, long double y) {
-  data::BlockRecord block = Move(motion);
-  block.hasX = block.hasY = 1;
-  block.endX = x;
-  block.endY = y;
-  return block;
+  return {.endX = x, .endY = y, .mFlags = {}, .hasX = 1, .hasY = 1, .motion = motion};
 }
 
 std::string Convert(const data::BlockRecord& block, std::int32_t number, const ConversionSettings& settings = {}) {
@@ -128,17 +120,8 @@ std::vector<std::string> Transfer(const std::vector<data::BlockRecord>& blocks, 
   return texts;
 }
 
-data::BlockRecord WithTool(std::uint8_t tool) {
-  data::BlockRecord block;
-  block.tool = tool;
-  return block;
-}
-
-data::BlockRecord WithFeed(long double feed) {
-  data::BlockRecord block;
-  block.feed = feed;
-  return block;
-}
+data::BlockRecord WithTool(std::uint8_t tool) { return {.mFlags = {}, .tool = tool}; }
+data::BlockRecord WithFeed(long double feed) { return {.feed = feed, .mFlags = {}}; }
 
 TEST(ConvertBlockTest, ToolIsSentWhenItChanges) {
   ConversionMemory memory;

@@ -53,58 +53,44 @@ TEST(FramesTest, OrdinaryFramesEndInThreeEtb) {
   EXPECT_EQ(transfer::WireBytes(frame), (std::vector<std::uint8_t>{2, 2, 2, 34, 'A', 'B', 23, 23, 23, 34 ^ 'A' ^ 'B'}));
 }
 
-TEST(FramesTest, BlanksAreRemovedAndEmptyTextsAddNothing) {
-  const std::vector<Frame> frames = Pack({"N0001 G0", "", "  ", "N0002G1", ""});
-  EXPECT_EQ(Datas(frames), (std::vector<std::string>{"%\r\nN0001G0\r\nN0002G1\r\n\r\n"}));
-}
-
-TEST(FramesTest, StoreWithoutBlocks) {
-  const std::vector<Frame> frames{transfer::EmptyProgramFrame()};
-  EXPECT_EQ(Datas(frames), (std::vector<std::string>{"%\r\n\r\n"}));
-  EXPECT_EQ(Lasts(frames), (std::vector<bool>{true}));
-  EXPECT_EQ(Datas(Pack({})), Datas(frames));
-  EXPECT_EQ(Datas(Pack({"", ""})), Datas(frames));
-}
-
-// "%" CR LF takes 3 bytes, so a first text of t characters gives p + t = 3 + t.
-TEST(FramesTest, TextBringingTheFrameTo253) {
-  EXPECT_EQ(Datas(Pack({Text(250), "N2"})), (std::vector<std::string>{kHead + Text(250) + kEnd, "N2\r\n\r\n"}));
-  // As the last text its frame has no room for the closing CR LF.
-  const std::vector<Frame> frames = Pack({Text(250)});
-  EXPECT_EQ(Datas(frames), (std::vector<std::string>{kHead + Text(250) + kEnd, kEnd}));
-  EXPECT_EQ(Lasts(frames), (std::vector<bool>{false, true}));
-}
-
-TEST(FramesTest, TextFillingTheFrameExactly) {
-  const std::vector<Frame> frames = Pack({Text(251), "N2"});
-  EXPECT_EQ(Datas(frames), (std::vector<std::string>{kHead + Text(251) + kEnd, "N2\r\n\r\n"}));
-  EXPECT_EQ(frames[0].data.size(), 256U);
-  EXPECT_EQ(Lasts(frames), (std::vector<bool>{false, true}));
-  // As the last text: that frame is the last and the stream has no closing CR LF.
-  const std::vector<Frame> last = Pack({Text(251)});
-  EXPECT_EQ(Datas(last), (std::vector<std::string>{kHead + Text(251) + kEnd}));
-  EXPECT_EQ(Lasts(last), (std::vector<bool>{true}));
-}
-
-TEST(FramesTest, TextOneBeyondTheFrameStartsTheNext) {
-  const std::vector<Frame> frames = Pack({Text(252)});
-  EXPECT_EQ(Datas(frames), (std::vector<std::string>{kHead, Text(252) + kEnd + kEnd}));
-  EXPECT_EQ(frames[1].data.size(), 256U);
-  EXPECT_EQ(Lasts(frames), (std::vector<bool>{false, true}));
-}
-
-TEST(FramesTest, TextOf254FillsAnEmptyFrame) {
-  const std::vector<Frame> frames = Pack({Text(251), Text(254, 'Y'), "N3"});
-  EXPECT_EQ(Datas(frames), (std::vector<std::string>{kHead + Text(251) + kEnd, Text(254, 'Y') + kEnd, "N3\r\n\r\n"}));
-  const std::vector<Frame> last = Pack({Text(251), Text(254, 'Y')});
-  EXPECT_EQ(Datas(last), (std::vector<std::string>{kHead + Text(251) + kEnd, Text(254, 'Y') + kEnd}));
-  EXPECT_EQ(Lasts(last), (std::vector<bool>{false, true}));
-}
-
-TEST(FramesTest, FullFrameFollowedOnlyByEmptyTextsGetsALastFrameOfItsOwn) {
-  const std::vector<Frame> frames = Pack({Text(251), "", " "});
-  EXPECT_EQ(Datas(frames), (std::vector<std::string>{kHead + Text(251) + kEnd, kEnd}));
-  EXPECT_EQ(Lasts(frames), (std::vector<bool>{false, true}));
+// Where texts fall against the 256-byte frame ("%" CR LF takes 3 bytes, so
+// a first text of t characters brings the frame to 3 + t + 2), and where the
+// closing CR LF and the last mark go: blanks and empty texts add nothing, a
+// frame of 253 has no room for the closing CR LF, one filled exactly by the
+// last text closes the stream without it, one byte beyond starts the next.
+TEST(FramesTest, TextsAtTheFrameLimit) {
+  using Texts = std::vector<std::string>;
+  struct Case {
+    const char* name;
+    Texts texts;
+    Texts datas;
+    std::vector<bool> lasts;
+  };
+  const Case cases[] = {
+      {"blanks and empty texts", {"N0001 G0", "", "  ", "N0002G1", ""}, {"%\r\nN0001G0\r\nN0002G1\r\n\r\n"}, {true}},
+      {"no texts", {}, {"%\r\n\r\n"}, {true}},
+      {"only empty texts", {"", ""}, {"%\r\n\r\n"}, {true}},
+      {"253 with more", {Text(250), "N2"}, {kHead + Text(250) + kEnd, "N2\r\n\r\n"}, {false, true}},
+      {"253 last", {Text(250)}, {kHead + Text(250) + kEnd, kEnd}, {false, true}},
+      {"256 with more", {Text(251), "N2"}, {kHead + Text(251) + kEnd, "N2\r\n\r\n"}, {false, true}},
+      {"256 last", {Text(251)}, {kHead + Text(251) + kEnd}, {true}},
+      {"257", {Text(252)}, {kHead, Text(252) + kEnd + kEnd}, {false, true}},
+      {"254 fill an empty frame",
+       {Text(251), Text(254, 'Y'), "N3"},
+       {kHead + Text(251) + kEnd, Text(254, 'Y') + kEnd, "N3\r\n\r\n"},
+       {false, false, true}},
+      {"254 last", {Text(251), Text(254, 'Y')}, {kHead + Text(251) + kEnd, Text(254, 'Y') + kEnd}, {false, true}},
+      {"256 then only empty texts", {Text(251), "", " "}, {kHead + Text(251) + kEnd, kEnd}, {false, true}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::vector<Frame> frames = Pack(c.texts);
+    EXPECT_EQ(Datas(frames), c.datas);
+    EXPECT_EQ(Lasts(frames), c.lasts);
+    for (const Frame& frame : frames) EXPECT_LE(frame.data.size(), 256U);
+  }
+  EXPECT_EQ(Datas({transfer::EmptyProgramFrame()}), Texts{"%\r\n\r\n"});
+  EXPECT_TRUE(transfer::EmptyProgramFrame().last);
 }
 
 // 30 M lines of 10 bytes each, then a main line of 16.

@@ -11,6 +11,7 @@
 
 #include "support/message_setup.h"
 #include "transfer/frame_reader.h"
+#include "transfer/scripted_line.h"
 
 namespace {
 
@@ -20,18 +21,7 @@ using transfer::ReplyCharacters;
 using Bytes = std::vector<std::uint8_t>;
 using Texts = std::vector<std::string>;
 
-// Block i: "N000iG1X+000i.00", 16 characters, 18 with its CR LF.
-data::BlockStore Store(int blocks) {
-  data::BlockStore store;
-  for (int i = 1; i <= blocks; ++i) {
-    data::BlockRecord block;
-    block.motion = data::kFeed;
-    block.hasX = 1;
-    block.endX = i;
-    store.Append(block);
-  }
-  return store;
-}
+using testing_support::FeedMoves;
 
 // A handshake over a store, and the frames that store must give.
 class HandshakeTest : public ::testing::Test {
@@ -40,7 +30,7 @@ class HandshakeTest : public ::testing::Test {
   void Begin(int blocks, ReplyCharacters characters = {}, bool waiting = false) {
     handshake.reset();
     source.reset();
-    store = Store(blocks);
+    store = FeedMoves(blocks);
     transfer::FrameSource reference(store, {}, std::nullopt, setup.messages);
     transfer::Frame frame;
     expected.clear();
@@ -73,16 +63,8 @@ class HandshakeTest : public ::testing::Test {
 };
 
 TEST_F(HandshakeTest, ShortProgramGoesOutInOneLastFrame) {
-  store = Store(0);
-  data::BlockRecord move;
-  move.motion = data::kFeed;
-  move.hasX = move.hasY = 1;
-  move.endX = 10;
-  move.endY = -2.5L;
-  store.Append(move);
-  data::BlockRecord stop;
-  stop.mFlags[30] = true;
-  store.Append(stop);
+  store.Append({.endX = 10, .endY = -2.5L, .mFlags = {}, .hasX = 1, .hasY = 1, .motion = data::kFeed});
+  store.Append({.mFlags = 1ULL << 30});  // M30
   transfer::FrameSource frames(store, {}, std::nullopt, setup.messages);
   Handshake h(frames, {});
   EXPECT_EQ(h.state(), HandshakeState::kIdle);
@@ -154,7 +136,7 @@ TEST_F(HandshakeTest, ManyFramesEachConfirmedByAnyConfirmationByte) {
 // complete when block 15 does not fit; the second holds 15 to 28 and is known
 // complete at block 29; the third holds 29, 30 and the closing CR LF.
 TEST_F(HandshakeTest, ProgressIsTheIntegerPartOfTheBlocksConverted) {
-  store = Store(30);
+  store = FeedMoves(30);
   transfer::FrameSource frames(store, {}, std::nullopt, setup.messages);
   Handshake h(frames, {});
   h.Start();

@@ -2,7 +2,8 @@
 // the frames written to it and answers each by a script, one reply sequence
 // per frame, handed over when the sender next sleeps. It also checks that
 // the sender never sleeps after moving bytes and never loops without
-// either moving bytes or sleeping.
+// either moving bytes or sleeping. Beside it: the view that records what a
+// transfer reports, and a store of numbered feed moves to send.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,8 +14,10 @@
 #include <string>
 #include <vector>
 
+#include "data/block_record.h"
 #include "transfer/frame_reader.h"
 #include "transfer/serial_line.h"
+#include "transfer/transfer_run.h"
 
 namespace testing_support {
 
@@ -129,5 +132,22 @@ class ScriptedLine : public transfer::SerialLine {
   bool writtenThisIteration = false;
   bool waitedThisIteration = false;
 };
+
+struct RecordingView : transfer::TransferView {
+  void Status(std::string_view text) override { status.emplace_back(text); }
+  void Progress(int percent) override { progress.push_back(percent); }
+  std::vector<std::string> status;
+  std::vector<int> progress;
+};
+
+// Block i: "N000iG1X+000i.00", 16 characters, 18 with its CR LF; 14 blocks
+// fill a frame.
+inline data::BlockStore FeedMoves(int blocks) {
+  data::BlockStore store;
+  for (int i = 1; i <= blocks; ++i) {
+    store.Append({.endX = static_cast<long double>(i), .mFlags = {}, .hasX = 1, .motion = data::kFeed});
+  }
+  return store;
+}
 
 }  // namespace testing_support

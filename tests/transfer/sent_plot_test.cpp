@@ -25,12 +25,13 @@ class SentPlotTest : public ::testing::Test {
   }
 
   static data::BlockRecord Block(std::uint8_t motion, long double x, long double y) {
-    data::BlockRecord block;
-    block.motion = motion;
-    block.hasX = block.hasY = 1;
-    block.endX = x;
-    block.endY = y;
-    return block;
+    return {.endX = x, .endY = y, .mFlags = {}, .hasX = 1, .hasY = 1, .motion = motion};
+  }
+
+  // An arc from (250, 100) about (200, 100) to (x, 100).
+  static data::BlockRecord Arc(std::uint8_t motion, long double x) {
+    return {.startX = 250, .startY = 100, .endX = x, .endY = 100, .centreX = 200, .centreY = 100, .mFlags = {},
+            .hasX = 1, .hasY = 1, .motion = motion};
   }
 
   void Plot(data::BlockRecord block) { transfer::PlotSentBlock(block, target, setup.messages); }
@@ -65,11 +66,7 @@ TEST_F(SentPlotTest, BlocksWithoutAxesAndUnknownMotionsDrawNothing) {
 
 TEST_F(SentPlotTest, HalfCircleIsDrawnFromItsCentre) {
   Plot(Block(data::kRapid, 250, 100));
-  data::BlockRecord arc = Block(data::kCounterClockwise, 150, 100);
-  arc.startX = 250;
-  arc.startY = 100;
-  arc.centreX = 200;
-  arc.centreY = 100;
+  data::BlockRecord arc = Arc(data::kCounterClockwise, 150);
   transfer::PlotSentBlock(arc, target, setup.messages);
   EXPECT_EQ(arc.radius, 50.0L);
   EXPECT_EQ(arc.arcSpan, 2);  // exactly a half circle
@@ -80,12 +77,7 @@ TEST_F(SentPlotTest, HalfCircleIsDrawnFromItsCentre) {
 }
 
 TEST_F(SentPlotTest, ArcEndingOnItsCentreSetsTheErrorFlagAndDrawsNothing) {
-  data::BlockRecord arc = Block(data::kClockwise, 200, 100);
-  arc.startX = 250;
-  arc.startY = 100;
-  arc.centreX = 200;
-  arc.centreY = 100;
-  Plot(arc);
+  Plot(Arc(data::kClockwise, 200));
   EXPECT_EQ(setup.messages.errorFlag, 1);
   ASSERT_EQ(setup.dialogs.messages.size(), 1U);
   EXPECT_EQ(setup.dialogs.messages[0].description, "Radius zu klein");
@@ -94,12 +86,7 @@ TEST_F(SentPlotTest, ArcEndingOnItsCentreSetsTheErrorFlagAndDrawsNothing) {
 
 TEST_F(SentPlotTest, ArcsWaitForAClearErrorFlag) {
   setup.messages.errorFlag = 1;
-  data::BlockRecord arc = Block(data::kClockwise, 150, 100);
-  arc.startX = 250;
-  arc.startY = 100;
-  arc.centreX = 200;
-  arc.centreY = 100;
-  Plot(arc);
+  Plot(Arc(data::kClockwise, 150));
   EXPECT_EQ(RedPixels(), 0);
   Plot(Block(data::kFeed, 20, 20));  // straight moves are drawn regardless
   EXPECT_GT(RedPixels(), 0);

@@ -19,24 +19,10 @@ using transfer::LineWait;
 using Bytes = std::vector<std::uint8_t>;
 using Texts = std::vector<std::string>;
 
-struct RecordingView : transfer::TransferView {
-  void Status(std::string_view text) override { status.emplace_back(text); }
-  void Progress(int percent) override { progress.push_back(percent); }
-  Texts status;
-  std::vector<int> progress;
-};
-
 class TransferRunTest : public ::testing::Test {
  protected:
   // Blocks of 18 bytes with their line end: 14 to a frame, 60 make 5 frames.
-  explicit TransferRunTest(int blocks = 60) {
-    for (int i = 1; i <= blocks; ++i) {
-      data::BlockRecord block;
-      block.motion = data::kFeed;
-      block.hasX = 1;
-      block.endX = i;
-      store.Append(block);
-    }
+  explicit TransferRunTest(int blocks = 60) : store(testing_support::FeedMoves(blocks)) {
     transfer::FrameSource reference(store, {}, std::nullopt, setup.messages);
     transfer::Frame frame;
     while (reference.Next(frame)) expected.push_back(frame);
@@ -66,7 +52,7 @@ class TransferRunTest : public ::testing::Test {
   std::vector<transfer::Frame> expected;
   testing_support::ScriptedLine line;
   data::RunPhase phase = data::RunPhase::kRunning;
-  RecordingView view;
+  testing_support::RecordingView view;
   HandshakeState state = HandshakeState::kIdle;
 };
 

@@ -28,17 +28,8 @@ void Choose(QComboBox* box, const QString& text) {
 // between the standard ones, DTR without DSR, software flow control for
 // receiving only.
 data::PortParameters Unusual() {
-  data::PortParameters p;
-  p.comNumber = 5;
-  p.baud = 14400;
-  p.parity = 2;
-  p.dataBits = 7;
-  p.stopBits = 2;
-  p.hwFlowOptions = 0x01;
-  p.swFlowOptions = 1;
-  p.xOnChar = 17;
-  p.xOffChar = 19;
-  return p;
+  return {.comNumber = 5, .baud = 14400, .parity = 2, .dataBits = 7, .stopBits = 2, .hwFlowOptions = 0x01,
+          .swFlowOptions = 1, .xOnChar = 17, .xOffChar = 19};
 }
 
 }  // namespace
@@ -102,8 +93,7 @@ class PortDialogTest : public QObject {
   }
 
   void aFlowBoxSetsAndClearsBothOfItsBits() {
-    data::PortParameters p;
-    p.hwFlowOptions = 0x01 | 0x08;  // DTR and CTS, each alone
+    const data::PortParameters p{.hwFlowOptions = 0x01 | 0x08};  // DTR and CTS, each alone
     ui::PortDialog d(p, kDevices);
     d.DtrDsr->setChecked(false);
     d.OKBtn->click();

@@ -152,14 +152,12 @@ class QtSerialLineTest : public QObject {
   void waitSleepsUntilBytesArrive() {
     OpenLine open;
     QVERIFY(open.ok);
-    PseudoTerminal& pty = open.pty;
-    ui::QtSerialLine& line = open.line;
-    QTimer::singleShot(50, [&] { pty.Write({0x15, 0x06}); });
+    QTimer::singleShot(50, [&] { open.pty.Write({0x15, 0x06}); });
     std::vector<std::uint8_t> got;
     while (got.size() < 2) {  // the bytes may come in more than one piece
-      line.Wait(transfer::LineWait::kInput);
+      open.line.Wait(transfer::LineWait::kInput);
       const std::size_t before = got.size();
-      line.ReadAvailable(got);
+      open.line.ReadAvailable(got);
       QVERIFY(got.size() > before);  // it woke for bytes, not for nothing
     }
     QVERIFY(got == (std::vector<std::uint8_t>{0x15, 0x06}));
@@ -168,66 +166,58 @@ class QtSerialLineTest : public QObject {
   void interruptEndsTheWaitAndIsNotKeptForTheNextOne() {
     OpenLine open;
     QVERIFY(open.ok);
-    PseudoTerminal& pty = open.pty;
-    ui::QtSerialLine& line = open.line;
     bool interrupted = false;
     QTimer::singleShot(50, [&] {
       interrupted = true;
-      line.Interrupt();
+      open.line.Interrupt();
     });
-    line.Wait(transfer::LineWait::kInput);
+    open.line.Wait(transfer::LineWait::kInput);
     QVERIFY(interrupted);
 
-    line.Interrupt();  // between waits: the next one returns at once
-    line.Wait(transfer::LineWait::kInput);
-    QTimer::singleShot(50, [&] { pty.Write({0x06}); });
-    line.Wait(transfer::LineWait::kInput);  // and the one after sleeps again
+    open.line.Interrupt();  // between waits: the next one returns at once
+    open.line.Wait(transfer::LineWait::kInput);
+    QTimer::singleShot(50, [&] { open.pty.Write({0x06}); });
+    open.line.Wait(transfer::LineWait::kInput);  // and the one after sleeps again
     std::vector<std::uint8_t> got;
-    line.ReadAvailable(got);
+    open.line.ReadAvailable(got);
     QVERIFY(got == std::vector<std::uint8_t>{0x06});
   }
 
   void writeTakesWhatFitsAndWaitingForRoomEndsWhenBytesGoOut() {
     OpenLine open;
     QVERIFY(open.ok);
-    PseudoTerminal& pty = open.pty;
-    ui::QtSerialLine& line = open.line;
     const std::vector<std::uint8_t> bytes(5000, 'a');
-    QCOMPARE(line.Write(bytes), std::size_t(ui::QtSerialLine::kOutputRoom));
-    QCOMPARE(line.Write(bytes), std::size_t{0});
-    line.Wait(transfer::LineWait::kInputOrRoom);
-    QCOMPARE(line.Write(std::span(bytes).first(1)), std::size_t{1});
-    QCOMPARE(Drain(pty, 4097), std::vector<std::uint8_t>(4097, 'a'));
+    QCOMPARE(open.line.Write(bytes), std::size_t(ui::QtSerialLine::kOutputRoom));
+    QCOMPARE(open.line.Write(bytes), std::size_t{0});
+    open.line.Wait(transfer::LineWait::kInputOrRoom);
+    QCOMPARE(open.line.Write(std::span(bytes).first(1)), std::size_t{1});
+    QCOMPARE(Drain(open.pty, 4097), std::vector<std::uint8_t>(4097, 'a'));
   }
 
   void closeDropsTheOutputNotYetSent() {
     OpenLine open;
     QVERIFY(open.ok);
-    PseudoTerminal& pty = open.pty;
-    ui::QtSerialLine& line = open.line;
     const std::vector<std::uint8_t> bytes(100, 'b');
-    QCOMPARE(line.Write(bytes), std::size_t{100});
-    line.Close();
-    QVERIFY(Drain(pty, 1).empty());
+    QCOMPARE(open.line.Write(bytes), std::size_t{100});
+    open.line.Close();
+    QVERIFY(Drain(open.pty, 1).empty());
   }
 
   void aVanishedDeviceEndsTheWaitWithAFailureNamingThePort() {
     OpenLine open;
     QVERIFY(open.ok);
-    PseudoTerminal& pty = open.pty;
-    ui::QtSerialLine& line = open.line;
-    QTimer::singleShot(50, [&] { pty.Hangup(); });
+    QTimer::singleShot(50, [&] { open.pty.Hangup(); });
     bool gaveUp = false;
     QTimer::singleShot(5000, [&] {
       gaveUp = true;
-      line.Interrupt();
+      open.line.Interrupt();
     });
-    while (line.Failure().empty() && !gaveUp) line.Wait(transfer::LineWait::kInput);
+    while (open.line.Failure().empty() && !gaveUp) open.line.Wait(transfer::LineWait::kInput);
     // A hang-up reads as the end of the input, which QSerialPort reports as
     // a read error.
-    QCOMPARE(QString::fromLatin1(line.Failure().c_str()),
-             QStringLiteral("Lesefehler an der Schnittstelle %1!").arg(pty.slaveName()));
-    line.Close();
+    QCOMPARE(QString::fromLatin1(open.line.Failure().c_str()),
+             QStringLiteral("Lesefehler an der Schnittstelle %1!").arg(open.pty.slaveName()));
+    open.line.Close();
   }
 };
 

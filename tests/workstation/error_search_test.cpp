@@ -20,11 +20,7 @@ class ErrorSearchTest : public ::testing::Test {
     // Block 1 from line 3 of the main program, block 2 from line 7 of %201,
     // block 3 a corner from line 3 again.
     for (const auto& [line, program] : {std::pair{3, 0}, std::pair{7, 1}, std::pair{3, 0}}) {
-      data::BlockRecord block;
-      block.listingLine = line;
-      block.programIndex = program;
-      block.endX = line * 10 + program;
-      ws.sentStore.Append(block);
+      ws.sentStore.Append({.endX = line * 10.0L + program, .mFlags = {}, .listingLine = line, .programIndex = program});
     }
   }
 

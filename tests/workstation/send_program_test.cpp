@@ -18,13 +18,6 @@ namespace {
 using testing_support::ScriptedLine;
 using Texts = std::vector<std::string>;
 
-struct RecordingView : transfer::TransferView {
-  void Status(std::string_view text) override { status.emplace_back(text); }
-  void Progress(int percent) override { progress.push_back(percent); }
-  Texts status;
-  std::vector<int> progress;
-};
-
 // Block 1 brings tool 3 and feed 100; block 2 keeps them and ends the program.
 const std::string kSentText =
     "%\r\nN0001T0003\r\nN0001F0100\r\nN0001G1X+0010.00Y+0100.00\r\n"
@@ -34,14 +27,8 @@ class SendProgramTest : public ::testing::Test {
  protected:
   SendProgramTest() : ws(dialogs, pump, {"/nowhere/rur", dir.path()}) {
     for (const long double x : {10.0L, 20.0L}) {
-      data::BlockRecord block;
-      block.motion = data::kFeed;
-      block.hasX = block.hasY = 1;
-      block.endX = x;
-      block.endY = 100;
-      block.tool = 3;
-      block.feed = 100;
-      ws.sentStore.Append(block);
+      ws.sentStore.Append(
+          {.endX = x, .endY = 100, .feed = 100, .mFlags = {}, .hasX = 1, .hasY = 1, .motion = data::kFeed, .tool = 3});
     }
     ws.sentStore.At(2).mFlags[30] = true;
     rur::PrepareSentPicture(ws);
@@ -73,7 +60,7 @@ class SendProgramTest : public ::testing::Test {
   testing_support::FakeDialogs dialogs;
   testing_support::CountingPump pump;
   rur::Workstation ws;
-  RecordingView view;
+  testing_support::RecordingView view;
   std::size_t stopAtWait = 0;
 };
 

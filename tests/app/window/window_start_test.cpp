@@ -47,10 +47,13 @@ class WindowStartTest : public QObject {
   Q_OBJECT
 
  private:
+  // A window on a data directory that holds the shipped data.
   struct Fixture {
     explicit Fixture(const QStringList& args = {})
         : parsed(app::ParseWindowArgs(args)),
-          window(host, {"/nowhere/rur", dir.path()}, parsed.firstArgument, parsed.programFile) {}
+          window(host, {"/nowhere/rur", dir.path()}, parsed.firstArgument, parsed.programFile) {
+      CopyShippedData(dir);
+    }
     app::WindowArgs parsed;
     TempDir dir;
     FakeHost host;
@@ -137,7 +140,6 @@ class WindowStartTest : public QObject {
 
   void shippedDataFilesStartWithoutWarning() {
     Fixture f;
-    CopyShippedData(f.dir);
     f.window.Image1Click();
     QCOMPARE(f.host.shown, QStringList());
     QCOMPARE(f.host.unexpected, 0);
@@ -146,7 +148,6 @@ class WindowStartTest : public QObject {
 
   void loadDialogOpensInTheProgramDirectory() {
     Fixture f;
-    CopyShippedData(f.dir);
     fs::create_directory(f.dir.File("programs"));
     data::Settings settings;
     settings.programDirectory = f.dir.File("programs/");
@@ -158,12 +159,10 @@ class WindowStartTest : public QObject {
   // The shipped settings name no program directory.
   void loadDialogOpensInTheExamplesElseTheDataDirectory() {
     Fixture f;
-    CopyShippedData(f.dir);
     f.window.Image1Click();
     QCOMPARE(LoadDialogFolder(f), Absolute(f.dir.File("examples")));
 
     Fixture bare;
-    CopyShippedData(bare.dir);
     fs::remove_all(bare.dir.File("examples"));
     bare.window.Image1Click();
     QCOMPARE(LoadDialogFolder(bare), Absolute(bare.dir.path()));
@@ -176,7 +175,6 @@ class WindowStartTest : public QObject {
     const QString path = QString::fromStdString(programs.File("%77"));
     for (const QStringList& args : {QStringList{path}, QStringList{"A", path}}) {
       Fixture f(args);
-      CopyShippedData(f.dir);
       f.window.Image1Click();
       QCOMPARE(f.host.shown, QStringList());
       QCOMPARE(f.window.showeditor->toPlainText(), QStringLiteral("%77\nN10 G01 X5"));
@@ -199,7 +197,6 @@ class WindowStartTest : public QObject {
     const QString before = QDir::currentPath();
     QDir::setCurrent(QString::fromStdString(programs.path()));
     Fixture f({QStringLiteral("%5")});
-    CopyShippedData(f.dir);
     f.window.Image1Click();
     QDir::setCurrent(before);
     QCOMPARE(f.window.workstation().mainProgramFile, programs.File("%5"));
@@ -213,12 +210,10 @@ class WindowStartTest : public QObject {
     for (const std::string& name : {std::string("missing"), std::string("bin")}) {
       const QString path = QString::fromStdString(programs.File(name));
       Fixture byArgument({path});
-      CopyShippedData(byArgument.dir);
       byArgument.host.Answer(QMessageBox::Ok);
       byArgument.window.Image1Click();
 
       Fixture byDialog;
-      CopyShippedData(byDialog.dir);
       byDialog.window.Image1Click();
       byDialog.host.Then([path](QDialog& dialog) {
         static_cast<QFileDialog&>(dialog).selectFile(path);
