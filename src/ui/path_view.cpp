@@ -142,6 +142,7 @@ void PathView::wheelEvent(QWheelEvent* event) {
 void PathView::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   pressAt_ = lastAt_ = event->position();
+  pressed_ = true;
   dragging_ = false;
 }
 
@@ -149,7 +150,8 @@ void PathView::mouseMoveEvent(QMouseEvent* event) {
   const QPointF at = event->position();
   const draw::PathPoint p = ToMachine(at);
   emit cursorAt(p.x, p.y);
-  if (!(event->buttons() & Qt::LeftButton)) return;
+  // A press elsewhere (in another window) neither drags nor clicks here.
+  if (!pressed_ || !(event->buttons() & Qt::LeftButton)) return;
   if (!dragging_ && QLineF(pressAt_, at).length() > kDragPixels) dragging_ = true;
   if (!dragging_) return;
   SetTransform({transform_.scale, transform_.originX + at.x() - lastAt_.x(), transform_.originY + at.y() - lastAt_.y()});
@@ -158,12 +160,12 @@ void PathView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void PathView::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton) return;
+  if (event->button() != Qt::LeftButton || !pressed_) return;
   if (!dragging_) {
     const draw::PathPoint p = ToMachine(event->position());
     emit clickedAt(p.x, p.y, kClickPixels / transform_.scale);
   }
-  dragging_ = false;
+  pressed_ = dragging_ = false;
 }
 
 }  // namespace ui

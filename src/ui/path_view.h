@@ -98,6 +98,7 @@ class PathView : public QWidget {
   draw::PathPoint zeroPoint_;
   ViewTransform transform_;
   bool fitted_ = true;
+  bool pressed_ = false;  // the left button went down in the view
   bool dragging_ = false;
   QPointF pressAt_, lastAt_;
   mutable QImage canvas_;  // reused from paint to paint

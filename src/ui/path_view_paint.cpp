@@ -45,7 +45,10 @@ void EmitFigure(const PathView& view, const draw::PathSegment& s, Sink&& sink) {
   }
   const double radius = s.radius * view.Transform().scale;
   const double step = radius > kChordError ? 2.0 * std::acos(1.0 - kChordError / radius) : std::fabs(s.sweep);
-  const int chords = std::clamp(static_cast<int>(std::ceil(std::fabs(s.sweep) / std::max(step, 1e-9))), 1, kMaxChords);
+  // Clamped before it becomes an int: a radius of 1e16 pixels gives a step
+  // of 0 and billions of chords.
+  const double wanted = std::ceil(std::fabs(s.sweep) / std::max(step, 1e-9));
+  const int chords = static_cast<int>(std::clamp(wanted, 1.0, static_cast<double>(kMaxChords)));
   const double turn = s.sweep / chords, c = std::cos(turn), sn = std::sin(turn);
   double dx = s.start.x - s.centre.x, dy = s.start.y - s.centre.y;
   QPointF from = view.ToPixel(s.start);
@@ -62,6 +65,19 @@ void EmitFigure(const PathView& view, const draw::PathSegment& s, Sink&& sink) {
 
 bool Outside(const draw::PathBox& box, const draw::PathBox& visible) {
   return box.maxX < visible.minX || box.minX > visible.maxX || box.maxY < visible.minY || box.minY > visible.maxY;
+}
+
+// Calls line(at) for the multiples of step from `from` to `to`, counted:
+// far out x + step is x again, and a view at infinity has no end. There
+// are never more than `most`.
+template <typename Line>
+void ForEachGridLine(double from, double to, double step, int most, Line&& line) {
+  const double first = std::ceil(from / step);
+  for (int k = 0; k < most; ++k) {
+    const double at = (first + k) * step;
+    if (!(at <= to)) return;
+    line(at);
+  }
 }
 
 }  // namespace
@@ -88,15 +104,17 @@ void PathView::Render(QPainter& painter) const {
 void PathView::PaintGrid(QPainter& painter) const {
   const double step = GridStep();
   const draw::PathBox box = VisibleBox();
+  // Lines are at least 12 pixels apart (GridStep).
+  const int most = std::max(width(), height()) / 12 + 2;
   std::vector<QLineF> lines;
-  for (double x = std::ceil(box.minX / step) * step; x <= box.maxX; x += step) {
+  ForEachGridLine(box.minX, box.maxX, step, most, [&](double x) {
     const double px = ToPixel({x, 0.0}).x();
-    lines.emplace_back(px, 0.0, px, height());
-  }
-  for (double y = std::ceil(box.minY / step) * step; y <= box.maxY; y += step) {
+    if (std::isfinite(px)) lines.emplace_back(px, 0.0, px, height());
+  });
+  ForEachGridLine(box.minY, box.maxY, step, most, [&](double y) {
     const double py = ToPixel({0.0, y}).y();
-    lines.emplace_back(0.0, py, width(), py);
-  }
+    if (std::isfinite(py)) lines.emplace_back(0.0, py, width(), py);
+  });
   painter.setPen(QPen(kGrid, 0));
   painter.drawLines(lines.data(), static_cast<int>(lines.size()));
 }

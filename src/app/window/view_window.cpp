@@ -97,10 +97,18 @@ void ViewWindow::Open() {
   activateWindow();
 }
 
+// The main window's end does not hide this window: it is saved when
+// hidden and, still open, when destroyed with the main window.
+ViewWindow::~ViewWindow() {
+  if (isVisible()) SaveGeometry();
+}
+
 void ViewWindow::hideEvent(QHideEvent* event) {
   QWidget::hideEvent(event);
-  UserSettings().setValue(QLatin1String(kGeometryKey), saveGeometry());
+  SaveGeometry();
 }
+
+void ViewWindow::SaveGeometry() { UserSettings().setValue(QLatin1String(kGeometryKey), saveGeometry()); }
 
 bool ViewWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched != main_.Image0) return QWidget::eventFilter(watched, event);

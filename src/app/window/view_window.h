@@ -27,6 +27,8 @@ class ViewWindow : public QWidget {
  public:
   // A window of its own, owned by the main window, hidden until opened.
   explicit ViewWindow(MainWindow& main);
+  // Keeps the geometry of a window still open when the program ends.
+  ~ViewWindow() override;
 
   void Open();
   PathLink& link() { return *link_; }
@@ -44,6 +46,7 @@ class ViewWindow : public QWidget {
   void hideEvent(QHideEvent* event) override;
 
  private:
+  void SaveGeometry();
   void CreateComponents();
   void ConnectMainWindow();
   void PictureShown();

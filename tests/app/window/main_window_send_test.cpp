@@ -3,6 +3,7 @@
 // the wire, the status line, the enable rules before, during and after a
 // transfer, the abort, a missing port, the sent path in the path view, and
 // the error search afterwards.
+#include <QApplication>
 #include <QCheckBox>
 #include <QImage>
 #include <QLabel>
@@ -337,5 +338,13 @@ class MainWindowSendTest : public QObject {
   }
 };
 
-QTEST_MAIN(MainWindowSendTest)
+// The path view left open keeps its size in the per-user settings: they go
+// into a directory of the test's own.
+int main(int argc, char** argv) {
+  const TempDir config;
+  qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.path()));
+  QApplication app(argc, argv);
+  MainWindowSendTest test;
+  return QTest::qExec(&test, argc, argv);
+}
 #include "main_window_send_test.moc"

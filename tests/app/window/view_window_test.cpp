@@ -216,6 +216,19 @@ class ViewWindowTest : public QObject {
     QCOMPARE(f.window.Ansicht->size(), QSize(640, 480));
     QCOMPARE(f.window.Ansicht->eilgang->value(), 1500.0);
   }
+
+  // The program may end with the view still open: its size is kept then too.
+  void theSizeIsKeptWhenTheProgramEndsWithTheViewOpen() {
+    {
+      Fixture f;
+      f.window.show();
+      f.window.Ansicht->Open();
+      f.window.Ansicht->resize(700, 500);
+    }  // the main window ends, the view is never hidden
+    Fixture f;
+    f.window.Ansicht->Open();
+    QCOMPARE(f.window.Ansicht->size(), QSize(700, 500));
+  }
 };
 
 // The per-user settings go into a directory of the test's own.
