@@ -182,7 +182,8 @@ void ViewWindow::ShowStatistics() {
                                 "Verweilen %6 s)")
                      .arg(Figure(s.feedLength, 3), Figure(s.rapidLength, 3), Figure(s.totalSeconds, 1),
                           Figure(s.feedSeconds, 1), Figure(s.rapidSeconds, 1), Figure(s.dwellSeconds, 1));
-  if (s.blocksWithoutFeed > 0) text += QStringLiteral(", %1 Sätze ohne Vorschub").arg(s.blocksWithoutFeed);
+  if (s.blocksWithoutFeed == 1) text += QStringLiteral(", 1 Satz ohne Vorschub");
+  if (s.blocksWithoutFeed > 1) text += QStringLiteral(", %1 Sätze ohne Vorschub").arg(s.blocksWithoutFeed);
   statistik->setText(text);
 }
 
