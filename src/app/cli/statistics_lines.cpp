@@ -8,10 +8,14 @@
 namespace cli {
 namespace {
 
+// Room for the longest figure: DBL_MAX has 309 digits before the point.
 void AppendFigure(std::string& out, const char* name, double value) {
-  char line[96];
-  std::snprintf(line, sizeof line, "%s %.3f\n", name, value);
-  out += line;
+  char figure[400];
+  std::snprintf(figure, sizeof figure, "%.3f", value);
+  out += name;
+  out += ' ';
+  out += figure;
+  out += '\n';
 }
 
 }  // namespace

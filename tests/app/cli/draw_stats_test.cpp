@@ -1,5 +1,6 @@
 // draw --stats: the rapid-rate option's values, where the figures stand
 // beside the block lines, and that a failed drawing prints none.
+#include <cfloat>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -39,6 +40,15 @@ TEST(DrawStats, EveryFigureOnItsOwnLineWithThreeDecimals) {
   EXPECT_EQ(cli::FormatStatistics(s),
             "feed_length_mm 1.000\nrapid_length_mm 2.500\nfeed_time_s 1234567.250\nrapid_time_s 0.000\n"
             "dwell_time_s 0.001\ntotal_time_s 3.000\nblocks_without_feed 31999\n");
+  // The largest figure keeps all its digits and its line end.
+  s.feedLength = DBL_MAX;
+  const std::string out = cli::FormatStatistics(s);
+  EXPECT_EQ(out.substr(0, out.find('\n')),
+            "feed_length_mm "
+            "1797693134862315708145274237317043567980705675258449965989174768031572607800285387605895586327668781"
+            "7154045895351438246423432132688946418276846754670353751698604991057655128207624549009038932894407586"
+            "8508455133942304583236903222948165808559332123348274797826204144723168738177180919299881250404026184"
+            "124858368.000");
 }
 
 class DrawStatsRun : public ::testing::Test {
