@@ -9,10 +9,13 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "data/message_centre.h"
 #include "data/throttled_pump.h"
 #include "data/work_listing.h"
+#include "nc/foreign_program.h"
 
 namespace nc {
 
@@ -30,6 +33,9 @@ struct Preparation {
   bool subprogramMode = false;         // a subprogram file is being read
   std::string programName{};           // first 8 characters of the main program's file name
   std::size_t bytesRead = 0;           // read from program files since PrepareProgram (bounded)
+  // Subprograms read since PrepareProgram that hold lower case outside
+  // comments, by file name, each with its first such line.
+  std::vector<std::pair<std::string, LowerCaseLine>> lowerCaseSubprograms{};
 };
 
 // Resets the table and reads the main program from the scratch file.

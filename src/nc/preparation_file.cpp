@@ -1,12 +1,14 @@
 #include "nc/preparation_file.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "data/files.h"
 #include "data/program_file.h"
 #include "data/program_reader.h"
 #include "data/text.h"
 #include "nc/listing.h"
+#include "nc/foreign_program.h"
 #include "nc/preparation_limits.h"
 #include "nc/preparation_lines.h"
 #include "nc/preparation_text.h"
@@ -139,6 +141,14 @@ void WarnOnProgramEnd(Preparation& p, const std::string& fileName) {
   p.messages.ShowMessageByNumber(166, kMessageText);
 }
 
+// Lower case in a subprogram is noted for the caller to point out (the
+// main program's text is the caller's own).
+void NoteLowerCase(Preparation& p, const std::string& fileName) {
+  if (std::optional<LowerCaseLine> line = FirstLowerCaseLineOfFile(fileName)) {
+    p.lowerCaseSubprograms.emplace_back(data::FileNamePart(fileName), std::move(*line));
+  }
+}
+
 // The header and every line of the file; false after a message.
 bool ReadProgram(Preparation& p, data::ProgramReader& in, const std::string& fileName) {
   std::string header;
@@ -169,6 +179,7 @@ bool LoadProgramFileFor(Preparation& p, const std::string& fileName, MessagePlac
   if (!read) return false;
   AppendListingLine(p.listing, p.subprogramMode ? kSubprogramEndMarker : "", p.pump);
   WarnOnProgramEnd(p, fileName);
+  if (p.subprogramMode) NoteLowerCase(p, fileName);
   return true;
 }
 

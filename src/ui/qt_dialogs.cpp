@@ -44,6 +44,14 @@ data::SaveAnswer QtDialogs::AskSave(std::string_view text) {
   }
 }
 
+bool QtDialogs::Ask(std::string_view text) {
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Frage"), ToQt(text), QMessageBox::Yes | QMessageBox::No,
+                  parent_);
+  box.setTextFormat(Qt::PlainText);
+  box.setDefaultButton(QMessageBox::Yes);
+  return host_.Exec(box) == QMessageBox::Yes;
+}
+
 void QtEventPump::ProcessEvents() { QCoreApplication::processEvents(); }
 
 }  // namespace ui

@@ -1,6 +1,6 @@
 // The core's modal displays shown as Qt windows: the message window, the
-// standard warning and information boxes and the save question, all through
-// a ModalHost.
+// standard warning and information boxes, the save question and the
+// window's own yes-or-no questions, all through a ModalHost.
 #pragma once
 
 #include "data/dialogs.h"
@@ -21,6 +21,8 @@ class QtDialogs : public data::Dialogs {
   void Warning(std::string_view text) override;
   void Information(std::string_view text) override;
   data::SaveAnswer AskSave(std::string_view text) override;
+  // Question box with Yes and No; true for Yes.
+  bool Ask(std::string_view text);
 
  private:
   ModalHost& host_;

@@ -4,6 +4,7 @@
 
 #include "data/files.h"
 #include "data/program_file.h"
+#include "nc/foreign_program.h"
 #include "nc/preparation.h"
 
 namespace rur {
@@ -28,6 +29,16 @@ bool LockScratchFile(Workstation& ws, const std::string& scratch, data::FileLock
   ws.dialogs.Warning("Hilfsdatei " + scratch + " wird von einem anderen Lauf benutzt!\n\rZeichnen nicht m\xF6glich.");
   ws.messages.errorFlag = 1;
   return false;
+}
+
+// Each subprogram with lower case is pointed out once for as long as its
+// first such line stays the same: the operator cannot change it here and
+// is not to be asked at every drawing.
+void PointOutLowerCaseSubprograms(Workstation& ws) {
+  for (const auto& [name, line] : ws.preparation.lowerCaseSubprograms) {
+    const std::string text = nc::LowerCaseHint(name, line, true);
+    if (ws.lowerCaseHintsShown.insert(text).second) ws.dialogs.Information(text);
+  }
 }
 
 }  // namespace
@@ -55,6 +66,7 @@ PreparationOutcome PrepareDrawing(Workstation& ws, const data::ProgramText& edit
   outcome.prepared = nc::PrepareProgram(ws.preparation, scratch);
   lock.Unlock();  // the scratch file has been read; the subprograms are files of their own
   if (outcome.prepared) outcome.expanded = nc::ExpandSubprograms(ws.preparation);
+  PointOutLowerCaseSubprograms(ws);
   return outcome;
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <set>
 #include <string>
 
 #include "data/block_record.h"
@@ -81,6 +82,7 @@ class Workstation {
 
   data::RunPhase phase = data::RunPhase::kIdle;
   std::uint8_t scaledOutputMode = 0;  // first argument "A"
+  std::set<std::string> lowerCaseHintsShown;  // subprograms already pointed out
 };
 
 }  // namespace rur

@@ -94,3 +94,27 @@ TEST(DrawPreparation, HolderThatNeverLetsGoStopsTheRunWithAWarning) {
 }
 
 }  // namespace
+
+namespace {
+
+// A subprogram with lower case is pointed out once, and again only when
+// its first such line changes; the main program's is not (it was offered
+// on loading).
+TEST(DrawPreparation, LowerCaseSubprogramIsPointedOutOncePerText) {
+  TempDir dir;
+  Session run(dir);
+  dir.Write("%7", "%7\r\nN10 g1 x5\r\nN20 M17\r\n");
+  const std::vector<std::string> program{"%1", "N10 g1", "N20 G77 H7", "N30 M30"};
+  rur::PrepareDrawing(run.ws, program, false);
+  rur::PrepareDrawing(run.ws, program, false);
+  ASSERT_EQ(run.dialogs.informations.size(), 1u);
+  EXPECT_EQ(run.dialogs.informations[0],
+            "Das Unterprogramm %7 enth\xE4lt Kleinbuchstaben, die nicht als Adressen gelesen werden (zuerst Zeile 2: "
+            "N10 g1 x5).");
+  dir.Write("%7", "%7\r\nN10 G1 X5\r\nN15 y5\r\nN20 M17\r\n");
+  rur::PrepareDrawing(run.ws, program, false);
+  ASSERT_EQ(run.dialogs.informations.size(), 2u);
+  EXPECT_NE(run.dialogs.informations[1].find("Zeile 3: N15 y5"), std::string::npos);
+}
+
+}  // namespace

@@ -12,6 +12,7 @@
 #include "draw/path_statistics.h"
 #include "draw/png_writer.h"
 #include "workstation/draw_command.h"
+#include "workstation/work_area_hint.h"
 
 namespace cli {
 
@@ -43,6 +44,9 @@ int RunDraw(CommandContext& c) {
   if (!LoadProgramArgument(c, program)) return kExitUsage;
   rur::DrawCommandView quiet;
   const bool clean = rur::DrawProgram(c.ws, std::move(program), c.args.skip, quiet);
+  if (clean) {
+    if (const std::optional<std::string> hint = rur::OutsideWorkAreaHint(c.ws)) c.ws.dialogs.Information(*hint);
+  }
   if (c.args.blocks) PrintBlocks(c, c.ws.blockStore);
   // The figures of a drawing that stopped early would pass for the
   // program's: they are printed only for a clean one.

@@ -1,13 +1,16 @@
 // translate and listing: one block into the internal dialect; a program
 // and its subprograms into the work listing.
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/cli_app.h"
 #include "cli/handlers.h"
 #include "workstation/draw_preparation.h"
+#include "data/files.h"
 #include "data/program_file.h"
 #include "data/text.h"
+#include "nc/foreign_program.h"
 #include "nc/translation.h"
 
 namespace cli {
@@ -30,6 +33,9 @@ bool LoadProgramArgument(CommandContext& c, data::ProgramText& program) {
     return false;
   }
   c.ws.mainProgramFile = path;
+  if (const std::optional<nc::LowerCaseLine> line = nc::FirstLowerCaseLine(program)) {
+    c.ws.dialogs.Information(nc::LowerCaseHint(data::FileNamePart(path), *line, false));
+  }
   return true;
 }
 

@@ -19,6 +19,7 @@
 #include "ui/nc_editor.h"
 #include "ui/picture_button.h"
 #include "ui/qt_text.h"
+#include "window/foreign_program_offers.h"
 #include "window/view_window.h"
 
 namespace app {
@@ -217,9 +218,10 @@ void MainWindow::OpenProgram(const QString& path) {
   for (const auto& line : lines) text << ui::ToQt(line);
   showeditor->setPlainText(text.join(QLatin1Char('\n')));
   showeditor->document()->setModified(false);
+  const bool edited = OfferForeignProgramFixes(*showeditor, dialogs_, std::move(lines));
 
   ws_.messages.errorFlag = 0;
-  programModified_ = 0;
+  programModified_ = edited ? 1 : 0;
   simuliere->setEnabled(true);
   senden->setEnabled(false);
   draw::Loesche_bitmap(ws_.raster);

@@ -135,6 +135,7 @@ class MainWindow : public QWidget {
   void SetEnabled(std::initializer_list<QWidget*> widgets, bool enabled);
   void EnableSimulateByLines();
   void ShowProgramName(const QString& path);
+  void ShowWorkAreaHint(bool clean);
   // Loads the program named on the command line, the first time only.
   void OpenStartProgram();
   bool SaveEditorTo(const QString& path);
@@ -148,6 +149,7 @@ class MainWindow : public QWidget {
   ui::QtEventPump pump_;
   rur::Workstation ws_;
   QString firstArgument_;
+  QString workAreaHint_;  // the status line's hint of the last drawing, if any
   QString startProgram_;  // loaded by the first Init_form, then empty
   std::uint8_t programModified_ = 0;
   bool closeConfirmed_ = false;

@@ -1,6 +1,8 @@
 // The draw command and the abort command of the main window, and the
 // picture of the work area.
 #include <array>
+#include <optional>
+#include <string>
 
 #include <QCheckBox>
 #include <QImage>
@@ -10,6 +12,7 @@
 #include <QPushButton>
 
 #include "workstation/draw_command.h"
+#include "workstation/work_area_hint.h"
 #include "main_window.h"
 #include "ui/nc_editor.h"
 #include "ui/picture_button.h"
@@ -68,10 +71,24 @@ void MainWindow::simuliereClick() {
   for (const QString& line : showeditor->Lines()) lines.push_back(ui::FromQt(line));
   WindowDrawView view(*this);
   commandRunning_ = true;
-  rur::DrawProgram(ws_, lines, CheckBox1->isChecked(), view);
+  const bool clean = rur::DrawProgram(ws_, lines, CheckBox1->isChecked(), view);
   commandRunning_ = false;
   pictureContent_ = PictureContent::kDrawing;
   ShowPicture();
+  ShowWorkAreaHint(clean);
+}
+
+// The hint of the drawing before goes; the status line's other texts stay.
+void MainWindow::ShowWorkAreaHint(bool clean) {
+  if (!workAreaHint_.isEmpty() && meldung->text() == workAreaHint_) {
+    meldung->clear();
+    meldung->setToolTip(QString());
+  }
+  const std::optional<std::string> hint = clean ? rur::OutsideWorkAreaHint(ws_) : std::nullopt;
+  workAreaHint_ = hint ? ui::ToQt(*hint) : QString();
+  if (workAreaHint_.isEmpty()) return;
+  ShowStatus(workAreaHint_);
+  meldung->setToolTip(workAreaHint_);  // the line may be cut at the panel's edge
 }
 
 void MainWindow::AbbruchClick() {

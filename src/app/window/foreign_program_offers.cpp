@@ -1,0 +1,51 @@
+#include "window/foreign_program_offers.h"
+
+#include <QTextCursor>
+#include <algorithm>
+
+#include "data/program_text.h"
+#include "nc/foreign_program.h"
+#include "ui/nc_editor.h"
+#include "ui/qt_dialogs.h"
+#include "ui/qt_text.h"
+
+namespace app {
+namespace {
+
+bool IsBlankLine(const std::string& line) { return line.find_first_not_of(' ') == std::string::npos; }
+
+void ReplaceText(ui::NcEditor& editor, const std::vector<std::string>& lines) {
+  QStringList text;
+  text.reserve(static_cast<qsizetype>(lines.size()));
+  for (const std::string& line : lines) text << ui::ToQt(line);
+  QTextCursor cursor(editor.document());
+  cursor.select(QTextCursor::Document);
+  cursor.insertText(text.join(QLatin1Char('\n')));
+}
+
+void InsertHeader(ui::NcEditor& editor) {
+  QTextCursor cursor(editor.document());
+  cursor.movePosition(QTextCursor::Start);
+  cursor.insertText(QStringLiteral("%1\n"));
+}
+
+}  // namespace
+
+bool OfferForeignProgramFixes(ui::NcEditor& editor, ui::QtDialogs& dialogs, std::vector<std::string> lines) {
+  const data::ProgramText program(lines);
+  bool edited = false;
+  if (nc::FirstLowerCaseLine(program) && dialogs.Ask(kLowerCaseQuestion)) {
+    nc::UpperCaseProgram(lines);
+    ReplaceText(editor, lines);
+    edited = true;
+  }
+  // An empty file is a new program rather than another control's.
+  const bool hasText = !std::all_of(lines.begin(), lines.end(), IsBlankLine);
+  if (hasText && !nc::HasHeader(program) && dialogs.Ask(kHeaderQuestion)) {
+    InsertHeader(editor);
+    edited = true;
+  }
+  return edited;
+}
+
+}  // namespace app

@@ -1,0 +1,16 @@
+// What the operator is told after a clean drawing whose path reaches
+// outside the work area: the picture cuts that part away, so the number
+// of such blocks and the path's extent say where it went.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "workstation/workstation.h"
+
+namespace rur {
+
+// None when every drawn figure lies within the work area (or none is drawn).
+std::optional<std::string> OutsideWorkAreaHint(const Workstation& ws);
+
+}  // namespace rur
