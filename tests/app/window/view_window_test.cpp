@@ -201,6 +201,14 @@ class ViewWindowTest : public QObject {
     f.window.Ansicht->eilgang->setValue(60.0);  // 14.142 mm at 1 mm/s
     QVERIFY2(f.window.Ansicht->statistik->text().contains(QStringLiteral("Eilgang 14.1 s")),
              qPrintable(f.window.Ansicht->statistik->text()));
+    // Moves without a feed are counted, one of them in the singular.
+    for (const auto& [program, tail] : {std::pair{"%1\nN10 G1 X10\nN20 M30", "Verweilen 0.0 s), 1 Satz ohne Vorschub"},
+                                        std::pair{"%1\nN10 G1 X10\nN20 Y10\nN30 M30", "s), 2 Sätze ohne Vorschub"}}) {
+      f.window.showeditor->setPlainText(QString::fromUtf8(program));
+      f.window.simuliereClick();
+      const QString statistics = f.window.Ansicht->statistik->text();
+      QVERIFY2(statistics.endsWith(QString::fromUtf8(tail)), qPrintable(statistics));
+    }
   }
 
   void theWindowRemembersItsSizeAndTheRapidRate() {
