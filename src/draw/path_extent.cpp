@@ -1,6 +1,5 @@
 #include "draw/path_extent.h"
 
-#include <algorithm>
 #include <optional>
 
 namespace draw {
@@ -12,14 +11,7 @@ PathExtent MeasurePathExtent(const data::BlockStore& store, double width, double
     if (!segment) continue;
     const PathBox box = BoundsOf(*segment);
     if (box.minX < 0.0 || box.minY < 0.0 || box.maxX > width || box.maxY > height) ++extent.outside;
-    if (extent.drawn++ == 0) {
-      extent.box = box;
-      continue;
-    }
-    extent.box.minX = std::min(extent.box.minX, box.minX);
-    extent.box.minY = std::min(extent.box.minY, box.minY);
-    extent.box.maxX = std::max(extent.box.maxX, box.maxX);
-    extent.box.maxY = std::max(extent.box.maxY, box.maxY);
+    extent.box = extent.drawn++ == 0 ? box : Union(extent.box, box);
   }
   return extent;
 }

@@ -128,6 +128,14 @@ std::optional<PathSegment> SegmentOf(const data::BlockRecord& record, SegmentOpt
   return segment;
 }
 
+PathBox Union(PathBox a, const PathBox& b) {
+  a.minX = std::min(a.minX, b.minX);
+  a.minY = std::min(a.minY, b.minY);
+  a.maxX = std::max(a.maxX, b.maxX);
+  a.maxY = std::max(a.maxY, b.maxY);
+  return a;
+}
+
 PathBox BoundsOf(const PathSegment& s) {
   PathBox box{s.start.x, s.start.y, s.start.x, s.start.y};
   Include(box, s.end);

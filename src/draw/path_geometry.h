@@ -62,6 +62,9 @@ std::optional<PathSegment> SegmentOf(const data::BlockRecord& record, SegmentOpt
 
 PathBox BoundsOf(const PathSegment& segment);
 
+// The smallest box holding both.
+PathBox Union(PathBox a, const PathBox& b);
+
 // Distance from p to the nearest point of the segment: for an arc the
 // radial distance when p's angle lies within the sweep, else the nearer
 // end point.

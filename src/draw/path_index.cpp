@@ -53,14 +53,6 @@ double LengthOf(const PathSegment& s) {
   return std::hypot(s.end.x - s.start.x, s.end.y - s.start.y);
 }
 
-PathBox Union(PathBox a, const PathBox& b) {
-  a.minX = std::min(a.minX, b.minX);
-  a.minY = std::min(a.minY, b.minY);
-  a.maxX = std::max(a.maxX, b.maxX);
-  a.maxY = std::max(a.maxY, b.maxY);
-  return a;
-}
-
 }  // namespace
 
 PathIndex::PathIndex(const data::BlockStore& store, SegmentOptions options) {

@@ -77,10 +77,7 @@ void PathView::Fit() {
   draw::PathBox box{0.0, 0.0, workWidth_, workHeight_};
   if (!figures_.empty()) {
     box = figures_.front().box;
-    for (const Figure& f : figures_) {
-      box = {std::min(box.minX, f.box.minX), std::min(box.minY, f.box.minY), std::max(box.maxX, f.box.maxX),
-             std::max(box.maxY, f.box.maxY)};
-    }
+    for (const Figure& f : figures_) box = draw::Union(box, f.box);
   }
   // A path without extent (one point, one axis-parallel line) gets 10 mm.
   const double spanX = std::max(box.maxX - box.minX, 10.0), spanY = std::max(box.maxY - box.minY, 10.0);
