@@ -18,6 +18,7 @@ ProgramReadStatus ProgramReader::Open(const std::string& path, std::size_t limit
   limit_ = limit;
   total_ = 0;
   fileSize_ = 0;
+  lineEnds_ = 0;
   buffer_.clear();
   position_ = 0;
   if (file_.Open(path) != ReadStatus::Ok) return status_ = ProgramReadStatus::kCannotOpen;
@@ -65,6 +66,7 @@ bool ProgramReader::ReadLine(std::string& line, std::size_t maxLength) {
     position_ += length;
     if (stop != buffer_.end()) {
       const char ending = buffer_[position_++];
+      ++lineEnds_;
       if (ending == '\r' && Fill() && buffer_[position_] == '\n') ++position_;
       return status_ == ProgramReadStatus::kOk;
     }
@@ -74,13 +76,19 @@ bool ProgramReader::ReadLine(std::string& line, std::size_t maxLength) {
 }
 
 bool ProgramReader::SkipPast(char c) {
+  char previous = '\0';
   while (Fill()) {
     const std::size_t at = buffer_.find(c, position_);
+    const std::size_t end = at == std::string::npos ? buffer_.size() : at;
+    // The line ends passed over: CR, and LF unless it follows a CR.
+    for (std::size_t i = position_; i < end; previous = buffer_[i++]) {
+      if (buffer_[i] == '\r' || (buffer_[i] == '\n' && previous != '\r')) ++lineEnds_;
+    }
+    position_ = end;
     if (at != std::string::npos) {
-      position_ = at + 1;
+      ++position_;
       return true;
     }
-    position_ = buffer_.size();
   }
   return false;
 }

@@ -29,6 +29,9 @@ class ProgramReader {
   // Moves past the next occurrence of c; false (at the end) when none.
   bool SkipPast(char c);
 
+  // The number (from 1) of the line the next read starts in.
+  std::size_t LineNumber() const { return lineEnds_ + 1; }
+
   // No byte is left (or reading failed).
   bool AtEnd() { return !Fill(); }
 
@@ -48,6 +51,7 @@ class ProgramReader {
   std::size_t limit_ = 0;
   std::size_t total_ = 0;     // bytes read so far
   std::size_t fileSize_ = 0;
+  std::size_t lineEnds_ = 0;  // passed so far; CR LF is one
   ProgramReadStatus status_ = ProgramReadStatus::kCannotOpen;
 };
 

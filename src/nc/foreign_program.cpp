@@ -2,9 +2,6 @@
 
 #include <algorithm>
 
-#include "data/program_file.h"
-#include "data/program_reader.h"
-#include "data/text.h"
 
 namespace nc {
 namespace {
@@ -77,20 +74,6 @@ std::optional<LowerCaseLine> FirstLowerCaseLine(const data::ProgramText& program
     }
   });
   return found;
-}
-
-std::optional<LowerCaseLine> FirstLowerCaseLineOfFile(const std::string& path) {
-  data::ProgramReader in;
-  if (in.Open(path, data::kMaxProgramFileBytes) != data::ProgramReadStatus::kOk) return std::nullopt;
-  std::string line;
-  ProgramPart part(true);
-  for (std::size_t number = 1; in.ReadLine(line, data::kMaxText); ++number) {
-    const std::size_t from = part.Of(line);
-    if (from != std::string::npos && HasLowerCaseFrom(line, from)) {
-      return LowerCaseLine{number, line};
-    }
-  }
-  return std::nullopt;
 }
 
 void UpperCaseProgram(std::vector<std::string>& lines) {

@@ -47,10 +47,6 @@ struct LowerCaseLine {
 // preparation reads (ProgramPart).
 std::optional<LowerCaseLine> FirstLowerCaseLine(const data::ProgramText& program);
 
-// The same for a program file, read with the checks of every program file;
-// none when it cannot be read.
-std::optional<LowerCaseLine> FirstLowerCaseLineOfFile(const std::string& path);
-
 // UpperCaseOutsideComments on the part of the lines that FirstLowerCaseLine
 // reads.
 void UpperCaseProgram(std::vector<std::string>& lines);

@@ -72,10 +72,20 @@ bool ReportReadFailure(Preparation& p, ProgramReadStatus status, const std::stri
 
 enum class ProgramStart { Missing, AtEnd, Found };
 
+// The file's first line with lower case outside comments, noted while the
+// file is read, for the caller to point out.
+struct LowerCaseNote {
+  void Check(std::size_t number, std::string_view line) {
+    if (!first && HasLowerCaseOutsideComments(line)) first = LowerCaseLine{number, std::string(line)};
+  }
+  std::optional<LowerCaseLine> first;
+};
+
 // Moves past the first "%" and reads the rest of its line. A file that ends
 // directly after the "%", or after it and one line end, holds no program.
-ProgramStart ReadProgramStart(data::ProgramReader& in, std::string& rest) {
+ProgramStart ReadProgramStart(data::ProgramReader& in, std::string& rest, std::size_t& lineNumber) {
   if (!in.SkipPast('%')) return ProgramStart::Missing;
+  lineNumber = in.LineNumber();
   if (!in.ReadLine(rest, data::kMaxText) || (rest.empty() && in.AtEnd())) return ProgramStart::AtEnd;
   return ProgramStart::Found;
 }
@@ -84,15 +94,17 @@ ProgramStart ReadProgramStart(data::ProgramReader& in, std::string& rest) {
 // "%" discarded (whole earlier lines included). Without a header the block
 // shown with message 44 is what was found of it: nothing, or the "%". A
 // failed read is left to the caller.
-bool ReadHeader(Preparation& p, data::ProgramReader& in, std::string& header) {
+bool ReadHeader(Preparation& p, data::ProgramReader& in, std::string& header, LowerCaseNote& note) {
   if (ListingFull(p)) return ReportLimit(p, kListingFull);
   std::string rest;
-  const ProgramStart start = ReadProgramStart(in, rest);
+  std::size_t lineNumber = 0;
+  const ProgramStart start = ReadProgramStart(in, rest, lineNumber);
   if (in.status() != ProgramReadStatus::kOk) return false;
   if (start == ProgramStart::Missing) return ReportWithBlock(p, 44, "");
   if (start == ProgramStart::AtEnd) return ReportWithBlock(p, 44, "%");
   header = CleanLine(data::CutText("%" + rest), p.blockSkip);
   if (header.empty() || header.front() != '%') return ReportWithBlock(p, 44, header);
+  note.Check(lineNumber, "%" + rest);
   return true;
 }
 
@@ -113,10 +125,11 @@ bool CheckHeader(Preparation& p, const std::string& header, const std::string& f
 // Every line after the header: cut to data::kMaxText characters, cleaned,
 // split before parameter words; blank pieces are left out (a blank line
 // has nothing else).
-bool ReadBody(Preparation& p, data::ProgramReader& in) {
+bool ReadBody(Preparation& p, data::ProgramReader& in, LowerCaseNote& note) {
   std::string line;
-  while (in.ReadLine(line, data::kMaxText)) {
+  for (std::size_t number = in.LineNumber(); in.ReadLine(line, data::kMaxText); number = in.LineNumber()) {
     if (IsBlank(line)) continue;
+    note.Check(number, line);
     for (const std::string& piece : SplitBeforeParameterWords(CleanLine(line, p.blockSkip))) {
       if (!IsBlank(piece) && !AppendCounted(p, piece)) return false;
     }
@@ -141,19 +154,11 @@ void WarnOnProgramEnd(Preparation& p, const std::string& fileName) {
   p.messages.ShowMessageByNumber(166, kMessageText);
 }
 
-// Lower case in a subprogram is noted for the caller to point out (the
-// main program's text is the caller's own).
-void NoteLowerCase(Preparation& p, const std::string& fileName) {
-  if (std::optional<LowerCaseLine> line = FirstLowerCaseLineOfFile(fileName)) {
-    p.lowerCaseSubprograms.emplace_back(data::FileNamePart(fileName), std::move(*line));
-  }
-}
-
 // The header and every line of the file; false after a message.
-bool ReadProgram(Preparation& p, data::ProgramReader& in, const std::string& fileName) {
+bool ReadProgram(Preparation& p, data::ProgramReader& in, const std::string& fileName, LowerCaseNote& note) {
   std::string header;
-  return ReadHeader(p, in, header) && CheckHeader(p, header, fileName) && AppendCounted(p, header) &&
-         ReadBody(p, in);
+  return ReadHeader(p, in, header, note) && CheckHeader(p, header, fileName) && AppendCounted(p, header) &&
+         ReadBody(p, in, note);
 }
 
 }  // namespace
@@ -173,13 +178,17 @@ bool LoadProgramFileFor(Preparation& p, const std::string& fileName, MessagePlac
   p.messages.context.currentProgram = data::CutText(data::FileNamePart(fileName));
   if (opened != ProgramReadStatus::kOk) return ReportReadFailure(p, opened, fileName, bound, place);
   p.listing.Reserve(in.FileSize());
-  const bool read = ReadProgram(p, in, fileName);
+  LowerCaseNote note;
+  const bool read = ReadProgram(p, in, fileName, note);
   p.bytesRead += in.BytesRead();
   if (in.status() != ProgramReadStatus::kOk) return ReportReadFailure(p, in.status(), fileName, bound, place);
   if (!read) return false;
   AppendListingLine(p.listing, p.subprogramMode ? kSubprogramEndMarker : "", p.pump);
   WarnOnProgramEnd(p, fileName);
-  if (p.subprogramMode) NoteLowerCase(p, fileName);
+  // The main program's lower case is the caller's own to point out.
+  if (p.subprogramMode && note.first) {
+    p.lowerCaseSubprograms.emplace_back(data::FileNamePart(fileName), std::move(*note.first));
+  }
   return true;
 }
 

@@ -1,7 +1,7 @@
 // Programs of other controls: which letters count as lower case outside
 // comments, which lines count (from the first "%" on, as preparation reads),
 // the conversion leaving comments as written, the hint's quote, and the
-// subprograms that preparation notes.
+// subprograms that preparation notes with the file's own line numbers.
 #include "nc/foreign_program.h"
 
 #include <gtest/gtest.h>
@@ -80,27 +80,24 @@ TEST(ForeignProgram, HintQuotesFortyCharactersOfTheLine) {
                 forty + "...).");
 }
 
-TEST(ForeignProgram, FileLinesAreCountedAsTheReaderEndsThem) {
-  testing_support::TempDir dir;
-  dir.Write("p", "kopf x\r%7\r\nN10 G1\nN20 (a) y5\r\n");
-  const std::optional<nc::LowerCaseLine> found = nc::FirstLowerCaseLineOfFile(dir.File("p"));
-  ASSERT_TRUE(found);
-  EXPECT_EQ(found->number, 4u);
-  EXPECT_EQ(found->text, "N20 (a) y5");
-  EXPECT_FALSE(nc::FirstLowerCaseLineOfFile(dir.File("missing")));
-}
-
 TEST(ForeignProgram, PreparationNotesEachSubprogramWithLowerCase) {
   testing_support::PreparationBench bench;
-  bench.dir.Write("%7", "%7\r\nN10 g1 x5\r\nN20 M17\r\n");
+  // Lines end in CR, LF and CR LF, and one comes before the header.
+  bench.dir.Write("%7", "kopf x\r%7\r\nN10 G1\nN20 (a) g1 x5\r\nN30 M17\r\n");
   bench.dir.Write("%8", "%8\r\nN10 G1 X5 (klein)\r\nN20 M17\r\n");
   ASSERT_TRUE(bench.Prepare("%1\r\nN10 g77 h9\r\nN20 G77 H7\r\nN30 G77 H8\r\nN40 M30\r\n"));
   // The main program's own lower case is the caller's to point out.
   ASSERT_EQ(bench.preparation.lowerCaseSubprograms.size(), 1u);
   EXPECT_EQ(bench.preparation.lowerCaseSubprograms[0].first, "%7");
-  EXPECT_EQ(bench.preparation.lowerCaseSubprograms[0].second.number, 2u);
+  EXPECT_EQ(bench.preparation.lowerCaseSubprograms[0].second.number, 4u);
+  EXPECT_EQ(bench.preparation.lowerCaseSubprograms[0].second.text, "N20 (a) g1 x5");
   ASSERT_TRUE(bench.Prepare("%1\r\nN10 G77 H8\r\nN20 M30\r\n"));
   EXPECT_TRUE(bench.preparation.lowerCaseSubprograms.empty());
+  bench.dir.Write("%8", "\n\n%8 teil\nN10 y1\nN20 M17\n");
+  ASSERT_TRUE(bench.Prepare("%1\r\nN10 G77 H8\r\nN20 M30\r\n"));
+  ASSERT_EQ(bench.preparation.lowerCaseSubprograms.size(), 1u);
+  EXPECT_EQ(bench.preparation.lowerCaseSubprograms[0].second.number, 3u);
+  EXPECT_EQ(bench.preparation.lowerCaseSubprograms[0].second.text, "%8 teil");
 }
 
 }  // namespace
