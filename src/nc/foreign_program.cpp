@@ -77,7 +77,9 @@ std::optional<LowerCaseLine> FirstLowerCaseLine(const data::ProgramText& program
 }
 
 void UpperCaseProgram(std::vector<std::string>& lines) {
-  ProgramPart part(HasHeader(data::ProgramText(lines)));
+  const bool hasHeader =
+      std::any_of(lines.begin(), lines.end(), [](const std::string& line) { return line.find('%') != std::string::npos; });
+  ProgramPart part(hasHeader);
   for (std::string& line : lines) {
     const std::size_t from = part.Of(line);
     if (from != std::string::npos) UpperCaseFrom(line, from);
