@@ -84,13 +84,6 @@ TEST(Settings, ShortOrMissingFileGivesDefaultsAndFalse) {
   EXPECT_FALSE(data::ReadSettings(s, empty.path(), Defaults()));
 }
 
-// COM1 at 9600 baud, 8 data bits, no parity, 1 stop bit, no flow control.
-TEST(Settings, PortDefaultsAreThoseOfThePortComponent) {
-  EXPECT_EQ(data::PortParameters{}, (data::PortParameters{.comNumber = 1, .baud = 9600, .parity = 0, .dataBits = 8,
-                                                          .stopBits = 1, .hwFlowOptions = 0, .swFlowOptions = 0,
-                                                          .xOnChar = 0, .xOffChar = 0}));
-}
-
 TEST(Settings, ProgramDirectoryGetsSeparatorUnlessBareDrive) {
   TempDir dir;
   auto record = HandBuiltRecord();

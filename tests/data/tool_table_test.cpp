@@ -85,11 +85,10 @@ TEST_F(ToolTable, FailedWriteShowsItsBoxAndKeepsTheOldFile) {
   EXPECT_EQ(dialogs.informations, std::vector<std::string>{"Fehler beim schreiben der Werzeugdaten!"});
 }
 
-TEST_F(ToolTable, FileAndPictureNamesFollowTheControllerType) {
+TEST_F(ToolTable, FileNameFollowsTheControllerType) {
   dir.Write("Num_wkz.dat", HandBuiltToolFile(100));
   EXPECT_FALSE(Read(17));
   EXPECT_TRUE(Read(3));
-  EXPECT_EQ(data::ToolPictureName(12), "WForm_12.Bmp");
 }
 
 }  // namespace

@@ -46,13 +46,6 @@ TEST(ConvertBlockTest, BlockNumbersAreStorePositionsInFourPlacesOrMore) {
   EXPECT_EQ(Convert(MoveTo(data::kFeed, 0, 0), 63998).substr(0, 7), "N63998G");
 }
 
-TEST(ConvertBlockTest, ToolChangeSpindleAndRapid) {
-  data::BlockRecord block = MoveTo(data::kRapid, 0, 10);
-  block.tool = 2;
-  block.mFlags[3] = 1;
-  EXPECT_EQ(Convert(block, 3), "N0003T0002\r\nN0003M3\r\nN0003G0X-0000.00Y+0010.00");
-}
-
 TEST(ConvertBlockTest, MLinesAscendFromM0ToM99) {
   data::BlockRecord block = MoveTo(data::kFeed, 1, 1);
   block.mFlags[99] = 1;

