@@ -155,11 +155,14 @@ class NcEditorTest : public QObject {
     }
   }
 
-  // The dialog searches on each "Weitersuchen" and says when it wrapped or
-  // missed; F3 then goes on with the last text.
+  // F3 before any search opens the dialog. The dialog searches on each
+  // "Weitersuchen" and says when it wrapped or missed; F3 then goes on with
+  // the last text.
   void ctrlFSearchesFromTheDialogAndF3GoesOn() {
     Fixture f;
     f.editor.setPlainText(QStringLiteral("N1 X1\nN2 Y1\nN3 X2"));
+    f.host.Answer(QDialog::Rejected);
+    QTest::keyClick(&f.editor, Qt::Key_F3);
     QStringList statuses;
     bool caseSensitive = true;
     f.host.Then([&](QDialog& dialog) {
@@ -179,7 +182,7 @@ class NcEditorTest : public QObject {
       return int(QDialog::Rejected);
     });
     QTest::keyClick(&f.editor, Qt::Key_F, Qt::ControlModifier);
-    QCOMPARE(f.host.shown, QStringList{QStringLiteral("Suchen")});
+    QCOMPARE(f.host.shown, (QStringList{QStringLiteral("Suchen"), QStringLiteral("Suchen")}));
     QVERIFY(!caseSensitive);
     QCOMPARE(statuses, (QStringList{QString(), QStringLiteral("Am Anfang fortgesetzt"),
                                     QStringLiteral("Nicht gefunden"), QString()}));
@@ -190,26 +193,22 @@ class NcEditorTest : public QObject {
     QVERIFY(!f.editor.document()->isModified());
   }
 
-  // F3 before any search opens the dialog.
-  void f3WithoutASearchOpensTheDialog() {
-    Fixture f;
-    f.editor.setPlainText(QStringLiteral("N1"));
-    f.host.Answer(QDialog::Rejected);
-    QTest::keyClick(&f.editor, Qt::Key_F3);
-    QCOMPARE(f.host.shown, QStringList{QStringLiteral("Suchen")});
-  }
-
   // The typing rules hold with the new keys in place: a..z upper case, a
-  // line of exactly 256 characters takes no more, Ctrl+G inserts nothing.
+  // line of exactly 256 characters takes no more but a new line, Ctrl+G
+  // inserts nothing.
   void typingRulesStay() {
     Fixture f;
-    f.editor.setPlainText(QString(255, QLatin1Char('X')));
+    const QString full(256, QLatin1Char('X'));
+    f.editor.setPlainText(full.chopped(1));
     f.editor.moveCursor(QTextCursor::End);
     QTest::keyClicks(&f.editor, QStringLiteral("ab"));
-    QCOMPARE(f.editor.toPlainText(), QString(255, QLatin1Char('X')) + QLatin1Char('A'));
+    QCOMPARE(f.editor.toPlainText(), full.chopped(1) + QLatin1Char('A'));
     f.host.Answer(QDialog::Rejected);
     QTest::keyClick(&f.editor, Qt::Key_G, Qt::ControlModifier);
     QCOMPARE(f.editor.toPlainText().size(), 256);
+    QTest::keyClick(&f.editor, Qt::Key_Return);
+    QTest::keyClicks(&f.editor, QStringLiteral("y"));
+    QCOMPARE(f.editor.toPlainText(), full.chopped(1) + QStringLiteral("A\nY"));
   }
 };
 

@@ -1,6 +1,5 @@
-// The colouring of NC lines: which ranges of a line get which kind, the
-// formats the highlighter leaves in the text layout, a long program coloured
-// where it is shown, and edits recoloured.
+// The colouring of NC lines: which ranges of a line get which kind, a long
+// program coloured where it is shown, and edits recoloured.
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
@@ -75,7 +74,6 @@ class NcHighlighterTest : public QObject {
         {"%", {{0, 1, K::Header}}},
         {"/N40 G00 Z5", {{0, 1, K::BlockSkip}, {1, 3, K::BlockNumber}, {5, 3, K::Motion}, {9, 2, K::Coordinate}}},
         {" / X1", {{1, 1, K::BlockSkip}, {3, 2, K::Coordinate}}},
-        {"M30", {{0, 3, K::MCode}}},
         {"", {}},
         {"   ", {}},
     };
@@ -83,31 +81,6 @@ class NcHighlighterTest : public QObject {
       const QString line = QString::fromLatin1(c.line);
       QCOMPARE(Describe(ui::ScanNcLine(line)), Describe(c.spans));
     }
-  }
-
-  void highlighterLeavesTheFormatsInTheLayout() {
-    ui::NcEditor editor;
-    editor.setPlainText(QStringLiteral("%7\nN10 G01 X5 (G02) g01 M6"));
-    const QTextBlock header = editor.document()->firstBlock();
-    const QTextBlock block = header.next();
-    QCOMPARE(FormatAt(header, 1), ui::NcHighlighter::FormatOf(K::Header));
-    const struct {
-      int pos;
-      QTextCharFormat format;
-    } expected[] = {
-        {0, ui::NcHighlighter::FormatOf(K::BlockNumber)},
-        {2, ui::NcHighlighter::FormatOf(K::BlockNumber)},
-        {3, {}},  // the blank between the words
-        {4, ui::NcHighlighter::FormatOf(K::Motion)},
-        {9, ui::NcHighlighter::FormatOf(K::Coordinate)},
-        {12, ui::NcHighlighter::FormatOf(K::Comment)},  // the G of "(G02)"
-        {15, ui::NcHighlighter::FormatOf(K::Comment)},  // its ")"
-        {16, {}},
-        {18, {}},  // the lower-case g01
-        {22, ui::NcHighlighter::FormatOf(K::MCode)},
-    };
-    for (const auto& e : expected) QCOMPARE(FormatAt(block, e.pos), e.format);
-    QVERIFY(ui::NcHighlighter::FormatOf(K::Motion).fontWeight() == QFont::Bold);
   }
 
   void everyKindHasAColourOfItsOwnThatReadsOnBlack() {
@@ -170,7 +143,7 @@ class NcHighlighterTest : public QObject {
       cursor.setPosition(editor.document()->findBlockByNumber(toLine).position(), QTextCursor::KeepAnchor);
       cursor.insertText(text);
     };
-    replace(3, 3, QStringLiteral("M3 "));                                    // typed into a line
+    replace(220, 220, QStringLiteral("M3 "));  // typed into a line (line 221, checked below)
     // Up to 200 lines are coloured at once, shown or not; more wait to be shown.
     replace(10, 210, block200.join(QLatin1Char('\n')) + QLatin1Char('\n'));
     QVERIFY(editor.Highlighter()->IsColoured(editor.document()->findBlockByNumber(209)));
@@ -191,18 +164,6 @@ class NcHighlighterTest : public QObject {
       }
       QVERIFY2(block.layout()->formats() == expected, qPrintable(block.text()));
     }
-  }
-
-  // Typing changes the line typed in and leaves the others' formats alone.
-  void anEditedLineIsColouredAgain() {
-    ui::NcEditor editor;
-    editor.setPlainText(QStringLiteral("N10 X1\nN20 Y2"));
-    QTest::keyClicks(&editor, QStringLiteral("g1 "));
-    const QTextBlock first = editor.document()->firstBlock();
-    QCOMPARE(first.text(), QStringLiteral("G1 N10 X1"));
-    QCOMPARE(FormatAt(first, 0), ui::NcHighlighter::FormatOf(K::Motion));
-    QCOMPARE(FormatAt(first, 3), ui::NcHighlighter::FormatOf(K::BlockNumber));
-    QCOMPARE(FormatAt(first.next(), 4), ui::NcHighlighter::FormatOf(K::Coordinate));
   }
 };
 

@@ -51,6 +51,18 @@ QImage Rendered(const ui::PathView& view) {
   return image;
 }
 
+// A 400 x 300 view fitted to a path of one block.
+struct OneBlockView {
+  explicit OneBlockView(const data::BlockRecord& record) {
+    store.Append(record);
+    view.resize(400, 300);
+    view.SetPath(&store, false);
+    view.Fit();
+  }
+  data::BlockStore store;
+  ui::PathView view;
+};
+
 void SendMouse(QWidget* widget, QEvent::Type type, QPointF at, Qt::MouseButton button, Qt::MouseButtons held) {
   QMouseEvent event(type, at, widget->mapToGlobal(at), button, held, Qt::NoModifier);
   QApplication::sendEvent(widget, &event);
@@ -73,15 +85,10 @@ class PathViewTest : public QObject {
         Arc(data::kCounterClockwise, {1.5e308, -1e308}, {1.5e308, 1e308}, {1.5e308, 0.0}, 1e308L),
     };
     for (const data::BlockRecord& record : cases) {
-      data::BlockStore store;
-      store.Append(record);
-      ui::PathView view;
-      view.resize(400, 300);
-      view.SetPath(&store, false);
-      view.Fit();
-      Rendered(view);  // returns
-      view.ZoomAbout({200.0, 150.0}, 1e12);
-      Rendered(view);
+      OneBlockView v(record);
+      Rendered(v.view);  // returns
+      v.view.ZoomAbout({200.0, 150.0}, 1e12);
+      Rendered(v.view);
     }
   }
 
@@ -91,12 +98,8 @@ class PathViewTest : public QObject {
   // (vertical here) instead of shrinking to its start point.
   void aCircleBeyondTheChordLimitIsDrawnInChords() {
     constexpr double kRadius = 1e13;
-    data::BlockStore store;
-    store.Append(Arc(data::kClockwise, {kRadius, 0.0}, {kRadius, 0.0}, {0.0, 0.0}, kRadius));
-    ui::PathView view;
-    view.resize(400, 300);
-    view.SetPath(&store, false);
-    view.Fit();
+    OneBlockView v(Arc(data::kClockwise, {kRadius, 0.0}, {kRadius, 0.0}, {0.0, 0.0}, kRadius));
+    ui::PathView& view = v.view;
     // Pan the start to the middle, then zoom about it as far as the view goes.
     const QPointF start = view.ToPixel({kRadius, 0.0});
     SendMouse(&view, QEvent::MouseButtonPress, {10.0, 10.0}, Qt::LeftButton, Qt::LeftButton);
@@ -112,12 +115,8 @@ class PathViewTest : public QObject {
   // A move with the button held, or a release, after a press elsewhere
   // (the press went to another window) neither pans nor picks.
   void onlyAPressInTheViewDragsOrClicks() {
-    data::BlockStore store;
-    store.Append(Record(data::kFeed, {0.0, 0.0}, {100.0, 0.0}));
-    ui::PathView view;
-    view.resize(400, 300);
-    view.SetPath(&store, false);
-    view.Fit();
+    OneBlockView v(Record(data::kFeed, {0.0, 0.0}, {100.0, 0.0}));
+    ui::PathView& view = v.view;
     const ui::ViewTransform fitted = view.Transform();
     QSignalSpy clicks(&view, &ui::PathView::clickedAt);
     SendMouse(&view, QEvent::MouseMove, {50.0, 50.0}, Qt::NoButton, Qt::LeftButton);

@@ -1,7 +1,7 @@
 // Pseudo-terminals for tests of the serial line: the test holds the master
 // (in packet mode, so that a flush of the slave's buffers shows) and plays
 // the controller on it; the code under test opens the slave named by
-// RUR_PORT. A watchdog turns a test that would hang into a failure.
+// RUR_PORT. (Qt Test's own watchdog turns a test that hangs into a failure.)
 #pragma once
 
 #include <fcntl.h>
@@ -12,14 +12,9 @@
 #include <QByteArray>
 #include <QSocketNotifier>
 #include <QString>
-#include <chrono>
-#include <condition_variable>
-#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <memory>
-#include <mutex>
-#include <thread>
 #include <vector>
 
 #include "transfer/frame_reader.h"
@@ -32,36 +27,6 @@ struct PortVariable {
   ~PortVariable() { qunsetenv("RUR_PORT"); }
   PortVariable(const PortVariable&) = delete;
   PortVariable& operator=(const PortVariable&) = delete;
-};
-
-// Ends the process when a test runs past its limit: a hang becomes a
-// failure, whatever the event loop is doing.
-class Watchdog {
- public:
-  explicit Watchdog(std::chrono::seconds limit)
-      : thread_([this, limit] {
-          std::unique_lock<std::mutex> lock(mutex_);
-          if (!ended_.wait_for(lock, limit, [this] { return done_; })) {
-            std::fprintf(stderr, "watchdog: the test ran past %lld s\n", static_cast<long long>(limit.count()));
-            std::_Exit(3);
-          }
-        }) {}
-  ~Watchdog() {
-    {
-      std::lock_guard<std::mutex> lock(mutex_);
-      done_ = true;
-    }
-    ended_.notify_all();
-    thread_.join();
-  }
-  Watchdog(const Watchdog&) = delete;
-  Watchdog& operator=(const Watchdog&) = delete;
-
- private:
-  std::mutex mutex_;
-  std::condition_variable ended_;
-  bool done_ = false;
-  std::thread thread_;
 };
 
 class PseudoTerminal {
@@ -78,10 +43,7 @@ class PseudoTerminal {
     int on = 1;
     if (slave_ >= 0) ioctl(master_, TIOCPKT, &on);
   }
-  ~PseudoTerminal() {
-    if (slave_ >= 0) ::close(slave_);
-    if (master_ >= 0) ::close(master_);
-  }
+  ~PseudoTerminal() { Hangup(); }
   PseudoTerminal(const PseudoTerminal&) = delete;
   PseudoTerminal& operator=(const PseudoTerminal&) = delete;
 

@@ -10,10 +10,8 @@
 #include "ui/pseudo_terminal.h"
 #include "ui/qt_serial_line.h"
 
-using namespace std::chrono_literals;
 using testing_support::PortVariable;
 using testing_support::PseudoTerminal;
-using testing_support::Watchdog;
 
 namespace {
 
@@ -38,9 +36,8 @@ std::vector<std::uint8_t> Drain(const PseudoTerminal& pty, std::size_t count) {
 }
 
 // A line opened with the default parameters on a pseudo-terminal that
-// RUR_PORT names, under a watchdog.
+// RUR_PORT names.
 struct OpenLine {
-  Watchdog dog{60s};
   PseudoTerminal pty;
   PortVariable port{pty.slaveName()};
   ui::QtSerialLine line;
@@ -104,10 +101,8 @@ class QtSerialLineTest : public QObject {
   }
 
   void openSetsTheDeviceRawWithTheParameters() {
-    Watchdog dog(60s);
-    PseudoTerminal pty;
-    QVERIFY(pty.ok());
-    PortVariable port(pty.slaveName());
+    OpenLine open;
+    QVERIFY(open.ok);
     // A pseudo-terminal keeps 8 data bits and no parity enable bit of its
     // own; the rest of the settings shows as the line set it.
     constexpr tcflag_t kShown = PARODD | CMSPAR | CSTOPB | CRTSCTS;
@@ -124,10 +119,10 @@ class QtSerialLineTest : public QObject {
         {Parameters(1200, 4, 6, 1, 0x01, 0), B1200, CMSPAR, 0},
         {Parameters(38400, 2, 8, 2, 0, 1), B38400, CSTOPB, IXON | IXOFF},
     };
-    ui::QtSerialLine line;
+    ui::QtSerialLine& line = open.line;
     for (const Case& c : cases) {
       QVERIFY(line.Open(c.port));
-      const termios t = pty.SlaveSettings();
+      const termios t = open.pty.SlaveSettings();
       QCOMPARE(cfgetospeed(&t), c.speed);
       QCOMPARE(t.c_cflag & kShown, c.cflags);
       QCOMPARE(t.c_iflag & (IXON | IXOFF), c.iflags);

@@ -35,7 +35,6 @@ using testing_support::PortVariable;
 using testing_support::PseudoTerminal;
 using testing_support::PtyController;
 using testing_support::TempDir;
-using testing_support::Watchdog;
 
 namespace {
 
@@ -70,7 +69,6 @@ void WriteToolFile(TempDir& dir) {
   dir.Write("QVM_wkz.dat", bytes);
 }
 
-
 QStringList EnabledCommands(app::MainWindow& w) {
   QStringList on;
   for (QWidget* b : std::initializer_list<QWidget*>{w.neues, w.laden, w.speichern, w.abbruch, w.Schnittstelle,
@@ -87,8 +85,12 @@ class MainWindowSendTest : public QObject {
   Q_OBJECT
 
  private:
+  // A drawn square (when given) and the port on a pseudo-terminal, or on a
+  // device that does not exist.
   struct Fixture {
-    Fixture() : window(host, {"/nowhere/rur", dir.path()}, QString()) {
+    explicit Fixture(bool onPty = true, const QString& program = kSquare)
+        : port(onPty ? pty.slaveName() : QStringLiteral("/nonexistent/rur-port")),
+          window(host, {"/nowhere/rur", dir.path()}, QString()) {
       WriteToolFile(dir);
       for (int i = 0; i < 2; ++i) host.Answer(QMessageBox::Ok);  // no settings, no zero points
       window.Image1Click();
@@ -100,8 +102,6 @@ class MainWindowSendTest : public QObject {
         window.AbbruchClick();
       });
       softLimit.start(20s);
-    }
-    void Draw(const QString& program) {
       window.showeditor->setPlainText(program);
       window.simuliereClick();
     }
@@ -124,6 +124,8 @@ class MainWindowSendTest : public QObject {
     }
     const data::MessageLabels& labels() { return window.workstation().messages.labels(); }
 
+    PseudoTerminal pty;
+    PortVariable port;
     TempDir dir;
     FakeHost host;
     app::MainWindow window;
@@ -134,12 +136,8 @@ class MainWindowSendTest : public QObject {
 
  private slots:
   void transferSendsEveryFrameAndHoldsTheCommandsWhileItRuns() {
-    Watchdog dog(60s);
-    PseudoTerminal pty;
-    QVERIFY(pty.ok());
-    PortVariable port(pty.slaveName());
     Fixture f;
-    f.Draw(kSquare);
+    QVERIFY(f.pty.ok());
     QVERIFY(f.window.senden->isEnabled());
 
     QStringList during;
@@ -148,7 +146,7 @@ class MainWindowSendTest : public QObject {
     bool drawAfterEdit = true;
     data::RunPhase phaseAfterActivation = data::RunPhase::kIdle;
     PtyController controller(
-        pty, [&] { return f.Waiting(); },
+        f.pty, [&] { return f.Waiting(); },
         [&](const transfer::ReceivedFrame&, std::size_t index) -> std::vector<std::uint8_t> {
           if (index == 0) {
             during = EnabledCommands(f.window);
@@ -200,12 +198,8 @@ class MainWindowSendTest : public QObject {
   // The open path view shows the sent path as the picture does: in red,
   // growing with the transfer; the next drawing replaces it.
   void theOpenViewShowsTheSentPath() {
-    Watchdog dog(60s);
-    PseudoTerminal pty;
-    QVERIFY(pty.ok());
-    PortVariable port(pty.slaveName());
     Fixture f;
-    f.Draw(kSquare);
+    QVERIFY(f.pty.ok());
     f.window.Ansicht->Open();
     ui::PathView& view = *f.window.Ansicht->view;
     const auto pixels = [&view](QColor colour) {
@@ -220,7 +214,7 @@ class MainWindowSendTest : public QObject {
     QVERIFY(drawn > 300);
     int redAtFirstFrame = -1;
     PtyController controller(
-        pty, [&] { return f.Waiting(); },
+        f.pty, [&] { return f.Waiting(); },
         [&](const transfer::ReceivedFrame&, std::size_t index) -> std::vector<std::uint8_t> {
           if (index == 0) redAtFirstFrame = pixels(Qt::red);
           return {6};
@@ -238,14 +232,10 @@ class MainWindowSendTest : public QObject {
   }
 
   void abortDuringATransferStopsItAndClosesThePort() {
-    Watchdog dog(60s);
-    PseudoTerminal pty;
-    QVERIFY(pty.ok());
-    PortVariable port(pty.slaveName());
     Fixture f;
-    f.Draw(kSquare);
+    QVERIFY(f.pty.ok());
     PtyController controller(
-        pty, [&] { return f.Waiting(); },
+        f.pty, [&] { return f.Waiting(); },
         [&](const transfer::ReceivedFrame&, std::size_t) -> std::vector<std::uint8_t> {
           f.host.Answer(QDialog::Accepted);  // message 181
           f.window.abbruch->click();
@@ -262,25 +252,8 @@ class MainWindowSendTest : public QObject {
     QCOMPARE(f.window.workstation().phase, data::RunPhase::kIdle);
   }
 
-  void aPortThatDoesNotExistIsReportedAndNothingIsSent() {
-    Watchdog dog(60s);
-    PortVariable port(QStringLiteral("/nonexistent/rur-port"));
-    Fixture f;
-    f.Draw(kSquare);
-    f.host.Answer(QMessageBox::Ok);
-    f.Send();
-    QCOMPARE(f.host.unexpected, 0);
-    QCOMPARE(f.host.shown.last(), QStringLiteral("Ausgabeport nicht vorhanden oder ist defekt !"));
-    QVERIFY(!f.statuses.contains(kWaiting));
-    QVERIFY(!f.window.ApdComPort1->isOpen());
-    QCOMPARE(EnabledCommands(f.window), kAfterTransfer);
-  }
-
   void aCompensationMessageSendsNothing() {
-    Watchdog dog(60s);
-    PortVariable port(QStringLiteral("/nonexistent/rur-port"));
-    Fixture f;
-    f.Draw(QStringLiteral("%1\nN10 T1 D1 F100\nN20 G0 X100 Y100\nN30 G41 G2 X120 Y120 I120 J100\nN40 G40 G0 X0"));
+    Fixture f(false, QStringLiteral("%1\nN10 T1 D1 F100\nN20 G0 X100 Y100\nN30 G41 G2 X120 Y120 I120 J100\nN40 G40 G0 X0"));
     QVERIFY(f.window.senden->isEnabled());
     f.host.Answer(QDialog::Accepted);  // the message window; no port warning follows
     f.Send();
@@ -293,14 +266,17 @@ class MainWindowSendTest : public QObject {
     QVERIFY(f.window.simuliere->isEnabled());
   }
 
-  void errorSearchNamesTheLineOfABlockAndRefusesNumbersOutside() {
-    Watchdog dog(60s);
-    PortVariable port(QStringLiteral("/nonexistent/rur-port"));
-    Fixture f;
-    f.Draw(kSquare);
-    f.host.Answer(QMessageBox::Ok);  // the port is missing; the blocks are made all the same
+  // A missing port is reported and nothing is sent, but the blocks are made
+  // all the same: the error search names their lines.
+  void aMissingPortSendsNothingAndTheErrorSearchNamesTheLineOfABlock() {
+    Fixture f(false);
+    f.host.Answer(QMessageBox::Ok);
     f.Send();
-    QVERIFY(f.window.fehlersuche->isEnabled());
+    QCOMPARE(f.host.unexpected, 0);
+    QCOMPARE(f.host.shown.last(), QStringLiteral("Ausgabeport nicht vorhanden oder ist defekt !"));
+    QVERIFY(!f.statuses.contains(kWaiting));
+    QVERIFY(!f.window.ApdComPort1->isOpen());
+    QCOMPARE(EnabledCommands(f.window), kAfterTransfer);
     const int count = f.window.workstation().sentStore.count();
     const std::string notFound = "CNC-Zeile nicht   \"AUFFINDBAR\"";
 

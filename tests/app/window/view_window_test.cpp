@@ -80,7 +80,6 @@ class ViewWindowTest : public QObject {
     QVERIFY(!f.window.Ansicht->isVisible());
     QTest::mouseDClick(f.window.Image0, Qt::LeftButton, {}, QPoint(20, 20));
     QVERIFY(f.window.Ansicht->isVisible());
-    QCOMPARE(f.window.Ansicht->windowTitle(), QStringLiteral("Ansicht"));
     QCOMPARE(f.window.size(), QSize(651, 587));  // the main window keeps its layout
     f.window.Ansicht->hide();
     f.window.show();
@@ -211,31 +210,23 @@ class ViewWindowTest : public QObject {
     }
   }
 
+  // The size is kept when the view is hidden and when the program ends with
+  // the view still open (it is never hidden then); the rapid rate too.
   void theWindowRemembersItsSizeAndTheRapidRate() {
-    {
+    for (const auto& [hidden, size] : {std::pair{true, QSize(640, 480)}, std::pair{false, QSize(700, 500)}}) {
+      {
+        Fixture f;
+        if (!hidden) f.window.show();
+        f.window.Ansicht->Open();
+        f.window.Ansicht->resize(size);
+        if (hidden) f.window.Ansicht->eilgang->setValue(1500.0);
+        if (hidden) f.window.Ansicht->hide();
+      }
       Fixture f;
       f.window.Ansicht->Open();
-      f.window.Ansicht->resize(640, 480);
-      f.window.Ansicht->eilgang->setValue(1500.0);
-      f.window.Ansicht->hide();
+      QCOMPARE(f.window.Ansicht->size(), size);
+      QCOMPARE(f.window.Ansicht->eilgang->value(), 1500.0);
     }
-    Fixture f;
-    f.window.Ansicht->Open();
-    QCOMPARE(f.window.Ansicht->size(), QSize(640, 480));
-    QCOMPARE(f.window.Ansicht->eilgang->value(), 1500.0);
-  }
-
-  // The program may end with the view still open: its size is kept then too.
-  void theSizeIsKeptWhenTheProgramEndsWithTheViewOpen() {
-    {
-      Fixture f;
-      f.window.show();
-      f.window.Ansicht->Open();
-      f.window.Ansicht->resize(700, 500);
-    }  // the main window ends, the view is never hidden
-    Fixture f;
-    f.window.Ansicht->Open();
-    QCOMPARE(f.window.Ansicht->size(), QSize(700, 500));
   }
 };
 
