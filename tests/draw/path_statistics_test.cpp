@@ -1,6 +1,6 @@
 // Path length and time of stores filled by the block execution: closed
 // forms for a square, circles, a helix and a space diagonal, feeds that
-// change, a dwell, and programs without moves or with rapid moves only.
+// change, a dwell, and programs without moves.
 #include "draw/path_statistics.h"
 
 #include <cmath>
@@ -67,7 +67,7 @@ TEST_F(PathStatistics, FeedMovesWithoutFeedCountTheirLengthButNoTime) {
   EXPECT_EQ(s.blocksWithoutFeed, 1);
 }
 
-TEST_F(PathStatistics, ProgramsWithoutMovesAndWithRapidMovesOnly) {
+TEST_F(PathStatistics, ProgramsWithoutMoves) {
   const draw::PathStatistics empty = draw::ComputePathStatistics(ctx.blockStore);
   Run({"M3 S1000", "T1 M6", "G00"});
   const draw::PathStatistics still = draw::ComputePathStatistics(ctx.blockStore);
@@ -75,13 +75,6 @@ TEST_F(PathStatistics, ProgramsWithoutMovesAndWithRapidMovesOnly) {
     EXPECT_EQ(s.feedLength + s.rapidLength + s.totalSeconds, 0);
     EXPECT_EQ(s.blocksWithoutFeed + s.dwellUnits, 0);
   }
-  StartRun();
-  Run({"G00 X30 Y40", "X0 Y0"});
-  const draw::PathStatistics rapid = draw::ComputePathStatistics(ctx.blockStore);
-  EXPECT_DOUBLE_EQ(rapid.rapidLength, 100);
-  EXPECT_DOUBLE_EQ(rapid.rapidSeconds, 3);
-  EXPECT_EQ(rapid.feedLength + rapid.feedSeconds, 0);
-  EXPECT_DOUBLE_EQ(rapid.totalSeconds, 3);
 }
 
 }  // namespace

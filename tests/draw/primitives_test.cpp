@@ -49,15 +49,6 @@ class PrimitivesTest : public ::testing::Test {
 TEST_F(PrimitivesTest, ScaleFitsTheWorkAreaIntoThePicture) {
   EXPECT_EQ(draw::PixelScale(raster, 400, 300), 448.0L / 400.0L);
   EXPECT_EQ(draw::PixelScale(raster, 100, 200), 357.0L / 200.0L);  // twice as high as wide
-  long double x = 400, y = 0;
-  draw::ToPixel(x, y, 1.12L, raster.height());
-  EXPECT_EQ(x, 448.0L);
-  EXPECT_EQ(y, 357.0L);
-  x = 0;
-  y = 0;
-  draw::ToPixel(x, y, 1.12L, raster.height());
-  EXPECT_EQ(x, 0.0L);
-  EXPECT_EQ(y, 357.0L);
 }
 
 TEST_F(PrimitivesTest, WorkAreaWithoutLengthDrawsNothingAndKeepsThePen) {

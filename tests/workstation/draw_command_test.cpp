@@ -100,15 +100,4 @@ TEST_F(DrawCommandTest, JumpTargetsBeyondTheIntegerRangeFindNoLabel) {
   EXPECT_EQ(dialogs.messages.back().number, " 24");
 }
 
-TEST_F(DrawCommandTest, EndlessBackwardJumpStopsWhenTheStoreIsFull) {
-  // Settings of controller type 1, where a negative target jumps backwards.
-  std::vector<std::uint8_t> settings(316, 0);
-  settings[256] = 1;
-  dir.Write("QVM_ini.Dat", settings);
-  EXPECT_FALSE(Draw({"%1", "N10 G01 X1 F100", "N20 G79 N-10", "N30 X3"}));
-  EXPECT_EQ(ws.blockStore.count(), data::kMaxStoredBlocks);
-  ASSERT_FALSE(dialogs.messages.empty());
-  EXPECT_EQ(dialogs.messages.back().number, "Direkt");
-}
-
 }  // namespace

@@ -93,10 +93,6 @@ TEST(DrawPreparation, HolderThatNeverLetsGoStopsTheRunWithAWarning) {
   EXPECT_FALSE(dir.Exists("ZEPS_00.$$$"));  // nothing written under the other's hands
 }
 
-}  // namespace
-
-namespace {
-
 // A subprogram with lower case is pointed out once, and again only when
 // its first such line changes; the main program's is not (it was offered
 // on loading).

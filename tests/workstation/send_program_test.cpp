@@ -101,16 +101,6 @@ TEST_F(SendProgramTest, WholeTransferWithTheSettingsPortAndCharacters) {
   EXPECT_EQ(ws.phase, data::RunPhase::kIdle);
 }
 
-TEST_F(SendProgramTest, OperatorStopEndsTheTransferAndClosesTheLine) {
-  ScriptedLine line;
-  line.replies = {{}};  // the controller never answers the frame
-  stopAtWait = 3;
-  EXPECT_FALSE(Send(line));
-  EXPECT_EQ(view.status.back(), transfer::kStatusAbortedAtPc);
-  EXPECT_EQ(line.closes, 1);
-  EXPECT_EQ(ws.phase, data::RunPhase::kIdle);
-}
-
 TEST_F(SendProgramTest, SecondTransferStartsClean) {
   ScriptedLine first;
   first.replies = {{24}};

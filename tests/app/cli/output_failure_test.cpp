@@ -192,21 +192,9 @@ TEST(OutputCheck, StreamThatRefusesTheOutputFailsTheCommand) {
   EXPECT_EQ(cli::Run({"eval", "--data", data.path()}, "/nowhere/rur-cli", out, err), 2);
 }
 
-TEST(OutputCheck, DescriptorOutputKeepsTheFirstError) {
-  const int full = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
-  ASSERT_GE(full, 0);
-  {
-    cli::DescriptorOutput buffer(full);
-    std::ostream out(&buffer);
-    out << "a line\n";
-    EXPECT_TRUE(out.good());  // still in the buffer
-    out.flush();
-    EXPECT_FALSE(out.good());
-    EXPECT_EQ(buffer.error(), ENOSPC);
-    EXPECT_EQ(cli::OutputFailure(out), "No space left on device");
-  }
-  ::close(full);
-
+// A write larger than the buffer goes through whole (a full device is
+// covered through the built program above).
+TEST(OutputCheck, DescriptorOutputPassesWritesLargerThanItsBuffer) {
   TempDir dir;
   const int file = ::open(dir.File("out.txt").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
   {

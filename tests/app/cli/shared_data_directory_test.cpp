@@ -70,10 +70,6 @@ class SharedDataDirectoryTest : public ::testing::Test {
   TempDir programs;
 };
 
-TEST_F(SharedDataDirectoryTest, ParallelListingsEachShowTheirOwnProgram) {
-  ExpectEachRunPrintsItsOwn("listing", {}, 40);
-}
-
 TEST_F(SharedDataDirectoryTest, ParallelDrawingsEachDrawTheirOwnProgram) {
   ExpectEachRunPrintsItsOwn("draw", {"--blocks"}, 20);
 }
