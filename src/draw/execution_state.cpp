@@ -55,6 +55,10 @@ void ActivateZeroPoint(RunContext& ctx) {
 void ResetMachineState(RunContext& ctx) {
   MachineState& m = ctx.machine;
   const data::ControllerTraits& traits = *ctx.settings.traits;
+  // Nothing of an earlier run survives (tool, spindle, plane, the last
+  // programmed point ...): a program draws and sends the same way whatever
+  // was drawn, sent or aborted before it.
+  m = MachineState{};
   m.block.radiusWord = 0.0L;
   m.rotationAngle = 0.0L;
   m.g59Shift = Axes{};
