@@ -1,5 +1,6 @@
 #include "transfer/block_text.h"
 
+#include <cmath>
 #include <cstddef>
 
 #include "transfer/number_format.h"
@@ -86,6 +87,32 @@ void MainLine(std::string& text, const data::BlockRecord& block, const std::stri
 }
 
 }  // namespace
+
+std::string UnwritableNumber(const data::BlockRecord& block, const ConversionSettings& settings) {
+  struct Number {
+    bool written;
+    std::string_view address;
+    long double value;
+    bool coordinate;  // 2 decimals and a sign, else a whole number
+  };
+  const bool arc = IsArc(block);
+  const Number numbers[] = {
+      {block.hasX != 0, "X", block.endX, true},
+      {block.hasY != 0, "Y", block.endY, true},
+      {block.hasZ != 0, "Z", block.endZ + settings.zZeroOffset, true},
+      {arc, "I", block.centreX, true},
+      {arc, "J", block.centreY, true},
+      {true, "F", block.feed, false},
+      {true, "G4F", static_cast<long double>(block.dwell), false},
+  };
+  for (const Number& n : numbers) {
+    const double value = RoundToDouble(n.value);
+    if (!n.written || FitsBlockText(value, n.coordinate ? 2 : 0)) continue;
+    if (!std::isfinite(value)) return std::string(n.address) + " nicht endlich";
+    return std::string(n.address) + (n.coordinate ? Coordinate(n.value, settings) : Whole(n.value, settings));
+  }
+  return {};
+}
 
 std::string ConvertBlock(const data::BlockRecord& block, std::int32_t number, const ConversionSettings& settings,
                          ConversionMemory& memory) {

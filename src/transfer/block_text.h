@@ -22,6 +22,13 @@ struct ConversionMemory {
   long double lastFeed = 0.0L;
 };
 
+// The first number of the block's text that the text cannot hold (see
+// FitsBlockText), as the word would be written ("X+200000000000000000.00",
+// or the letter and "nicht endlich" for a value that is no finite number);
+// empty when every number fits. Checks every coordinate the main line
+// writes, the feed and the dwell time.
+std::string UnwritableNumber(const data::BlockRecord& block, const ConversionSettings& settings);
+
 // The text of block (store position number), possibly empty:
 //   dwell line  N....G4F....   when Motion is 4 or Dwell is not 0
 //   tool line   N....T....     when Tool differs from the last tool sent

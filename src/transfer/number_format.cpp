@@ -63,6 +63,12 @@ double RoundToDouble(long double value) {
   return static_cast<double>(value);
 }
 
+bool FitsBlockText(double value, int decimals) {
+  if (!std::isfinite(value)) return false;
+  decimals = std::clamp(decimals, 0, kMaxNumberDecimals);
+  return std::round(static_cast<long double>(std::fabs(value)) * PowerOfTen(decimals)) <= kMaxNumberUnits;
+}
+
 std::string FormatNumber(int width, int decimals, bool withSign, double value, bool scaled) {
   if (!std::isfinite(value)) value = 0.0;
   decimals = std::clamp(decimals, 0, kMaxNumberDecimals);

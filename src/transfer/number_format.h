@@ -31,4 +31,14 @@ double RoundToDouble(long double value);
 // reads digits. Negative widths and decimals count as 0.
 std::string FormatNumber(int width, int decimals, bool withSign, double value, bool scaled);
 
+// The most units of the last decimal a number of the block text holds: 15
+// digits, as many as a double keeps exactly for every value.
+inline constexpr long double kMaxNumberUnits = 999'999'999'999'999.0L;
+
+// Whether FormatNumber writes value exactly to its last decimal: a finite
+// value whose units of the last decimal, rounded as FormatNumber rounds,
+// have at most 15 digits (with 2 decimals 9999999999999.99 fits and
+// 9999999999999.995, which rounds to 16 digits, does not).
+bool FitsBlockText(double value, int decimals);
+
 }  // namespace transfer

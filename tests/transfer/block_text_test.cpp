@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -134,6 +135,32 @@ TEST(ConvertBlockTest, FeedIsSentWhenItChanges) {
   EXPECT_EQ(Transfer(blocks, memory), (std::vector<std::string>{"", "N0002F0150\r\n", "", "N0004F0151\r\n",
                                                                 "N0005F0000\r\n"}));
   EXPECT_EQ(memory.lastFeed, 0.0L);
+}
+
+}  // namespace
+
+namespace {
+
+// Only the numbers the text writes count: an axis without its flag, the
+// centre of a straight move.
+TEST(UnwritableNumberTest, NamesTheFirstWordTheTextCannotHold) {
+  const long double inf = std::numeric_limits<long double>::infinity();
+  data::BlockRecord arc = MoveTo(data::kClockwise, 1, 2);
+  EXPECT_EQ(transfer::UnwritableNumber(arc, {}), "");
+  arc.centreY = -1e13L;
+  EXPECT_EQ(transfer::UnwritableNumber(arc, {}), "J-10000000000000.00");
+  arc.endY = std::numeric_limits<long double>::quiet_NaN();
+  EXPECT_EQ(transfer::UnwritableNumber(arc, {.scaled = true}), "Y nicht endlich");
+  data::BlockRecord line = MoveTo(data::kFeed, 1, 2);
+  line.centreX = inf;
+  line.endZ = 9999999999999.99L;  // Z is not written
+  EXPECT_EQ(transfer::UnwritableNumber(line, {}), "");
+  line.hasZ = 1;
+  EXPECT_EQ(transfer::UnwritableNumber(line, {}), "");
+  EXPECT_EQ(transfer::UnwritableNumber(line, {.zZeroOffset = 0.01L}), "Z+10000000000000.00");
+  line.hasZ = 0;
+  line.feed = 1e15L;
+  EXPECT_EQ(transfer::UnwritableNumber(line, {.scaled = true}), "F1000000000000000");
 }
 
 }  // namespace

@@ -99,6 +99,24 @@ TEST(FormatNumberTest, NonFiniteValuesAreWrittenAsZero) {
   EXPECT_EQ(FormatNumber(4, 0, false, nan, false), "0000");
 }
 
+// The send command refuses what the text cannot hold exactly: 15 digits of
+// units of the last decimal, at most.
+TEST(FormatNumberTest, TheBlockTextHoldsFifteenDigits) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  struct Case {
+    double value;
+    int decimals;
+    bool fits;
+  };
+  for (const Case c : {Case{999999999999999.0, 0, true}, Case{1e15, 0, false}, Case{-999999999999999.0, 0, true},
+                       Case{999999999999999.4, 0, true}, Case{9999999999999.99, 2, true},
+                       Case{10000000000000.0, 2, false}, Case{-0.0, 2, true}, Case{nan, 0, false},
+                       Case{inf, 2, false}, Case{-inf, 0, false}}) {
+    EXPECT_EQ(transfer::FitsBlockText(c.value, c.decimals), c.fits) << c.value << " with " << c.decimals;
+  }
+}
+
 TEST(FormatNumberTest, ExtendedValuesBeyondDoubleBecomeInfinite) {
   EXPECT_EQ(transfer::RoundToDouble(1e400L), std::numeric_limits<double>::infinity());
   EXPECT_EQ(transfer::RoundToDouble(-1e400L), -std::numeric_limits<double>::infinity());
