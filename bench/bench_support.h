@@ -17,6 +17,7 @@ class NoDialogs : public data::Dialogs {
   void Warning(std::string_view) override {}
   void Information(std::string_view) override {}
   data::SaveAnswer AskSave(std::string_view) override { return data::SaveAnswer::No; }
+  bool ConfirmDespite(std::string_view, std::string_view) override { return true; }
   int shown = 0;
 };
 

@@ -75,7 +75,7 @@ void BM_CompensationOfTheDrawnContours(benchmark::State& state) {
   DrawnSession s;
   if (!s.drawn) state.SkipWithError("the drawing failed");
   for (auto _ : state) {
-    if (!rur::CompensateForSending(s.ws)) state.SkipWithError("the compensation failed");
+    if (!rur::PrepareSending(s.ws)) state.SkipWithError("the compensation failed");
   }
 }
 BENCHMARK(BM_CompensationOfTheDrawnContours)->Unit(benchmark::kMillisecond);
@@ -85,7 +85,7 @@ BENCHMARK(BM_CompensationOfTheDrawnContours)->Unit(benchmark::kMillisecond);
 void BM_ConversionIntoFrames(benchmark::State& state) {
   const bool drawn = state.range(0) != 0;
   DrawnSession s;
-  if (!s.drawn || !rur::CompensateForSending(s.ws)) state.SkipWithError("drawing or compensation failed");
+  if (!s.drawn || !rur::PrepareSending(s.ws)) state.SkipWithError("drawing or compensation failed");
   for (auto _ : state) {
     rur::PrepareSentPicture(s.ws);
     transfer::FrameSource frames = rur::SentFrames(s.ws, drawn);
@@ -133,7 +133,7 @@ class QuietView : public transfer::TransferView {
 void BM_HandshakeOverContours(benchmark::State& state) {
   const bool overLine = state.range(0) != 0;
   DrawnSession s;
-  if (!s.drawn || !rur::CompensateForSending(s.ws)) state.SkipWithError("drawing or compensation failed");
+  if (!s.drawn || !rur::PrepareSending(s.ws)) state.SkipWithError("drawing or compensation failed");
   std::int64_t frames = 0;
   const std::uint8_t confirmation[] = {6};
   for (auto _ : state) {

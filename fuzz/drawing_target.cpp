@@ -63,7 +63,7 @@ void RequireSaneBlocks(const rur::Workstation& ws) {
 }
 
 void Send(rur::Workstation& ws) {
-  if (!rur::CompensateForSending(ws)) return;
+  if (!rur::PrepareSending(ws)) return;
   rur::PrepareSentPicture(ws);
   transfer::FrameSource frames = rur::SentFrames(ws, true);
   transfer::Frame frame;

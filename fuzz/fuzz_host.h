@@ -24,6 +24,10 @@ class QuietDialogs : public data::Dialogs {
   void Warning(std::string_view) override { ++shown; }
   void Information(std::string_view) override { ++shown; }
   data::SaveAnswer AskSave(std::string_view) override { return data::SaveAnswer::No; }
+  bool ConfirmDespite(std::string_view, std::string_view) override {
+    ++shown;
+    return true;
+  }
 
   int shown = 0;
 };

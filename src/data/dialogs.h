@@ -31,6 +31,10 @@ class Dialogs {
   virtual void Information(std::string_view text) = 0;
   // Warning box with Yes, No and Cancel.
   virtual SaveAnswer AskSave(std::string_view text) = 0;
+  // Warns and asks whether to go on all the same (Yes, No); true for Yes.
+  // Where nobody can be asked (rur-cli) the warning is said and the work
+  // goes on.
+  virtual bool ConfirmDespite(std::string_view warning, std::string_view question) = 0;
 };
 
 // Lets the user interface process its pending events once.

@@ -11,16 +11,17 @@ namespace data {
 
 void ClearToolTable(ToolTable& table) { table.fill(ToolRecord{}); }
 
-bool ReadToolTable(ToolTable& table, const std::string& dataDirectory, int controllerType, Dialogs& dialogs) {
+ToolFileReading ReadToolFile(ToolTable& table, const std::string& dataDirectory, int controllerType,
+                             Dialogs& dialogs) {
   const auto path = FindFileNoCase(dataDirectory, ToolFileName(controllerType));
-  if (!path) return false;
+  if (!path) return {};
   std::vector<std::uint8_t> bytes;
   const ReadStatus status = ReadFileHead(*path, kToolRecords * kToolRecordSize, bytes);
   // A partial record at the end is a failed read, as is an unreadable file.
   if (status != ReadStatus::Ok || bytes.size() % kToolRecordSize != 0) {
     dialogs.Information(kToolReadError);
     ClearToolTable(table);
-    return false;
+    return {ToolFileReading::Status::kUnreadable, 0};
   }
   const std::span<const std::uint8_t> all(bytes);
   for (std::size_t n = 0; n * kToolRecordSize < bytes.size(); ++n) {
@@ -28,7 +29,7 @@ bool ReadToolTable(ToolTable& table, const std::string& dataDirectory, int contr
     table[n].lengthCorrection = DecodeExtended(record.subspan(0, kExtendedSize));
     table[n].radiusCorrection = DecodeExtended(record.subspan(kExtendedSize, kExtendedSize));
   }
-  return true;
+  return {ToolFileReading::Status::kRead, static_cast<int>(bytes.size() / kToolRecordSize)};
 }
 
 bool WriteToolTable(const ToolTable& table, const std::string& dataDirectory, int controllerType,

@@ -41,13 +41,17 @@ bool PassUnchanged(CompensationPass& pass, const data::BlockRecord& block) {
 bool HandleBlock(CompensationPass& pass, const data::BlockStore& programmed, std::int32_t position,
                  const data::ToolTable& tools) {
   const data::BlockRecord& block = programmed.At(position);
-  if (!MovesInPlane(block) || block.compensation == kCompensationOff) return PassUnchanged(pass, block);
+  if (!IsCompensated(block)) return PassUnchanged(pass, block);
   pass.messages.context.messageListingLine = block.listingLine;
   pass.messages.context.messageProgramIndex = block.programIndex;
   return CompensateBlock(pass, block, FollowingElement(programmed, position), ToolRadius(tools, block.toolSlot));
 }
 
 }  // namespace
+
+bool IsCompensated(const data::BlockRecord& block) {
+  return MovesInPlane(block) && block.compensation != kCompensationOff;
+}
 
 bool CompensationPass::Emit(const data::BlockRecord& block) {
   if (output.Append(block)) return true;

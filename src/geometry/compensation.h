@@ -54,6 +54,10 @@ struct CompensationPass {
   std::uint8_t lastMotion = data::kRapid;  // programmed motion of the element in hand
 };
 
+// Whether the pass moves the block sideways by a tool radius: it moves in X
+// or Y under G41 or G42 (when the store holds at least two blocks).
+bool IsCompensated(const data::BlockRecord& block);
+
 // The pass over the drawn blocks `programmed` (positions 1..count): writes
 // the cutter-centre path into `compensated` (cleared first; construct it
 // with limit data::kMaxCompensatedBlocks). False after a message (error

@@ -44,6 +44,14 @@ data::SaveAnswer QtDialogs::AskSave(std::string_view text) {
   }
 }
 
+bool QtDialogs::ConfirmDespite(std::string_view warning, std::string_view question) {
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("Warnung"), ToQt(warning) + QStringLiteral("\n\n") + ToQt(question),
+                  QMessageBox::Yes | QMessageBox::No, parent_);
+  box.setTextFormat(Qt::PlainText);
+  box.setDefaultButton(QMessageBox::No);
+  return host_.Exec(box) == QMessageBox::Yes;
+}
+
 bool QtDialogs::Ask(std::string_view text) {
   QMessageBox box(QMessageBox::Question, QStringLiteral("Frage"), ToQt(text), QMessageBox::Yes | QMessageBox::No,
                   parent_);

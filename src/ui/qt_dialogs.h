@@ -21,6 +21,7 @@ class QtDialogs : public data::Dialogs {
   void Warning(std::string_view text) override;
   void Information(std::string_view text) override;
   data::SaveAnswer AskSave(std::string_view text) override;
+  bool ConfirmDespite(std::string_view warning, std::string_view question) override;
   // Question box with Yes and No; true for Yes.
   bool Ask(std::string_view text);
 

@@ -3,12 +3,20 @@
 #include "draw/surface.h"
 #include "geometry/compensation.h"
 #include "transfer/handshake.h"
+#include "workstation/send_checks.h"
 
 namespace rur {
 
-bool CompensateForSending(Workstation& ws) {
+bool PrepareSending(Workstation& ws) {
   ws.messages.errorFlag = 0;  // new work: a message shown since the drawing does not stop it
-  return geometry::Aequidistance(ws.blockStore, ws.tools, ws.settings.radiusTolerance, ws.messages, ws.sentStore);
+  ws.sentStore.Clear();
+  if (!CheckToolRadii(ws)) return false;
+  if (!geometry::Aequidistance(ws.blockStore, ws.tools, ws.settings.radiusTolerance, ws.messages, ws.sentStore)) {
+    return false;
+  }
+  if (!CheckBlockTexts(ws)) return false;
+  const std::string zeroRadius = ZeroRadiusWarning(ws);
+  return zeroRadius.empty() || ws.dialogs.ConfirmDespite(zeroRadius, kSendAnyway);
 }
 
 void PrepareSentPicture(Workstation& ws) {
@@ -17,8 +25,7 @@ void PrepareSentPicture(Workstation& ws) {
 }
 
 transfer::FrameSource SentFrames(Workstation& ws, bool drawn) {
-  const transfer::ConversionSettings settings{.scaled = ws.scaledOutputMode != 0,
-                                              .zZeroOffset = ws.settings.zZeroOffset};
+  const transfer::ConversionSettings settings = ConversionSettingsOf(ws);
   std::optional<draw::DrawTarget> target;
   if (drawn) target.emplace(draw::DrawTarget{ws.raster, ws.settings.workAreaX, ws.settings.workAreaY});
   return transfer::FrameSource(ws.sentStore, settings, target, ws.messages);

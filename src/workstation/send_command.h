@@ -11,9 +11,13 @@
 
 namespace rur {
 
-// Compensates the drawn blocks into ws.sentStore. False after a message
-// (error flag set): nothing of the store may be sent.
-bool CompensateForSending(Workstation& ws);
+// Makes ws.sentStore from the drawn blocks: checks that every compensated
+// contour has its tool radius from the tool file, compensates, and checks
+// that every number fits the block text. False after a message naming the
+// block (error flag set), or when the operator, warned about contours
+// compensated with radius 0, chose not to send: nothing of the store may
+// be sent then.
+bool PrepareSending(Workstation& ws);
 
 // Clears the picture and sets its pen red, so that the sent path is drawn
 // alone.

@@ -4,12 +4,17 @@
 
 namespace rur {
 
+void ReadMachineFiles(Workstation& ws) {
+  if (!data::ReadZeroPoints(ws.zeroPointRecord, ws.dataDirectory, ws.settings.controllerType)) {
+    ws.dialogs.Warning(kZeroPointsMissing);
+  }
+  if (ws.ReadTools().status != data::ToolFileReading::Status::kRead) ws.dialogs.Warning(kToolsMissing);
+}
+
 bool EnterWorkingState(Workstation& ws, std::string_view firstArgument) {
   ws.scaledOutputMode = firstArgument == "A" ? 1 : 0;
   if (!ws.LoadSettingsAtActivation()) ws.dialogs.Warning(kSettingsMissing);
-  const int type = ws.settings.controllerType;
-  if (!data::ReadZeroPoints(ws.zeroPointRecord, ws.dataDirectory, type)) ws.dialogs.Warning(kZeroPointsMissing);
-  if (!data::ReadToolTable(ws.tools, ws.dataDirectory, type, ws.dialogs)) ws.dialogs.Warning(kToolsMissing);
+  ReadMachineFiles(ws);
   if (!nc::CreateNcTables(ws.subprograms, ws.params, ws.mainProgramFile)) return false;
   data::CopyZeroPoints(ws.zeroPointRecord, ws.zeroPointTable);
   ws.listing.Clear();

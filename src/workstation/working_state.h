@@ -16,6 +16,11 @@ inline constexpr char kToolsMissing[] = "Werkzeugdatei nicht vorhanden!\n\rBitte
 inline constexpr char kTablesFailed[] =
     "Kann die interne Variablen nicht initialisieren!\n\rAusf\xFChrung abgebrochen! ";
 
+// Reads the zero points and the tool table of the settings' controller
+// type, with a warning for each file that is missing (or, for the tool
+// table, cannot be read).
+void ReadMachineFiles(Workstation& ws);
+
 // Returns false when the NC tables could not be created (the caller then
 // shows kTablesFailed and ends the program).
 bool EnterWorkingState(Workstation& ws, std::string_view firstArgument);

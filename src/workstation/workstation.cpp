@@ -32,10 +32,14 @@ bool Workstation::LoadSettingsAtActivation() {
 
 void Workstation::ReadDataFiles() {
   LoadSettingsAtActivation();
-  const int type = settings.controllerType;
-  data::ReadToolTable(tools, dataDirectory, type, dialogs);
-  data::ReadZeroPoints(zeroPointRecord, dataDirectory, type);
+  ReadTools();
+  data::ReadZeroPoints(zeroPointRecord, dataDirectory, settings.controllerType);
   data::CopyZeroPoints(zeroPointRecord, zeroPointTable);
+}
+
+data::ToolFileReading Workstation::ReadTools() {
+  toolFile = data::ReadToolFile(tools, dataDirectory, settings.controllerType, dialogs);
+  return toolFile;
 }
 
 draw::RunContext Workstation::DrawContext() {

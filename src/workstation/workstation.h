@@ -44,6 +44,10 @@ class Workstation {
   // drawing run starts; the zero points read here are the ones it uses.
   void ReadDataFiles();
 
+  // Reads the tool table of the current controller type and notes what the
+  // reading found (toolFile).
+  data::ToolFileReading ReadTools();
+
   // The parts of the workstation that a drawing run touches, with the
   // settings as they are now.
   draw::RunContext DrawContext();
@@ -59,6 +63,7 @@ class Workstation {
   std::string mainProgramFile;  // full path of the program in the editor
 
   data::ToolTable tools{};
+  data::ToolFileReading toolFile;  // which records of `tools` came from the tool file
   data::ZeroPointRecord zeroPointRecord;
   data::ZeroPointTable zeroPointTable{};
 

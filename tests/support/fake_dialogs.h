@@ -19,6 +19,10 @@ class FakeDialogs : public data::Dialogs {
     questions.emplace_back(text);
     return saveAnswer;
   }
+  bool ConfirmDespite(std::string_view warning, std::string_view) override {
+    warnings.emplace_back(warning);
+    return goOn;
+  }
 
   std::vector<data::MessageLabels> messages;
   std::vector<std::string> warnings;
@@ -26,6 +30,7 @@ class FakeDialogs : public data::Dialogs {
   std::vector<std::string> questions;
   int beeps = 0;
   data::SaveAnswer saveAnswer = data::SaveAnswer::Cancel;
+  bool goOn = true;  // the answer to ConfirmDespite
 };
 
 // What the message windows shown so far said: their number labels ("Direkt"

@@ -11,6 +11,7 @@
 #include "cli/output_stream.h"
 #include "data/files.h"
 #include "process_environment.h"
+#include "workstation/working_state.h"
 #include "workstation/workstation.h"
 
 namespace cli {
@@ -147,6 +148,7 @@ int Run(const std::vector<std::string>& args, data::DataDirectoryInputs inputs, 
   if (!ws.LoadSettingsAtActivation() && UsesSettings(*command, *parsed)) {
     dialogs.Warning(SettingsDefaultsWarning(ws));
   }
+  if (command->drawing) rur::ReadMachineFiles(ws);
   CommandContext context{*command, *parsed, ws, out, err};
   return CheckOutput(out, err, command->run(context));
 }

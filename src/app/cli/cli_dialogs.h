@@ -16,6 +16,10 @@ class StderrDialogs : public data::Dialogs {
   void Warning(std::string_view text) override;
   void Information(std::string_view text) override;
   data::SaveAnswer AskSave(std::string_view) override { return data::SaveAnswer::No; }
+  bool ConfirmDespite(std::string_view warning, std::string_view) override {
+    Warning(warning);
+    return true;
+  }
 
  private:
   std::ostream& err_;

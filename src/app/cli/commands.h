@@ -31,6 +31,9 @@ struct Command {
   // The options it takes besides --data and --help, each between blanks.
   std::string_view options;
   SettingsUse settings = SettingsUse::kNone;
+  // It draws: the zero points and the tool table are read, and missing
+  // ones are warned about as on entering the working state.
+  bool drawing = false;
 };
 
 // The command of that name, or nullptr.

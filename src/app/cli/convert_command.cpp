@@ -19,7 +19,7 @@ int RunConvert(CommandContext& c) {
   rur::DrawCommandView quiet;
   // A drawing or compensation that showed a message sends nothing.
   if (!rur::DrawProgram(c.ws, std::move(program), c.args.skip, quiet)) return kExitFailed;
-  if (!rur::CompensateForSending(c.ws)) return kExitFailed;
+  if (!rur::PrepareSending(c.ws)) return kExitFailed;
   if (c.args.blocks) {
     PrintBlocks(c, c.ws.sentStore);
     return kExitOk;

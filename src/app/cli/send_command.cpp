@@ -73,7 +73,7 @@ int RunSend(CommandContext& c) {
   rur::DrawCommandView quiet;
   // Only a clean drawing may be sent; a compensation message sends nothing.
   if (!rur::DrawProgram(c.ws, std::move(program), c.args.skip, quiet)) return kExitFailed;
-  if (!rur::CompensateForSending(c.ws)) return kExitFailed;
+  if (!rur::PrepareSending(c.ws)) return kExitFailed;
   c.ws.messages.errorFlag = 0;
   rur::PrepareSentPicture(c.ws);
 

@@ -30,7 +30,7 @@ void MainWindow::WerkzeugtasteClick() {
   werkzeug->FormShow();
   host_.Exec(*werkzeug);
   // The file holds: unsaved edits are dropped (a missing file keeps them).
-  data::ReadToolTable(ws_.tools, ws_.dataDirectory, ws_.settings.controllerType, ws_.dialogs);
+  ws_.ReadTools();
   senden->setEnabled(false);
 }
 

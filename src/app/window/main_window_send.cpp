@@ -51,7 +51,10 @@ void MainWindow::ShowStatus(const QString& text) {
 
 void MainWindow::sendenClick() {
   commandRunning_ = true;
-  const bool compensated = rur::CompensateForSending(ws_);
+  // Compensation, the tool radii and the numbers of the block text are
+  // checked before the port opens; a message (or No to the question about
+  // radius 0) sends nothing.
+  const bool prepared = rur::PrepareSending(ws_);
   SetEnabled({Image2, laden, neues, speichern, nullpunkt, Schnittstelle, Werkzeugtaste, senden, simuliere}, false);
   SetEnabled({abbruch, showeditor}, true);
   // The modified mark stays: the program sent is not the file saved, and
@@ -60,8 +63,7 @@ void MainWindow::sendenClick() {
   rur::PrepareSentPicture(ws_);
   pictureContent_ = PictureContent::kSentPath;
   ShowPicture();
-  // A compensation that showed a message sends nothing.
-  if (compensated) SendProgram();
+  if (prepared) SendProgram();
   TransferEnded();
 }
 

@@ -103,8 +103,17 @@ TEST(Cli, MissingSettingsAreNamedOnceByTheCommandsThatUseThem) {
     for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
     return n;
   };
+  // The commands that draw name the missing zero-point and tool files too,
+  // as the window does on entering the working state.
   const auto send = RunCli({"send", data.File("%1"), "--port", data.File("no-port"), "--data", data.path()});
   EXPECT_EQ(count(send.err, kDefaultsWarning), 1) << send.err;
+  const auto draw = RunCli({"draw", data.File("%1"), "--data", data.path()});
+  for (const std::string& err : {send.err, draw.err}) {
+    EXPECT_EQ(count(err, "Warnung: Nullpunktverschiebungsdatei nicht vorhanden! Bitte NPV-Datei erstellen!"), 1);
+    EXPECT_EQ(count(err, "Warnung: Werkzeugdatei nicht vorhanden! Bitte WKZ-Datei erstellen!"), 1);
+  }
+  data.Write("QVM_wkz.dat", std::string(100 * 20, '\0'));
+  data.Write("Npv_QVM.dat", std::string(150, '\0'));
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
            {"eval", "1"}, {"word", "X1"}, {"translate", "G01 X1"}, {"listing", data.File("%1")}}) {
     std::vector<std::string> withData = args;

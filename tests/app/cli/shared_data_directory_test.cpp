@@ -28,6 +28,8 @@ class SharedDataDirectoryTest : public ::testing::Test {
     programs.Write("%2", "%2\r\nN10 G01 X2 F100\r\nN20 X3\r\nN30 X4\r\n");
     const auto settings = data::EncodeSettings(data::Settings{});
     data.Write("QVM_ini.Dat", std::vector<std::uint8_t>(settings.begin(), settings.end()));
+    data.Write("QVM_wkz.dat", std::string(100 * 20, '\0'));
+    data.Write("Npv_QVM.dat", std::string(150, '\0'));
   }
 
   std::vector<std::string> With(std::vector<std::string> args) const {

@@ -266,6 +266,25 @@ class MainWindowSendTest : public QObject {
     QVERIFY(f.window.simuliere->isEnabled());
   }
 
+  // A contour compensated with radius 0 (D0) is asked about first: No sends
+  // nothing, Yes goes on to the port.
+  void radiusZeroIsAskedAboutBeforeThePortOpens() {
+    Fixture f(false, QStringLiteral("%1\nN10 T1 D0 F100\nN20 G0 X100 Y100\nN30 G41 G1 X120\nN40 G40 G0 X0"));
+    for (const bool yes : {false, true}) {
+      f.host.Answer(yes ? QMessageBox::Yes : QMessageBox::No);
+      if (yes) f.host.Answer(QMessageBox::Ok);  // the missing port
+      f.Send();
+      QCOMPARE(f.host.unexpected, 0);
+      QVERIFY(f.host.shown.contains(QStringLiteral(
+          "Radiuskorrektur mit Werkzeugradius 0 (D0) in 1 Satz, zuerst im Satz: N30 G41 G1 X120\n"
+          "Diese Kontur wird nicht korrigiert gesendet.\n\nTrotzdem senden?")));
+      QCOMPARE(f.host.shown.last().startsWith(QStringLiteral("Ausgabeport")), yes);
+      QCOMPARE(f.statuses.isEmpty(), !yes);
+      QVERIFY(f.window.simuliere->isEnabled());
+      f.window.simuliereClick();
+    }
+  }
+
   // A missing port is reported and nothing is sent, but the blocks are made
   // all the same: the error search names their lines.
   void aMissingPortSendsNothingAndTheErrorSearchNamesTheLineOfABlock() {

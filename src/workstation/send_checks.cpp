@@ -1,0 +1,83 @@
+#include "workstation/send_checks.h"
+
+#include "data/controllers.h"
+#include "geometry/compensation.h"
+
+namespace rur {
+namespace {
+
+// Points the message window at the block's program and line, then shows text.
+void ShowBlockMessage(Workstation& ws, const data::BlockRecord& block, const std::string& text) {
+  ws.messages.context.messageProgramIndex = block.programIndex;
+  ws.messages.context.messageListingLine = block.listingLine;
+  ws.messages.ShowMessageByNumber(0, text);
+}
+
+std::string UnknownRadiusText(const Workstation& ws, int slot) {
+  const std::string file = data::ToolFileName(ws.settings.controllerType);
+  const std::string d = "D" + std::to_string(slot);
+  switch (ws.toolFile.status) {
+    case data::ToolFileReading::Status::kMissing:
+      return "Radiuskorrektur nicht m\xF6glich: Werkzeugdatei " + file + " fehlt (" + d + ")!";
+    case data::ToolFileReading::Status::kUnreadable:
+      return "Radiuskorrektur nicht m\xF6glich: Werkzeugdatei " + file + " ist nicht lesbar (" + d + ")!";
+    case data::ToolFileReading::Status::kRead:
+      break;
+  }
+  return "Radiuskorrektur nicht m\xF6glich: " + d + " steht nicht in der Werkzeugdatei " + file + " (" +
+         std::to_string(ws.toolFile.records) + " Werkzeuge)!";
+}
+
+bool HasZeroRadius(const Workstation& ws, const data::BlockRecord& block) {
+  return static_cast<double>(ws.tools[static_cast<std::size_t>(block.toolSlot)].radiusCorrection) == 0.0;
+}
+
+}  // namespace
+
+transfer::ConversionSettings ConversionSettingsOf(const Workstation& ws) {
+  return {.scaled = ws.scaledOutputMode != 0, .zZeroOffset = ws.settings.zZeroOffset};
+}
+
+bool CheckToolRadii(Workstation& ws) {
+  for (std::int32_t i = 1; i <= ws.blockStore.count(); ++i) {
+    const data::BlockRecord& block = ws.blockStore.At(i);
+    if (!geometry::IsCompensated(block) || ws.toolFile.Holds(block.toolSlot)) continue;
+    ShowBlockMessage(ws, block, UnknownRadiusText(ws, block.toolSlot));
+    return false;
+  }
+  return true;
+}
+
+std::string ZeroRadiusWarning(const Workstation& ws) {
+  const data::BlockRecord* first = nullptr;
+  int count = 0;
+  for (std::int32_t i = 1; i <= ws.blockStore.count(); ++i) {
+    const data::BlockRecord& block = ws.blockStore.At(i);
+    if (!geometry::IsCompensated(block) || !ws.toolFile.Holds(block.toolSlot) || !HasZeroRadius(ws, block)) {
+      continue;
+    }
+    if (first == nullptr) first = &block;
+    ++count;
+  }
+  if (first == nullptr) return {};
+  // A program not yet saved has no name.
+  const std::string& name = ws.subprograms.NameOf(first->programIndex);
+  return "Radiuskorrektur mit Werkzeugradius 0 (D" + std::to_string(first->toolSlot) + ") in " +
+         std::to_string(count) + (count == 1 ? " Satz" : " S\xE4tzen") + ", zuerst " +
+         (name.empty() ? std::string() : "in " + name + " ") + "im Satz: " +
+         std::string(ws.listing.Line(first->listingLine)) + "\nDiese Kontur wird nicht korrigiert gesendet.";
+}
+
+bool CheckBlockTexts(Workstation& ws) {
+  const transfer::ConversionSettings settings = ConversionSettingsOf(ws);
+  for (std::int32_t i = 1; i <= ws.sentStore.count(); ++i) {
+    const data::BlockRecord& block = ws.sentStore.At(i);
+    const std::string word = transfer::UnwritableNumber(block, settings);
+    if (word.empty()) continue;
+    ShowBlockMessage(ws, block, "Zahl passt nicht in den Satztext (h\xF6" "chstens 15 Stellen): " + word);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace rur

@@ -1,0 +1,33 @@
+// What the send command checks before anything goes to the controller:
+// that every compensated contour takes its tool radius from the tool file,
+// which contours are compensated with radius 0, and that every number of
+// the compensated blocks fits the controller's block text.
+#pragma once
+
+#include <string>
+
+#include "transfer/block_text.h"
+#include "workstation/workstation.h"
+
+namespace rur {
+
+inline constexpr char kSendAnyway[] = "Trotzdem senden?";
+
+// The block text's settings: the Z zero offset and the first argument "A".
+transfer::ConversionSettings ConversionSettingsOf(const Workstation& ws);
+
+// False after a message naming the first drawn block that would be
+// compensated with a radius the tool file did not give (missing, not
+// readable, or too short for its D number).
+bool CheckToolRadii(Workstation& ws);
+
+// The warning that contours are compensated with radius 0 (D0 or an empty
+// entry of the tool table), naming the first such block and how many there
+// are; empty when there is none.
+std::string ZeroRadiusWarning(const Workstation& ws);
+
+// False after a message naming the first block of ws.sentStore with a
+// number that its block text cannot hold.
+bool CheckBlockTexts(Workstation& ws);
+
+}  // namespace rur

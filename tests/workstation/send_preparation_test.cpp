@@ -1,0 +1,165 @@
+// What the send command makes of a drawing before the port opens: the same
+// bytes whatever was drawn before, no contour compensated with a radius the
+// tool file did not give, a warning for radius 0, and no number the block
+// text cannot hold.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "data/extended.h"
+#include "support/fake_dialogs.h"
+#include "support/temp_dir.h"
+#include "workstation/draw_command.h"
+#include "workstation/send_checks.h"
+#include "workstation/send_command.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// A square under G42 with the correction named, then back to the origin.
+Lines Square(const std::string& correction) {
+  return {"%1", "N10 T1 " + correction + " F100", "N20 G0 X100 Y100", "N30 G42 G1 X200", "N40 Y200",
+          "N50 X100",  "N60 Y100",                "N70 G40 G0 X0 Y0"};
+}
+
+class SendPreparationTest : public ::testing::Test {
+ protected:
+  SendPreparationTest() : ws(dialogs, pump, {"/nowhere/rur", dir.path()}) { ws.mainProgramFile = dir.File("%1"); }
+
+  // A tool file of `records` records; record n has radius radii[n] (0 beyond).
+  void WriteTools(int records, std::vector<long double> radii) {
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(records) * 20, 0);
+    for (std::size_t n = 0; n < radii.size() && n < static_cast<std::size_t>(records); ++n) {
+      data::EncodeExtended(radii[n], std::span<std::uint8_t>(bytes).subspan(n * 20 + 10, 10));
+    }
+    dir.Write("QVM_wkz.dat", bytes);
+  }
+
+  bool Draw(const Lines& lines) { return rur::DrawProgram(ws, lines, false, view); }
+
+  // The bytes `convert` prints for the program drawn last.
+  std::string Converted() {
+    if (!rur::PrepareSending(ws)) return "(not sent)";
+    transfer::FrameSource frames = rur::SentFrames(ws, false);
+    std::string bytes;
+    for (transfer::Frame frame; frames.Next(frame);) bytes.append(frame.data.begin(), frame.data.end());
+    return bytes;
+  }
+
+  std::string DrawnAndConverted(const Lines& lines) { return Draw(lines) ? Converted() : "(not drawn)"; }
+
+  testing_support::TempDir dir;
+  testing_support::FakeDialogs dialogs;
+  testing_support::CountingPump pump;
+  rur::Workstation ws;
+  rur::DrawCommandView view;
+};
+
+TEST_F(SendPreparationTest, AProgramIsSentTheSameWhateverWasDrawnBefore) {
+  WriteTools(100, {0.0L, 5.0L});
+  // Starts incremental and without T, S or D words, so it takes all of them
+  // from the reset: the tool, the last programmed point, the correction.
+  const Lines a = {"%1", "N10 G91 G1 X10 Y10 F100", "N20 G90 G2 X30 Y10 I20 J10", "N30 G1 X40"};
+  const Lines b = {"%1", "N10 T4 D1 S900 G18 G1 X50 Y70 Z-3 F200", "N20 G91 X5 G4 F20", "N30 M3 G1 X7"};
+  // Stops with a message after changing tool and position.
+  const Lines failing = {"%1", "N10 T9 G1 X300 Y300 F300", "N20 G2 X310 Y300"};
+  const std::string first = DrawnAndConverted(a);
+  EXPECT_EQ(first.find('T'), std::string::npos);  // tool 0 is never sent first
+  for (const Lines& before : {b, failing, a, b}) {
+    DrawnAndConverted(before);
+    EXPECT_EQ(DrawnAndConverted(a), first);
+  }
+}
+
+TEST_F(SendPreparationTest, NoContourIsCompensatedWithARadiusTheToolFileDidNotGive) {
+  struct Case {
+    const char* name;
+    int records;  // -1: no tool file; -2: a file that cannot be read whole
+    const char* correction;
+    std::string message;  // empty: sent
+  };
+  const Case cases[] = {
+      {"missing", -1, "D1", "Radiuskorrektur nicht m\xF6glich: Werkzeugdatei QVM_wkz.dat fehlt (D1)!"},
+      {"unreadable", -2, "D1", "Radiuskorrektur nicht m\xF6glich: Werkzeugdatei QVM_wkz.dat ist nicht lesbar (D1)!"},
+      {"beyond a short file", 2, "D2",
+       "Radiuskorrektur nicht m\xF6glich: D2 steht nicht in der Werkzeugdatei QVM_wkz.dat (2 Werkzeuge)!"},
+      {"last record of a short file", 2, "D1", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    dialogs.messages.clear();
+    std::filesystem::remove(dir.File("QVM_wkz.dat"));
+    if (c.records == -2) dir.Write("QVM_wkz.dat", std::string(25, '\0'));
+    if (c.records >= 0) WriteTools(c.records, {0.0L, 5.0L, 5.0L});
+    ASSERT_TRUE(Draw(Square(c.correction)));
+    EXPECT_EQ(rur::PrepareSending(ws), c.message.empty());
+    if (c.message.empty()) {
+      EXPECT_TRUE(dialogs.messages.empty());
+      continue;
+    }
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].description, c.message);
+    EXPECT_EQ(dialogs.messages[0].program, "%1");
+    EXPECT_EQ(dialogs.messages[0].block, "N30 G42 G1 X200");  // the first compensated block
+    EXPECT_EQ(ws.sentStore.count(), 0);
+  }
+  // A program that compensates nothing needs no tool file.
+  std::filesystem::remove(dir.File("QVM_wkz.dat"));
+  ASSERT_TRUE(Draw({"%1", "N10 G1 X10 F100"}));
+  EXPECT_TRUE(rur::PrepareSending(ws));
+}
+
+TEST_F(SendPreparationTest, RadiusZeroIsSaidAndSentOnlyWhenTheOperatorSaysSo) {
+  // D0, and entries of radius 0, -0 and the smallest the dialog's mask holds.
+  WriteTools(100, {0.0L, -0.0L, 0.001L});
+  struct Case {
+    const char* correction;
+    bool warned;
+  };
+  for (const Case c : {Case{"D0", true}, Case{"D1", true}, Case{"D2", false}, Case{"D3", true}}) {
+    SCOPED_TRACE(c.correction);
+    dialogs.warnings.clear();
+    for (const bool goOn : {false, true}) {
+      dialogs.goOn = goOn;
+      ASSERT_TRUE(Draw(Square(c.correction)));
+      EXPECT_EQ(rur::PrepareSending(ws), goOn || !c.warned);
+      EXPECT_EQ(ws.messages.errorFlag, 0);
+    }
+    ASSERT_EQ(dialogs.warnings.size(), c.warned ? 2u : 0u);
+    if (c.warned) {
+      EXPECT_EQ(dialogs.warnings[0], "Radiuskorrektur mit Werkzeugradius 0 (" + std::string(c.correction) +
+                                         ") in 4 S\xE4tzen, zuerst in %1 im Satz: N30 G42 G1 X200\n"
+                                         "Diese Kontur wird nicht korrigiert gesendet.");
+    }
+  }
+}
+
+TEST_F(SendPreparationTest, ANumberTheBlockTextCannotHoldStopsTheSend) {
+  struct Case {
+    std::string block;
+    std::string word;  // empty: sent
+  };
+  const Case cases[] = {
+      {"N20 G1 X9999999999999.99", ""},
+      {"N20 G1 X10000000000000", "X+10000000000000.00"},
+      {"N20 G1 X200000000000000000", "X+200000000000000000.00"},
+      {"N20 G1 Y-10000000000000", "Y-10000000000000.00"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.block);
+    dialogs.messages.clear();
+    ASSERT_TRUE(Draw({"%1", "N10 G0 X0 Y0", c.block + " F100", "N30 G0 X0 Y0"}));
+    EXPECT_EQ(rur::PrepareSending(ws), c.word.empty());
+    if (c.word.empty()) continue;
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].description, "Zahl passt nicht in den Satztext (h\xF6" "chstens 15 Stellen): " +
+                                                   c.word);
+    EXPECT_EQ(dialogs.messages[0].block, c.block + " F100");
+  }
+}
+
+}  // namespace
