@@ -1,8 +1,7 @@
-// The simulated controller's side of the protocol, without a line: bytes
-// from the sender are collected into frames and checked with the shared
-// frame reader; an invalid frame is answered 21, a valid one by the reply
-// script, judged with the sender's own reply reader. It keeps the data of
-// the frames the sender takes as accepted, the received program.
+// The simulated controller's side of the protocol, without a line: frames
+// are checked with the shared frame reader, an invalid one answered 21, a
+// valid one by the reply script, each answer judged with the sender's own
+// reply reader; the frames the sender takes as accepted make the program.
 #pragma once
 
 #include <cstdint>
