@@ -15,6 +15,12 @@ namespace data {
 
 inline constexpr std::size_t kSettingsRecordSize = 316;
 
+// The controller's release and memory-full bytes, which the port's XOn and
+// XOff characters name. The controller is always the QVM, so a port starts
+// with them and so do the settings when no file holds others.
+inline constexpr std::uint8_t kQvmRelease = 17;
+inline constexpr std::uint8_t kQvmMemoryFull = 19;
+
 // The nine port fields, encoded as the serial line takes them.
 struct PortParameters {
   std::uint8_t comNumber = 1;
@@ -24,8 +30,8 @@ struct PortParameters {
   std::int32_t stopBits = 1;
   std::uint8_t hwFlowOptions = 0;  // bit 0 DTR, 1 RTS, 2 require DSR, 3 require CTS
   std::uint8_t swFlowOptions = 0;  // 0 none, 1 receive, 2 transmit, 3 both
-  std::uint8_t xOnChar = 0;
-  std::uint8_t xOffChar = 0;
+  std::uint8_t xOnChar = kQvmRelease;
+  std::uint8_t xOffChar = kQvmMemoryFull;
   bool operator==(const PortParameters&) const = default;
 };
 

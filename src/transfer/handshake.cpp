@@ -3,15 +3,8 @@
 #include <algorithm>
 
 namespace transfer {
-namespace {
 
-bool IsConfirmation(std::uint8_t byte) { return byte == 6 || byte == 17 || byte == 19 || byte == 50; }
-
-bool IsTransmissionError(std::uint8_t byte) { return byte == 23 || byte == 31; }
-
-}  // namespace
-
-Handshake::Handshake(FrameSource& frames, ReplyCharacters characters) : frames_(frames), characters_(characters) {}
+Handshake::Handshake(FrameSource& frames, ReplyCharacters characters) : frames_(frames), reader_(characters) {}
 
 void Handshake::Start() {
   if (state_ != HandshakeState::kIdle) return;
@@ -24,6 +17,7 @@ void Handshake::Received(std::span<const std::uint8_t> bytes) {
     case HandshakeState::kWaitingForController:
       // The controller's first bytes only say that it is ready.
       if (bytes.empty()) return;
+      startByte_ = bytes.front();
       Show(kStatusSending);
       StartFrame();
       return;
@@ -34,9 +28,7 @@ void Handshake::Received(std::span<const std::uint8_t> bytes) {
       return;
     case HandshakeState::kAwaitingReply:
     case HandshakeState::kPaused:
-      ReadReplies(bytes);
-      // Nothing more is waiting: a frame answered by now is accepted.
-      if (state_ == HandshakeState::kAwaitingReply && answered_) AcceptFrame();
+      Follow(reader_.Read(bytes, status_));
       return;
     default:
       return;
@@ -53,11 +45,9 @@ void Handshake::Sent(std::size_t count) {
   sent_ += std::min(count, wire_.size() - sent_);
   if (sent_ < wire_.size()) return;
   state_ = HandshakeState::kAwaitingReply;
-  // Read now, but the frame is accepted only once the line has been asked
-  // whether more is waiting behind them.
   const std::vector<std::uint8_t> held = std::move(held_);
   held_.clear();
-  ReadReplies(held);
+  Follow(reader_.ReadEarly(held, startByte_, status_));
 }
 
 void Handshake::Abort() {
@@ -105,47 +95,29 @@ void Handshake::StartFrame() {
 void Handshake::RepeatFrame() {
   sent_ = 0;
   held_.clear();
-  answered_ = false;
+  reader_.Restart();
   state_ = HandshakeState::kSending;
 }
 
-void Handshake::ReadReplies(std::span<const std::uint8_t> bytes) {
-  for (const std::uint8_t byte : bytes) {
-    if (!ReadReply(byte)) return;
-  }
-}
-
-// One reply byte; false when the bytes behind it are not read (a repeat or
-// the end of the transfer).
-bool Handshake::ReadReply(std::uint8_t byte) {
-  if (state_ == HandshakeState::kPaused) {
-    if (byte == characters_.release) {
-      Show(kStatusResume);
+// Where the frame's answer stands after the bytes just read.
+void Handshake::Follow(ReplyVerdict verdict) {
+  switch (verdict) {
+    case ReplyVerdict::kWaiting:
       state_ = HandshakeState::kAwaitingReply;
-      answered_ = true;
-    }
-    return true;
+      return;
+    case ReplyVerdict::kPaused:
+      state_ = HandshakeState::kPaused;
+      return;
+    case ReplyVerdict::kAccepted:
+      AcceptFrame();
+      return;
+    case ReplyVerdict::kRepeat:
+      RepeatFrame();
+      return;
+    case ReplyVerdict::kStopped:
+      state_ = HandshakeState::kStopped;  // the reader has shown why
+      return;
   }
-  if (byte == characters_.memoryFull) {
-    Show(kStatusMemoryFull);
-    state_ = HandshakeState::kPaused;
-    return true;
-  }
-  if (IsConfirmation(byte)) {
-    answered_ = true;
-    return true;
-  }
-  if (byte == kReplyRepeat) {
-    Show(kStatusRepeat);
-    RepeatFrame();
-  } else if (IsTransmissionError(byte)) {
-    Stop(kStatusTransmissionError);
-  } else if (byte == kReplyAbort) {
-    Stop(kStatusAbortedByMachine);
-  } else {
-    Stop(kStatusUnknownError);
-  }
-  return false;
 }
 
 void Handshake::AcceptFrame() {

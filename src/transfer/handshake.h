@@ -1,9 +1,8 @@
 // The controller's one-byte handshake as a state machine: fed with the
 // bytes that arrive and asked for the bytes to send, with no port and no
 // clock in it. It waits for the controller's first byte, then sends the
-// frames of a FrameSource one by one and reads the replies: confirmations,
-// a repeat request, the memory-full pause and its release, and the bytes
-// that stop the transfer. Status texts are Windows-1252.
+// frames of a FrameSource one by one and reads each frame's answer with a
+// ReplyReader. Status texts are Windows-1252.
 #pragma once
 
 #include <cstddef>
@@ -14,24 +13,15 @@
 #include <vector>
 
 #include "transfer/frame_source.h"
+#include "transfer/reply_reader.h"
 
 namespace transfer {
 
 inline constexpr char kStatusWaiting[] = "Warte auf QVM-R\xFC" "ckmeldung!";
 inline constexpr char kStatusSending[] = "Daten werden gesendet!";
-inline constexpr char kStatusMemoryFull[] = "QVM-Speicher voll! warte auf freigabe!";
-inline constexpr char kStatusResume[] = "Sende weiter!";
-inline constexpr char kStatusRepeat[] = "Daten nicht korrekt angekommen!";
-inline constexpr char kStatusTransmissionError[] = "\xDC" "bertragungsfehler Abburch!";
-inline constexpr char kStatusAbortedByMachine[] = "Abbruch durch die CNC-Maschine";
-inline constexpr char kStatusUnknownError[] = "Unbekannte \xDC" "bertragungsfehler Abburch!";
 inline constexpr char kStatusAbortedAtPc[] = "Abbruch am PC";
 inline constexpr char kStatusFinished[] = "Daten\xFC" "bertragung beendet!";
 inline constexpr char kPortMissing[] = "Ausgabeport nicht vorhanden oder ist defekt !";
-
-// Reply bytes of the controller.
-inline constexpr std::uint8_t kReplyRepeat = 21;
-inline constexpr std::uint8_t kReplyAbort = 24;
 
 enum class HandshakeState : std::uint8_t {
   kIdle,                  // not started
@@ -44,13 +34,6 @@ enum class HandshakeState : std::uint8_t {
   kAborted,               // the operator aborted
 };
 
-// The port's XOff and XOn characters, which the controller uses for
-// "memory full" and "go on".
-struct ReplyCharacters {
-  std::uint8_t memoryFull = 0;
-  std::uint8_t release = 0;
-};
-
 class Handshake {
  public:
   Handshake(FrameSource& frames, ReplyCharacters characters);
@@ -58,10 +41,19 @@ class Handshake {
   // Starts waiting for the controller's first byte.
   void Start();
   // Bytes that have arrived: all those waiting at this moment, in order.
-  // The end of the span is "no further byte is waiting". Bytes that arrive
-  // while a frame goes out are read as its replies once it is out (a frame
-  // answered by them is accepted at the next call, which says whether more
-  // waits); bytes waiting before a frame's first byte goes out are dropped.
+  // The end of the span is "no further byte is waiting". Which frame a byte
+  // can answer follows from when it is fed:
+  // - Fed before a frame's first byte was handed to the line (Sent), it is
+  //   dropped: it belongs to the frame before.
+  // - Fed after the first byte but before the last, it arrived before the
+  //   frame was out and cannot answer it. A confirmation among such bytes
+  //   (6, 17, 19, 50, or the controller's start byte, the first byte that
+  //   ended the wait) is dropped; a release ends a pause without answering;
+  //   any other byte (repeat 21, memory full, abort 24, 23, 31, unknown)
+  //   keeps its meaning and is read once the frame is out.
+  // - Fed after the last byte, it is the frame's answer.
+  // So the caller reads what is waiting immediately before it hands a
+  // frame's last byte to the line, and again after.
   void Received(std::span<const std::uint8_t> bytes);
   // The bytes to send now: the rest of the frame in progress; empty when
   // nothing is to be sent.
@@ -84,20 +76,19 @@ class Handshake {
  private:
   void StartFrame();
   void RepeatFrame();
-  void ReadReplies(std::span<const std::uint8_t> bytes);
-  bool ReadReply(std::uint8_t byte);
+  void Follow(ReplyVerdict verdict);
   void AcceptFrame();
   void Stop(std::string_view status);
   void Show(std::string_view status) { status_.emplace_back(status); }
 
   FrameSource& frames_;
-  ReplyCharacters characters_;
+  ReplyReader reader_;
   HandshakeState state_ = HandshakeState::kIdle;
+  std::uint8_t startByte_ = 0;      // the controller's first byte
   Frame frame_;
   std::vector<std::uint8_t> wire_;  // the frame in progress as it goes out
   std::size_t sent_ = 0;            // bytes of wire_ taken by the line
-  std::vector<std::uint8_t> held_;  // arrived while the frame went out: its first replies
-  bool answered_ = false;           // a confirmation (or a released pause) was read for this frame
+  std::vector<std::uint8_t> held_;  // arrived while the frame went out, read once it is out
   std::vector<std::string> status_;
 };
 

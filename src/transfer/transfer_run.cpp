@@ -54,8 +54,10 @@ bool RunTransfer(Handshake& handshake, SerialLine& line, const data::RunPhase& p
       handshake.Abort();
       continue;
     }
-    const bool wrote = SendOutput(handshake, line);
+    // Read before handing bytes to the line: what waits when a frame's last
+    // byte goes out arrived before the frame was out and cannot answer it.
     const bool read = ReadInput(handshake, line, input);
+    const bool wrote = SendOutput(handshake, line);
     const std::string failure = line.Failure();
     if (!failure.empty()) handshake.LineFailed(failure);
     if (wrote || read || handshake.Ended()) continue;

@@ -22,7 +22,9 @@ class TransferView {
 
 // The handshake must have been started and the line opened. A phase of
 // kStopping aborts the transfer. Returns true when the last frame was
-// accepted. Does not close the line.
+// accepted. Does not close the line. What waits on the line is read
+// immediately before every write, so that the handshake knows the bytes
+// that arrived before a frame's last byte went out.
 bool RunTransfer(Handshake& handshake, SerialLine& line, const data::RunPhase& phase, TransferView& view);
 
 }  // namespace transfer

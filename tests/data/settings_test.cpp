@@ -77,11 +77,21 @@ TEST(Settings, ShortOrMissingFileGivesDefaultsAndFalse) {
   EXPECT_EQ(s.workAreaY, 300.0L);
   EXPECT_EQ(s.radiusTolerance, 3.0L);
   EXPECT_EQ(s.port, data::PortParameters{});
+  EXPECT_EQ(s.port.xOnChar, 17);  // the QVM's release and memory-full bytes
+  EXPECT_EQ(s.port.xOffChar, 19);
   EXPECT_EQ(s.controllerType, 17);  // the defaults leave type and reserved byte alone
   EXPECT_EQ(s.reserved, 0x33);
 
   TempDir empty;
   EXPECT_FALSE(data::ReadSettings(s, empty.path(), Defaults()));
+
+  // A whole record is taken as stored, also with XOn and XOff 0.
+  record.resize(316);
+  record[267] = record[268] = 0;
+  dir.Write("QVM_ini.Dat", record);
+  ASSERT_TRUE(data::ReadSettings(s, dir.path(), Defaults()));
+  EXPECT_EQ(s.port.xOnChar, 0);
+  EXPECT_EQ(s.port.xOffChar, 0);
 }
 
 TEST(Settings, ProgramDirectoryGetsSeparatorUnlessBareDrive) {

@@ -1,6 +1,6 @@
 // The default data files shipped in resources/ read back as the settings
-// defaults (with no program directory), the typical cutters and zero
-// points of 0.
+// defaults (with no program directory and the QVM's reply characters), the
+// typical cutters and zero points of 0.
 #include <filesystem>
 #include <string>
 
@@ -23,7 +23,7 @@ TEST(ShippedDataFiles, SettingsAreTheDefaultsWithoutProgramDirectory) {
   s.programDirectory = "stale";
   s.controllerType = 12;  // the other type of prefix "QVM": the file's type replaces it
   s.radiusTolerance = s.zZeroOffset = s.workAreaX = s.workAreaY = 9.0L;
-  s.port = {.comNumber = 9, .baud = 1, .parity = 9, .dataBits = 9, .stopBits = 9};
+  s.port = {.comNumber = 9, .baud = 1, .parity = 9, .dataBits = 9, .stopBits = 9, .xOnChar = 9, .xOffChar = 9};
   ASSERT_TRUE(data::ReadSettings(s, Resources(), {"/current/", {}}));
   EXPECT_EQ(s.programDirectory, "");
   EXPECT_EQ(s.controllerType, 17);
@@ -32,7 +32,7 @@ TEST(ShippedDataFiles, SettingsAreTheDefaultsWithoutProgramDirectory) {
   EXPECT_EQ(s.workAreaX, 400.0L);
   EXPECT_EQ(s.workAreaY, 300.0L);
   EXPECT_EQ(s.port, (data::PortParameters{.comNumber = 1, .baud = 9600, .parity = 0, .dataBits = 8, .stopBits = 1,
-                                           .hwFlowOptions = 0, .swFlowOptions = 0, .xOnChar = 0, .xOffChar = 0}));
+                                           .hwFlowOptions = 0, .swFlowOptions = 0, .xOnChar = 17, .xOffChar = 19}));
   EXPECT_EQ(std::filesystem::file_size(Resources() + "QVM_ini.Dat"), data::kSettingsRecordSize);
 }
 

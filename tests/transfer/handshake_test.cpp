@@ -235,37 +235,62 @@ TEST_F(HandshakeTest, RepliesThatStopTheTransfer) {
   }
 }
 
-TEST_F(HandshakeTest, BytesArrivingWhileSendingAreReadAsReplies) {
-  Begin(60);
-  handshake->Sent(5);
-  Reply({6});
-  EXPECT_EQ(State(), HandshakeState::kSending);
-  handshake->Sent(expected[0].size() - 5);
-  EXPECT_EQ(State(), HandshakeState::kAwaitingReply);
-  Reply({});  // nothing more waits: accepted
-  EXPECT_EQ(Output(), expected[1]);
-
-  // Read together with what waits behind them.
-  handshake->Sent(1);
-  Reply({6});
-  handshake->Sent(expected[1].size() - 1);
-  Reply({21});
-  EXPECT_EQ(Output(), expected[1]);
-
-  // A stop among them ends the transfer as soon as the frame is out.
-  handshake->Sent(1);
-  Reply({24});
-  handshake->Sent(expected[1].size() - 1);
-  EXPECT_EQ(State(), HandshakeState::kStopped);
-}
-
-TEST_F(HandshakeTest, BytesWaitingBeforeAFrameStartsAreDiscarded) {
-  Begin(60);
-  Reply({24});  // nothing of the first frame is out yet
-  EXPECT_EQ(State(), HandshakeState::kSending);
-  EXPECT_EQ(SendAll(), expected[0]);
-  Reply({6});
-  EXPECT_EQ(Output(), expected[1]);
+// Bytes that arrive before a frame's last byte went out cannot answer it
+// (a controller that sends its ready byte twice): a confirmation or the
+// start byte among them is dropped wherever it arrives, a release ends a
+// pause without answering, anything else keeps its meaning once the frame
+// is out; bytes waiting before the first byte belong to the frame before.
+TEST_F(HandshakeTest, BytesArrivingBeforeTheFrameIsOutCannotConfirmIt) {
+  struct Case {
+    const char* name;
+    std::uint8_t start;  // the controller's ready byte
+    ReplyCharacters characters;
+    std::size_t sentBefore;  // of the frame's bytes; kLast: all but the last
+    Bytes early;
+    HandshakeState out;  // once the frame is out
+    Texts status;
+  };
+  constexpr std::size_t kLast = 1000;
+  const ReplyCharacters qvm{.memoryFull = 19, .release = 17};
+  const Case cases[] = {
+      {"start byte before the first byte", 6, {}, 0, {6}, HandshakeState::kAwaitingReply, {}},
+      {"start byte after the first byte", 6, {}, 1, {6}, HandshakeState::kAwaitingReply, {}},
+      {"start byte midway", 6, {}, 40, {6}, HandshakeState::kAwaitingReply, {}},
+      {"start byte right before the last byte", 6, {}, kLast, {6}, HandshakeState::kAwaitingReply, {}},
+      {"a start byte that is no reply", 'S', {}, kLast, {'S'}, HandshakeState::kAwaitingReply, {}},
+      {"every confirmation", 6, {}, 1, {6, 17, 19, 50, 6}, HandshakeState::kAwaitingReply, {}},
+      {"memory full", 6, qvm, kLast, {19}, HandshakeState::kPaused, {transfer::kStatusMemoryFull}},
+      {"memory full released", 6, qvm, 1, {19, 6, 17, 6},
+       HandshakeState::kAwaitingReply, {transfer::kStatusMemoryFull, transfer::kStatusResume}},
+      {"repeat", 6, {}, kLast, {6, 21}, HandshakeState::kSending, {transfer::kStatusRepeat}},
+      {"abort", 6, {}, 1, {6, 24}, HandshakeState::kStopped, {transfer::kStatusAbortedByMachine}},
+      {"unknown", 6, qvm, kLast, {0}, HandshakeState::kStopped, {transfer::kStatusUnknownError}},
+      {"abort waiting before the first byte", 6, {}, 0, {24}, HandshakeState::kAwaitingReply, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Begin(60, c.characters, true);
+    handshake->Received(Bytes{c.start});
+    Status();
+    const std::size_t before = c.sentBefore == kLast ? expected[0].size() - 1 : c.sentBefore;
+    handshake->Sent(before);
+    Reply(c.early);
+    EXPECT_EQ(State(), HandshakeState::kSending);
+    handshake->Sent(expected[0].size() - before);
+    EXPECT_EQ(State(), c.out);
+    EXPECT_EQ(Status(), c.status);
+    if (c.out == HandshakeState::kSending) {
+      EXPECT_EQ(Output(), expected[0]);
+    }
+    if (c.out != HandshakeState::kAwaitingReply) continue;
+    Reply({});  // nothing has answered the frame yet
+    EXPECT_EQ(State(), HandshakeState::kAwaitingReply);
+    Reply({c.start});  // once it is out, the start byte is read as any reply
+    EXPECT_EQ(State(), c.start == 6 ? HandshakeState::kSending : HandshakeState::kStopped);
+    if (c.start == 6) {
+      EXPECT_EQ(Output(), expected[1]);
+    }
+  }
 }
 
 TEST_F(HandshakeTest, AbortShowsAbortAtPcOnlyWhileAFrameIsInProgress) {

@@ -42,10 +42,10 @@ class ScriptedLine : public transfer::SerialLine {
   }
 
   void ReadAvailable(std::vector<std::uint8_t>& into) override {
-    CheckIterationEnded();
+    CheckSomethingHappened();
     into.insert(into.end(), arrived.begin(), arrived.end());
-    iterationMoved = writtenThisIteration || !arrived.empty();
-    writtenThisIteration = false;
+    readSomething = !arrived.empty();
+    wroteSinceRead = waitedSinceRead = false;
     arrived.clear();
     ++reads;
   }
@@ -56,14 +56,14 @@ class ScriptedLine : public transfer::SerialLine {
     const std::size_t taken = std::min(bytes.size(), room);
     if (room != kUnlimited) room -= taken;
     written.insert(written.end(), bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(taken));
-    writtenThisIteration = writtenThisIteration || taken > 0;
+    wroteSinceRead = wroteSinceRead || taken > 0;
     TakeFrames(bytes.first(taken));
     return taken;
   }
 
   void Wait(transfer::LineWait what) override {
-    EXPECT_FALSE(iterationMoved) << "slept after moving bytes";
-    waitedThisIteration = true;
+    EXPECT_FALSE(readSomething || wroteSinceRead) << "slept after moving bytes";
+    waitedSinceRead = true;
     waits.push_back(what);
     if (roomPerWait != kUnlimited) room = roomPerWait;
     if (!startSent) {
@@ -103,14 +103,14 @@ class ScriptedLine : public transfer::SerialLine {
   std::size_t waitsBeforeFirstWrite = 0;
 
  private:
-  // Every pass of the sender's loop ends in one read; one that moved
-  // nothing must have slept.
-  void CheckIterationEnded() {
-    if (reads > 0 && !iterationMoved && !waitedThisIteration) {
+  // Every pass of the sender's loop reads once: between two reads either
+  // bytes moved (the first read got some, or a write was taken) or the
+  // sender slept.
+  void CheckSomethingHappened() {
+    if (reads > 0 && !readSomething && !wroteSinceRead && !waitedSinceRead) {
       ADD_FAILURE() << "looped without moving bytes or sleeping";
       failure = "spinning";  // ends the loop under test
     }
-    waitedThisIteration = false;
   }
 
   void TakeFrames(std::span<const std::uint8_t> bytes) {
@@ -128,9 +128,9 @@ class ScriptedLine : public transfer::SerialLine {
 
   transfer::FrameReader reader;
   bool startSent = false;
-  bool iterationMoved = false;
-  bool writtenThisIteration = false;
-  bool waitedThisIteration = false;
+  bool readSomething = false;  // the last read got bytes
+  bool wroteSinceRead = false;
+  bool waitedSinceRead = false;
 };
 
 struct RecordingView : transfer::TransferView {

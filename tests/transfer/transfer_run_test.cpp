@@ -80,6 +80,44 @@ TEST_F(TransferRunTest, RepeatAndMemoryFullOnTheWayToTheLastFrame) {
   for (const LineWait what : line.waits) EXPECT_EQ(what, LineWait::kInput);
 }
 
+// The controller sends its ready byte twice, the second arriving while
+// frame 1 goes out: before its first byte, midway, or when all but its last
+// byte are out. The loop reads it before it hands the last byte over, so it
+// cannot confirm frame 1: the real reply, a 21, has frame 1 sent again. An
+// early 21 or 24 keeps its meaning.
+TEST_F(TransferRunTest, ByteArrivingWhileAFrameGoesOutDoesNotAnswerIt) {
+  const std::size_t size = transfer::WireBytes(expected[0]).size();
+  struct Case {
+    std::uint8_t early;
+    std::size_t writtenBefore;
+    Bytes wire;
+    HandshakeState end;
+  };
+  const Case cases[] = {
+      {6, 0, ExpectedWire({0, 0, 1, 2, 3, 4}), HandshakeState::kFinished},
+      {6, 1, ExpectedWire({0, 0, 1, 2, 3, 4}), HandshakeState::kFinished},
+      {6, size / 2, ExpectedWire({0, 0, 1, 2, 3, 4}), HandshakeState::kFinished},
+      {6, size - 1, ExpectedWire({0, 0, 1, 2, 3, 4}), HandshakeState::kFinished},
+      {21, size - 1, ExpectedWire({0, 0, 0, 1, 2, 3, 4}), HandshakeState::kFinished},
+      {24, 1, ExpectedWire({0}), HandshakeState::kStopped},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << int{c.early} << " after " << c.writtenBefore << " bytes");
+    line = {};
+    line.replies = {{21}};
+    line.onWait = [&](std::size_t waits) {
+      if (waits == 1) line.room = c.writtenBefore;  // the start byte has come
+      if (waits != 2) return;
+      ASSERT_EQ(line.written.size(), c.writtenBefore);
+      line.arrived.push_back(c.early);
+      line.room = testing_support::ScriptedLine::kUnlimited;
+    };
+    Run();
+    EXPECT_EQ(state, c.end);
+    EXPECT_EQ(line.written, c.wire);
+  }
+}
+
 TEST_F(TransferRunTest, LineTakingFewBytesAtATimeGetsTheSameBytes) {
   line.room = 0;
   line.roomPerWait = 7;

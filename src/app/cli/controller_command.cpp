@@ -1,7 +1,7 @@
 // controller: a simulated controller for tests and demonstrations, on a
 // pseudo-terminal of its own or on a terminal device. It sends the start
 // byte, checks and answers each frame, reports it on stderr, and writes
-// the received program text to a file.
+// the received program text to a file made ready before it starts.
 #include <poll.h>
 #include <unistd.h>
 
@@ -12,10 +12,11 @@
 
 #include "cli/cli_app.h"
 #include "cli/handlers.h"
+#include "cli/output_file.h"
 #include "cli/pseudo_terminal.h"
 #include "cli/simulated_controller.h"
 #include "cli/terminal_settings.h"
-#include "data/files.h"
+#include "data/text.h"
 
 namespace cli {
 namespace {
@@ -73,24 +74,26 @@ bool SendAnswer(const Link& link, const ReplyAnswer& answer) {
 
 class ControllerSession {
  public:
-  ControllerSession(Link link, PseudoTerminal* pty, ReplyScript script, std::ostream& err)
-      : link_(link), pty_(pty), controller_(std::move(script)), err_(err) {}
+  ControllerSession(Link link, PseudoTerminal* pty, SimulatedController controller, std::ostream& err)
+      : link_(link), pty_(pty), controller_(std::move(controller)), err_(err) {}
 
-  // Serves the sender until the last frame was accepted (and, on a
-  // pseudo-terminal, the sender has let go of it) or the other side went.
+  // Serves the sender until the transfer has ended (the last frame
+  // accepted, or an answer that stops it) or the other side went. Once it
+  // has ended nothing more is answered: on a pseudo-terminal it waits for
+  // the sender to let go of it, on a device (where nobody reports the
+  // sender's closing) it is done once the last answer is out. True when
+  // the last frame was accepted.
   bool Serve() {
     if (pty_ == nullptr && !Start()) return Lost();
     for (;;) {
-      // On a device nobody reports the sender's closing: done once the
-      // last answer is out.
-      if (controller_.finished() && pty_ == nullptr) {
+      if (controller_.ended() && pty_ == nullptr) {
         ::tcdrain(link_.fd);
-        return true;
+        return controller_.finished();
       }
       const LinkEvent event = NextEvent(link_);
       if (event.inputFlushed && !started_ && !Start()) return Lost();
-      if (!Answer(event.data)) return Lost();
-      if (event.closed) return controller_.finished() || Lost();
+      if (!controller_.ended() && !Answer(event.data)) return Lost();
+      if (event.closed) return controller_.finished() || (!controller_.stopped() && Lost());
     }
   }
 
@@ -115,6 +118,9 @@ class ControllerSession {
     for (const FrameAnswer& frame : controller_.Received(bytes)) {
       err_ << DescribeFrame(frame) << '\n';
       if (!SendAnswer(link_, frame.reply)) return false;
+      if (!frame.stopText.empty()) {
+        err_ << "Der Sender bricht ab: " << data::Cp1252ToUtf8(frame.stopText) << '\n';
+      }
     }
     return true;
   }
@@ -126,9 +132,8 @@ class ControllerSession {
   bool started_ = false;
 };
 
-bool WriteProgram(const std::string& path, const std::vector<std::uint8_t>& program) {
-  return data::WriteOutputFile(
-      path, std::string_view(reinterpret_cast<const char*>(program.data()), program.size()));
+bool WriteProgram(OutputFile& file, const std::vector<std::uint8_t>& program, std::string& error) {
+  return file.Commit(std::string_view(reinterpret_cast<const char*>(program.data()), program.size()), error);
 }
 
 }  // namespace
@@ -137,9 +142,20 @@ int RunController(CommandContext& c) {
   if (!c.args.arguments.empty() || c.args.pty == !c.args.port.empty()) return UsageError(c);
   std::string error;
   std::optional<ReplyScript> script = ReplyScript::Parse(c.args.reply, error);
-  if (!script) {
+  // The replies are judged with the characters the sender reads them with.
+  const transfer::ReplyCharacters characters{.memoryFull = c.ws.settings.port.xOffChar,
+                                             .release = c.ws.settings.port.xOnChar};
+  if (script) error = CheckScript(*script, characters);
+  if (!script || !error.empty()) {
     c.err << "rur-cli: " << error << "\n";
     return kExitUsage;
+  }
+  // Before anything is served: a transfer must not run into an output
+  // that cannot take it.
+  OutputFile out;
+  if (!c.args.out.empty() && !out.Open(c.args.out, error)) {
+    c.err << "rur-cli: cannot write " << c.args.out << ": " << error << "\n";
+    return kExitFailed;
   }
   PseudoTerminal pty;
   Link link;
@@ -159,11 +175,12 @@ int RunController(CommandContext& c) {
       return kExitFailed;
     }
   }
-  ControllerSession session(link, c.args.pty ? &pty : nullptr, std::move(*script), c.err);
+  ControllerSession session(link, c.args.pty ? &pty : nullptr, SimulatedController(std::move(*script), characters),
+                            c.err);
   const bool finished = session.Serve();
   if (!c.args.pty) ::close(link.fd);
-  if (!c.args.out.empty() && !WriteProgram(c.args.out, session.program())) {
-    c.err << "rur-cli: cannot write " << c.args.out << "\n";
+  if (!c.args.out.empty() && !WriteProgram(out, session.program(), error)) {
+    c.err << "rur-cli: cannot write " << c.args.out << ": " << error << "\n";
     return kExitFailed;
   }
   return finished ? kExitOk : kExitFailed;

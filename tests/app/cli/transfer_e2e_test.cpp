@@ -2,7 +2,12 @@
 // rur-cli controller, and against a controller that the test plays itself
 // (one that never starts, never answers or hangs up). Each child is killed
 // after a hard deadline, so a transfer that hangs fails instead of waiting.
+#include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -126,12 +131,114 @@ TEST_F(TransferEndToEnd, AbortByTheMachineStopsBothSides) {
   EXPECT_EQ(run.sendStatus, 1);
   EXPECT_TRUE(InOrder(Lines(run.sendOut), {kSending, "Abbruch durch die CNC-Maschine"})) << run.sendOut;
   EXPECT_EQ(run.controllerStatus, 1);
-  EXPECT_TRUE(Contains(run.controllerErr, "Gegenstelle hat die Verbindung vor dem letzten Rahmen geschlossen"));
+  EXPECT_TRUE(Contains(run.controllerErr, "Der Sender bricht ab: Abbruch durch die CNC-Maschine")) << run.controllerErr;
+  EXPECT_FALSE(Contains(run.controllerErr, "Gegenstelle"));
   // Only the accepted first frame was kept.
   const std::string converted = Converted();
   EXPECT_FALSE(run.received.empty());
   EXPECT_LT(run.received.size(), converted.size());
   EXPECT_EQ(converted.substr(0, run.received.size()), run.received);
+}
+
+// The controller judges its answers with the reply characters of the
+// settings, as the sender reads them: the two always agree. Without a
+// settings file, and with the shipped one, they are the QVM's 17 and 19.
+TEST_F(TransferEndToEnd, BothSidesReadTheRepliesWithTheSettingsCharacters) {
+  std::ifstream shippedFile(std::string(RUR_SOURCE_DIR) + "/resources/QVM_ini.Dat", std::ios::binary);
+  const std::string shipped(std::istreambuf_iterator<char>(shippedFile), {});
+  ASSERT_EQ(shipped.size(), 316u);
+  std::string zeroed = shipped;
+  zeroed[267] = zeroed[268] = 0;  // XOn and XOff
+  const std::string converted = Converted();
+  struct Case {
+    const std::string* settings;  // nullptr: none
+    const char* script;
+    int status;
+    std::vector<std::string> statuses;
+  };
+  const Case cases[] = {
+      {&zeroed, "0,/,0", 0, {"QVM-Speicher voll! warte auf freigabe!", "Sende weiter!", kFinished}},
+      {&shipped, "19,/,17", 0, {"QVM-Speicher voll! warte auf freigabe!", "Sende weiter!", kFinished}},
+      {nullptr, "19,/,17", 0, {"QVM-Speicher voll! warte auf freigabe!", "Sende weiter!", kFinished}},
+      {nullptr, "0,/,0", 1, {kSending, "Unbekannte \u00dcbertragungsfehler Abburch!"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.settings == nullptr ? "no settings, " : "") + c.script);
+    std::filesystem::remove(dir_.File("QVM_ini.Dat"));
+    if (c.settings != nullptr) dir_.Write("QVM_ini.Dat", *c.settings);
+    const Run run = SendToController(c.script);
+    EXPECT_EQ(run.sendStatus, c.status) << run.sendOut;
+    EXPECT_EQ(run.controllerStatus, c.status) << run.controllerErr;
+    EXPECT_TRUE(InOrder(Lines(run.sendOut), c.statuses)) << run.sendOut;
+    EXPECT_EQ(run.received, c.status == 0 ? converted : "");
+  }
+}
+
+// Before it serves, the controller makes its output ready: one it cannot
+// write ends it at once, before anyone could connect.
+TEST_F(TransferEndToEnd, ControllerRefusesAnOutputItCannotWrite) {
+  std::filesystem::create_directory(dir_.File("folder"));
+  ASSERT_EQ(::mkfifo(dir_.File("fifo").c_str(), 0600), 0);
+  const std::pair<std::string, std::string> cases[] = {
+      {dir_.File("missing/received"), "No such file or directory"},
+      {dir_.File("folder"), "Is a directory"},
+      {dir_.File("fifo"), "No such device or address"},  // nobody reads it
+  };
+  for (const auto& [out, reason] : cases) {
+    CliProcess controller(With({"controller", "--pty", "--out", out}));
+    EXPECT_EQ(controller.Finish(), 1);
+    EXPECT_EQ(controller.out(), "");
+    EXPECT_TRUE(Contains(controller.err(), "rur-cli: cannot write " + out + ": " + reason)) << controller.err();
+  }
+}
+
+// After the last frame the controller answers and keeps nothing more: a
+// second sender's program on the same pseudo-terminal is ignored until the
+// line is let go of. The test plays the sender on the device.
+TEST_F(TransferEndToEnd, ControllerKeepsNothingAfterTheLastFrame) {
+  // The output is replaced behind a link to it, with the replaced file's mode.
+  dir_.Write("received", std::string("old"));
+  std::filesystem::permissions(dir_.File("received"), std::filesystem::perms::owner_read |
+                                                          std::filesystem::perms::owner_write |
+                                                          std::filesystem::perms::group_read);
+  std::filesystem::create_symlink(dir_.File("received"), dir_.File("link"));
+  CliProcess controller(With({"controller", "--pty", "--out", dir_.File("link")}));
+  const std::optional<std::string> path = controller.ReadLine();
+  ASSERT_TRUE(path) << controller.err();
+  const int fd = ::open(path->c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+  ASSERT_GE(fd, 0);
+  const auto readByte = [fd]() -> int {
+    pollfd p{fd, POLLIN, 0};
+    std::uint8_t byte = 0;
+    const int ms = static_cast<int>(std::chrono::milliseconds(cli_testing::kChildDeadline).count());
+    return ::poll(&p, 1, ms) == 1 && ::read(fd, &byte, 1) == 1 ? byte : -1;
+  };
+  const auto send = [fd](const std::string& text) {
+    const std::vector<std::uint8_t> frame = transfer::WireBytes({{text.begin(), text.end()}, true});
+    return ::write(fd, frame.data(), frame.size()) == static_cast<ssize_t>(frame.size());
+  };
+  ASSERT_EQ(::tcflush(fd, TCIFLUSH), 0);  // as a sender does before it waits
+  EXPECT_EQ(readByte(), 6);
+  EXPECT_TRUE(send("%\r\nN1G1X1\r\n\r\n"));
+  EXPECT_EQ(readByte(), 6);
+  EXPECT_TRUE(send("%\r\nN2G1X2\r\n\r\n"));
+  ::close(fd);
+  EXPECT_EQ(controller.Finish(), 0) << controller.err();
+  EXPECT_EQ(dir_.Read("received"), "%\r\nN1G1X1\r\n\r\n");
+  EXPECT_TRUE(std::filesystem::is_symlink(dir_.File("link")));
+  EXPECT_EQ(std::filesystem::status(dir_.File("received")).permissions() & std::filesystem::perms::all,
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                std::filesystem::perms::group_read);
+  std::vector<std::string> names;  // and nothing else beside it
+  for (const auto& entry : std::filesystem::directory_iterator(dir_.path())) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"link", "msg.dat", "received"}));
+  const std::vector<std::string> reports = Lines(controller.err());
+  EXPECT_EQ(std::count_if(reports.begin(), reports.end(), [](const std::string& line) { return line.rfind("Rahmen", 0) == 0; }),
+            1)
+      << controller.err();
 }
 
 // SIGINT while the controller has not started: no frame is in progress.
