@@ -10,6 +10,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "data/output_file.h"
+
 namespace data {
 namespace {
 
@@ -64,16 +66,6 @@ int OpenRegularFile(const std::string& path, ReadStatus& status) {
   }
   status = ReadStatus::Ok;
   return fd;
-}
-
-// Writes bytes in place to an existing FIFO or character device.
-bool WriteInPlace(const std::string& path, std::string_view bytes) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) return false;
-  const int flags = ::fcntl(fd, F_GETFL);
-  bool ok = flags >= 0 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
-  ok = ok && WriteAll(fd, bytes, Durability::Scratch);
-  return ::close(fd) == 0 && ok;
 }
 
 }  // namespace
@@ -225,19 +217,9 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes, Durabil
 }
 
 bool WriteOutputFile(const std::string& path, std::string_view bytes) {
-  struct stat info {};
-  if (::stat(path.c_str(), &info) == 0 && (S_ISFIFO(info.st_mode) || S_ISCHR(info.st_mode))) {
-    return WriteInPlace(path, bytes);
-  }
-  // The new file goes beside the one the link points at, which a rename
-  // over the link itself would leave behind.
-  std::string target = path;
-  if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
-    std::error_code ec;
-    target = fs::weakly_canonical(path, ec).string();
-    if (ec) return false;
-  }
-  return WriteFileReplacing(target, bytes, Durability::Synced);
+  OutputFile file;
+  std::string error;
+  return file.Open(path, error) && file.Commit(bytes, error);
 }
 
 FileLock::Status FileLock::TryLock(const std::string& lockPath) {

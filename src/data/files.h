@@ -95,8 +95,9 @@ enum class Durability { Synced, Scratch };
 bool WriteFileReplacing(const std::string& path, std::string_view bytes,
                         Durability durability = Durability::Synced);
 
-// Writes an output the operator asked for (a picture) to path. A regular
-// file, or none, is replaced as WriteFileReplacing does; a symbolic link
+// Writes an output the operator asked for (a picture) to path, through an
+// OutputFile. A regular file, or none, is replaced as WriteFileReplacing
+// does; a symbolic link
 // keeps pointing at the replaced file. A FIFO or character device that
 // exists (/dev/stdout, a pipe to a viewer) is written in place: the device
 // is not replaced, and a FIFO without a reader fails at once.

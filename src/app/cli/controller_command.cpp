@@ -12,7 +12,7 @@
 
 #include "cli/cli_app.h"
 #include "cli/handlers.h"
-#include "cli/output_file.h"
+#include "data/output_file.h"
 #include "cli/pseudo_terminal.h"
 #include "cli/simulated_controller.h"
 #include "cli/terminal_settings.h"
@@ -132,7 +132,7 @@ class ControllerSession {
   bool started_ = false;
 };
 
-bool WriteProgram(OutputFile& file, const std::vector<std::uint8_t>& program, std::string& error) {
+bool WriteProgram(data::OutputFile& file, const std::vector<std::uint8_t>& program, std::string& error) {
   return file.Commit(std::string_view(reinterpret_cast<const char*>(program.data()), program.size()), error);
 }
 
@@ -152,7 +152,7 @@ int RunController(CommandContext& c) {
   }
   // Before anything is served: a transfer must not run into an output
   // that cannot take it.
-  OutputFile out;
+  data::OutputFile out;
   if (!c.args.out.empty() && !out.Open(c.args.out, error)) {
     c.err << "rur-cli: cannot write " << c.args.out << ": " << error << "\n";
     return kExitFailed;

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace cli {
+namespace data {
 
 class OutputFile {
  public:
@@ -33,4 +33,4 @@ class OutputFile {
   bool inPlace_ = false;
 };
 
-}  // namespace cli
+}  // namespace data

@@ -1,4 +1,4 @@
-#include "cli/output_file.h"
+#include "data/output_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <system_error>
 
-namespace cli {
+namespace data {
 namespace {
 
 namespace fs = std::filesystem;
@@ -131,4 +131,4 @@ void OutputFile::Discard() {
   inPlace_ = false;
 }
 
-}  // namespace cli
+}  // namespace data
