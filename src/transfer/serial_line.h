@@ -25,8 +25,10 @@ class SerialLine {
   virtual ~SerialLine() = default;
 
   // Closes the line first, configures it with the parameters and opens it
-  // raw (8-bit, no character translation). False when it cannot be opened
-  // (missing, in use, faulty); no message of its own.
+  // raw (8-bit, no character translation), claimed against every other
+  // sender. False when it cannot be opened (missing, in use, no serial
+  // port, no permission, parameters it cannot take); no message of its
+  // own, Failure() then says why.
   virtual bool Open(const data::PortParameters& port) = 0;
   // Always possible, also when closed; output not yet sent is dropped.
   virtual void Close() = 0;
@@ -45,7 +47,9 @@ class SerialLine {
   virtual void Wait(LineWait what) = 0;
 
   // Empty while the line works; after a failure (the device went away, a
-  // read or write error, the other end closed) a text that names the port.
+  // read or write error, the other end closed) or a failed Open a text that
+  // names the port and the reason. May be empty after a failed Open of a
+  // line that knows no reason.
   virtual std::string Failure() const = 0;
 };
 

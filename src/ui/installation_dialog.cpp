@@ -121,7 +121,7 @@ void TForm2::OpenComPort() {
 
 void TForm2::Schnittstelle1Click() {
   OpenComPort();
-  PortDialog dialog(port_.present, SerialDevices(), this);
+  PortDialog dialog(port_.present, SerialDevices(), NamedPortDevice(), this);
   if (host_.Exec(dialog) != QDialog::Accepted) return;
   port_.line.Close();
   port_.present = dialog.Parameters();

@@ -5,9 +5,13 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+
+#include "transfer/port_rules.h"
+#include "ui/qt_text.h"
 
 namespace ui {
 namespace {
@@ -18,6 +22,8 @@ const char* const kParityNames[] = {"None", "Odd", "Even", "Mark", "Space"};
 // Flow-control bits of the hardware options, by check box.
 constexpr std::uint8_t kDtrDsrBits = 0x01 | 0x04;  // use DTR, require DSR
 constexpr std::uint8_t kRtsCtsBits = 0x02 | 0x08;  // use RTS, require CTS
+// Width of the labels under the port and above the buttons.
+constexpr int kMessageWidth = 280;
 // Software flow-control values.
 constexpr std::uint8_t kSoftwareReceive = 1;
 constexpr std::uint8_t kSoftwareTransmit = 2;
@@ -49,12 +55,20 @@ std::uint8_t Bits(std::uint8_t bits, std::uint8_t mask, const QCheckBox* box) {
 
 }  // namespace
 
-PortDialog::PortDialog(const data::PortParameters& port, const QStringList& devices, QWidget* parent)
-    : QDialog(parent), port_(port) {
+PortDialog::PortDialog(const data::PortParameters& port, const QStringList& devices, const QString& namedDevice,
+                       QWidget* parent)
+    : QDialog(parent), port_(port), devices_(devices), namedDevice_(namedDevice) {
   CreateComponents(devices);
   ShowParameters();
+  ShowDevice();
+  ShowWarnings();
   connect(OKBtn, &QPushButton::clicked, this, &PortDialog::OKBtnClick);
   connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+  connect(Port, &QComboBox::currentIndexChanged, this, &PortDialog::ShowDevice);
+  for (QSpinBox* box : {XOnChar, XOffChar}) connect(box, &QSpinBox::valueChanged, this, &PortDialog::ShowWarnings);
+  for (QCheckBox* box : {SoftwareTransmit, SoftwareReceive}) {
+    connect(box, &QCheckBox::toggled, this, &PortDialog::ShowWarnings);
+  }
 }
 
 void PortDialog::CreateComponents(const QStringList& devices) {
@@ -87,9 +101,17 @@ void PortDialog::CreateComponents(const QStringList& devices) {
   XOnChar = Named(new QSpinBox(this), "XOnChar");
   XOffChar = Named(new QSpinBox(this), "XOffChar");
   for (QSpinBox* box : {XOnChar, XOffChar}) box->setRange(0, 255);
+  Device = Named(new QLabel(this), "Device");
+  Warnings = Named(new QLabel(this), "Warnings");
+  for (QLabel* label : {Device, Warnings}) {
+    label->setWordWrap(true);
+    label->setMinimumWidth(kMessageWidth);
+  }
+  Warnings->setStyleSheet(QStringLiteral("color: #a00000;"));
 
   auto* form = new QFormLayout;
   form->addRow(QStringLiteral("Port"), Port);
+  form->addRow(Device);
   form->addRow(QStringLiteral("Baud"), Baud);
   form->addRow(QStringLiteral("Parity"), Parity);
   form->addRow(QStringLiteral("Data bits"), DataBits);
@@ -107,6 +129,7 @@ void PortDialog::CreateComponents(const QStringList& devices) {
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
+  layout->addWidget(Warnings);
   layout->addWidget(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -125,19 +148,42 @@ void PortDialog::ShowParameters() {
   XOffChar->setValue(port_.xOffChar);
 }
 
+data::PortParameters PortDialog::Shown() const {
+  data::PortParameters shown = port_;
+  shown.comNumber = static_cast<std::uint8_t>(Chosen(Port));
+  shown.baud = Chosen(Baud);
+  shown.parity = static_cast<std::uint8_t>(Chosen(Parity));
+  shown.dataBits = Chosen(DataBits);
+  shown.stopBits = Chosen(StopBits);
+  shown.hwFlowOptions = Bits(Bits(port_.hwFlowOptions, kDtrDsrBits, DtrDsr), kRtsCtsBits, RtsCts);
+  shown.swFlowOptions = Bits(Bits(port_.swFlowOptions, kSoftwareTransmit, SoftwareTransmit), kSoftwareReceive,
+                             SoftwareReceive);
+  shown.xOnChar = static_cast<std::uint8_t>(XOnChar->value());
+  shown.xOffChar = static_cast<std::uint8_t>(XOffChar->value());
+  return shown;
+}
+
+void PortDialog::ShowDevice() {
+  if (!namedDevice_.isEmpty()) {
+    Device->setText(QStringLiteral("Verwendet wird %1 (RUR_PORT), gleich welcher Port gew\u00e4hlt ist.")
+                        .arg(namedDevice_));
+    return;
+  }
+  const int number = Chosen(Port);
+  Device->setText(number >= 1 && number <= devices_.size()
+                      ? QStringLiteral("Verwendet wird %1.").arg(devices_[number - 1])
+                      : QStringLiteral("Port %1 ist nicht vorhanden.").arg(number));
+}
+
+void PortDialog::ShowWarnings() {
+  QStringList lines;
+  for (const std::string& warning : transfer::PortWarnings(Shown())) lines << ToQt(warning);
+  Warnings->setText(lines.join(QLatin1Char('\n')));
+  Warnings->setVisible(!lines.isEmpty());
+}
+
 void PortDialog::OKBtnClick() {
-  data::PortParameters chosen = port_;
-  chosen.comNumber = static_cast<std::uint8_t>(Chosen(Port));
-  chosen.baud = Chosen(Baud);
-  chosen.parity = static_cast<std::uint8_t>(Chosen(Parity));
-  chosen.dataBits = Chosen(DataBits);
-  chosen.stopBits = Chosen(StopBits);
-  chosen.hwFlowOptions = Bits(Bits(port_.hwFlowOptions, kDtrDsrBits, DtrDsr), kRtsCtsBits, RtsCts);
-  chosen.swFlowOptions = Bits(Bits(port_.swFlowOptions, kSoftwareTransmit, SoftwareTransmit), kSoftwareReceive,
-                              SoftwareReceive);
-  chosen.xOnChar = static_cast<std::uint8_t>(XOnChar->value());
-  chosen.xOffChar = static_cast<std::uint8_t>(XOffChar->value());
-  port_ = chosen;
+  port_ = Shown();
   accept();
 }
 

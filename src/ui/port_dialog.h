@@ -1,7 +1,8 @@
 // The port parameter dialog "Com Port Options": the port among the serial
 // devices present, baud rate, parity, data and stop bits, flow control and
 // the XOn/XOff characters. It edits a copy of the nine port parameters and
-// gives the copy back when it is closed with OK.
+// gives the copy back when it is closed with OK. Two labels follow the
+// values: the device a transfer uses, and the warnings about the values.
 #pragma once
 
 #include <QDialog>
@@ -11,6 +12,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QPushButton;
 class QSpinBox;
 
@@ -22,8 +24,10 @@ class PortDialog : public QDialog {
   // devices: the serial devices present, in port-number order (port n is
   // entry n - 1). A value the lists do not offer (a port number beyond
   // the devices, an unusual baud rate) is offered in addition, so that OK
-  // keeps it.
-  PortDialog(const data::PortParameters& port, const QStringList& devices, QWidget* parent = nullptr);
+  // keeps it. namedDevice: the device RUR_PORT names, used whatever the
+  // port number (empty when none is named).
+  PortDialog(const data::PortParameters& port, const QStringList& devices, const QString& namedDevice = QString(),
+             QWidget* parent = nullptr);
 
   // The parameters chosen with OK; until then those given.
   const data::PortParameters& Parameters() const { return port_; }
@@ -40,15 +44,23 @@ class PortDialog : public QDialog {
   QCheckBox* SoftwareReceive = nullptr;
   QSpinBox* XOnChar = nullptr;
   QSpinBox* XOffChar = nullptr;
+  QLabel* Device = nullptr;    // the device a transfer uses
+  QLabel* Warnings = nullptr;  // one line per warning; hidden when there is none
   QPushButton* OKBtn = nullptr;
   QPushButton* CancelBtn = nullptr;
 
  private:
   void CreateComponents(const QStringList& devices);
   void ShowParameters();
+  // The parameters as the components show them.
+  data::PortParameters Shown() const;
+  void ShowDevice();
+  void ShowWarnings();
   void OKBtnClick();
 
   data::PortParameters port_;
+  QStringList devices_;
+  QString namedDevice_;
 };
 
 }  // namespace ui

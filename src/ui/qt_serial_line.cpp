@@ -4,6 +4,9 @@
 #include <QSerialPortInfo>
 #include <algorithm>
 
+#include "transfer/port_claim.h"
+#include "transfer/port_device.h"
+#include "transfer/port_rules.h"
 #include "ui/qt_text.h"
 
 namespace ui {
@@ -52,8 +55,10 @@ QStringList SerialDevices() {
   return devices;
 }
 
+QString NamedPortDevice() { return qEnvironmentVariable("RUR_PORT"); }
+
 QString PortDevice(int comNumber) {
-  const QString named = qEnvironmentVariable("RUR_PORT");
+  const QString named = NamedPortDevice();
   if (!named.isEmpty()) return named;
   const QStringList devices = SerialDevices();
   if (comNumber < 1 || comNumber > devices.size()) return QString();
@@ -99,19 +104,65 @@ bool QtSerialLine::Open(const data::PortParameters& port) {
   Close();
   failure_.clear();
   interrupted_ = false;
-  QtPortSettings settings;
   device_ = PortDevice(port.comNumber);
-  if (device_.isEmpty() || !ToQtPortSettings(port, settings)) return false;
+  if (device_.isEmpty()) {
+    failure_ = transfer::PortProblemText(std::to_string(port.comNumber),
+                                         std::string(transfer::kPortNotPresent) + " (serielle Schnittstellen: " +
+                                             std::to_string(SerialDevices().size()) + ")");
+    return false;
+  }
+  const std::string reason = OpenDevice(port);
+  if (reason.empty()) return true;
+  failure_ = transfer::PortProblemText(FromQt(device_), reason);
+  return false;
+}
+
+std::string QtSerialLine::OpenDevice(const data::PortParameters& port) {
+  const std::string device = device_.toLocal8Bit().toStdString();
+  std::string reason = transfer::DeviceProblem(device);
+  if (reason.empty()) reason = transfer::UnusableSetting(port);
+  // QSerialPort would set the line of a device that another sender holds
+  // under another name before the lock below refuses it.
+  if (reason.empty()) reason = transfer::HolderReason(device);
+  QtPortSettings settings;
+  if (reason.empty() && !ToQtPortSettings(port, settings)) reason = "Einstellungen nicht einstellbar";
+  if (!reason.empty()) return reason;
   port_.setPortName(device_);
   port_.setBaudRate(settings.baud);
   port_.setParity(settings.parity);
   port_.setDataBits(settings.dataBits);
   port_.setStopBits(settings.stopBits);
   port_.setFlowControl(settings.flow);
-  // Raw 8-bit mode is QSerialPort's own: no character is translated.
-  if (!port_.open(QIODevice::ReadWrite)) return false;
+  // Raw 8-bit mode is QSerialPort's own: no character is translated. It
+  // takes the UUCP lock file itself; the lock on the device keeps root
+  // out as well.
+  if (!port_.open(QIODevice::ReadWrite)) return OpenFailure(device);
   failure_.clear();  // errors of earlier openings are not this line's
-  return true;
+  const int fd = static_cast<int>(port_.handle());
+  if (transfer::IsPseudoTerminalMaster(fd)) {
+    reason = transfer::kPortPseudoTerminalMaster;
+  } else if (!transfer::LockDevice(fd)) {
+    reason = transfer::DeviceHolderReason(fd);
+  }
+  if (!reason.empty()) port_.close();
+  return reason;
+}
+
+std::string QtSerialLine::OpenFailure(const std::string& device) const {
+  switch (port_.error()) {
+    case QSerialPort::DeviceNotFoundError:
+      return transfer::kPortNotPresent;
+    case QSerialPort::PermissionError: {
+      // The lock file held, the device held exclusively, or no permission.
+      std::string reason = transfer::HolderReason(device);
+      if (reason.empty()) reason = transfer::DeviceProblem(device);
+      return reason.empty() ? std::string(transfer::kPortBusy) : reason;
+    }
+    case QSerialPort::UnsupportedOperationError:  // no terminal calls on it
+      return transfer::kPortNotATerminal;
+    default:
+      return "nicht zu \xF6" "ffnen (" + FromQt(port_.errorString()) + ")";
+  }
 }
 
 void QtSerialLine::Close() {

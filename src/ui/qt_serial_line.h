@@ -1,7 +1,9 @@
 // The workstation's serial port (the component ApdComPort1): a transfer's
-// serial line on QSerialPort, used from the user-interface thread only. It
-// moves bytes and sleeps in a nested event loop while it waits, so the
-// window stays usable; the protocol is somebody else's business.
+// serial line on QSerialPort, used from the user-interface thread only,
+// claimed against other senders (QSerialPort's lock file and a lock on the
+// device) and refused with the reason when it cannot serve. It moves bytes
+// and sleeps in a nested event loop while it waits, so the window stays
+// usable; the protocol is somebody else's business.
 #pragma once
 
 #include <QObject>
@@ -22,6 +24,10 @@ void SortDeviceNames(QStringList& names);
 // The serial devices present (system locations), sorted: port number n is
 // entry n - 1.
 QStringList SerialDevices();
+
+// The device that RUR_PORT names (empty when it is not set): it is used
+// whatever the port number.
+QString NamedPortDevice();
 
 // The device of port number n: the device named by RUR_PORT when that is
 // set, otherwise entry n - 1 of SerialDevices(); empty when there is none.
@@ -66,6 +72,9 @@ class QtSerialLine : public QObject, public transfer::SerialLine {
   static constexpr qint64 kOutputRoom = 4096;
 
  private:
+  // Empty when the device opened, else why not (without the device's name).
+  std::string OpenDevice(const data::PortParameters& port);
+  std::string OpenFailure(const std::string& device) const;
   void PortError(QSerialPort::SerialPortError error);
   qint64 Room() const;
 

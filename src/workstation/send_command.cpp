@@ -1,5 +1,8 @@
 #include "workstation/send_command.h"
 
+#include <string>
+#include <string_view>
+
 #include "draw/surface.h"
 #include "geometry/compensation.h"
 #include "transfer/handshake.h"
@@ -53,9 +56,13 @@ bool SendProgram(Workstation& ws, transfer::SerialLine& line, transfer::Transfer
   if (line.Open(ws.port)) {
     finished = TransferFrames(ws, line, view);
   } else {
+    // The warning the operator knows, with the device and the reason on a
+    // line of its own; the status line keeps the reason.
+    const std::string reason = line.Failure();
     ws.dialogs.Beep();
-    ws.dialogs.Warning(transfer::kPortMissing);
-    view.Status(transfer::kPortMissing);
+    ws.dialogs.Warning(reason.empty() ? std::string(transfer::kPortMissing)
+                                      : std::string(transfer::kPortMissing) + "\r\n" + reason);
+    view.Status(reason.empty() ? std::string_view(transfer::kPortMissing) : std::string_view(reason));
   }
   line.Close();
   ws.phase = data::RunPhase::kIdle;

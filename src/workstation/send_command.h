@@ -32,7 +32,9 @@ transfer::FrameSource SentFrames(Workstation& ws, bool drawn);
 // parameters, drawing each block on the picture as it is converted. Runs
 // with ws.phase kRunning (kStopping, set by the abort command, ends it) and
 // leaves it kIdle; the line is closed in every case. A line that cannot be
-// opened gives a beep and the warning kPortMissing, and nothing is sent.
+// opened gives a beep and the warning kPortMissing with the line's reason
+// (device and why) on a second line, the reason in the status line, and
+// nothing is sent.
 // True when the controller accepted the last frame.
 bool SendProgram(Workstation& ws, transfer::SerialLine& line, transfer::TransferView& view);
 

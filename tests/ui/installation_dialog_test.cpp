@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -190,11 +191,13 @@ class InstallationDialogTest : public QObject {
     PortVariable port(pty.slaveName());
     Fixture f;
     QList<bool> open;
+    QStringList used;  // the device the dialog says a transfer uses
     speed_t speedDuring = 0;
     const auto portDialog = [&](bool ok) -> FakeHost::Handler {
       return [&, ok](QDialog& dialog) {
         auto& d = static_cast<ui::PortDialog&>(dialog);
         open << f.window.ApdComPort1->isOpen();
+        used << d.Device->text();
         const termios during = pty.SlaveSettings();
         if (ok) speedDuring = cfgetospeed(&during);
         d.Baud->setCurrentIndex(d.Baud->findText(QString::fromLatin1(ok ? "19200" : "300")));
@@ -218,6 +221,7 @@ class InstallationDialogTest : public QObject {
     QCOMPARE(f.host.unexpected, 0);
     QCOMPARE(f.host.shown, (QStringList{"Installationsroutine", "Com Port Options", "Com Port Options"}));
     QCOMPARE(open, (QList<bool>{true, true, true, true}));
+    QVERIFY(used.size() == 2 && used[0].contains(pty.slaveName()) && used[1] == used[0]);
     QCOMPARE(speedDuring, speed_t(B9600));  // opened with the stored parameters first
     QCOMPARE(cfgetospeed(&after), speed_t(B19200));
     // (a pseudo-terminal keeps 8 data bits and shows no parity enable bit)

@@ -1,7 +1,9 @@
-// The port dialog "Com Port Options": what it offers, the parameters it
-// gives back on OK, and that Cancel (or an untouched OK) changes nothing.
+// The port dialog "Com Port Options": what it offers, the device it says is
+// used, its warnings about XOn/XOff, the parameters it gives back on OK,
+// and that Cancel (or an untouched OK) changes nothing.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -44,6 +46,67 @@ class PortDialogTest : public QObject {
     QCOMPARE(Items(d.Parity), (QStringList{"None", "Odd", "Even", "Mark", "Space"}));
     QCOMPARE(Items(d.DataBits), (QStringList{"8", "7", "6", "5"}));
     QCOMPARE(d.Baud->currentText(), QStringLiteral("9600"));
+  }
+
+  // The device a transfer goes to follows the port chosen, unless RUR_PORT
+  // names one.
+  void saysWhichDeviceIsUsed() {
+    ui::PortDialog d(data::PortParameters{}, kDevices);
+    QCOMPARE(d.Device->text(), QStringLiteral("Verwendet wird /dev/ttyS0."));
+    Choose(d.Port, QStringLiteral("2: /dev/ttyUSB0"));
+    QCOMPARE(d.Device->text(), QStringLiteral("Verwendet wird /dev/ttyUSB0."));
+    ui::PortDialog missing(Unusual(), kDevices);
+    QCOMPARE(missing.Device->text(), QStringLiteral("Port 5 ist nicht vorhanden."));
+    ui::PortDialog named(data::PortParameters{}, kDevices, QStringLiteral("/dev/pts/7"));
+    Choose(named.Port, QStringLiteral("2: /dev/ttyUSB0"));
+    QCOMPARE(named.Device->text(),
+             QStringLiteral("Verwendet wird /dev/pts/7 (RUR_PORT), gleich welcher Port gew\u00e4hlt ist."));
+  }
+
+  // XOn/XOff not set, and software flow control swallowing them (in the
+  // window in either direction with the device's 17 and 19; in rur-cli
+  // when transmitting, with any characters but 0).
+  void warnsAboutTheReplyCharactersAsTheyAreChanged() {
+    ui::PortDialog d(data::PortParameters{.xOnChar = 17, .xOffChar = 19}, kDevices);
+    QVERIFY(d.Warnings->text().isEmpty() && d.Warnings->isHidden());
+    const auto unset = [](int xOn, int xOff) {
+      return QStringLiteral("XOn/XOff nicht gesetzt (XOn %1, XOff %2): Die QVM meldet vollen Speicher mit 19 und "
+                            "gibt mit 17 wieder frei.")
+          .arg(xOn)
+          .arg(xOff);
+    };
+    const auto swallowed = [](const char* which) {
+      return QStringLiteral("Software-Flusssteuerung: Der Treiber verschluckt %1, die \u00dcbertragung wartet "
+                            "dann endlos.")
+          .arg(QLatin1String(which));
+    };
+    struct Case {
+      int xOn;
+      int xOff;
+      bool transmit;
+      bool receive;
+      QStringList warnings;
+    };
+    const Case cases[] = {
+        {0, 0, false, false, {unset(0, 0)}},
+        {17, 19, false, false, {}},
+        {17, 19, true, false, {swallowed("XOn 17 und XOff 19")}},
+        {17, 19, false, true, {swallowed("XOn 17 und XOff 19")}},
+        {5, 7, false, true, {}},
+        {5, 7, true, false, {swallowed("XOn 5 und XOff 7")}},
+        {0, 19, false, true, {unset(0, 19), swallowed("XOff 19")}},
+        {17, 0, true, false, {unset(17, 0), swallowed("XOn 17")}},
+        {0, 0, true, true, {unset(0, 0)}},  // 0 is no character to swallow
+        {255, 255, false, false, {}},
+    };
+    for (const Case& c : cases) {
+      d.XOnChar->setValue(c.xOn);
+      d.XOffChar->setValue(c.xOff);
+      d.SoftwareTransmit->setChecked(c.transmit);
+      d.SoftwareReceive->setChecked(c.receive);
+      QCOMPARE(d.Warnings->text(), c.warnings.join(QLatin1Char('\n')));
+      QCOMPARE(d.Warnings->isHidden(), c.warnings.isEmpty());
+    }
   }
 
   void okGivesTheChosenParameters() {

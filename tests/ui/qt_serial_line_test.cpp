@@ -1,14 +1,24 @@
 // The serial line on QSerialPort: which device a port number names, how
 // the nine parameters reach the device (checked on a pseudo-terminal's
-// settings), and the waits: for bytes, for room, for the operator's abort,
-// and for a device that vanishes.
+// settings), the refusals with their reasons, the claim against rur-cli,
+// and the waits: for bytes, for room, for the operator's abort, and for a
+// device that vanishes.
+#include <poll.h>
+#include <sys/stat.h>
+
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QTest>
 #include <QTimer>
+#include <fstream>
+#include <iterator>
 
+#include "support/temp_dir.h"
 #include "ui/pseudo_terminal.h"
 #include "ui/qt_serial_line.h"
+#include "ui/qt_text.h"
 
 using testing_support::PortVariable;
 using testing_support::PseudoTerminal;
@@ -33,6 +43,21 @@ std::vector<std::uint8_t> Drain(const PseudoTerminal& pty, std::size_t count) {
     }
   }
   return data;
+}
+
+// Waits until the slave's buffers are flushed (a sender has opened the
+// port and waits for the controller); false after 20 s.
+bool WaitForFlush(const PseudoTerminal& pty) {
+  QDeadlineTimer deadline(20000);
+  std::vector<std::uint8_t> data;
+  while (!deadline.hasExpired()) {
+    pollfd readable{pty.master(), POLLIN, 0};
+    if (::poll(&readable, 1, static_cast<int>(deadline.remainingTime())) <= 0) return false;
+    for (bool flushed = false; pty.Read(data, flushed);) {
+      if (flushed) return true;
+    }
+  }
+  return false;
 }
 
 // A line opened with the default parameters on a pseudo-terminal that
@@ -135,13 +160,87 @@ class QtSerialLineTest : public QObject {
     line.Close();  // always possible
   }
 
-  void aMissingDeviceDoesNotOpen() {
-    PortVariable port(QStringLiteral("/nonexistent/rur-port"));
+  // Each refusal names the device (or the port number) and the reason.
+  void refusalsNameTheDeviceAndTheReason() {
+    PseudoTerminal pty;
+    QVERIFY(pty.ok());
+    testing_support::TempDir dir;
+    dir.Write("file", "x");
+    QCOMPARE(::mkfifo(dir.File("fifo").c_str(), 0600), 0);
+    struct Case {
+      QString device;
+      data::PortParameters port;
+      QString reason;
+    };
+    const QString notSerial = QStringLiteral("keine serielle Schnittstelle (%1)");
+    const Case cases[] = {
+        {QStringLiteral("/nonexistent/rur-port"), {}, QStringLiteral("nicht vorhanden")},
+        {QString::fromStdString(dir.File("file")), {}, notSerial.arg("Datei")},
+        {QString::fromStdString(dir.File("fifo")), {}, notSerial.arg("FIFO")},
+        {QStringLiteral("/dev/null"), {}, notSerial.arg("kein Terminal")},
+        {QStringLiteral("/dev/ptmx"), {}, notSerial.arg("Pseudoterminal-Master")},
+        {pty.slaveName(), {.baud = 12345}, QStringLiteral("Baudrate 12345 nicht einstellbar")},
+        {pty.slaveName(), {.dataBits = 9}, QStringLiteral("9 Datenbits nicht einstellbar")},
+    };
+    for (const Case& c : cases) {
+      PortVariable port(c.device);
+      ui::QtSerialLine line;
+      QVERIFY(!line.Open(c.port));
+      QVERIFY(!line.isOpen());
+      QCOMPARE(ui::ToQt(line.Failure()), QStringLiteral("Schnittstelle %1: %2").arg(c.device, c.reason));
+      line.Wait(transfer::LineWait::kInput);  // returns at once: nothing to wait on
+    }
+    ui::QtSerialLine line;  // no RUR_PORT: a port number beyond the devices present
+    QVERIFY(!line.Open({.comNumber = 255}));
+    QVERIFY(ui::ToQt(line.Failure()).startsWith(QStringLiteral("Schnittstelle 255: nicht vorhanden (serielle Schnittstellen: ")));
+  }
+
+  // The window's line and rur-cli keep off each other both ways, under the
+  // device's name (the lock file) and under another (the lock on the
+  // device), and each says who holds the port.
+  void theWindowAndRurCliKeepOffEachOther() {
+    PseudoTerminal pty;
+    QVERIFY(pty.ok());
+    testing_support::TempDir dir;
+    std::ifstream catalogue(RUR_SOURCE_DIR "/resources/msg.dat", std::ios::binary);
+    dir.Write("msg.dat", std::string(std::istreambuf_iterator<char>(catalogue), {}));
+    const QString link = QString::fromStdString(dir.File("link"));
+    QCOMPARE(::symlink(pty.slaveName().toLocal8Bit().constData(), link.toLocal8Bit().constData()), 0);
+    const auto send = [&](const QString& device) {
+      return QStringList{QStringLiteral("send"), QStringLiteral(RUR_SOURCE_DIR "/resources/examples/%300"),
+                         QStringLiteral("--port"), device, QStringLiteral("--data"), QString::fromStdString(dir.path())};
+    };
+    const QString belegt = QStringLiteral("Schnittstelle %1: belegt von %2 (PID %3)");
+    {
+      PortVariable port(pty.slaveName());
+      ui::QtSerialLine line;
+      QVERIFY(line.Open(data::PortParameters{}));
+      for (const QString& device : {pty.slaveName(), link}) {
+        QProcess cli;
+        cli.start(QStringLiteral(RUR_CLI_PATH), send(device));
+        QVERIFY(cli.waitForFinished(20000));
+        QCOMPARE(cli.exitCode(), 1);
+        QCOMPARE(QString::fromUtf8(cli.readAllStandardOutput()),
+                 belegt.arg(device, "qt_serial_line_test").arg(QCoreApplication::applicationPid()) + "\n");
+      }
+    }
+    std::vector<std::uint8_t> ignored;
+    for (bool flushed = false; pty.Read(ignored, flushed);) {
+    }  // the flush of the line's closing
+    QProcess cli;
+    cli.start(QStringLiteral(RUR_CLI_PATH), send(pty.slaveName()));
+    QVERIFY(WaitForFlush(pty));  // rur-cli holds the port and waits for the controller
+    for (const QString& device : {pty.slaveName(), link}) {
+      PortVariable port(device);
+      ui::QtSerialLine line;
+      QVERIFY(!line.Open(data::PortParameters{}));
+      QCOMPARE(ui::ToQt(line.Failure()), belegt.arg(device, "rur-cli").arg(cli.processId()));
+    }
+    cli.terminate();
+    QVERIFY(cli.waitForFinished(20000));
+    PortVariable port(pty.slaveName());
     ui::QtSerialLine line;
-    QVERIFY(!line.Open(data::PortParameters{}));
-    QVERIFY(!line.isOpen());
-    QCOMPARE(line.Failure(), std::string());
-    line.Wait(transfer::LineWait::kInput);  // returns at once: nothing to wait on
+    QVERIFY(line.Open(data::PortParameters{}));
   }
 
   void waitSleepsUntilBytesArrive() {

@@ -64,18 +64,28 @@ class SendProgramTest : public ::testing::Test {
   std::size_t stopAtWait = 0;
 };
 
-TEST_F(SendProgramTest, PortThatCannotBeOpenedSendsNothing) {
-  ScriptedLine line;
-  line.openResult = false;
-  EXPECT_FALSE(Send(line));
-  EXPECT_EQ(dialogs.beeps, 1);
-  EXPECT_EQ(dialogs.warnings, Texts{transfer::kPortMissing});
-  EXPECT_EQ(view.status, Texts{transfer::kPortMissing});
-  EXPECT_EQ(view.progress, std::vector<int>{0});
-  EXPECT_TRUE(line.written.empty());
-  EXPECT_EQ(line.closes, 1);
-  EXPECT_EQ(ws.phase, data::RunPhase::kIdle);
-  EXPECT_TRUE(dialogs.messages.empty());
+// The warning the operator knows, and the line's reason beneath it and in
+// the status line; a line that knows no reason keeps the warning alone.
+TEST_F(SendProgramTest, PortThatCannotBeOpenedSendsNothingAndSaysWhy) {
+  const std::string reason = "Schnittstelle /dev/ttyUSB0: belegt von rur (PID 42)";
+  for (const std::string& failure : {reason, std::string()}) {
+    testing_support::FakeDialogs shown;
+    testing_support::RecordingView seen;
+    rur::Workstation fresh(shown, pump, {"/nowhere/rur", dir.path()});
+    ScriptedLine line;
+    line.openResult = false;
+    line.failure = failure;
+    EXPECT_FALSE(rur::SendProgram(fresh, line, seen));
+    EXPECT_EQ(shown.beeps, 1);
+    const std::string warning = failure.empty() ? transfer::kPortMissing : transfer::kPortMissing + ("\r\n" + failure);
+    EXPECT_EQ(shown.warnings, Texts{warning});
+    EXPECT_EQ(seen.status, Texts{failure.empty() ? transfer::kPortMissing : failure});
+    EXPECT_EQ(seen.progress, std::vector<int>{0});
+    EXPECT_TRUE(line.written.empty());
+    EXPECT_EQ(line.closes, 1);
+    EXPECT_EQ(fresh.phase, data::RunPhase::kIdle);
+    EXPECT_TRUE(shown.messages.empty());
+  }
 }
 
 TEST_F(SendProgramTest, WholeTransferWithTheSettingsPortAndCharacters) {

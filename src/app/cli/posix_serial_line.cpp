@@ -8,6 +8,8 @@
 #include <utility>
 
 #include "cli/terminal_settings.h"
+#include "transfer/port_device.h"
+#include "transfer/port_rules.h"
 
 namespace cli {
 namespace {
@@ -35,8 +37,16 @@ PosixSerialLine::~PosixSerialLine() { Close(); }
 bool PosixSerialLine::Open(const data::PortParameters& port) {
   Close();
   failure_.clear();
-  fd_ = OpenTerminal(device_, port);
-  return fd_ >= 0;
+  std::string reason = transfer::DeviceProblem(device_);
+  if (reason.empty()) reason = transfer::UnusableSetting(port);
+  // The lock file first, as QSerialPort takes it: a device that another
+  // sender holds is not even opened.
+  if (reason.empty()) claim_.Take(device_, reason);
+  if (reason.empty()) fd_ = OpenTerminal(device_, port, &reason, &found_);
+  if (fd_ >= 0) return true;
+  claim_.Release();
+  failure_ = transfer::PortProblemText(device_, reason);
+  return false;
 }
 
 void PosixSerialLine::Close() {
@@ -44,8 +54,10 @@ void PosixSerialLine::Close() {
   // Dropping what is still queued also keeps close() from waiting for a
   // line held up by flow control.
   ::tcflush(fd_, TCOFLUSH);
+  ::tcsetattr(fd_, TCSANOW, &found_);
   ::close(fd_);
   fd_ = -1;
+  claim_.Release();
 }
 
 void PosixSerialLine::DiscardBuffers() {

@@ -1,13 +1,18 @@
 // rur-cli's serial line: a transfer over a POSIX terminal device (a serial
-// port or a pseudo-terminal) named on the command line. Bytes move without
-// blocking; a wait sleeps in poll() on the device and on the operator's
-// interrupt pipe. A failure names the device in a German text of its own.
+// port or a pseudo-terminal) named on the command line, claimed against
+// every other sender (the lock file and the device lock) and given back
+// with its terminal settings as found. Bytes move without blocking; a wait
+// sleeps in poll() on the device and on the operator's interrupt pipe. A
+// failure names the device in a German text of its own.
 #pragma once
+
+#include <termios.h>
 
 #include <functional>
 #include <string>
 
 #include "cli/interrupt_pipe.h"
+#include "transfer/port_claim.h"
 #include "transfer/serial_line.h"
 
 namespace cli {
@@ -40,6 +45,8 @@ class PosixSerialLine : public transfer::SerialLine {
   InterruptPipe* interrupts_;
   std::function<void()> onInterrupt_;
   int fd_ = -1;
+  termios found_{};  // the device's settings before the opening
+  transfer::LockFileClaim claim_;
   std::string failure_;
 };
 

@@ -12,6 +12,7 @@
 #include "cli/interrupt_pipe.h"
 #include "cli/posix_serial_line.h"
 #include "data/text.h"
+#include "transfer/port_rules.h"
 #include "transfer/transfer_run.h"
 #include "workstation/draw_command.h"
 #include "workstation/send_command.h"
@@ -82,6 +83,11 @@ int RunSend(CommandContext& c) {
     ws.phase = data::RunPhase::kStopping;
     ws.messages.ShowMessageByNumber(kMessageAbortedByOperator, " ");
   });
+  // What the port dialog would warn about, before the port is opened.
+  for (const std::string& warning : transfer::PortWarnings(ws.settings.port)) {
+    c.err << "Warnung: " << data::Cp1252ToUtf8(warning) << '\n';
+  }
+  c.err.flush();
   bool accepted = false;
   {
     ConsoleTransferView view(c.out, c.err, ::isatty(STDERR_FILENO) == 1);

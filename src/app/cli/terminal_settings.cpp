@@ -6,7 +6,12 @@
 #include <unistd.h>
 
 #include <array>
+#include <cerrno>
 #include <utility>
+
+#include "transfer/port_claim.h"
+#include "transfer/port_device.h"
+#include "transfer/port_rules.h"
 
 namespace cli {
 namespace {
@@ -104,22 +109,44 @@ bool ApplyPortParameters(const data::PortParameters& port, termios& tio) {
   return cfsetispeed(&tio, speed) == 0 && cfsetospeed(&tio, speed) == 0;
 }
 
-int OpenTerminal(const std::string& device, const data::PortParameters& port) {
-  // A FIFO or a regular file would open too (and a FIFO's opening could
-  // wait for its other end): only character devices are tried.
+namespace {
+
+// Checks and configures a device just opened; empty, or why it cannot serve.
+std::string ConfigureOpened(int fd, const data::PortParameters& port, termios* found) {
   struct stat info {};
-  if (device.empty() || ::stat(device.c_str(), &info) != 0 || !S_ISCHR(info.st_mode)) return -1;
-  const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return -1;
+  if (::fstat(fd, &info) != 0 || !S_ISCHR(info.st_mode)) return transfer::kPortNotATerminal;
+  if (transfer::IsPseudoTerminalMaster(fd)) return transfer::kPortPseudoTerminalMaster;
+  // Before anything of the line is changed: it may be another sender's.
+  if (!transfer::LockDevice(fd)) return transfer::DeviceHolderReason(fd);
   termios tio{};
-  if (::fstat(fd, &info) != 0 || !S_ISCHR(info.st_mode) || ::tcgetattr(fd, &tio) != 0 ||
-      !ApplyPortParameters(port, tio) || ::tcsetattr(fd, TCSANOW, &tio) != 0) {
-    ::close(fd);
-    return -1;
+  if (::tcgetattr(fd, &tio) != 0) return transfer::OpenErrorReason(errno);
+  if (found != nullptr) *found = tio;
+  if (!ApplyPortParameters(port, tio)) return "Einstellungen nicht einstellbar";
+  if (::tcsetattr(fd, TCSANOW, &tio) != 0) {
+    return "Einstellungen nicht \xFC" "bernommen (" + transfer::ErrorName(errno) + ")";
   }
-  // Nobody else opens the line while the transfer holds it (root excepted).
+  // Nobody else opens the line while the transfer holds it (but root, whom
+  // only the locks keep off).
   ::ioctl(fd, TIOCEXCL);
-  return fd;
+  return {};
+}
+
+}  // namespace
+
+int OpenTerminal(const std::string& device, const data::PortParameters& port, std::string* reason, termios* found) {
+  // Only character devices are opened: a FIFO's opening could wait for its
+  // other end, and /dev/ptmx would make a new terminal pair.
+  std::string why = transfer::DeviceProblem(device);
+  if (why.empty()) why = transfer::UnusableSetting(port);
+  int fd = -1;
+  if (why.empty()) {
+    fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    why = fd < 0 ? transfer::OpenErrorReason(errno) : ConfigureOpened(fd, port, found);
+  }
+  if (why.empty()) return fd;
+  if (fd >= 0) ::close(fd);
+  if (reason != nullptr) *reason = why;
+  return -1;
 }
 
 }  // namespace cli

@@ -33,10 +33,15 @@ speed_t TerminalSpeed(std::int32_t baud);
 bool ApplyPortParameters(const data::PortParameters& port, termios& tio);
 
 // Opens the terminal device for reading and writing without becoming its
-// controlling terminal and without blocking, configures it with the port
-// parameters and claims it exclusively. -1 when the path is not a character
-// device that is a terminal, cannot be opened (missing, in use) or does not
-// take the parameters. The descriptor stays non-blocking.
-int OpenTerminal(const std::string& device, const data::PortParameters& port);
+// controlling terminal and without blocking, locks it (flock) before it
+// changes anything of it, keeps its terminal settings as found in *found,
+// configures it with the port parameters and claims it exclusively. -1
+// with the reason in *reason (Windows-1252, without the device's name)
+// when the path is not a character device that is a terminal, is a
+// pseudo-terminal master, cannot be opened (missing, no permission, in
+// use), is locked by another opening or does not take the parameters. The
+// descriptor stays non-blocking.
+int OpenTerminal(const std::string& device, const data::PortParameters& port, std::string* reason = nullptr,
+                 termios* found = nullptr);
 
 }  // namespace cli

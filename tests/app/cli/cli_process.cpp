@@ -185,13 +185,13 @@ bool TestPty::ReadUntil(std::size_t count) {
   return true;
 }
 
-bool TestPty::ReadFrame() {
+bool TestPty::ReadFrames(std::size_t count) {
   bool flushed = false;
   for (;;) {
     transfer::FrameReader reader;
     std::vector<transfer::ReceivedFrame> frames;
     reader.Feed(received_, frames);
-    if (!frames.empty()) return true;
+    if (frames.size() >= count) return true;
     if (!ReadPacket(flushed)) return false;
   }
 }

@@ -24,6 +24,7 @@ class CliProcess {
   CliProcess& operator=(const CliProcess&) = delete;
 
   bool started() const { return pid_ > 0; }
+  pid_t pid() const { return pid_; }
   // The next line of stdout (without its end), or nothing at the end of
   // the output or the deadline.
   std::optional<std::string> ReadLine();
@@ -65,8 +66,8 @@ class TestPty {
   bool WaitForInputFlush();
   // Collects data until `count` bytes have come in all; false at the deadline.
   bool ReadUntil(std::size_t count);
-  // Collects data until the collected bytes hold a complete frame.
-  bool ReadFrame();
+  // Collects data until the collected bytes hold `count` complete frames.
+  bool ReadFrames(std::size_t count = 1);
   void Write(const std::vector<std::uint8_t>& bytes);
   void CloseMaster();
   // Whether the slave has been closed by everyone (the master hangs up).

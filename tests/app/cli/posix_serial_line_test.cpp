@@ -1,18 +1,26 @@
 // rur-cli's serial line: the port parameters in termios terms (each at its
 // limits), and the line itself on a pseudo-terminal held by the test: bytes
-// both ways, discarding, the other side hanging up, devices that are no
-// terminal, and SIGINT waking a wait.
+// both ways, discarding, the other side hanging up, the refusals with their
+// reasons, the claim against a second opener and foreign lock files, the
+// terminal settings given back, and SIGINT waking a wait.
 #include "cli/posix_serial_line.h"
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <ctime>
+#include <fstream>
+#include <iterator>
 
 #include <gtest/gtest.h>
 
 #include "cli/terminal_settings.h"
 #include "support/temp_dir.h"
+#include "transfer/port_claim.h"
 
 namespace {
 
@@ -193,19 +201,166 @@ TEST_F(PosixLine, OtherSideClosingFailsNamingTheDevice) {
   EXPECT_FALSE(line.isOpen());
 }
 
-TEST_F(PosixLine, OnlyTerminalsOpen) {
+// Each refusal names the device and the reason; no lock file stays behind.
+TEST_F(PosixLine, RefusalsNameTheDeviceAndTheReason) {
   testing_support::TempDir dir;
   dir.Write("file", "x");
   ASSERT_EQ(::mkfifo(dir.File("fifo").c_str(), 0600), 0);
-  for (const std::string& device : {std::string("/nonexistent/ttyRUR"), dir.File("file"), dir.File("fifo"),
-                                   std::string("/dev/null"), std::string()}) {
-    cli::PosixSerialLine line(device, nullptr, {});
-    EXPECT_FALSE(line.Open(PortParameters{})) << device;
+  struct Case {
+    std::string device;
+    PortParameters port;
+    std::string reason;
+  };
+  const std::string notSerial = "keine serielle Schnittstelle (";
+  const Case cases[] = {
+      {"/nonexistent/ttyRUR", {}, "nicht vorhanden"},
+      {"", {}, "nicht vorhanden"},
+      {dir.File("file"), {}, notSerial + "Datei)"},
+      {dir.File("fifo"), {}, notSerial + "FIFO)"},
+      {dir.path(), {}, notSerial + "Verzeichnis)"},
+      {"/dev/null", {}, notSerial + "kein Terminal)"},
+      {"/dev/ptmx", {}, notSerial + "Pseudoterminal-Master)"},
+      {"/dev/pts/ptmx", {}, notSerial + "Pseudoterminal-Master)"},
+      {slave_, {.baud = 12345}, "Baudrate 12345 nicht einstellbar"},
+      {slave_, {.dataBits = 9}, "9 Datenbits nicht einstellbar"},
+      {slave_, {.dataBits = 4}, "4 Datenbits nicht einstellbar"},
+      {slave_, {.stopBits = 3}, "3 Stoppbits nicht einstellbar"},
+      {slave_, {.parity = 5}, "Parit\xE4t 5 nicht einstellbar"},
+  };
+  for (const Case& c : cases) {
+    cli::PosixSerialLine line(c.device, nullptr, {});
+    EXPECT_FALSE(line.Open(c.port)) << c.device;
     EXPECT_FALSE(line.isOpen());
-    EXPECT_EQ(line.Failure(), "") << device;
+    EXPECT_EQ(line.Failure(), "Schnittstelle " + c.device + ": " + c.reason);
+    EXPECT_NE(::access(transfer::LockFilePath(c.device).c_str(), F_OK), 0) << c.device;
   }
+}
+
+// CI runs as root, who may open anything: the device is made unreadable and
+// the line opened by an ordinary user.
+TEST_F(PosixLine, DeviceWithoutPermissionIsSaid) {
+  ASSERT_EQ(::chmod(slave_.c_str(), 0), 0);
+  int result[2];
+  ASSERT_EQ(::pipe(result), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (::getuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(2);
+    cli::PosixSerialLine line(slave_, nullptr, {});
+    const std::string failure = line.Open(PortParameters{}) ? "opened" : line.Failure();
+    ::_exit(::write(result[1], failure.data(), failure.size()) == static_cast<ssize_t>(failure.size()) ? 0 : 3);
+  }
+  ::close(result[1]);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  char text[256] = {};
+  const ssize_t n = ::read(result[0], text, sizeof text - 1);
+  ::close(result[0]);
+  EXPECT_EQ(std::string(text, n > 0 ? static_cast<std::size_t>(n) : 0),
+            "Schnittstelle " + slave_ + ": keine Berechtigung");
+}
+
+TEST_F(PosixLine, ClosingRestoresTheTerminalSettingsAsFound) {
+  termios before{};
+  ASSERT_EQ(::tcgetattr(master_, &before), 0);  // a pseudo-terminal's master shows its slave's
+  before.c_lflag |= ICANON | ECHO;
+  before.c_iflag |= ICRNL | IXON;
+  before.c_cc[VSTART] = 1;
+  ::cfsetspeed(&before, B1200);
+  ASSERT_EQ(::tcsetattr(master_, TCSANOW, &before), 0);
   cli::PosixSerialLine line(slave_, nullptr, {});
-  EXPECT_FALSE(line.Open(PortParameters{.baud = 14400}));  // a rate without a speed constant
+  ASSERT_TRUE(line.Open(PortParameters{.baud = 115200, .xOnChar = 17, .xOffChar = 19}));
+  termios during{};
+  ::tcgetattr(master_, &during);
+  EXPECT_EQ(cfgetospeed(&during), B115200);
+  line.Close();
+  termios after{};
+  ::tcgetattr(master_, &after);
+  EXPECT_EQ(after.c_iflag, before.c_iflag);
+  EXPECT_EQ(after.c_oflag, before.c_oflag);
+  EXPECT_EQ(after.c_cflag, before.c_cflag);
+  EXPECT_EQ(after.c_lflag, before.c_lflag);
+  EXPECT_EQ(cfgetospeed(&after), B1200);
+  EXPECT_EQ(after.c_cc[VSTART], 1);
+}
+
+// As root TIOCEXCL keeps nobody off: the lock file and the lock on the
+// device do, whatever name the device is opened under.
+TEST_F(PosixLine, SecondOpeningIsRefusedAsBelegt) {
+  const std::string lockFile = transfer::LockFilePath(slave_);
+  ASSERT_EQ(lockFile, "/var/lock/LCK.." + slave_.substr(5, 3) + "_" + slave_.substr(9));  // QSerialPort's
+  cli::PosixSerialLine first(slave_, nullptr, {});
+  ASSERT_TRUE(first.Open(PortParameters{}));
+  std::ifstream file(lockFile);
+  std::string pid, program;
+  std::getline(file, pid);
+  std::getline(file, program);
+  EXPECT_EQ(pid, std::to_string(::getpid()));
+  EXPECT_EQ(program, "rur_cli_tests");
+
+  testing_support::TempDir dir;
+  ASSERT_EQ(::symlink(slave_.c_str(), dir.File("link").c_str()), 0);
+  const std::string held = ": belegt von rur_cli_tests (PID " + std::to_string(::getpid()) + ")";
+  for (const std::string& device : {slave_, dir.File("link")}) {
+    cli::PosixSerialLine second(device, nullptr, {});
+    EXPECT_FALSE(second.Open(PortParameters{}));
+    EXPECT_EQ(second.Failure(), "Schnittstelle " + device + held);
+  }
+  EXPECT_EQ(::access(transfer::LockFilePath(dir.File("link")).c_str(), F_OK), -1);
+  first.Close();
+  EXPECT_EQ(::access(lockFile.c_str(), F_OK), -1);
+  cli::PosixSerialLine third(dir.File("link"), nullptr, {});
+  EXPECT_TRUE(third.Open(PortParameters{}));
+}
+
+// A lock file left by others: taken over when its holder is gone and
+// nobody locks it, refused while a holder lives or locks it.
+TEST_F(PosixLine, ForeignLockFilesAreTakenOverOnlyWhenStale) {
+  const pid_t dead = ::fork();
+  ASSERT_GE(dead, 0);
+  if (dead == 0) ::_exit(0);
+  ASSERT_EQ(::waitpid(dead, nullptr, 0), dead);
+  const std::string self = std::to_string(::getpid());
+  const std::string gone = std::to_string(dead);
+  const std::string lockFile = transfer::LockFilePath(slave_);
+  struct Case {
+    std::string content;
+    bool locked;        // somebody holds a flock on the file
+    std::time_t age;    // seconds since its last change
+    std::string holder; // empty: taken over
+  };
+  const Case cases[] = {
+      {gone + "\nrur\nvm\n", false, 0, ""},
+      {gone + "\nrur\nvm\n", true, 0, "belegt von rur (PID " + gone + ")"},
+      {"    " + self + "\n", false, 0, "belegt von rur_cli_tests (PID " + self + ")"},  // UUCP
+      {self + "\nrur_cli_tests\n", false, 0, "belegt von rur_cli_tests (PID " + self + ")"},
+      {self + "\nanother-program\n", false, 0, ""},  // the PID was given again
+      {"", false, 0, "belegt (Sperrdatei " + lockFile + ")"},
+      {"garbage\n", false, 0, "belegt (Sperrdatei " + lockFile + ")"},
+      {"garbage\n", false, 3600, ""},
+  };
+  for (const Case& c : cases) {
+    std::ofstream(lockFile, std::ios::binary | std::ios::trunc) << c.content;
+    const int holderFd = c.locked ? ::open(lockFile.c_str(), O_RDONLY | O_CLOEXEC) : -1;
+    if (c.locked) {
+      ASSERT_EQ(::flock(holderFd, LOCK_EX), 0);
+    }
+    const timespec times[2] = {{std::time(nullptr) - c.age, 0}, {std::time(nullptr) - c.age, 0}};
+    ::utimensat(AT_FDCWD, lockFile.c_str(), times, 0);
+    cli::PosixSerialLine line(slave_, nullptr, {});
+    const bool opened = line.Open(PortParameters{});
+    EXPECT_EQ(opened, c.holder.empty()) << c.content;
+    EXPECT_EQ(line.Failure(), opened ? "" : "Schnittstelle " + slave_ + ": " + c.holder);
+    std::ifstream file(lockFile);
+    const std::string now{std::istreambuf_iterator<char>(file), {}};
+    // A refused file stays as it was; a file taken over is the line's.
+    const std::string ours = self + "\nrur_cli_tests\n";
+    EXPECT_EQ(opened ? now.substr(0, ours.size()) : now, opened ? ours : c.content);
+    line.Close();
+    if (holderFd >= 0) ::close(holderFd);
+    ::unlink(lockFile.c_str());
+  }
 }
 
 TEST_F(PosixLine, InterruptWakesTheWaitAndCallsBack) {

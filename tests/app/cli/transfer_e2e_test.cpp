@@ -1,7 +1,8 @@
 // Transfers end to end through pseudo-terminals: rur-cli send against
 // rur-cli controller, and against a controller that the test plays itself
-// (one that never starts, never answers or hangs up). Each child is killed
-// after a hard deadline, so a transfer that hangs fails instead of waiting.
+// (one that never starts, never answers or hangs up); two senders on one
+// port, and ports that cannot be used. Each child is killed after a hard
+// deadline, so a transfer that hangs fails instead of waiting.
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -20,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include "app/cli/cli_process.h"
+#include "data/settings.h"
 #include "support/temp_dir.h"
 #include "transfer/frame_reader.h"
 #include "transfer/frames.h"
@@ -265,7 +267,7 @@ TEST_F(TransferEndToEnd, TerminationWhileAwaitingTheReplyAbortsAtThePc) {
   CliProcess send(With({"send", program_, "--port", pty.slavePath()}));
   ASSERT_TRUE(pty.WaitForInputFlush());
   pty.Write({6});
-  ASSERT_TRUE(pty.ReadFrame());
+  ASSERT_TRUE(pty.ReadFrames());
   send.Signal(SIGTERM);
   EXPECT_EQ(send.Finish(), 1);
   EXPECT_TRUE(InOrder(Lines(send.out()), {kWaiting, kSending, kAbortedAtPc})) << send.out();
@@ -284,7 +286,7 @@ TEST_F(TransferEndToEnd, ControllerHangingUpMidTransferFailsNamingThePort) {
   CliProcess send(With({"send", program_, "--port", pty.slavePath()}));
   ASSERT_TRUE(pty.WaitForInputFlush());
   pty.Write({6});
-  ASSERT_TRUE(pty.ReadFrame());
+  ASSERT_TRUE(pty.ReadFrames());
   pty.CloseMaster();
   EXPECT_EQ(send.Finish(), 1);
   EXPECT_TRUE(Contains(send.out(), "Verbindung zu " + pty.slavePath() + " unterbrochen: Gegenstelle getrennt"))
@@ -311,12 +313,78 @@ TEST_F(TransferEndToEnd, ControllerOnADeviceStartsAtOnce) {
   EXPECT_EQ(controller.out(), "");
 }
 
-// Which devices open: PosixLine.OnlyTerminalsOpen.
-TEST_F(TransferEndToEnd, PortThatCannotBeOpenedIsWarnedAbout) {
-  CliProcess send(With({"send", program_, "--port", "/dev/null"}));
-  EXPECT_EQ(send.Finish(), 1);
-  EXPECT_TRUE(Contains(send.err(), kPortMissingWarning)) << send.err();
-  EXPECT_FALSE(Contains(send.out(), kWaiting));
+// As root TIOCEXCL lets a second sender in: the claim keeps it off before
+// it touches the line, and the controller receives the first program alone.
+TEST_F(TransferEndToEnd, SecondSenderOnTheSamePortIsRefusedAsBelegt) {
+  const std::string converted = Converted();
+  TestPty pty;
+  CliProcess first(With({"send", program_, "--port", pty.slavePath()}));
+  ASSERT_TRUE(pty.WaitForInputFlush());
+  CliProcess second(With({"send", program_, "--port", pty.slavePath()}));
+  EXPECT_EQ(second.Finish(), 1);
+  const std::string belegt =
+      "Schnittstelle " + pty.slavePath() + ": belegt von rur-cli (PID " + std::to_string(first.pid()) + ")";
+  EXPECT_EQ(Lines(second.out()), std::vector<std::string>{belegt});
+  EXPECT_TRUE(Contains(second.err(), std::string(kPortMissingWarning) + " " + belegt)) << second.err();
+
+  // The first transfer, every frame confirmed.
+  pty.Write({6});
+  std::vector<transfer::ReceivedFrame> frames;
+  for (std::size_t count = 1; frames.empty() || !frames.back().last; ++count) {
+    ASSERT_TRUE(pty.ReadFrames(count));
+    frames.clear();
+    transfer::FrameReader reader;
+    reader.Feed(pty.received(), frames);
+    pty.Write({6});
+  }
+  EXPECT_EQ(first.Finish(), 0) << first.err();
+  std::string received;
+  for (const transfer::ReceivedFrame& frame : frames) received.append(frame.data.begin(), frame.data.end());
+  EXPECT_EQ(received, converted);
+}
+
+// Settings the port cannot take and devices that are no port: the port
+// dialog's warnings first, then the warning the operator knows with the
+// device and the reason, which is also the status text. Which devices
+// open: PosixLine.RefusalsNameTheDeviceAndTheReason.
+TEST_F(TransferEndToEnd, PortThatCannotBeOpenedIsNamedWithTheReason) {
+  TestPty pty;
+  const std::string unset =
+      "Warnung: XOn/XOff nicht gesetzt (XOn 0, XOff 0): Die QVM meldet vollen Speicher mit 19 und gibt mit 17 "
+      "wieder frei.";
+  const std::string swallowed =
+      "Warnung: Software-Flusssteuerung: Der Treiber verschluckt XOn 17 und XOff 19, die \u00dcbertragung wartet "
+      "dann endlos.";
+  struct Case {
+    data::PortParameters port;
+    std::string device;
+    std::vector<std::string> warnings;
+    std::string reason;
+  };
+  const Case cases[] = {
+      {{.baud = 12345, .xOnChar = 17, .xOffChar = 19}, pty.slavePath(), {}, "Baudrate 12345 nicht einstellbar"},
+      {{.dataBits = 9, .xOnChar = 0, .xOffChar = 0}, pty.slavePath(), {unset}, "9 Datenbits nicht einstellbar"},
+      {{.swFlowOptions = 2, .xOnChar = 17, .xOffChar = 19},
+       "/dev/null",
+       {swallowed},
+       "keine serielle Schnittstelle (kein Terminal)"},
+  };
+  for (const Case& c : cases) {
+    data::Settings settings;
+    settings.port = c.port;
+    ASSERT_TRUE(data::WriteSettings(settings, dir_.path()));
+    CliProcess send(With({"send", program_, "--port", c.device}));
+    EXPECT_EQ(send.Finish(), 1);
+    const std::string reason = "Schnittstelle " + c.device + ": " + c.reason;
+    EXPECT_EQ(Lines(send.out()), std::vector<std::string>{reason});
+    std::vector<std::string> warnings;
+    for (const std::string& line : Lines(send.err())) {
+      if (line.rfind("Warnung: ", 0) == 0) warnings.push_back(line);
+    }
+    std::vector<std::string> wanted = c.warnings;
+    wanted.push_back(std::string(kPortMissingWarning) + " " + reason);
+    EXPECT_EQ(warnings, wanted) << send.err();
+  }
 }
 
 TEST_F(TransferEndToEnd, UsageErrors) {

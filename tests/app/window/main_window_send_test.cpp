@@ -292,8 +292,9 @@ class MainWindowSendTest : public QObject {
     f.host.Answer(QMessageBox::Ok);
     f.Send();
     QCOMPARE(f.host.unexpected, 0);
-    QCOMPARE(f.host.shown.last(), QStringLiteral("Ausgabeport nicht vorhanden oder ist defekt !"));
-    QVERIFY(!f.statuses.contains(kWaiting));
+    const QString reason = QStringLiteral("Schnittstelle /nonexistent/rur-port: nicht vorhanden");
+    QCOMPARE(f.host.shown.last(), QStringLiteral("Ausgabeport nicht vorhanden oder ist defekt !\r\n") + reason);
+    QCOMPARE(f.statuses, QStringList{reason});
     QVERIFY(!f.window.ApdComPort1->isOpen());
     QCOMPARE(EnabledCommands(f.window), kAfterTransfer);
     const int count = f.window.workstation().sentStore.count();
