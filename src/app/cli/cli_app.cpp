@@ -64,7 +64,8 @@ const char kHelp[] =
     "Options:\n"
     "  --data DIR        data directory (default: RUR_DATA_DIR, else the executable's\n"
     "                    directory when it holds msg.dat and is writable, else\n"
-    "                    $XDG_DATA_HOME/rur, by default ~/.local/share/rur)\n"
+    "                    $XDG_DATA_HOME/rur, by default ~/.local/share/rur; without\n"
+    "                    HOME the account's home directory)\n"
     "  --param N=VALUE   set parameter N before the operation (eval, word, translate)\n"
     "  --help            this text\n"
     "  --version         print the version and exit\n"
@@ -140,10 +141,11 @@ int Run(const std::vector<std::string>& args, data::DataDirectoryInputs inputs, 
   const Command* command = FindCommand(parsed->command);
   if (const auto status = RefuseCommand(command, *parsed, err)) return *status;
   inputs.option = parsed->dataDirectory;
-  const data::DataDirectorySource source{inputs.executablePath, data::SetUpDataDirectory(inputs)};
+  const data::DataDirectorySession dataDirectory(inputs);
   StderrDialogs dialogs(err);
+  if (!dataDirectory.warning().empty()) dialogs.Warning(dataDirectory.warning());
   NoEventPump pump;
-  rur::Workstation ws(dialogs, pump, source);
+  rur::Workstation ws(dialogs, pump, {inputs.executablePath, dataDirectory.directory()});
   if (!ws.LoadSettingsAtActivation() && UsesSettings(*command, *parsed)) {
     dialogs.Warning(SettingsDefaultsWarning(ws));
   }
