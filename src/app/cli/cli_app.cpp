@@ -43,8 +43,9 @@ const char kHelp[] =
     "--rapid-rate (mm/min, default 2000), a dwell unit (G04 F) is 0.1 s.\n"
     "\n"
     "send draws, compensates and sends PROGRAM over the terminal DEVICE with the\n"
-    "port parameters of the settings; each status text goes to stdout. SIGINT or\n"
-    "SIGTERM aborts the transfer. Exit 0 once the last frame was accepted.\n"
+    "port parameters of the settings; each status text goes to stdout. SIGINT,\n"
+    "SIGTERM or SIGHUP aborts it, also while it draws (no port is opened after\n"
+    "it; exit 1). Exit 0 once the last frame was accepted.\n"
     "\n"
     "controller --pty opens a pseudo-terminal and prints its device path first\n"
     "(give it to send --port); --port DEVICE uses a terminal device. It sends the\n"
@@ -144,12 +145,12 @@ int Run(const std::vector<std::string>& args, data::DataDirectoryInputs inputs, 
   const data::DataDirectorySession dataDirectory(inputs);
   StderrDialogs dialogs(err);
   if (!dataDirectory.warning().empty()) dialogs.Warning(dataDirectory.warning());
-  NoEventPump pump;
+  CliEventPump pump;
   rur::Workstation ws(dialogs, pump, {inputs.executablePath, dataDirectory.directory()});
   if (!ws.LoadSettingsAtActivation() && UsesSettings(*command, *parsed)) {
     dialogs.Warning(SettingsDefaultsWarning(ws));
   }
-  CommandContext context{*command, *parsed, ws, out, err};
+  CommandContext context{*command, *parsed, ws, pump, out, err};
   return CheckOutput(out, err, command->run(context));
 }
 

@@ -51,6 +51,9 @@ void MainWindow::ShowStatus(const QString& text) {
 
 void MainWindow::sendenClick() {
   commandRunning_ = true;
+  // An abort asked for before the command does not hold it; one from now on
+  // does, also before the port is opened.
+  ws_.phase = data::RunPhase::kRunning;
   const bool compensated = rur::CompensateForSending(ws_);
   SetEnabled({Image2, laden, neues, speichern, nullpunkt, Schnittstelle, Werkzeugtaste, senden, simuliere}, false);
   SetEnabled({abbruch, showeditor}, true);
