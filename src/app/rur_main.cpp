@@ -33,10 +33,11 @@ int main(int argc, char** argv) {
   const std::string executable = QCoreApplication::applicationFilePath().toLocal8Bit().toStdString();
   const data::DataDirectoryInputs inputs =
       app::DataDirectoryInputsOf(executable, parsed.dataDirectory.toLocal8Bit().toStdString());
-  const data::DataDirectorySource source{executable, data::SetUpDataDirectory(inputs)};
+  const data::DataDirectorySession dataDirectory(inputs);
 
   ui::ExecModalHost host;
-  app::MainWindow window(host, source, parsed.firstArgument, parsed.programFile);
+  app::MainWindow window(host, {executable, dataDirectory.directory()}, parsed.firstArgument, parsed.programFile);
   window.show();
+  if (!dataDirectory.warning().empty()) window.workstation().dialogs.Warning(dataDirectory.warning());
   return QApplication::exec();
 }

@@ -2,7 +2,7 @@
 // files, msg.dat and the scratch file live. Chosen once at start: --data DIR,
 // RUR_DATA_DIR, a writable executable's directory holding msg.dat (a build
 // tree or a portable copy), else the per-user directory, seeded from the
-// installation's shared data.
+// installation's shared data. The installation itself is never chosen.
 #pragma once
 
 #include <cstdint>
@@ -31,25 +31,30 @@ struct DataDirectorySource {
 // or MakeDataDirectory of the executable path.
 std::string ResolveDataDirectory(const DataDirectorySource& source);
 
-// What the choice looks at. The programs read the environment and the
-// command line; empty means not given.
+// What the choice looks at. The programs read the environment, the command
+// line and the password database; empty means not given.
 struct DataDirectoryInputs {
   std::string executablePath;
-  std::string option;       // --data DIR
-  std::string variable;     // RUR_DATA_DIR
-  std::string xdgDataHome;  // XDG_DATA_HOME
-  std::string home;         // HOME
+  std::string option;         // --data DIR
+  std::string variable;       // RUR_DATA_DIR
+  std::string xdgDataHome;    // XDG_DATA_HOME
+  std::string home;           // HOME
+  std::string accountHome;    // the home directory of the real user's account
+  std::string temporaryBase;  // TMPDIR (when not absolute: /tmp)
 };
 
 enum class DataDirectoryKind { Option, Variable, Executable, PerUser };
 
 struct DataDirectoryChoice {
-  std::string directory;  // ends in a separator (empty: the current directory)
+  // Ends in a separator. Empty only for PerUser: no per-user directory can
+  // be named.
+  std::string directory;
   DataDirectoryKind kind = DataDirectoryKind::Executable;
 };
 
 // The per-user directory: $XDG_DATA_HOME/rur/ when that is an absolute
-// path, else $HOME/.local/share/rur/; empty when neither is usable.
+// path, else .local/share/rur/ in $HOME, or in the account's home when HOME
+// is not an absolute path; empty when none of them is.
 std::string UserDataDirectory(const DataDirectoryInputs& inputs);
 
 // The installation's shared data seen from the executable's directory.
@@ -57,14 +62,38 @@ std::string SharedDataDirectory(std::string_view executablePath);
 
 // The data directory by the first rule that applies: the option, the
 // variable, the executable's directory when it holds msg.dat (any letter
-// case) and is writable, the per-user directory, and the executable's
-// directory when no per-user directory can be named.
+// case) and is writable, the per-user directory.
 DataDirectoryChoice ChooseDataDirectory(const DataDirectoryInputs& inputs);
 
-// Chooses the data directory; the per-user one is created when missing and
-// seeded from the shared data (failures are silent: the missing files give
-// their usual warnings later). Returns the directory.
-std::string SetUpDataDirectory(const DataDirectoryInputs& inputs);
+// The data directory of one run of a program, set up at its start. A named
+// directory (option, variable) is taken as it is. The per-user one is
+// created when missing and seeded from the shared data (a copy that fails
+// is silent: the missing file gives its usual warning later). When it
+// cannot be named or made, the run works on a private temporary copy of
+// the shared data, removed when the session ends; when it exists but
+// cannot be written, it is still used (its tables hold the operator's
+// tools). Either is said in warning(), naming the directory and the reason.
+class DataDirectorySession {
+ public:
+  explicit DataDirectorySession(const DataDirectoryInputs& inputs);
+  ~DataDirectorySession();
+  DataDirectorySession(const DataDirectorySession&) = delete;
+  DataDirectorySession& operator=(const DataDirectorySession&) = delete;
+
+  // Ends in a separator.
+  const std::string& directory() const { return directory_; }
+  // Windows-1252, lines separated by LF CR; empty when all is well.
+  const std::string& warning() const { return warning_; }
+  // Whether directory() is the private copy that the end removes.
+  bool temporary() const { return temporary_; }
+
+ private:
+  void UseTemporaryCopy(const DataDirectoryInputs& inputs);
+
+  std::string directory_;
+  std::string warning_;
+  bool temporary_ = false;
+};
 
 // The folder the program open dialog starts in: the settings' program
 // directory when it names an existing folder, else the data directory's

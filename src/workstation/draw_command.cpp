@@ -13,6 +13,9 @@ bool DrawProgram(Workstation& ws, data::ProgramText editorText, bool blockSkip, 
   // The blocks of an earlier drawing must never stand beside this drawing's
   // listing, also when this one stops before its run starts.
   ws.blockStore.Clear();
+  // A stop asked for before the command does not hold it; one asked for
+  // while it prepares (the events are processed there) does.
+  ws.phase = data::RunPhase::kRunning;
   PreparationOutcome outcome;
   {
     // Let go once read: the listing holds the program now, and the run
@@ -21,19 +24,19 @@ bool DrawProgram(Workstation& ws, data::ProgramText editorText, bool blockSkip, 
     outcome = PrepareDrawing(ws, text, blockSkip);
   }
   // A program that could not be read whole is not drawn: its error stays
-  // set, so an incomplete block store can never be sent.
-  if (outcome.prepared && outcome.expanded) {
+  // set, so an incomplete block store can never be sent. After an abort
+  // the run does not start, and the abort's message keeps the flag set.
+  if (outcome.prepared && outcome.expanded && ws.phase != data::RunPhase::kStopping) {
     ws.messages.context.currentBlock.clear();
     ws.messages.context.currentProgram = data::FileNamePart(ws.mainProgramFile);
     view.RunStarting();
     ws.messages.errorFlag = 0;
     draw::Loesche_bitmap(ws.raster);
-    ws.phase = data::RunPhase::kRunning;
     ws.ReadDataFiles();
     draw::RunContext context = ws.DrawContext();
     draw::RunProgram(context);
   }
-  ws.phase = data::RunPhase::kIdle;
+  if (ws.phase == data::RunPhase::kRunning) ws.phase = data::RunPhase::kIdle;
   const bool clean = ws.messages.errorFlag == 0;
   view.RunEnded(clean);
   return clean;

@@ -23,7 +23,11 @@ class DrawCommandView {
 
 // Runs the whole draw command on the editor's text (given away: it is let
 // go once the program has been read); returns true when the error flag is
-// clear at the end.
+// clear at the end. Runs with ws.phase kRunning from its start: a stop
+// (kStopping, set by the abort command through the event pump) ends the
+// preparation's waits, keeps the run from starting or ends it, and stays
+// set when the command returns, so that nothing started after it (the
+// port of a send) goes ahead. Otherwise the phase ends kIdle.
 bool DrawProgram(Workstation& ws, data::ProgramText editorText, bool blockSkip, DrawCommandView& view);
 
 }  // namespace rur

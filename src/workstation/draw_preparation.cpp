@@ -12,9 +12,12 @@ namespace {
 
 constexpr std::chrono::milliseconds kLockRetry{5};
 
+bool Stopping(const Workstation& ws) { return ws.phase == data::RunPhase::kStopping; }
+
 // Takes the scratch file's lock, retrying while another run holds it, at
-// most for `patience`; the events are processed meanwhile. False (after
-// saying so) only when another run still holds it then.
+// most for `patience`; the events are processed meanwhile, and a stop
+// they bring ends the wait. False when stopped, or (after saying so) when
+// another run still holds the lock at the end.
 bool LockScratchFile(Workstation& ws, const std::string& scratch, data::FileLock& lock,
                      std::chrono::milliseconds patience) {
   const std::string lockName = ScratchLockName(ws.dataDirectory);
@@ -22,6 +25,7 @@ bool LockScratchFile(Workstation& ws, const std::string& scratch, data::FileLock
   data::FileLock::Status status = lock.TryLock(lockName);
   while (status == data::FileLock::Status::Busy && std::chrono::steady_clock::now() < deadline) {
     ws.pump.ProcessEvents();
+    if (Stopping(ws)) return false;
     std::this_thread::sleep_for(kLockRetry);
     status = lock.TryLock(lockName);
   }
@@ -56,7 +60,7 @@ PreparationOutcome PrepareDrawing(Workstation& ws, const data::ProgramText& edit
   ws.listing.Clear();
   ws.pump.ProcessEvents();
   data::FileLock lock;
-  if (!LockScratchFile(ws, scratch, lock, patience)) return outcome;
+  if (Stopping(ws) || !LockScratchFile(ws, scratch, lock, patience)) return outcome;
   if (!data::SaveProgramText(scratch, editorLines, data::Durability::Scratch)) {
     ws.dialogs.Warning("Hilfsdatei " + scratch + " kann nicht geschrieben werden!\n\rZeichnen nicht m\xF6glich.");
     ws.messages.errorFlag = 1;
@@ -65,7 +69,7 @@ PreparationOutcome PrepareDrawing(Workstation& ws, const data::ProgramText& edit
   ws.preparation.blockSkip = blockSkip;
   outcome.prepared = nc::PrepareProgram(ws.preparation, scratch);
   lock.Unlock();  // the scratch file has been read; the subprograms are files of their own
-  if (outcome.prepared) outcome.expanded = nc::ExpandSubprograms(ws.preparation);
+  if (outcome.prepared && !Stopping(ws)) outcome.expanded = nc::ExpandSubprograms(ws.preparation);
   PointOutLowerCaseSubprograms(ws);
   return outcome;
 }

@@ -35,8 +35,10 @@ struct PreparationOutcome {
 // and runs PrepareProgram and ExpandSubprograms. When the scratch file
 // cannot be written it says so and prepares nothing (an old scratch file
 // must not be drawn in place of the editor's text); so also when another
-// run still holds it after `patience`. A file system that takes no locks
-// leaves the scratch file unguarded, as before locks.
+// run still holds it after `patience`. A stop (ws.phase kStopping) that the
+// processed events bring ends the wait and the preparation without a
+// word of its own. A file system that takes no locks leaves the scratch
+// file unguarded, as before locks.
 PreparationOutcome PrepareDrawing(Workstation& ws, const data::ProgramText& editorLines, bool blockSkip,
                                   std::chrono::milliseconds patience = kScratchLockPatience);
 

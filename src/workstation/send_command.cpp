@@ -50,6 +50,15 @@ bool TransferFrames(Workstation& ws, transfer::SerialLine& line, transfer::Trans
 
 bool SendProgram(Workstation& ws, transfer::SerialLine& line, transfer::TransferView& view) {
   view.Progress(0);
+  // An abort that came in since the command started is seen before the
+  // port is opened: the controller must not see a line opened and flushed
+  // for a transfer that was called off.
+  ws.pump.ProcessEvents();
+  if (ws.phase == data::RunPhase::kStopping) {
+    view.Status(transfer::kStatusAbortedAtPc);
+    ws.phase = data::RunPhase::kIdle;
+    return false;
+  }
   ws.phase = data::RunPhase::kRunning;
   bool finished = false;
   ws.port = ws.settings.port;  // the port takes the settings' parameters at every opening

@@ -31,11 +31,13 @@ transfer::FrameSource SentFrames(Workstation& ws, bool drawn);
 // Sends ws.sentStore over the line, opened with the settings' port
 // parameters, drawing each block on the picture as it is converted. Runs
 // with ws.phase kRunning (kStopping, set by the abort command, ends it) and
-// leaves it kIdle; the line is closed in every case. A line that cannot be
-// opened gives a beep and the warning kPortMissing with the line's reason
-// (device and why) on a second line, the reason in the status line, and
-// nothing is sent.
-// True when the controller accepted the last frame.
+// leaves it kIdle; a line it opened is closed in every case. A phase of
+// kStopping on entry, or brought by the events processed once before the
+// opening, means the command was aborted: the line is not opened, and the
+// status says kStatusAbortedAtPc. A line that cannot be opened gives a beep
+// and the warning kPortMissing with the line's reason (device and why) on a
+// second line, the reason in the status line, and nothing is sent. True
+// when the controller accepted the last frame.
 bool SendProgram(Workstation& ws, transfer::SerialLine& line, transfer::TransferView& view);
 
 }  // namespace rur

@@ -52,5 +52,67 @@ printf 'changed by the user' > "$user/QVM_wkz.dat"
 run "$usr/bin/rur-cli" eval 1 >/dev/null 2>&1 || fail "second run"
 [ "$(cat "$user/QVM_wkz.dat")" = "changed by the user" ] || fail "seeding overwrote the user's tool table"
 
+# Without a usable HOME (cron, services) the data go to the account's home
+# from the password database; a relative HOME names nothing. The account's
+# per-user directory is removed afterwards unless it was there before.
+account=$(getent passwd "$(id -u)" | cut -d: -f6)
+work=$(mktemp -d)
+trap 'rm -rf "$dest" "$home" "$work"' EXIT
+if [ -n "$account" ] && [ -d "$account" ] && [ -w "$account" ]; then
+  accountData="$account/.local/share/rur"
+  existed=0
+  [ -e "$accountData" ] && existed=1
+  for variant in unset empty relative; do
+    case $variant in
+      unset) homeSetting=() ;;
+      empty) homeSetting=(HOME=) ;;
+      relative) homeSetting=(HOME=rel/ative) ;;
+    esac
+    touch "$work/before"
+    (cd "$work" && env -i "${homeSetting[@]}" PATH=/usr/bin:/bin "$usr/bin/rur-cli" draw "$usr/share/rur/examples/%100" \
+      >"$work/out" 2>"$work/err")
+    status=$?
+    [ "$status" -eq 0 ] || fail "HOME $variant: rur-cli draw exited $status"
+    [ -s "$work/err" ] && { fail "HOME $variant: rur-cli draw said something:"; cat "$work/err" >&2; }
+    [ "$accountData/ZEPS_00.\$\$\$" -nt "$work/before" ] || fail "HOME $variant: the run did not use $accountData"
+    [ -e "$work/rel" ] && fail "HOME $variant: data went into the relative HOME"
+  done
+  [ -f "$accountData/QVM_wkz.dat" ] || fail "the account's data directory was not seeded"
+  if [ "$existed" -eq 0 ]; then
+    rm -rf "$accountData"
+    rmdir "$account/.local/share" "$account/.local" 2>/dev/null
+  fi
+else
+  echo "the account has no writable home: HOME fallback not tried" >&2
+fi
+
+# A per-user directory that cannot be made is said, naming it; the run
+# works on a temporary copy of the shared data, gone afterwards.
+mkdir "$work/tmp"
+env -i XDG_DATA_HOME=/proc/rur-install-test TMPDIR="$work/tmp" PATH=/usr/bin:/bin \
+  "$usr/bin/rur-cli" draw "$usr/share/rur/examples/%100" >"$work/out" 2>"$work/err"
+status=$?
+[ "$status" -eq 0 ] || fail "unusable per-user directory: rur-cli draw exited $status"
+grep -q '^Warnung: Datenverzeichnis /proc/rur-install-test/rur/ kann nicht angelegt werden (' "$work/err" ||
+  { fail "unusable per-user directory not said:"; cat "$work/err" >&2; }
+[ -z "$(ls -A "$work/tmp")" ] || fail "the temporary data directory was left behind"
+
+# A service account whose home does not exist (nobody: /nonexistent).
+if [ "$(id -u)" -eq 0 ] && command -v setpriv >/dev/null; then
+  chmod 755 "$dest" "$work"
+  chmod 777 "$work/tmp"
+  env -i TMPDIR="$work/tmp" PATH=/usr/bin:/bin setpriv --reuid=65534 --regid=65534 --clear-groups \
+    "$usr/bin/rur-cli" draw "$usr/share/rur/examples/%100" >"$work/out" 2>"$work/err"
+  status=$?
+  [ "$status" -eq 0 ] || fail "as nobody: rur-cli draw exited $status"
+  nobodyHome=$(getent passwd 65534 | cut -d: -f6)
+  grep -q "^Warnung: Datenverzeichnis $nobodyHome/.local/share/rur/ kann nicht angelegt werden (" "$work/err" ||
+    { fail "as nobody: the missing home not said:"; cat "$work/err" >&2; }
+  [ -z "$(ls -A "$work/tmp")" ] || fail "as nobody: the temporary data directory was left behind"
+fi
+
+# Nothing of any run went into the installation's bin/.
+[ "$(ls -A "$usr/bin" | tr '\n' ' ')" = "rur rur-cli " ] || fail "written into bin/: $(ls -A "$usr/bin")"
+
 [ "$failures" -eq 0 ] && echo "installed and ran cleanly"
 exit "$failures"

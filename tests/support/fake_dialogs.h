@@ -2,6 +2,7 @@
 // showing it, and answer the save question from a preset.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -52,10 +53,15 @@ inline std::vector<std::string> ShownTexts(const FakeDialogs& dialogs) {
   return texts;
 }
 
+// Counts its passes; onEvents plays what the events bring (a click).
 class CountingPump : public data::EventPump {
  public:
-  void ProcessEvents() override { ++calls; }
+  void ProcessEvents() override {
+    ++calls;
+    if (onEvents) onEvents();
+  }
   int calls = 0;
+  std::function<void()> onEvents;
 };
 
 }  // namespace testing_support

@@ -3,6 +3,7 @@
 #include "workstation/draw_command.h"
 
 #include <filesystem>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -14,14 +15,18 @@ namespace {
 using testing_support::FakeDialogs;
 using testing_support::TempDir;
 
-// A pump that asks the run to stop the first time it is called.
+// A pump that brings the abort command (a stop and its message) once
+// stopWhen holds.
 class StoppingPump : public data::EventPump {
  public:
   void ProcessEvents() override {
     ++calls;
-    if (ws != nullptr) ws->phase = data::RunPhase::kStopping;
+    if (ws == nullptr || !stopWhen || !stopWhen() || ws->phase == data::RunPhase::kStopping) return;
+    ws->phase = data::RunPhase::kStopping;
+    ws->messages.ShowMessageByNumber(181, " ");
   }
   rur::Workstation* ws = nullptr;
+  std::function<bool()> stopWhen;
   int calls = 0;
 };
 
@@ -47,6 +52,7 @@ class DrawCommandTest : public ::testing::Test {
 };
 
 TEST_F(DrawCommandTest, CleanRunStoresEveryExecutedLine) {
+  ws.phase = data::RunPhase::kStopping;  // asked for before the command: does not hold it
   EXPECT_TRUE(Draw({"%1", "N10 G01 X10 Y10 F100", "N20 X20", "N30 M30"}));
   // The empty first line of the listing and the header line are executed too.
   EXPECT_EQ(ws.blockStore.count(), 5);
@@ -76,14 +82,40 @@ TEST_F(DrawCommandTest, FailedPreparationLeavesNoBlocksOfTheDrawingBefore) {
   EXPECT_EQ(ws.blockStore.count(), 0);
 }
 
-TEST_F(DrawCommandTest, StopRequestEndsTheRun) {
+// The abort ends the command where it comes: in the run after the block
+// during which it came; in the wait for the scratch file that another run
+// holds before the run starts (no warning about the holder), keeping the
+// abort's message. The stop stays asked, so that no port opens after it.
+TEST_F(DrawCommandTest, AbortEndsTheCommandWhereItComes) {
   pump.ws = &ws;
   std::vector<std::string> lines{"%1"};
   for (int n = 1; n <= 50; ++n) lines.push_back("N" + std::to_string(n * 10) + " G01 X" + std::to_string(n));
-  Draw(lines);
-  EXPECT_GE(pump.calls, 1);
-  EXPECT_EQ(ws.blockStore.count(), 1);  // the run stops after the block during which the request came
-  EXPECT_EQ(ws.phase, data::RunPhase::kIdle);
+  data::FileLock other;
+  const struct {
+    const char* where;
+    std::function<bool()> stopWhen;
+    bool lockHeld;
+    int blocks;
+    int started;
+  } cases[] = {{"in the run", [this] { return ws.blockStore.count() >= 1; }, false, 1, 1},
+               {"waiting for the scratch file", [this] { return pump.calls == 2; }, true, 0, 0}};
+  for (const auto& c : cases) {
+    if (c.lockHeld) {
+      ASSERT_EQ(other.TryLock(dir.File("ZEPS_00.$$$.lock")), data::FileLock::Status::Held);
+    }
+    pump.calls = 0;
+    pump.stopWhen = c.stopWhen;
+    view = {};
+    dialogs.messages.clear();
+    EXPECT_FALSE(Draw(lines)) << c.where;
+    EXPECT_EQ(ws.blockStore.count(), c.blocks) << c.where;
+    EXPECT_EQ(view.started, c.started) << c.where;
+    ASSERT_EQ(dialogs.messages.size(), 1u) << c.where;
+    EXPECT_EQ(dialogs.messages[0].number, "181") << c.where;
+    EXPECT_EQ(ws.messages.errorFlag, 1) << c.where;
+    EXPECT_TRUE(dialogs.warnings.empty()) << c.where;
+    EXPECT_EQ(ws.phase, data::RunPhase::kStopping) << c.where;
+  }
 }
 
 TEST_F(DrawCommandTest, UnwritableScratchFileStopsTheCommand) {

@@ -88,11 +88,27 @@ TEST_F(SendProgramTest, PortThatCannotBeOpenedSendsNothingAndSaysWhy) {
   }
 }
 
+// An abort before the opening, asked for on entry or brought by the events
+// the command processes first, opens no port: the controller sees nothing.
+TEST_F(SendProgramTest, AbortBeforeTheOpeningOpensNothing) {
+  for (const bool onEntry : {true, false}) {
+    ws.phase = onEntry ? data::RunPhase::kStopping : data::RunPhase::kRunning;
+    pump.onEvents = [this, onEntry] {
+      if (!onEntry) ws.phase = data::RunPhase::kStopping;
+    };
+    view = {};
+    ScriptedLine line;
+    EXPECT_FALSE(Send(line));
+    EXPECT_EQ(line.opens, 0) << onEntry;
+    EXPECT_EQ(view.status, Texts{transfer::kStatusAbortedAtPc}) << onEntry;
+    EXPECT_EQ(ws.phase, data::RunPhase::kIdle) << onEntry;
+  }
+}
+
 TEST_F(SendProgramTest, WholeTransferWithTheSettingsPortAndCharacters) {
   ws.settings.port.comNumber = 4;
   ws.settings.port.xOffChar = 19;  // the controller's "memory full"
   ws.settings.port.xOnChar = 17;   // and its release
-  ws.phase = data::RunPhase::kStopping;  // a stop asked for before does not hold the new transfer
   ScriptedLine line;
   line.arrived = {6};  // left over from before: must not start the transfer
   line.replies = {{19, 17}};

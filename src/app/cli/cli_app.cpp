@@ -44,8 +44,9 @@ const char kHelp[] =
     "--rapid-rate (mm/min, default 2000), a dwell unit (G04 F) is 0.1 s.\n"
     "\n"
     "send draws, compensates and sends PROGRAM over the terminal DEVICE with the\n"
-    "port parameters of the settings; each status text goes to stdout. SIGINT or\n"
-    "SIGTERM aborts the transfer. Exit 0 once the last frame was accepted.\n"
+    "port parameters of the settings; each status text goes to stdout. SIGINT,\n"
+    "SIGTERM or SIGHUP aborts it, also while it draws (no port is opened after\n"
+    "it; exit 1). Exit 0 once the last frame was accepted.\n"
     "\n"
     "controller --pty opens a pseudo-terminal and prints its device path first\n"
     "(give it to send --port); --port DEVICE uses a terminal device. FILE is made\n"
@@ -74,7 +75,8 @@ const char kHelp[] =
     "Options:\n"
     "  --data DIR        data directory (default: RUR_DATA_DIR, else the executable's\n"
     "                    directory when it holds msg.dat and is writable, else\n"
-    "                    $XDG_DATA_HOME/rur, by default ~/.local/share/rur)\n"
+    "                    $XDG_DATA_HOME/rur, by default ~/.local/share/rur; without\n"
+    "                    HOME the account's home directory)\n"
     "  --param N=VALUE   set parameter N before the operation (eval, word, translate)\n"
     "  --help            this text\n"
     "  --version         print the version and exit\n"
@@ -150,15 +152,16 @@ int Run(const std::vector<std::string>& args, data::DataDirectoryInputs inputs, 
   const Command* command = FindCommand(parsed->command);
   if (const auto status = RefuseCommand(command, *parsed, err)) return *status;
   inputs.option = parsed->dataDirectory;
-  const data::DataDirectorySource source{inputs.executablePath, data::SetUpDataDirectory(inputs)};
+  const data::DataDirectorySession dataDirectory(inputs);
   StderrDialogs dialogs(err);
-  NoEventPump pump;
-  rur::Workstation ws(dialogs, pump, source);
+  if (!dataDirectory.warning().empty()) dialogs.Warning(dataDirectory.warning());
+  CliEventPump pump;
+  rur::Workstation ws(dialogs, pump, {inputs.executablePath, dataDirectory.directory()});
   if (!ws.LoadSettingsAtActivation() && UsesSettings(*command, *parsed)) {
     dialogs.Warning(SettingsDefaultsWarning(ws));
   }
   if (command->drawing) rur::ReadMachineFiles(ws);
-  CommandContext context{*command, *parsed, ws, out, err};
+  CommandContext context{*command, *parsed, ws, pump, out, err};
   return CheckOutput(out, err, command->run(context));
 }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "cli/cli_args.h"
+#include "cli/cli_dialogs.h"
 #include "workstation/workstation.h"
 
 namespace cli {
@@ -20,6 +21,7 @@ struct CommandContext {
   const Command& command;
   const CliArgs& args;
   rur::Workstation& ws;
+  CliEventPump& pump;  // the workstation's
   std::ostream& out;
   std::ostream& err;
 };

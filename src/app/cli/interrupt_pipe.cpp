@@ -36,22 +36,32 @@ InterruptPipe::InterruptPipe() {
   action.sa_handler = WriteSignalByte;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;  // poll() still wakes with EINTR
-  if (::sigaction(SIGINT, &action, &formerInt_) != 0) return;
-  if (::sigaction(SIGTERM, &action, &formerTerm_) != 0) {
-    ::sigaction(SIGINT, &formerInt_, nullptr);
+  // A signal ignored at the start (nohup, a background job of a script)
+  // stays ignored: whoever started the program asked for that.
+  for (std::size_t i = 0; i < std::size(kSignals); ++i) {
+    if (::sigaction(kSignals[i], nullptr, &former_[i]) == 0 && former_[i].sa_handler == SIG_IGN) continue;
+    if (::sigaction(kSignals[i], &action, nullptr) == 0) {
+      caught_[i] = true;
+      continue;
+    }
+    Restore();
     return;
   }
   installed_ = true;
 }
 
 InterruptPipe::~InterruptPipe() {
-  if (installed_) {
-    ::sigaction(SIGINT, &formerInt_, nullptr);
-    ::sigaction(SIGTERM, &formerTerm_, nullptr);
-  }
+  Restore();
   signalPipe.store(-1);
   for (const int fd : fds_) {
     if (fd >= 0) ::close(fd);
+  }
+}
+
+void InterruptPipe::Restore() {
+  for (std::size_t i = 0; i < std::size(kSignals); ++i) {
+    if (caught_[i]) ::sigaction(kSignals[i], &former_[i], nullptr);
+    caught_[i] = false;
   }
 }
 

@@ -1,10 +1,14 @@
-// SIGINT and SIGTERM as the abort command of a transfer: while an
+// SIGINT, SIGTERM and SIGHUP as the abort command of `send`: while an
 // InterruptPipe lives, each of these signals writes one byte into a pipe,
 // so that a wait in poll() wakes for the operator's stop as it wakes for the
-// line. One instance at a time; the former handlers come back with its end.
+// line, and the drawing's pump finds it there. A signal ignored at the
+// start stays ignored. One instance at a time; the former handlers come
+// back with its end.
 #pragma once
 
 #include <signal.h>
+
+#include <iterator>
 
 namespace cli {
 
@@ -24,9 +28,12 @@ class InterruptPipe {
   bool Drain();
 
  private:
+  void Restore();
+
   int fds_[2] = {-1, -1};
-  struct sigaction formerInt_ {};
-  struct sigaction formerTerm_ {};
+  static constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
+  struct sigaction former_[std::size(kSignals)] {};
+  bool caught_[std::size(kSignals)] = {};
   bool installed_ = false;
 };
 

@@ -1,6 +1,6 @@
 // send: draw, then the whole send command over a terminal device: the
 // radius compensation and the transfer under the controller's handshake.
-// SIGINT and SIGTERM act as the abort command.
+// SIGINT, SIGTERM and SIGHUP act as the abort command.
 #include <unistd.h>
 
 #include <string>
@@ -12,6 +12,7 @@
 #include "cli/interrupt_pipe.h"
 #include "cli/posix_serial_line.h"
 #include "data/text.h"
+#include "transfer/handshake.h"
 #include "transfer/port_rules.h"
 #include "transfer/transfer_run.h"
 #include "workstation/draw_command.h"
@@ -65,34 +66,45 @@ int RunSend(CommandContext& c) {
   if (c.args.arguments.size() != 1 || c.args.port.empty()) {
     return UsageError(c);
   }
-  // From here on an interrupt stops the transfer instead of the program, so
-  // that the port is always closed.
+  // From here on an interrupt is the abort command instead of the end of
+  // the program: the drawing and the wait for the scratch file stop, no
+  // port is opened after it, and an open port is always closed.
   InterruptPipe interrupts;
+  rur::Workstation& ws = c.ws;
+  const auto abortCommand = [&ws] {
+    if (ws.phase == data::RunPhase::kStopping) return;  // said once
+    ws.phase = data::RunPhase::kStopping;
+    ws.messages.ShowMessageByNumber(kMessageAbortedByOperator, " ");
+  };
+  c.pump.Watch([&interrupts, &abortCommand] {
+    if (interrupts.Drain()) abortCommand();
+  });
+  const struct EndWatch {
+    CliEventPump& pump;
+    ~EndWatch() { pump.Watch({}); }
+  } endWatch{c.pump};
+
   data::ProgramText program;
   if (!LoadProgramArgument(c, program)) return kExitUsage;
   c.ws.scaledOutputMode = c.args.scaled ? 1 : 0;
+  ConsoleTransferView view(c.out, c.err, ::isatty(STDERR_FILENO) == 1);
   rur::DrawCommandView quiet;
   // Only a clean drawing may be sent; a compensation message sends nothing.
-  if (!rur::DrawProgram(c.ws, std::move(program), c.args.skip, quiet)) return kExitFailed;
+  if (!rur::DrawProgram(c.ws, std::move(program), c.args.skip, quiet)) {
+    if (ws.phase == data::RunPhase::kStopping) view.Status(transfer::kStatusAbortedAtPc);
+    return kExitFailed;
+  }
   if (!rur::PrepareSending(c.ws)) return kExitFailed;
   c.ws.messages.errorFlag = 0;
   rur::PrepareSentPicture(c.ws);
 
-  rur::Workstation& ws = c.ws;
-  PosixSerialLine line(c.args.port, &interrupts, [&ws] {
-    ws.phase = data::RunPhase::kStopping;
-    ws.messages.ShowMessageByNumber(kMessageAbortedByOperator, " ");
-  });
+  PosixSerialLine line(c.args.port, &interrupts, abortCommand);
   // What the port dialog would warn about, before the port is opened.
   for (const std::string& warning : transfer::PortWarnings(ws.settings.port)) {
     c.err << "Warnung: " << data::Cp1252ToUtf8(warning) << '\n';
   }
   c.err.flush();
-  bool accepted = false;
-  {
-    ConsoleTransferView view(c.out, c.err, ::isatty(STDERR_FILENO) == 1);
-    accepted = rur::SendProgram(c.ws, line, view);
-  }
+  const bool accepted = rur::SendProgram(c.ws, line, view);
   // A message while the blocks were converted fails the run as well.
   return accepted && c.ws.messages.errorFlag == 0 ? kExitOk : kExitFailed;
 }

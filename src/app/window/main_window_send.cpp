@@ -51,6 +51,9 @@ void MainWindow::ShowStatus(const QString& text) {
 
 void MainWindow::sendenClick() {
   commandRunning_ = true;
+  // An abort asked for before the command does not hold it; one from now on
+  // does, also before the port is opened.
+  ws_.phase = data::RunPhase::kRunning;
   // Compensation, the tool radii and the numbers of the block text are
   // checked before the port opens; a message (or No to the question about
   // radius 0) sends nothing.

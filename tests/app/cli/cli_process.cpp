@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/inotify.h>
 #include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <termios.h>
@@ -11,6 +12,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 
 #include "transfer/frame_reader.h"
 
@@ -55,7 +57,16 @@ CliProcess::CliProcess(const std::vector<std::string>& args) : deadline_(Clock::
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
   posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
-  if (::posix_spawn(&pid_, RUR_CLI_PATH, &actions, nullptr, pointers.data(), environ) != 0) pid_ = -1;
+  // The stop signals as a terminal delivers them, whatever the test runner ignores.
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t stops;
+  sigemptyset(&stops);
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&stops, signal);
+  posix_spawnattr_setsigdefault(&attributes, &stops);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+  if (::posix_spawn(&pid_, RUR_CLI_PATH, &actions, &attributes, pointers.data(), environ) != 0) pid_ = -1;
+  posix_spawnattr_destroy(&attributes);
   posix_spawn_file_actions_destroy(&actions);
   ::close(out[1]);
   ::close(err[1]);
@@ -200,6 +211,11 @@ void TestPty::Write(const std::vector<std::uint8_t>& bytes) {
   [[maybe_unused]] const ssize_t n = ::write(master_, bytes.data(), bytes.size());
 }
 
+bool TestPty::Untouched() {
+  pollfd p{master_, POLLIN, 0};
+  return master_ >= 0 && ::poll(&p, 1, 0) == 0;
+}
+
 void TestPty::CloseMaster() {
   if (master_ >= 0) ::close(master_);
   master_ = -1;
@@ -210,6 +226,33 @@ bool TestPty::SlaveClosed() {
   for (bool flushed = false; master_ >= 0 && ::poll(&p, 1, MillisecondsLeft(deadline_)) > 0;) {
     if ((p.revents & POLLHUP) != 0) return true;
     if (!ReadPacket(flushed)) return false;
+  }
+  return false;
+}
+
+FileEvents::FileEvents(const std::string& path, std::uint32_t mask) : deadline_(Clock::now() + kChildDeadline) {
+  fd_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  if (fd_ >= 0 && ::inotify_add_watch(fd_, path.c_str(), mask) < 0) {
+    ::close(fd_);
+    fd_ = -1;
+  }
+}
+
+FileEvents::~FileEvents() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+bool FileEvents::Wait(const std::string& name) {
+  alignas(inotify_event) char buffer[4096];
+  for (pollfd p{fd_, POLLIN, 0}; fd_ >= 0 && ::poll(&p, 1, MillisecondsLeft(deadline_)) > 0;) {
+    const ssize_t n = ::read(fd_, buffer, sizeof buffer);
+    for (ssize_t at = 0; at < n;) {
+      inotify_event event;
+      std::memcpy(&event, buffer + at, sizeof event);
+      const char* entry = buffer + at + sizeof event;
+      if (name.empty() || (event.len > 0 && name == entry)) return true;
+      at += static_cast<ssize_t>(sizeof event + event.len);
+    }
   }
   return false;
 }

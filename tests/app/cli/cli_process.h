@@ -1,7 +1,8 @@
 // The built rur-cli run as a child process with stdout and stderr on pipes,
-// for the end-to-end transfer tests; and a pseudo-terminal that a test
-// holds itself to play a controller that misbehaves. Every wait ends at a
-// hard deadline, after which the child is killed, so no test can hang.
+// for the end-to-end transfer tests; a pseudo-terminal that a test holds
+// itself to play a controller that misbehaves; and file events that tell
+// which step a child has reached. Every wait ends at a hard deadline, after
+// which the child is killed, so no test can hang.
 #pragma once
 
 #include <sys/types.h>
@@ -69,6 +70,9 @@ class TestPty {
   // Collects data until the collected bytes hold `count` complete frames.
   bool ReadFrames(std::size_t count = 1);
   void Write(const std::vector<std::uint8_t>& bytes);
+  // Whether nothing has come to the master: no data, no flush (no sender
+  // has opened the slave and discarded its buffers).
+  bool Untouched();
   void CloseMaster();
   // Whether the slave has been closed by everyone (the master hangs up).
   bool SlaveClosed();
@@ -83,6 +87,25 @@ class TestPty {
   int slave_ = -1;
   std::string slavePath_;
   std::vector<std::uint8_t> received_;
+  std::chrono::steady_clock::time_point deadline_;
+};
+
+// File events (inotify) on a path, watched from its construction on, so
+// that a test learns when a child has reached a step: opened a file, moved
+// one into a folder.
+class FileEvents {
+ public:
+  FileEvents(const std::string& path, std::uint32_t mask);
+  ~FileEvents();
+  FileEvents(const FileEvents&) = delete;
+  FileEvents& operator=(const FileEvents&) = delete;
+
+  // Waits for an event (in a folder: one on the entry `name`); false at the
+  // deadline.
+  bool Wait(const std::string& name = "");
+
+ private:
+  int fd_ = -1;
   std::chrono::steady_clock::time_point deadline_;
 };
 

@@ -371,6 +371,7 @@ TEST_F(PosixLine, InterruptWakesTheWaitAndCallsBack) {
   ASSERT_TRUE(line.Open(PortParameters{}));
   ::raise(SIGINT);
   ::raise(SIGTERM);
+  ::raise(SIGHUP);
   line.Wait(transfer::LineWait::kInput);  // returns at once: no byte has come
   EXPECT_EQ(calls, 1);
   EXPECT_EQ(line.Failure(), "");
@@ -379,7 +380,12 @@ TEST_F(PosixLine, InterruptWakesTheWaitAndCallsBack) {
   EXPECT_EQ(calls, 1);
 }
 
+// A signal ignored at the start (nohup) stays ignored while the pipe lives.
 TEST(InterruptPipe, FormerHandlersComeBack) {
+  struct sigaction ignore {};
+  ignore.sa_handler = SIG_IGN;
+  struct sigaction formerHangUp {};
+  ::sigaction(SIGHUP, &ignore, &formerHangUp);
   struct sigaction before {};
   ::sigaction(SIGINT, nullptr, &before);
   {
@@ -387,11 +393,14 @@ TEST(InterruptPipe, FormerHandlersComeBack) {
     struct sigaction during {};
     ::sigaction(SIGINT, nullptr, &during);
     EXPECT_NE(during.sa_handler, before.sa_handler);
+    ::sigaction(SIGHUP, nullptr, &during);
+    EXPECT_EQ(during.sa_handler, SIG_IGN);
     EXPECT_FALSE(interrupts.Drain());
   }
   struct sigaction after {};
   ::sigaction(SIGINT, nullptr, &after);
   EXPECT_EQ(after.sa_handler, before.sa_handler);
+  ::sigaction(SIGHUP, &formerHangUp, nullptr);
 }
 
 }  // namespace

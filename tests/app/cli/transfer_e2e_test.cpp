@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
@@ -21,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include "app/cli/cli_process.h"
+#include "data/files.h"
 #include "data/settings.h"
 #include "support/temp_dir.h"
 #include "transfer/frame_reader.h"
@@ -29,12 +31,14 @@
 namespace {
 
 using cli_testing::CliProcess;
+using cli_testing::FileEvents;
 using cli_testing::TestPty;
 
 constexpr char kWaiting[] = "Warte auf QVM-R\u00fcckmeldung!";
 constexpr char kSending[] = "Daten werden gesendet!";
 constexpr char kFinished[] = "Daten\u00fcbertragung beendet!";
 constexpr char kAbortedAtPc[] = "Abbruch am PC";
+constexpr char kAbortMessage[] = "Meldung 181: \u00dcbertragung vom Bediener abgebrochen";
 constexpr char kPortMissingWarning[] = "Warnung: Ausgabeport nicht vorhanden oder ist defekt !";
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -254,7 +258,7 @@ TEST_F(TransferEndToEnd, InterruptBeforeTheStartEndsWithoutAFrame) {
   EXPECT_EQ(send.Finish(), 1);
   EXPECT_FALSE(Contains(send.out(), kAbortedAtPc)) << send.out();
   EXPECT_FALSE(Contains(send.out(), kSending));
-  EXPECT_TRUE(Contains(send.err(), "Meldung 181: \u00dcbertragung vom Bediener abgebrochen")) << send.err();
+  EXPECT_TRUE(Contains(send.err(), kAbortMessage)) << send.err();
   EXPECT_TRUE(pty.SlaveClosed());
   EXPECT_TRUE(pty.received().empty());
 }
@@ -279,6 +283,47 @@ TEST_F(TransferEndToEnd, TerminationWhileAwaitingTheReplyAbortsAtThePc) {
   const std::vector<std::uint8_t>& data = frames[0].data;
   EXPECT_EQ(converted.substr(0, data.size()), std::string(data.begin(), data.end()));
   EXPECT_EQ(pty.received(), transfer::WireBytes({data, false}));
+}
+
+// SIGINT while send waits for the scratch file that another run holds: the
+// wait ends with the abort at once (not when its patience runs out, with a
+// word about the holder), and no port is opened.
+TEST_F(TransferEndToEnd, InterruptEndsTheWaitForTheScratchFile) {
+  data::FileLock other;
+  ASSERT_EQ(other.TryLock(dir_.File("ZEPS_00.$$$.lock")), data::FileLock::Status::Held);
+  FileEvents tried(dir_.File("ZEPS_00.$$$.lock"), IN_OPEN);
+  TestPty pty;
+  CliProcess send(With({"send", program_, "--port", pty.slavePath()}));
+  ASSERT_TRUE(tried.Wait());
+  send.Signal(SIGINT);
+  EXPECT_EQ(send.Finish(), 1);
+  EXPECT_EQ(send.out(), std::string(kAbortedAtPc) + "\n");
+  EXPECT_TRUE(Contains(send.err(), kAbortMessage)) << send.err();
+  EXPECT_FALSE(Contains(send.err(), "anderen Lauf")) << send.err();
+  EXPECT_TRUE(pty.Untouched());
+}
+
+// SIGINT or SIGHUP while a long program is drawn (its scratch file has just
+// been written): the drawing stops, the abort is said, and the port is never
+// opened, so the controller sees no flush.
+TEST_F(TransferEndToEnd, InterruptOrHangUpDuringTheDrawingOpensNoPort) {
+  std::string program = "%1\r\n";
+  for (int n = 1; n <= 30000; ++n) {
+    program += "N" + std::to_string(n * 10) + " G01 X" + std::to_string(n % 300) + " Y" + std::to_string(n % 200) +
+               " F100\r\n";
+  }
+  dir_.Write("%1", program);
+  for (const int signal : {SIGINT, SIGHUP}) {
+    FileEvents written(dir_.path(), IN_MOVED_TO);
+    TestPty pty;
+    CliProcess send(With({"send", dir_.File("%1"), "--port", pty.slavePath()}));
+    ASSERT_TRUE(written.Wait("ZEPS_00.$$$")) << signal;
+    send.Signal(signal);
+    EXPECT_EQ(send.Finish(), 1) << signal;
+    EXPECT_EQ(send.out(), std::string(kAbortedAtPc) + "\n") << signal;
+    EXPECT_TRUE(Contains(send.err(), kAbortMessage)) << send.err();
+    EXPECT_TRUE(pty.Untouched()) << signal;
+  }
 }
 
 TEST_F(TransferEndToEnd, ControllerHangingUpMidTransferFailsNamingThePort) {

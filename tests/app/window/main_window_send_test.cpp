@@ -138,6 +138,8 @@ class MainWindowSendTest : public QObject {
   void transferSendsEveryFrameAndHoldsTheCommandsWhileItRuns() {
     Fixture f;
     QVERIFY(f.pty.ok());
+    f.host.Answer(QDialog::Accepted);  // message 181
+    f.window.AbbruchClick();           // an abort before the command does not hold it
     QVERIFY(f.window.senden->isEnabled());
 
     QStringList during;
