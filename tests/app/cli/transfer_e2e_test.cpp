@@ -77,6 +77,9 @@ class TransferEndToEnd : public ::testing::Test {
   void SetUp() override {
     std::ifstream catalogue(std::string(RUR_SOURCE_DIR) + "/resources/msg.dat", std::ios::binary);
     dir_.Write("msg.dat", std::string(std::istreambuf_iterator<char>(catalogue), {}));
+    // Zero points and tools, so that the commands that draw warn of nothing.
+    dir_.Write("Npv_QVM.dat", std::string(150, '\0'));
+    dir_.Write("QVM_wkz.dat", std::string(100 * 20, '\0'));
     program_ = std::string(RUR_SOURCE_DIR) + "/resources/examples/%300";
   }
 
@@ -240,7 +243,7 @@ TEST_F(TransferEndToEnd, ControllerKeepsNothingAfterTheLastFrame) {
     names.push_back(entry.path().filename().string());
   }
   std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{"link", "msg.dat", "received"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"Npv_QVM.dat", "QVM_wkz.dat", "link", "msg.dat", "received"}));
   const std::vector<std::string> reports = Lines(controller.err());
   EXPECT_EQ(std::count_if(reports.begin(), reports.end(), [](const std::string& line) { return line.rfind("Rahmen", 0) == 0; }),
             1)
