@@ -13,10 +13,8 @@
 
 namespace {
 
-// resources/ of the source tree, found from this file's place in tests/data/.
-std::string Resources() {
-  return (std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "resources").string() + "/";
-}
+// resources/ of the source tree.
+std::string Resources() { return std::string(RUR_SOURCE_DIR) + "/resources/"; }
 
 TEST(ShippedDataFiles, SettingsAreTheDefaultsWithoutProgramDirectory) {
   data::Settings s;
