@@ -47,20 +47,30 @@ class CannedCycles {
 
   // A block that names a cycle, or any block that carries X, Y, Z, R, Q or
   // P while one is in force. `position` is where the tool stands
-  // (absolute mm). Appends the moves of the holes the block drills; false
-  // with a German reason (Windows-1252) when it cannot be drilled as a
-  // standard control would (a pecking cycle with Q not above 0, an R plane
-  // below the bottom, no Z or R known yet, a repeat count that is no whole
-  // number, ...): nothing is appended then.
+  // (absolute mm). A block with X, Y, Z or R drills; one with only Q or P
+  // (or a cycle code alone) sets the words for the holes that follow.
+  // Appends the moves of the holes the block drills, leaving out moves to
+  // where the tool already stands; false with a German reason
+  // (Windows-1252) when it cannot be drilled as a standard control would
+  // (a pecking cycle with Q not above 0, an R plane below the bottom, no Z
+  // or R known yet, a repeat count that is no whole number, ...): nothing
+  // is appended then and the words in force stay as they were.
   bool Block(const CycleBlock& block, CyclePoint position, std::vector<CycleMove>& moves, std::string& reason);
 
   // G80, or a motion G0 to G3: the cycle ends and its words are forgotten.
   void End();
 
  private:
+  // A word in force as written, with the distance mode it was written in.
+  struct Word {
+    double value = 0.0;
+    bool incremental = false;
+  };
+
   int code_ = 0;
-  std::optional<double> z_, r_, q_, p_;  // the cycle's words in force (absolute mm, seconds)
-  std::optional<double> initialZ_;        // the G98 level: Z where the cycle began
+  std::optional<Word> z_, r_;             // bottom and R plane (mm)
+  std::optional<double> q_, p_;           // peck depth (mm) and dwell (seconds)
+  double initialZ_ = 0.0;                 // the G98 level: Z where the cycle began
 };
 
 }  // namespace nc
