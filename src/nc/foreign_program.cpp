@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#include "data/text.h"
+#include "nc/characters.h"
+#include "nc/preparation_text.h"
+#include "nc/translation.h"
 
 namespace nc {
 namespace {
@@ -11,45 +15,164 @@ constexpr std::size_t kQuotedLength = 40;
 
 bool IsLower(char c) { return c >= 'a' && c <= 'z'; }
 
-// Calls visit(c) for every character from position `from` on that stands
-// outside comments: "(" to the next ")" (or the line's end) and ";" to
-// the line's end are comments, wherever they begin.
-template <typename Text, typename Visit>
-void ForEachOutsideComments(Text& line, std::size_t from, Visit&& visit) {
-  bool inParentheses = false;
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    auto& c = line[i];
-    if (inParentheses) {
-      inParentheses = c != ')';
-    } else if (c == '(') {
-      inParentheses = true;
-    } else if (c == ';') {
-      return;
-    } else if (i >= from && !visit(c)) {
-      return;
-    }
-  }
+char Upper(char c) { return IsLower(c) ? static_cast<char>(c - 'a' + 'A') : c; }
+
+std::size_t SkipBlanks(std::string_view text, std::size_t from) {
+  while (from < text.size() && text[from] == ' ') ++from;
+  return from;
 }
+
+// The ";" at index at separates words of the dialect: nothing but blanks
+// follows it, or a parameter assignment does ("L5=3;L6=4").
+bool IsSeparator(std::string_view line, std::size_t at) {
+  const std::size_t letter = SkipBlanks(line, at + 1);
+  if (letter == line.size()) return true;
+  if (Upper(line[letter]) != 'L') return false;
+  const std::size_t digitsEnd = DigitsEnd(line, letter + 1);
+  const std::size_t equals = SkipBlanks(line, digitsEnd);
+  return digitsEnd > letter + 1 && equals < line.size() && line[equals] == '=';
+}
+
+// The part of a line that the run reads, from offset from (a block holds
+// at most data::kMaxText characters).
+std::string_view ReadPart(std::string_view line, std::size_t from) { return line.substr(from, data::kMaxText); }
 
 bool HasLowerCaseFrom(std::string_view line, std::size_t from) {
-  bool found = false;
-  ForEachOutsideComments(line, from, [&found](char c) {
-    found = IsLower(c);
-    return !found;
-  });
-  return found;
+  const std::string_view part = ReadPart(line, from);
+  const std::optional<CommentRange> comment = FirstComment(part);
+  for (std::size_t i = 0; i < part.size(); ++i) {
+    if (comment && i == comment->open) i = comment->close;
+    else if (IsLower(part[i])) return true;
+  }
+  return false;
 }
 
+// Where other controls stand at a point of a line: in the text that is
+// read, in a "( )" comment, or in a ";" comment.
+enum class Within { kProgram, kParentheses, kSemicolon };
+
+// Where they stand at index from, which a "%" in the middle of a comment
+// may make the start of what a block holds.
+Within WithinAt(std::string_view line, std::size_t from) {
+  Within within = Within::kProgram;
+  for (std::size_t i = 0; i < from; ++i) {
+    if (within == Within::kParentheses) {
+      if (line[i] == ')') within = Within::kProgram;
+    } else if (line[i] == '(') {
+      within = Within::kParentheses;
+    } else if (line[i] == ';' && !IsSeparator(line, i)) {
+      return Within::kSemicolon;
+    }
+  }
+  return within;
+}
+
+// A line taken apart as other controls read it: the text outside comments
+// in capitals, and the texts of all comments, to become one comment.
+class CommentGatherer {
+ public:
+  // text: what a block holds of the line; it starts within a comment only
+  // at a "%", which stays the block's first character.
+  CommentGatherer(std::string_view text, Within within) {
+    std::size_t i = within == Within::kProgram ? 0 : StartAtPercent(text, within);
+    while (i < text.size()) i = Take(text, i);
+  }
+
+  // The converted text followed by rest, what the line holds past it. A
+  // block reads data::kMaxText characters: the comment closes within them
+  // when the text outside leaves room for its "(" and ")", and the comment
+  // text that does not fit follows them; blanks fill up what the conversion
+  // shortened, so that nothing of rest comes to be read.
+  std::string Joined(std::string_view rest) const {
+    std::string line = program_;
+    std::string after;
+    if (at_ != std::string::npos && program_.size() + 2 <= data::kMaxText) {
+      const std::size_t room = data::kMaxText - program_.size() - 2;
+      const std::string_view comment(comment_);
+      line = program_.substr(0, at_) + "(" + std::string(comment.substr(0, room)) + ")" + program_.substr(at_);
+      after = comment.substr(std::min(room, comment.size()));
+    } else if (at_ != std::string::npos) {
+      after = "(" + comment_ + ")";
+    }
+    after += rest;
+    if (!after.empty() && line.size() < data::kMaxText) line.resize(data::kMaxText, ' ');
+    return line + after;
+  }
+
+ private:
+  // The "%" and the rest of the comment it stands in. A comment right after
+  // the "%" is the one an earlier conversion made of it.
+  std::size_t StartAtPercent(std::string_view text, Within within) {
+    if (text.empty()) return 0;
+    program_ += text[0];
+    const bool made = text.size() > 1 && text[1] == '(';
+    const std::size_t i = made ? ParenthesesFrom(text, 2) : 1;
+    if (within == Within::kSemicolon) return SemicolonFrom(text, i);
+    return made ? i : ParenthesesFrom(text, 1);
+  }
+
+  // Takes what starts at index i; returns where the next piece starts.
+  std::size_t Take(std::string_view text, std::size_t i) {
+    const char c = text[i];
+    if (c == '(') return ParenthesesFrom(text, i + 1);
+    if (c == ';' && !IsSeparator(text, i)) return SemicolonFrom(text, i + 1);
+    if (c != ')') program_ += Upper(c);  // it would close the comment early
+    return i + 1;
+  }
+
+  // A "( )" comment's text from index i to the next ")" or the end.
+  std::size_t ParenthesesFrom(std::string_view text, std::size_t i) {
+    const std::size_t close = text.find(')', i);
+    const std::size_t end = close == std::string_view::npos ? text.size() : close;
+    AddComment(text.substr(i, end - i));
+    return close == std::string_view::npos ? text.size() : close + 1;
+  }
+
+  // A ";" comment's text from index i to the end, without outer blanks.
+  std::size_t SemicolonFrom(std::string_view text, std::size_t i) {
+    std::string_view comment = text.substr(SkipBlanks(text, i));
+    AddComment(comment.substr(0, comment.find_last_not_of(' ') + 1));
+    return text.size();
+  }
+
+  // The first comment marks the place of the line's comment; blanks before
+  // a later one go with it.
+  void AddComment(std::string_view text) {
+    if (at_ == std::string::npos) {
+      at_ = program_.size();
+    } else {
+      while (program_.size() > at_ && program_.back() == ' ') program_.pop_back();
+    }
+    const bool gap = !comment_.empty() && !text.empty() && comment_.back() != ' ' && text.front() != ' ';
+    if (gap) comment_ += ' ';
+    for (const char c : text) comment_ += c == '(' ? '[' : c == ')' ? ']' : c;
+  }
+
+  std::string program_;
+  std::string comment_;
+  std::size_t at_ = std::string::npos;  // where in program_ the comment stands
+};
+
 void UpperCaseFrom(std::string& line, std::size_t from) {
-  ForEachOutsideComments(line, from, [](char& c) {
-    if (IsLower(c)) c = static_cast<char>(c - 'a' + 'A');
-    return true;
-  });
+  const std::string_view part = ReadPart(line, from);
+  const std::string_view rest = std::string_view(line).substr(from + part.size());
+  line = line.substr(0, from) + CommentGatherer(part, WithinAt(line, from)).Joined(rest);
 }
 
 }  // namespace
 
-bool HasHeader(const data::ProgramText& program) { return program.Bytes().find('%') != std::string::npos; }
+bool HasHeader(const data::ProgramText& program) {
+  bool percentSeen = false;
+  bool textAfter = false;
+  program.ForEachLine([&](std::string_view line) {
+    if (percentSeen) {
+      textAfter = textAfter || !IsBlank(line);
+    } else {
+      percentSeen = line.find('%') != std::string_view::npos;
+    }
+  });
+  return textAfter;
+}
 
 bool HasLowerCaseOutsideComments(std::string_view line) { return HasLowerCaseFrom(line, 0); }
 
@@ -77,9 +200,7 @@ std::optional<LowerCaseLine> FirstLowerCaseLine(const data::ProgramText& program
 }
 
 void UpperCaseProgram(std::vector<std::string>& lines) {
-  const bool hasHeader =
-      std::any_of(lines.begin(), lines.end(), [](const std::string& line) { return line.find('%') != std::string::npos; });
-  ProgramPart part(hasHeader);
+  ProgramPart part(HasHeader(data::ProgramText(lines)));
   for (std::string& line : lines) {
     const std::size_t from = part.Of(line);
     if (from != std::string::npos) UpperCaseFrom(line, from);

@@ -132,10 +132,13 @@ std::vector<NcSpan> ScanNcLine(QStringView line) {
   std::vector<NcSpan> spans;
   // 2. The block-skip slash.
   if (line[from] == QLatin1Char('/')) spans.push_back({from, 1, NcWordKind::BlockSkip});
-  // 3. The first comment, from its "(" to the first ")" or the line's end.
-  const int open = int(line.indexOf(QLatin1Char('(')));
-  const int close = open < 0 ? -1 : int(line.indexOf(QLatin1Char(')'), open));
-  const int commentEnd = open < 0 ? n : (close < 0 ? n : close + 1);
+  // 3. The comment the run removes: the first "(" to the first ")", when
+  // that ")" comes after it. The run reads everything else: an unclosed
+  // "(", a comment behind a stray ")" and text after ";".
+  int open = int(line.indexOf(QLatin1Char('(')));
+  const int close = int(line.indexOf(QLatin1Char(')')));
+  if (close < open) open = -1;
+  const int commentEnd = open < 0 ? n : close + 1;
   // 4. The words outside the comment, classified in their block's context.
   const std::vector<Word> words = CollectWords(line, from, open, commentEnd);
   const Context context = ContextOf(words);

@@ -16,7 +16,7 @@ enum class NcWordKind {
   Parameter,    // L or R with digits
   JumpCall,     // G79 and its N target, G77 and its H, S and P words
   BlockNumber,  // N words
-  Comment,      // the first "(" to the first ")" or the end of the line
+  Comment,      // the first "(" to the first ")" after it, as the run removes it
   BlockSkip,    // a leading "/"
   Header,       // a line that begins with "%"
 };

@@ -6,10 +6,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "nc/preparation_fixture.h"
 
 namespace {
 
+// Lower case counts wherever the run reads it: all but the first "(" to
+// the first ")". The conversion gathers every comment as other controls
+// write them into that one, so that afterwards nothing counts.
 TEST(ForeignProgram, LowerCaseOutsideCommentsAndItsConversion) {
   struct Case {
     const char* line;
@@ -23,17 +28,75 @@ TEST(ForeignProgram, LowerCaseOutsideCommentsAndItsConversion) {
       {"z", true, "Z"},
       {"`{\xE4\xDF", false, "`{\xE4\xDF"},  // the characters beside a..z, umlauts
       {"G1 (Bohrung tief) X5", false, "G1 (Bohrung tief) X5"},
-      {"G1 (A) x5 (b) y", true, "G1 (A) X5 (b) Y"},      // every comment, not only the first
-      {"G1 X5 (offen bis zum ende", false, "G1 X5 (offen bis zum ende"},
-      {"G1 X5 ; drill here", false, "G1 X5 ; drill here"},  // another control's comment
-      {"; g1", false, "; g1"},
-      {"x) y", true, "X) Y"},  // a ")" without "(" opens nothing
+      {"()", false, "()"},
+      // A second "( )" is read (its "(" becomes a bracket, its letters
+      // words): it joins the first.
+      {"G1 (A) x5 (b) y", true, "G1 (A b) X5 Y"},
+      {"G1 (a) X5 (w2)", true, "G1 (a w2) X5"},
+      {"G1 (a) (b)", true, "G1 (a b)"},
+      // An unclosed "(" is read to the line's end; it is closed.
+      {"G1 X5 (offen bis zum ende", true, "G1 X5 (offen bis zum ende)"},
+      {"G1 (a(v5)", false, "G1 (a[v5)"},
+      // ";" text is read; another control's comment becomes the line's.
+      {"G1 X10 Y10 F100 ; move over 5 mm", true, "G1 X10 Y10 F100 (move over 5 mm)"},
+      {"; v5 w-3", true, "(v5 w-3)"},
+      {"G1 X5;drill  ", true, "G1 X5(drill)"},
+      {"G1 (Bohrung) X5 ; tief (10 mm)", true, "G1 (Bohrung tief [10 mm]) X5"},
+      {"G1 ; see (fig) x", true, "G1 (see [fig] x)"},
+      {"G1 (a;v5) X5", false, "G1 (a;v5) X5"},  // inside the comment
+      {"G1 X5 ; DRILL", false, "G1 X5 (DRILL)"},  // converted only with lower case elsewhere
+      // ";" separates parameter assignments and stays; so does a last one.
+      {"L5=3;L6=4", false, "L5=3;L6=4"},
+      {"l5=3 ; l16 =4;", true, "L5=3 ; L16 =4;"},
+      {"L5=3;L=4", false, "L5=3(L=4)"},
+      {"L5=3;L6", false, "L5=3(L6)"},
+      {"X1 ;  ", false, "X1 ;  "},
+      // A ")" without "(" before it keeps the run from removing the comment
+      // after it; it is dropped.
+      {"x) y", true, "X Y"},
+      {"X1 ) (v5)", true, "X1  (v5)"},
       {"", false, ""},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(nc::HasLowerCaseOutsideComments(c.line), c.lower) << c.line;
     std::string line = c.line;
     nc::UpperCaseOutsideComments(line);
+    EXPECT_EQ(line, c.upper);
+    EXPECT_FALSE(nc::HasLowerCaseOutsideComments(line)) << line;
+    nc::UpperCaseOutsideComments(line);  // a second conversion changes nothing
+    EXPECT_EQ(line, c.upper);
+  }
+}
+
+// A block holds 255 characters: what lies beyond them is not read and stays
+// so, and the line's comment closes within them; no text is lost.
+TEST(ForeignProgram, OnlyTheCharactersOfABlockCount) {
+  const std::string program(250, 'X');
+  EXPECT_FALSE(nc::HasLowerCaseOutsideComments(std::string(255, 'X') + "v5"));
+  EXPECT_TRUE(nc::HasLowerCaseOutsideComments(std::string(254, 'X') + "v5"));
+  // A ")" past the 255th character closes nothing for the run.
+  EXPECT_FALSE(nc::HasLowerCaseOutsideComments(program + " (v5)"));
+  EXPECT_TRUE(nc::HasLowerCaseOutsideComments(program + "  (v5)"));
+  struct Case {
+    std::string line;
+    std::string upper;
+  };
+  const Case cases[] = {
+      {program + " ; vorsicht", program + " (vo)rsicht"},
+      {program + "(a) ;v", program + "(a) ;v"},  // the ";" ends them: it separates
+      {std::string(253, 'X') + ";v", std::string(253, 'X') + "()v"},
+      // Blanks keep what lies past them from moving in.
+      {std::string(240, 'X') + " (a) y1 ; vorsicht", std::string(240, 'X') + " (a vorsi) Y1  cht"},
+      {std::string(254, 'X') + ")v", std::string(254, 'X') + " v"},
+      {std::string(254, 'X') + "(v", std::string(254, 'X') + " ()v"},
+      {std::string(300, 'x'), std::string(255, 'X') + std::string(45, 'x')},
+  };
+  for (const Case& c : cases) {
+    std::string line = c.line;
+    nc::UpperCaseOutsideComments(line);
+    EXPECT_EQ(line, c.upper);
+    EXPECT_FALSE(nc::HasLowerCaseOutsideComments(line)) << line;
+    nc::UpperCaseOutsideComments(line);  // a second conversion changes nothing
     EXPECT_EQ(line, c.upper);
   }
 }
@@ -51,9 +114,15 @@ TEST(ForeignProgram, LinesCountFromTheFirstPercentOn) {
       {{"%", "g1"}, 2, {"%", "G1"}},
       // Without any "%" every line counts.
       {{"G1", "(kommentar)", "y5"}, 3, {"G1", "(kommentar)", "Y5"}},
-      // A "%" in a comment starts the program too; the comment stays one.
-      {{"(50% vorschub)", "g1"}, 2, {"(50% vorschub)", "G1"}},
+      // A "%" in a comment starts the program too, and the run reads the
+      // rest of that comment; it becomes a comment of its own.
+      {{"(50% vorschub)", "g1"}, 1, {"(50%( vorschub)", "G1"}},
+      {{"; 50% v5", "g1"}, 1, {"; 50%(v5)", "G1"}},
+      {{"(50%) v5", "g1"}, 1, {"(50%() V5", "G1"}},
       {{"%1", "G1 X5"}, 0, {"%1", "G1 X5"}},
+      // A "%" with no program text after it is no header: every line counts.
+      {{"g1 x5", "%"}, 1, {"G1 X5", "%"}},
+      {{"G1", "%1 ; teil", ""}, 2, {"G1", "%1 (teil)", ""}},
       {{}, 0, {}},
   };
   for (const Case& c : cases) {
@@ -65,9 +134,40 @@ TEST(ForeignProgram, LinesCountFromTheFirstPercentOn) {
     std::vector<std::string> lines = c.lines;
     nc::UpperCaseProgram(lines);
     EXPECT_EQ(lines, c.converted);
+    nc::UpperCaseProgram(lines);
+    EXPECT_EQ(lines, c.converted);
   }
-  EXPECT_FALSE(nc::HasHeader(data::ProgramText(std::vector<std::string>{"G1", "(kein kopf)"})));
-  EXPECT_TRUE(nc::HasHeader(data::ProgramText(std::vector<std::string>{"G1 (50%)"})));
+}
+
+// The header offer is made wherever preparation stops with message 44, and
+// also where it would read a program without blocks (a "%" followed by
+// blank lines or by the rest of its own line only), which draws nothing of
+// the lines before the "%".
+TEST(ForeignProgram, NoHeaderWhereverPreparationFindsNoProgramAfterThePercent) {
+  struct Case {
+    std::vector<std::string> lines;
+    bool header;
+    bool message44;
+  };
+  const Case cases[] = {
+      {{"N10 G1 X5"}, false, true},
+      {{"N10 G1 X5", "%"}, false, true},
+      {{"%"}, false, true},
+      {{"N10 G1 X5", "%", ""}, false, false},
+      {{"N10 G1 X5", "%", "   ", ""}, false, false},
+      {{"N10 G1 X5", "%1"}, false, false},
+      {{"G1 (50%)"}, false, false},
+      {{"%", "N10 G1 X5"}, true, false},
+      {{"(50% vorschub)", "g1"}, true, false},
+  };
+  for (const Case& c : cases) {
+    const data::ProgramText program(c.lines);
+    EXPECT_EQ(nc::HasHeader(program), c.header) << program.Bytes();
+    testing_support::PreparationBench bench;
+    bench.Prepare(program.Bytes());
+    const std::vector<std::string> shown = bench.Shown();
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), " 44") == 1, c.message44) << program.Bytes();
+  }
 }
 
 TEST(ForeignProgram, HintQuotesFortyCharactersOfTheLine) {

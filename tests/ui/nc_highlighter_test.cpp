@@ -66,8 +66,12 @@ class NcHighlighterTest : public QObject {
         {"L R", {}},
         {"G01X10Y5ED30", {{0, 3, K::Motion}, {3, 3, K::Coordinate}, {6, 2, K::Coordinate}, {8, 4, K::Coordinate}}},
         {"G51 X- Y-", {{0, 3, K::GCode}, {4, 2, K::Coordinate}, {7, 2, K::Coordinate}}},
-        // Lower case is no word; an open comment runs to the line's end.
-        {"g01 x10 (kommentar", {{8, 10, K::Comment}}},
+        // Lower case is no word. Only what the run removes is a comment:
+        // not an unclosed "(", nor a "(" after a stray ")", nor ";" text.
+        {"g01 x10 (kommentar", {}},
+        {"G01 (X10", {{0, 3, K::Motion}, {5, 3, K::Coordinate}}},
+        {"X1 ) (Y2)", {{0, 2, K::Coordinate}, {6, 2, K::Coordinate}}},
+        {"X1 ; Y2 (A)", {{0, 2, K::Coordinate}, {5, 2, K::Coordinate}, {8, 3, K::Comment}}},
         // Only the first comment is one; the second "(" is read as a bracket.
         {"X1 (A) (B)", {{0, 2, K::Coordinate}, {3, 3, K::Comment}}},
         {"  %100 (PROGRAMM)", {{2, 15, K::Header}}},

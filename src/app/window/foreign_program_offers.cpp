@@ -32,16 +32,16 @@ void InsertHeader(ui::NcEditor& editor) {
 }  // namespace
 
 bool OfferForeignProgramFixes(ui::NcEditor& editor, ui::QtDialogs& dialogs, std::vector<std::string> lines) {
-  const data::ProgramText program(lines);
   bool edited = false;
-  if (nc::FirstLowerCaseLine(program) && dialogs.Ask(kLowerCaseQuestion)) {
+  if (nc::FirstLowerCaseLine(data::ProgramText(lines)) && dialogs.Ask(kLowerCaseQuestion)) {
     nc::UpperCaseProgram(lines);
     ReplaceText(editor, lines);
     edited = true;
   }
-  // An empty file is a new program rather than another control's.
+  // An empty file is a new program rather than another control's. The
+  // header is looked for in the text as it now stands.
   const bool hasText = !std::all_of(lines.begin(), lines.end(), IsBlankLine);
-  if (hasText && !nc::HasHeader(program) && dialogs.Ask(kHeaderQuestion)) {
+  if (hasText && !nc::HasHeader(data::ProgramText(lines)) && dialogs.Ask(kHeaderQuestion)) {
     InsertHeader(editor);
     edited = true;
   }

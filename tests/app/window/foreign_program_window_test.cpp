@@ -22,8 +22,9 @@ namespace {
 const QString kLowerCase = QString::fromLatin1(app::kLowerCaseQuestion);
 const QString kHeader = QString::fromLatin1(app::kHeaderQuestion);
 
-// Mixed case in comments, parentheses and after ";", and no header.
-const char kForeign[] = "(Teil von woanders)\r\ng0 x10 y10\r\nG1 X50 F200 (Bohrung Tief)\r\ny50 ; nach oben\r\nM30\r\n";
+// Mixed case in comments, parentheses and after ";" (whose "v" the run
+// would read as an incremental Y word), and no header.
+const char kForeign[] = "(Teil von woanders)\r\ng0 x10 y10\r\nG1 X50 F200 (Bohrung Tief)\r\ny50 ; 40 mm vor\r\nM30\r\n";
 
 struct Fixture {
   explicit Fixture(const QString& startProgram = QString())
@@ -63,7 +64,7 @@ class ForeignProgramWindowTest : public QObject {
     QCOMPARE(f.host.shown, (QStringList{QStringLiteral("Programm Öffnen"), kLowerCase, kHeader}));
     QCOMPARE(f.host.unexpected, 0);
     QCOMPARE(f.Text(), QStringLiteral("%1\n(Teil von woanders)\nG0 X10 Y10\nG1 X50 F200 (Bohrung Tief)\n"
-                                      "Y50 ; nach oben\nM30"));
+                                      "Y50 (40 mm vor)\nM30"));
     QVERIFY(f.window.programModified());
     QVERIFY(f.window.simuliere->isEnabled());
     QVERIFY(!f.window.senden->isEnabled());
@@ -93,7 +94,8 @@ class ForeignProgramWindowTest : public QObject {
 
   // Only what is missing is offered: capitals with a header, nothing for an
   // own program, nothing for an empty file; lower case before the header
-  // is not read and is not offered either.
+  // is not read and is not offered either, lower case after ";" is. A "%"
+  // followed by no program text is no header.
   void onlyWhatIsMissingIsOffered() {
     struct Case {
       const char* text;
@@ -102,7 +104,10 @@ class ForeignProgramWindowTest : public QObject {
     const Case cases[] = {
         {"%1\r\nN10 g1 x5\r\n", {kLowerCase}},
         {"N10 G1 X5 (kein kopf)\r\n", {kHeader}},
-        {"%1 (alles gross)\r\nN10 G1 X5 ; sonst nichts\r\n", {}},
+        {"%1 (alles gross)\r\nN10 G1 X5 L5=3;L6=4 ;\r\n", {}},
+        {"%1 (alles gross)\r\nN10 G1 X5 ; sonst nichts\r\n", {kLowerCase}},
+        {"N10 G1 X5\r\n%\r\n", {kHeader}},
+        {"N10 G1 X5\r\n%1\r\n  \r\n\r\n", {kHeader}},
         {"kopfzeile\r\n%1\r\nN10 G1 X5\r\n", {}},
         {"", {}},
         {"  \r\n", {}},
