@@ -15,7 +15,13 @@ constexpr std::size_t kQuotedLength = 40;
 
 bool IsLower(char c) { return c >= 'a' && c <= 'z'; }
 
+// u, v and w are the dialect's incremental axis words: in the text that is
+// read they are addresses, and a capital U would be the arc radius.
+bool IsIncrementalWord(char c) { return c == 'u' || c == 'v' || c == 'w'; }
+
 char Upper(char c) { return IsLower(c) ? static_cast<char>(c - 'a' + 'A') : c; }
+
+char UpperUnlessIncremental(char c) { return IsIncrementalWord(c) ? c : Upper(c); }
 
 std::size_t SkipBlanks(std::string_view text, std::size_t from) {
   while (from < text.size() && text[from] == ' ') ++from;
@@ -37,16 +43,6 @@ bool IsSeparator(std::string_view line, std::size_t at) {
 // at most data::kMaxText characters).
 std::string_view ReadPart(std::string_view line, std::size_t from) { return line.substr(from, data::kMaxText); }
 
-bool HasLowerCaseFrom(std::string_view line, std::size_t from) {
-  const std::string_view part = ReadPart(line, from);
-  const std::optional<CommentRange> comment = FirstComment(part);
-  for (std::size_t i = 0; i < part.size(); ++i) {
-    if (comment && i == comment->open) i = comment->close;
-    else if (IsLower(part[i])) return true;
-  }
-  return false;
-}
-
 // Where other controls stand at a point of a line: in the text that is
 // read, in a "( )" comment, or in a ";" comment.
 enum class Within { kProgram, kParentheses, kSemicolon };
@@ -65,6 +61,33 @@ Within WithinAt(std::string_view line, std::size_t from) {
     }
   }
   return within;
+}
+
+// Lower case that the run reads where it means nothing: any letter a..z
+// outside the comment the run removes, but for u, v and w in the text that
+// other controls read too (there they are the dialect's words); in text
+// that other controls take for a comment, u, v and w count as well.
+bool HasLowerCaseFrom(std::string_view line, std::size_t from) {
+  const std::string_view part = ReadPart(line, from);
+  const std::optional<CommentRange> comment = FirstComment(part);
+  Within within = WithinAt(line, from);
+  for (std::size_t i = 0; i < part.size(); ++i) {
+    const char c = part[i];
+    if (comment && i == comment->open) {
+      i = comment->close;
+      within = Within::kProgram;
+    } else if (within != Within::kProgram) {
+      if (within == Within::kParentheses && c == ')') within = Within::kProgram;
+      if (IsLower(c)) return true;
+    } else if (c == '(') {
+      within = Within::kParentheses;
+    } else if (c == ';' && !IsSeparator(part, i)) {
+      within = Within::kSemicolon;
+    } else if (IsLower(c) && !IsIncrementalWord(c)) {
+      return true;
+    }
+  }
+  return false;
 }
 
 // A line taken apart as other controls read it: the text outside comments
@@ -116,7 +139,7 @@ class CommentGatherer {
     const char c = text[i];
     if (c == '(') return ParenthesesFrom(text, i + 1);
     if (c == ';' && !IsSeparator(text, i)) return SemicolonFrom(text, i + 1);
-    if (c != ')') program_ += Upper(c);  // it would close the comment early
+    if (c != ')') program_ += UpperUnlessIncremental(c);  // a ")" would close the comment early
     return i + 1;
   }
 

@@ -36,14 +36,16 @@ class ProgramPart {
   bool started_;
 };
 
-// A letter a..z that the run reads: anywhere in the line's first
-// data::kMaxText characters (a block holds no more) but in the comment the
-// run removes (FirstComment). Letters after ";", after an unclosed "(" and
-// in a second "( )" count: the run reads them, and a "u", "v" or "w" among
-// them is an incremental axis word.
+// A letter a..z that the run reads where it means nothing: anywhere in the
+// line's first data::kMaxText characters (a block holds no more) but in the
+// comment the run removes (FirstComment). Letters after ";", after an
+// unclosed "(" and in a second "( )" count: the run reads them, and a "u",
+// "v" or "w" among them is an incremental axis word. Elsewhere u, v and w
+// are those words and do not count.
 bool HasLowerCaseOutsideComments(std::string_view line);
 
 // Turns a line into capitals without turning comments into words: a..z
+// but u, v and w (the dialect's incremental words; U would be the radius)
 // become A..Z outside comments as other controls write them, and all of
 // those comments become the line's one "( )" comment, which the run
 // removes: each "(" to the next ")" or the line's end, and the text after a

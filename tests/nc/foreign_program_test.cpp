@@ -55,6 +55,11 @@ TEST(ForeignProgram, LowerCaseOutsideCommentsAndItsConversion) {
       // after it; it is dropped.
       {"x) y", true, "X Y"},
       {"X1 ) (v5)", true, "X1  (v5)"},
+      // u, v and w are the dialect's incremental words where the run reads
+      // them (a capital U would be the radius); in comment text they count.
+      {"G91 u5 v-2 w1", false, "G91 u5 v-2 w1"},
+      {"g1 u5", true, "G1 u5"},
+      {"G1 X1 ; w", true, "G1 X1 (w)"},
       {"", false, ""},
   };
   for (const Case& c : cases) {
@@ -72,11 +77,11 @@ TEST(ForeignProgram, LowerCaseOutsideCommentsAndItsConversion) {
 // so, and the line's comment closes within them; no text is lost.
 TEST(ForeignProgram, OnlyTheCharactersOfABlockCount) {
   const std::string program(250, 'X');
-  EXPECT_FALSE(nc::HasLowerCaseOutsideComments(std::string(255, 'X') + "v5"));
-  EXPECT_TRUE(nc::HasLowerCaseOutsideComments(std::string(254, 'X') + "v5"));
+  EXPECT_FALSE(nc::HasLowerCaseOutsideComments(std::string(255, 'X') + "y5"));
+  EXPECT_TRUE(nc::HasLowerCaseOutsideComments(std::string(254, 'X') + "y5"));
   // A ")" past the 255th character closes nothing for the run.
-  EXPECT_FALSE(nc::HasLowerCaseOutsideComments(program + " (v5)"));
-  EXPECT_TRUE(nc::HasLowerCaseOutsideComments(program + "  (v5)"));
+  EXPECT_FALSE(nc::HasLowerCaseOutsideComments(program + " (y5)"));
+  EXPECT_TRUE(nc::HasLowerCaseOutsideComments(program + "  (y5)"));
   struct Case {
     std::string line;
     std::string upper;
@@ -118,7 +123,8 @@ TEST(ForeignProgram, LinesCountFromTheFirstPercentOn) {
       // rest of that comment; it becomes a comment of its own.
       {{"(50% vorschub)", "g1"}, 1, {"(50%( vorschub)", "G1"}},
       {{"; 50% v5", "g1"}, 1, {"; 50%(v5)", "G1"}},
-      {{"(50%) v5", "g1"}, 1, {"(50%() V5", "G1"}},
+      {{"(50%) y5", "g1"}, 1, {"(50%() Y5", "G1"}},
+      {{"(50%) v5", "g1"}, 2, {"(50%() v5", "G1"}},
       {{"%1", "G1 X5"}, 0, {"%1", "G1 X5"}},
       // A "%" with no program text after it is no header: every line counts.
       {{"g1 x5", "%"}, 1, {"G1 X5", "%"}},
