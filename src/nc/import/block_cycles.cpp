@@ -67,9 +67,9 @@ bool BlockImporter::CycleMoves(const std::vector<CycleMove>& moves) {
           if (given[a] && !Fits(kAxisLetters[a], p[a])) return false;
         }
         const bool rapid = move.kind == CycleMoveKind::kRapid;
-        const std::string code = (rapid ? "G00" : "G01") + AxisWords(p, given);
+        std::string code = MoveWords(rapid ? "G00" : "G01", p, given);
         MoveTo(p, given);
-        Emit(code, true, rapid);
+        Emit(std::move(code), true, rapid);
         break;
       }
       case CycleMoveKind::kDwell:

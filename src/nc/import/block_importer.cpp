@@ -44,7 +44,7 @@ bool BlockImporter::Block(const SourceLine& line, const SourceBlock& block) {
 bool BlockImporter::Run(const SourceLine& line, const SourceBlock& b) {
   if (line.blockDelete) Note("/", "Satzausblendung \"/\" entfernt: der Satz wird immer ausgef\xFChrt");
   if (b.HasG(kG10)) {
-    Note("G10", std::string(LookUpG(kG10).text));
+    Note("G10", LookUpG(kG10).text);
     return true;
   }
   Words words;
@@ -63,7 +63,7 @@ bool BlockImporter::SortGWords(const SourceBlock& b, Words& words) {
     std::optional<int>& slot = words[GroupIndex(info.group)];
     if (slot && *slot != g) return Refuse(GName(*slot) + " und " + GName(g) + " im selben Satz");
     slot = g;
-    if (info.action == WordAction::kDrop) Note(GName(g), std::string(info.text));
+    if (info.action == WordAction::kDrop) Note(info.text, info.text);
     if (g == 640) {  // G64's tolerances go with it
       Use('P');
       Use('Q');
@@ -123,6 +123,7 @@ bool BlockImporter::Feed(const SourceBlock& b) {
   if (!b.Has('F')) return true;
   Use('F');
   const double f = Mm(*b['F']);
+  if (f == feed_) return true;  // written already
   const double written = AsWritten(f);
   if (!(written > 0.0) || written > kMaxFeed) {
     return Refuse("Vorschub F" + FormatNumber(f) + " mm/min liegt nicht \xFC" "ber 0 und bis 30000");
@@ -237,8 +238,9 @@ bool BlockImporter::Dwell(const SourceBlock& b, const Words& words) {
   if (!b.Has('P')) return Refuse("G4 ohne P (Verweilzeit in Sekunden)");
   Use('P');
   const double seconds = *b['P'];
-  Note("G4", std::string("G4 P in Sekunden (wie LinuxCNC und grbl) als G04 F in ") +
-                 (traits_.dwellInTenths ? "Sekunden" : "Zehntelsekunden") + " geschrieben");
+  Note("G4", traits_.dwellInTenths
+                 ? "G4 P in Sekunden (wie LinuxCNC und grbl) als G04 F in Sekunden geschrieben"
+                 : "G4 P in Sekunden (wie LinuxCNC und grbl) als G04 F in Zehntelsekunden geschrieben");
   FlushSettings();
   return DwellLine(seconds);
 }

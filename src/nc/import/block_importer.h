@@ -89,10 +89,12 @@ class BlockImporter {
   bool NotAtHome(const Given& given, const std::string& what);
 
   // Output.
-  void Emit(const std::string& code, bool move = false, bool rapid = false);
+  void Emit(std::string code, bool move = false, bool rapid = false);
   void FlushSettings();
-  std::string AxisWords(const Point& p, const Given& given);
-  std::string CentreWords(PlanePoint centre, PlanePoint writtenStart);
+  // The motion word and the given axes ("G01 X1 Z2").
+  std::string MoveWords(std::string_view motion, const Point& p, const Given& given);
+  // The code with the centre words as the controller type reads them.
+  std::string WithCentre(std::string code, PlanePoint centre, PlanePoint writtenStart);
   bool Fits(char letter, double value);
   void MoveTo(const Point& p, const Given& given);
   void Use(char letter) { used_ |= 1u << (letter - 'A'); }
@@ -101,7 +103,7 @@ class BlockImporter {
   std::array<int, 3> PlaneAxes() const;
 
   bool Refuse(std::string text) { return notes_.Refuse(line_, std::move(text)); }
-  void Note(std::string_view key, std::string text) { notes_.ChangeOnce(key, line_, std::move(text)); }
+  void Note(std::string_view key, std::string_view text) { notes_.ChangeOnce(key, line_, text); }
   double Mm(double value) const { return inch_ ? value * 25.4 : value; }
 
   const data::ControllerTraits& traits_;

@@ -61,18 +61,22 @@ bool BlockImporter::NotAtHome(const Given& given, const std::string& what) {
   return true;
 }
 
-void BlockImporter::Emit(const std::string& code, bool move, bool rapid) {
+void BlockImporter::Emit(std::string code, bool move, bool rapid) {
   std::string text;
-  const auto add = [&text](const std::string& word) {
-    if (word.empty()) return;
-    if (!text.empty()) text += ' ';
-    text += word;
-  };
-  for (const std::string& w : pre_) add(w);
-  add(code);
-  for (const std::string& w : post_) add(w);
-  pre_.clear();
-  post_.clear();
+  if (pre_.empty() && post_.empty()) {
+    text = std::move(code);
+  } else {
+    const auto add = [&text](const std::string& word) {
+      if (word.empty()) return;
+      if (!text.empty()) text += ' ';
+      text += word;
+    };
+    for (const std::string& w : pre_) add(w);
+    add(code);
+    for (const std::string& w : post_) add(w);
+    pre_.clear();
+    post_.clear();
+  }
   writer_.Line(std::move(text), move, rapid && !written_.compensated ? &written_ : nullptr);
   written_ = next_;
 }
@@ -81,19 +85,26 @@ void BlockImporter::FlushSettings() {
   if (!pre_.empty() || !post_.empty()) Emit(std::string());
 }
 
-std::string BlockImporter::AxisWords(const Point& p, const Given& given) {
+std::string BlockImporter::MoveWords(std::string_view motion, const Point& p, const Given& given) {
   std::string words;
+  words.reserve(64);
+  words += motion;
   for (std::size_t a = 0; a < 3; ++a) {
-    if (given[a]) words += std::string(" ") + kAxisLetters[a] + FormatNumber(p[a]);
+    if (!given[a]) continue;
+    words += ' ';
+    words += kAxisLetters[a];
+    words += FormatNumber(p[a]);
   }
   return words;
 }
 
-std::string BlockImporter::CentreWords(PlanePoint centre, PlanePoint writtenStart) {
-  if (traits_.centreAlwaysRelative) {
-    return " I" + FormatNumber(centre.a - writtenStart.a) + " J" + FormatNumber(centre.b - writtenStart.b);
-  }
-  return " I" + FormatNumber(centre.a) + " J" + FormatNumber(centre.b);
+std::string BlockImporter::WithCentre(std::string code, PlanePoint centre, PlanePoint writtenStart) {
+  const PlanePoint from = traits_.centreAlwaysRelative ? writtenStart : PlanePoint{};
+  code += " I";
+  code += FormatNumber(centre.a - from.a);
+  code += " J";
+  code += FormatNumber(centre.b - from.b);
+  return code;
 }
 
 void BlockImporter::MoveTo(const Point& p, const Given& given) {
@@ -163,9 +174,9 @@ bool BlockImporter::Straight(const SourceBlock& b, bool rapid) {
   if (!Target(b, target, given)) return false;
   if (!given[0] && !given[1] && !given[2]) return true;
   if (!rapid && (!NeedFeed("G1") || !NotAtHome(given, "G1"))) return false;
-  const std::string code = (rapid ? "G00" : "G01") + AxisWords(target, given);
+  std::string code = MoveWords(rapid ? "G00" : "G01", target, given);
   MoveTo(target, given);
-  Emit(code, true, rapid);
+  Emit(std::move(code), true, rapid);
   return true;
 }
 
@@ -220,7 +231,7 @@ bool BlockImporter::Arc(const SourceBlock& b, bool clockwise) {
 
 bool BlockImporter::ArcInPlane(PlanePoint start, PlanePoint end, PlanePoint centre, double sweep, const Point& target,
                                const Given& given, bool clockwise, std::optional<double> radius) {
-  const std::string word = clockwise ? "G02" : "G03";
+  const std::string_view word = clockwise ? "G02" : "G03";
   const Given plane{true, true, given[2]};
   const PlanePoint writtenStart{AsWritten(start.a), AsWritten(start.b)};
   const PlanePoint writtenEnd{AsWritten(end.a), AsWritten(end.b)};
@@ -228,9 +239,9 @@ bool BlockImporter::ArcInPlane(PlanePoint start, PlanePoint end, PlanePoint cent
   if (!full && Distance(writtenStart, writtenEnd) < kVanishingChord) {
     if (std::fabs(sweep) < kPi) {
       Note("arcline", "Kreisbogen mit einer Sehne unter 0,001 mm als Gerade geschrieben");
-      const std::string code = "G01" + AxisWords(target, plane);
+      std::string code = MoveWords("G01", target, plane);
       MoveTo(target, plane);
-      Emit(code, true);
+      Emit(std::move(code), true);
       return true;
     }
     Note("arcfull", "Kreisbogen, dessen Endpunkt weniger als 0,001 mm vor dem Startpunkt liegt, als Vollkreis geschrieben");
@@ -238,9 +249,9 @@ bool BlockImporter::ArcInPlane(PlanePoint start, PlanePoint end, PlanePoint cent
   if (full || Distance(writtenStart, writtenEnd) < kVanishingChord) {
     // The dialect's full circle: its end point is its start point.
     const Point closed{start.a, start.b, target[2]};
-    const std::string code = word + AxisWords(closed, plane) + CentreWords(centre, writtenStart);
+    std::string code = WithCentre(MoveWords(word, closed, plane), centre, writtenStart);
     MoveTo(target, plane);
-    Emit(code, true);
+    Emit(std::move(code), true);
     return true;
   }
   if (std::fabs(std::fabs(sweep) - kPi) <= kHalfCircleBand) {
@@ -249,23 +260,24 @@ bool BlockImporter::ArcInPlane(PlanePoint start, PlanePoint end, PlanePoint cent
     const double rm = (Distance(centre, start) + Distance(centre, end)) / 2.0;
     const PlanePoint m = Turned(centre, start, rm, sweep / 2.0);
     const Point middle{m.a, m.b, given[2] ? (position_[2].value + target[2]) / 2.0 : target[2]};
-    const std::string first = word + AxisWords(middle, plane) + CentreWords(centre, writtenStart);
+    std::string first = WithCentre(MoveWords(word, middle, plane), centre, writtenStart);
     MoveTo(middle, plane);
-    Emit(first, true);
-    const std::string second = word + AxisWords(target, plane) + CentreWords(centre, {AsWritten(m.a), AsWritten(m.b)});
+    Emit(std::move(first), true);
+    std::string second = WithCentre(MoveWords(word, target, plane), centre, {AsWritten(m.a), AsWritten(m.b)});
     MoveTo(target, plane);
-    Emit(second, true);
+    Emit(std::move(second), true);
     return true;
   }
-  std::string code = word + AxisWords(target, plane);
+  std::string code = MoveWords(word, target, plane);
   if (radius) {
     if (!Fits('R', *radius)) return false;
-    code += " R" + FormatNumber(*radius);
+    code += " R";
+    code += FormatNumber(*radius);
   } else {
-    code += CentreWords(centre, writtenStart);
+    code = WithCentre(std::move(code), centre, writtenStart);
   }
   MoveTo(target, plane);
-  Emit(code, true);
+  Emit(std::move(code), true);
   return true;
 }
 
@@ -293,9 +305,9 @@ bool BlockImporter::ArcAsChords(PlanePoint start, PlanePoint end, PlanePoint cen
       if (given[in]) p[in] = startN + (target[in] - startN) * f;
     }
     if (!Fits(kAxisLetters[ia], p[ia]) || !Fits(kAxisLetters[ib], p[ib])) return false;
-    const std::string code = "G01" + AxisWords(p, chordAxes);
+    std::string code = MoveWords("G01", p, chordAxes);
     MoveTo(p, chordAxes);
-    Emit(code, true);
+    Emit(std::move(code), true);
   }
   return true;
 }
@@ -311,9 +323,9 @@ bool BlockImporter::Home(const SourceBlock& b, int code) {
   }
   if (moves) {
     Note(what + "via", what + ": die Fahrt zum Zwischenpunkt als Eilgang geschrieben");
-    const std::string line = "G00" + AxisWords(target, given);
+    std::string line = MoveWords("G00", target, given);
     MoveTo(target, given);
-    Emit(line, true, true);
+    Emit(std::move(line), true, true);
   }
   const bool all = !named_[0] && !named_[1] && !named_[2];
   return HomeAxes(all || named_[2], all || named_[0] || named_[1], what);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 #include "data/text.h"
 
@@ -21,7 +22,33 @@ int DecimalsFor(double value) {
 
 }  // namespace
 
+// Below this, 4 decimals keep within 15 digits and the number of units of
+// 0.0001 is an exact whole number of a double.
+constexpr double kFourDecimalsBelow = 1e11;
+constexpr double kUnitsPerMm = 1e4;
+
 std::string FormatNumber(double value) {
+  if (std::fabs(value) < kFourDecimalsBelow) {
+    // Whole units of 0.0001, written out by hand: to_chars with a fixed
+    // precision costs more than all the rest of the import.
+    auto units = static_cast<std::uint64_t>(std::llround(std::fabs(value) * kUnitsPerMm));
+    char buffer[24];
+    char* end = buffer + sizeof buffer;
+    char* p = end;
+    int decimals = 4;
+    while (decimals > 0 && units % 10 == 0) {
+      units /= 10;
+      --decimals;
+    }
+    for (int d = 0; d < decimals; ++d, units /= 10) *--p = static_cast<char>('0' + units % 10);
+    if (decimals > 0) *--p = '.';
+    do {
+      *--p = static_cast<char>('0' + units % 10);
+      units /= 10;
+    } while (units != 0);
+    if (value < 0.0 && !(p[0] == '0' && p + 1 == end)) *--p = '-';
+    return std::string(p, end);
+  }
   char buffer[64];
   const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, DecimalsFor(value));
   std::string text(buffer, result.ec == std::errc() ? result.ptr : buffer);
@@ -34,10 +61,18 @@ std::string FormatNumber(double value) {
 }
 
 bool FitsBlockText(double value) {
+  constexpr double kSurelyFits = 1e12;
+  if (std::fabs(value) < kSurelyFits) return true;
   return std::isfinite(value) && std::round(static_cast<long double>(std::fabs(value)) * 100.0L) <= kMaxHundredths;
 }
 
 double AsWritten(double value) {
+  if (std::fabs(value) < kFourDecimalsBelow) {
+    // The units of 0.0001 and their power of ten are exact: their quotient
+    // is the written text read back, correctly rounded.
+    const double back = static_cast<double>(std::llround(std::fabs(value) * kUnitsPerMm)) / kUnitsPerMm;
+    return value < 0.0 ? -back : back;
+  }
   const std::string text = FormatNumber(value);
   double back = 0.0;
   std::from_chars(text.data(), text.data() + text.size(), back);
@@ -96,7 +131,9 @@ bool DialectWriter::Finish(const std::string& header, std::optional<double> safe
     Output& out = lines_[i];
     if (firstCode_ && i == *firstCode_) out.code = (zeroPointBeforeMove_ ? "G90 " : "G90 G54 ") + out.code;
     if (const std::size_t at = out.code.find(kSafeHeight); at != std::string::npos) out.code.replace(at, 1, safe);
-    std::string line = AssembleLine(out.number, out.code, out.comment);
+    std::string line = out.number.empty() && out.comment.empty() && out.code.size() <= data::kMaxText
+                           ? std::move(out.code)
+                           : AssembleLine(out.number, out.code, out.comment);
     if (line.empty()) {
       badLine = out.source;
       return false;

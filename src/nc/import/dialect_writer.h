@@ -63,6 +63,7 @@ class DialectWriter {
     if (!moved_) zeroPointBeforeMove_ = true;
   }
   std::size_t lines() const { return lines_.size(); }
+  void Reserve(std::size_t lines) { lines_.reserve(lines); }
 
   struct SplitPoint {
     std::size_t line = 0;  // index into the body lines

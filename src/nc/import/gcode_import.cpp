@@ -43,7 +43,9 @@ ImportResult ImportProgram(std::string_view text, const ImportOptions& options) 
   import::ImportNotes notes;
   import::DialectWriter writer;
   import::BlockImporter importer(data::TraitsOf(options.controllerType), notes, writer);
-  import::ProgramFlow flow(import::SplitSourceLines(text), notes, importer);
+  std::vector<std::string_view> lines = import::SplitSourceLines(text);
+  writer.Reserve(lines.size() + 1);
+  import::ProgramFlow flow(std::move(lines), notes, importer);
   std::optional<double> safeHeight;
   bool ok = flow.Run() && importer.Finish(safeHeight);
   std::int32_t badLine = 0;

@@ -8,14 +8,14 @@ void ImportNotes::Change(std::int32_t line, std::string text) {
   notes_.push_back({ImportNoteKind::kChange, line, 0, std::move(text)});
 }
 
-void ImportNotes::ChangeOnce(std::string_view key, std::int32_t line, std::string text) {
+void ImportNotes::ChangeOnce(std::string_view key, std::int32_t line, std::string_view text) {
   const auto found = recurring_.find(key);
   if (found != recurring_.end()) {
     ++found->second.count;
     return;
   }
   recurring_.emplace(std::string(key), Recurring{notes_.size(), 1});
-  Change(line, std::move(text));
+  Change(line, std::string(text));
 }
 
 bool ImportNotes::Refuse(std::int32_t line, std::string text) {

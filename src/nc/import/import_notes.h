@@ -19,7 +19,7 @@ class ImportNotes {
  public:
   void Change(std::int32_t line, std::string text);
   // Listed at its first line; later ones only counted.
-  void ChangeOnce(std::string_view key, std::int32_t line, std::string text);
+  void ChangeOnce(std::string_view key, std::int32_t line, std::string_view text);
   // Only the first refusal is kept; returns false for the caller's return.
   bool Refuse(std::int32_t line, std::string text);
   bool refused() const { return refused_; }

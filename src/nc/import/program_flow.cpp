@@ -22,6 +22,15 @@ std::string WithoutLeadingZeros(std::string_view digits) {
 
 std::string Named(const std::string& label) { return "O" + label; }
 
+bool MayHoldOOrM(std::string_view text) {
+  for (const char c : text) {
+    if (c == 'O' || c == 'o' || c == 'M' || c == 'm') return true;
+  }
+  return false;
+}
+
+bool IsBlankLine(std::string_view text) { return text.find_first_not_of(" \t") == std::string_view::npos; }
+
 bool IsLoop(const std::string& keyword) {
   static constexpr std::string_view kLoops[] = {"WHILE", "ENDWHILE", "DO", "REPEAT", "ENDREPEAT", "BREAK", "CONTINUE"};
   return std::find(std::begin(kLoops), std::end(kLoops), keyword) != std::end(kLoops);
@@ -63,10 +72,10 @@ bool ReadOWord(std::string_view code, OWord& o, std::string& reason) {
   return true;
 }
 
-bool ProgramFlow::Read(std::size_t index, SourceLine& line) {
+bool ProgramFlow::Read(std::size_t index, SourceLine& line, bool comments) {
   std::string reason;
   const auto number = static_cast<std::int32_t>(index + 1);
-  if (ReadSourceLine(lines_[index], number, line, reason)) return true;
+  if (ReadSourceLine(lines_[index], number, line, reason, comments)) return true;
   return Refuse(number, reason);
 }
 
@@ -96,9 +105,15 @@ bool ProgramFlow::Collect() {
   roles_.assign(lines_.size(), Role::kMain);
   bool ended = false, codeSeen = false;
   std::int32_t firstDropped = 0;
+  SourceLine line;
   for (std::size_t i = 0; i < lines_.size(); ++i) {
-    SourceLine line;
-    if (!Read(i, line)) return false;
+    // Most lines can neither start nor end a subroutine or the program:
+    // they need not be read here (running them reads them).
+    if (!ended && (codeSeen || !open_.empty()) && !MayHoldOOrM(lines_[i])) {
+      if (!open_.empty()) roles_[i] = Role::kSubroutine;
+      continue;
+    }
+    if (!Read(i, line, false)) return false;
     OWord o;
     std::string reason;
     const bool isO = line.kind == SourceLineKind::kCode && ReadOWord(line.code, o, reason);
@@ -125,7 +140,7 @@ bool ProgramFlow::Collect() {
     }
     if (ended) {
       roles_[i] = Role::kAfterEnd;
-      if (firstDropped == 0 && line.kind == SourceLineKind::kCode && !line.Blank()) firstDropped = line.number;
+      if (firstDropped == 0 && line.kind == SourceLineKind::kCode && !IsBlankLine(lines_[i])) firstDropped = line.number;
       continue;
     }
     if (line.kind == SourceLineKind::kCode && !line.code.empty()) codeSeen = true;
@@ -138,6 +153,8 @@ bool ProgramFlow::Collect() {
 
 bool ProgramFlow::Run() {
   if (!Collect()) return false;
+  lineAt_.resize(kMaxCallDepth + 1);
+  blockAt_.resize(kMaxCallDepth + 1);
   bool ended = false;
   for (std::size_t i = 0; i < lines_.size() && !ended; ++i) {
     if (roles_[i] == Role::kProgramNumber) {
@@ -158,7 +175,7 @@ bool ProgramFlow::RunRange(std::size_t begin, std::size_t end, int depth) {
 }
 
 bool ProgramFlow::RunLine(std::size_t index, int depth, bool& ended) {
-  SourceLine line;
+  SourceLine& line = lineAt_[static_cast<std::size_t>(depth)];
   if (!Read(index, line)) return false;
   if (++executed_ > kMaxExecuted) return Refuse(line.number, "Mehr als 4000000 S\xE4tze mit den Unterprogrammen");
   if (line.kind == SourceLineKind::kPercent) return true;
@@ -170,7 +187,7 @@ bool ProgramFlow::RunLine(std::size_t index, int depth, bool& ended) {
   OWord o;
   std::string reason;
   if (ReadOWord(line.code, o, reason)) return reason.empty() ? RunOWord(line, o, depth) : Refuse(line.number, reason);
-  return RunBlock(line, depth, ended);
+  return RunBlock(line, blockAt_[static_cast<std::size_t>(depth)], depth, ended);
 }
 
 bool ProgramFlow::KeepComment(const SourceLine& line) {
@@ -218,8 +235,7 @@ bool ProgramFlow::CallByM98(const SourceLine& line, const SourceBlock& block, in
   return KeepComment(line) && Call(line, std::to_string(static_cast<int>(p)), depth);
 }
 
-bool ProgramFlow::RunBlock(const SourceLine& line, int depth, bool& ended) {
-  SourceBlock block;
+bool ProgramFlow::RunBlock(const SourceLine& line, SourceBlock& block, int depth, bool& ended) {
   std::string reason;
   if (!ReadSourceBlock(line.code, parameters_, block, reason)) return Refuse(line.number, reason);
   if (line.code.find('#') != std::string::npos) {
@@ -230,7 +246,7 @@ bool ProgramFlow::RunBlock(const SourceLine& line, int depth, bool& ended) {
     return Refuse(line.number, depth == 0 ? "M99 im Hauptprogramm (Endlosschleife) wird nicht \xFC" "bernommen"
                                           : "M99 mitten in einem Unterprogramm wird nicht \xFC" "bernommen");
   }
-  const bool ends = EndsProgram(line.code);
+  const bool ends = block.HasM(2) || block.HasM(30);
   if (ends && depth > 0) return Refuse(line.number, "M2/M30 in einem Unterprogramm wird nicht \xFC" "bernommen");
   if (!importer_.Block(line, block)) return false;
   for (const auto& [n, value] : block.assignments) parameters_[n] = value;

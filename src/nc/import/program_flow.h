@@ -53,12 +53,12 @@ class ProgramFlow {
 
   bool Collect();
   bool CollectInSubroutine(std::size_t index, const SourceLine& line, bool isO, const OWord& o);
-  bool Read(std::size_t index, SourceLine& line);
+  bool Read(std::size_t index, SourceLine& line, bool comments = true);
   bool RunRange(std::size_t begin, std::size_t end, int depth);
   bool RunLine(std::size_t index, int depth, bool& ended);
   bool RunOWord(const SourceLine& line, const OWord& o, int depth);
   bool Call(const SourceLine& line, const std::string& label, int depth);
-  bool RunBlock(const SourceLine& line, int depth, bool& ended);
+  bool RunBlock(const SourceLine& line, SourceBlock& block, int depth, bool& ended);
   bool CallByM98(const SourceLine& line, const SourceBlock& block, int depth);
   bool KeepComment(const SourceLine& line);
   bool Refuse(std::int32_t line, std::string text) { return notes_.Refuse(line, std::move(text)); }
@@ -69,6 +69,10 @@ class ProgramFlow {
   std::vector<Role> roles_;
   std::map<std::string, Subroutine> subroutines_;
   std::vector<std::string> callStack_;
+  // The line and block being run at each call depth, kept so that their
+  // buffers serve every line.
+  std::vector<SourceLine> lineAt_;
+  std::vector<SourceBlock> blockAt_;
   // The subroutine being collected.
   std::string open_;
   bool openFanuc_ = false;

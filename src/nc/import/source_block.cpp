@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 #include "nc/characters.h"
 
@@ -17,6 +18,30 @@ constexpr std::size_t kMaxParameterDigits = 5;
 
 bool IsLetter(char c) { return c >= 'A' && c <= 'Z'; }
 
+// Digits with a point, as programs write them, of at most 15 digits: the
+// digits as a whole number and the power of ten are both exact doubles,
+// so their quotient is the number correctly rounded, as from_chars gives
+// it, only faster.
+bool ExactDecimal(std::string_view text, double& value) {
+  static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  std::uint64_t digits = 0;
+  int count = 0, decimals = 0;
+  bool point = false;
+  for (const char c : text) {
+    if (c == '.') {
+      point = true;
+      continue;
+    }
+    digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+    ++count;
+    if (point) ++decimals;
+  }
+  if (count > 15) return false;
+  value = static_cast<double>(digits) / kPowers[decimals];
+  return true;
+}
+
 std::string Quoted(char c) {
   const auto u = static_cast<unsigned char>(c);
   if (u < 0x21 || u > 0x7E) return "(Code " + std::to_string(u) + ")";
@@ -29,7 +54,12 @@ class BlockReader {
       : code_(code), parameters_(parameters), reason_(reason) {}
 
   bool Read(SourceBlock& block) {
-    block = SourceBlock{};
+    // Cleared, not replaced: a block read again and again keeps its buffers.
+    block.number.clear();
+    block.g.clear();
+    block.m.clear();
+    block.words.fill(std::nullopt);
+    block.assignments.clear();
     if (!BlockNumber(block)) return false;
     while (pos_ < code_.size()) {
       const char c = code_[pos_];
@@ -67,6 +97,7 @@ class BlockReader {
     const std::string_view text = code_.substr(start, pos_ - start);
     if (text.empty() || text == ".") return Fail(Quoted(letter) + " ohne Zahl");
     if (text.size() > kMaxNumberText) return Fail("Zahl nach " + Quoted(letter) + " zu lang");
+    if (ExactDecimal(text, value)) return true;
     const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
     if (result.ec != std::errc() || result.ptr != text.data() + text.size()) return Fail("Zahl nach " + Quoted(letter) + " nicht lesbar");
     return true;
@@ -166,19 +197,31 @@ bool ReadSourceBlock(std::string_view code, const Parameters& parameters, Source
   return BlockReader(code, parameters, reason).Read(block);
 }
 
-bool HasMWord(std::string_view code, int n) {
-  const std::string number = std::to_string(n);
-  for (std::size_t i = 0; i < code.size(); ++i) {
-    if (code[i] != 'M') continue;
+namespace {
+
+// The numbers of the M words in code, as written (leading zeros dropped);
+// stops when visit returns true.
+template <typename Visit>
+bool AnyMWord(std::string_view code, Visit visit) {
+  for (std::size_t i = code.find('M'); i != std::string_view::npos; i = code.find('M', i + 1)) {
     std::size_t k = i + 1;
     while (k + 1 < code.size() && code[k] == '0' && IsDigit(code[k + 1])) ++k;
     const std::size_t end = DigitsEnd(code, k);
     if (end < code.size() && code[end] == '.') continue;
-    if (code.substr(k, end - k) == number) return true;
+    if (visit(code.substr(k, end - k))) return true;
   }
   return false;
 }
 
-bool EndsProgram(std::string_view code) { return HasMWord(code, 2) || HasMWord(code, 30); }
+}  // namespace
+
+bool HasMWord(std::string_view code, int n) {
+  const std::string number = std::to_string(n);
+  return AnyMWord(code, [&number](std::string_view digits) { return digits == number; });
+}
+
+bool EndsProgram(std::string_view code) {
+  return AnyMWord(code, [](std::string_view digits) { return digits == "2" || digits == "30"; });
+}
 
 }  // namespace nc::import

@@ -30,9 +30,12 @@ struct SourceLine {
   bool Blank() const { return code.empty() && comment.empty(); }
 };
 
-// Reads one line (without its line end). False with a German reason when
-// it holds control bytes or an unbalanced comment, or is too long.
-bool ReadSourceLine(std::string_view text, std::int32_t number, SourceLine& line, std::string& reason);
+// Reads one line (without its line end) into line, whose buffers it reuses;
+// without comments, the comments are checked but not kept. False with a
+// German reason when it holds control bytes or an unbalanced comment, or
+// is too long.
+bool ReadSourceLine(std::string_view text, std::int32_t number, SourceLine& line, std::string& reason,
+                    bool comments = true);
 
 // The lines of a text: CR LF, LF and CR each end one; a Ctrl-Z ending the
 // text (an old end-of-file mark) is no line.

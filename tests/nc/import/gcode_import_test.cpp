@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "nc/import/dialect_writer.h"
+
 namespace {
 
 std::string Text(const nc::ImportedProgram& program) {
@@ -393,7 +395,9 @@ TEST_P(Rules, ConvertAsAStandardControlReads) {
   ASSERT_TRUE(result.ok) << Described(result).back();
   EXPECT_EQ(Text(result.program), std::string("%1\n") + GetParam().program);
   const std::vector<std::string> notes = Described(result);
-  if (*GetParam().note != '\0') EXPECT_NE(std::find(notes.begin(), notes.end(), GetParam().note), notes.end());
+  if (*GetParam().note != '\0') {
+    EXPECT_NE(std::find(notes.begin(), notes.end(), GetParam().note), notes.end());
+  }
 }
 
 const RuleCase kRules[] = {
@@ -545,6 +549,22 @@ TEST(ImportLimits, LinesStayWithin255CharactersCommentsCut) {
   EXPECT_EQ(result.program.lines[2], "(" + b.substr(0, 253) + ")");
   for (const std::string& line : result.program.lines) EXPECT_LE(line.size(), 255u);
   EXPECT_EQ(result.program.lines[3].size(), 255u);  // from a line of exactly 4096 characters
+}
+
+// At most 4 decimals, and 15 digits: fewer decimals from 1e11 on.
+TEST(ImportLimits, NumbersAsTheBlockTextHoldsThem) {
+  const std::pair<double, const char*> cases[] = {
+      {0.00005, "0.0001"},        {-0.00005, "-0.0001"},          {-0.00004, "0"},
+      {-0.0, "0"},                {10.0, "10"},                   {-2.5, "-2.5"},
+      {99999999999.9999, "99999999999.9999"}, {1e11, "100000000000"}, {123456789012.3456, "123456789012.346"},
+      {9999999999999.99, "9999999999999.99"},
+  };
+  for (const auto& [value, text] : cases) {
+    EXPECT_EQ(nc::import::FormatNumber(value), text);
+    EXPECT_EQ(nc::import::AsWritten(value), std::stod(text)) << text;
+  }
+  EXPECT_TRUE(nc::import::FitsBlockText(9999999999999.99));
+  EXPECT_FALSE(nc::import::FitsBlockText(10000000000000.0));
 }
 
 TEST(ImportLimits, NumbersUpTo15DigitsInHundredths) {
