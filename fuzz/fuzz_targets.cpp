@@ -5,7 +5,7 @@
 namespace fuzz {
 namespace {
 
-constexpr std::array<Target, 11> kTargets = {{
+constexpr std::array<Target, 12> kTargets = {{
     {"expression", FuzzExpression},
     {"word", FuzzWord},
     {"translation", FuzzTranslation},
@@ -17,6 +17,7 @@ constexpr std::array<Target, 11> kTargets = {{
     {"conversion", FuzzConversion},
     {"handshake", FuzzHandshake},
     {"drawing", FuzzDrawing},
+    {"import", FuzzImport},
 }};
 
 }  // namespace

@@ -21,6 +21,7 @@ int FuzzCompensation(const std::uint8_t* data, std::size_t size);
 int FuzzConversion(const std::uint8_t* data, std::size_t size);
 int FuzzHandshake(const std::uint8_t* data, std::size_t size);
 int FuzzDrawing(const std::uint8_t* data, std::size_t size);
+int FuzzImport(const std::uint8_t* data, std::size_t size);
 
 using EntryPoint = int (*)(const std::uint8_t* data, std::size_t size);
 

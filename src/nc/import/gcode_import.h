@@ -27,7 +27,7 @@ struct ImportNote {
 
 struct ImportOptions {
   int controllerType = 17;         // decides how arc centres (I, J) are written
-  std::string programNumber = "1";  // the header line is "%" and this
+  std::string programNumber = "1";  // the header line is "%" and this; parts count on from it
 };
 
 // One dialect program: its lines without line ends, the header first.
@@ -41,12 +41,22 @@ struct ImportedProgram {
 struct ImportResult {
   bool ok = false;           // false after a refusal; `program` is then empty
   ImportedProgram program;   // the whole program
+  // Only when `program` holds more blocks than a drawing stores (31,999):
+  // consecutive programs, each within that limit, split before rapid moves
+  // made without radius compensation. Part 1 has the program's header,
+  // part k > 1 the header "%" + (the program number + k - 1) and first the
+  // state it needs (G90, zero point, tool and correction, spindle, coolant,
+  // feed, then a rapid up to the safe height, over to where part k - 1
+  // ended and down to its Z). Empty also when no split was possible (a
+  // note of line 0 says so and why).
+  std::vector<ImportedProgram> parts;
   std::vector<ImportNote> notes;  // in source order, refusals among them
-  std::int64_t blocks = 0;   // blocks a drawing of `program` stores
+  std::int64_t blocks = 0;   // blocks a drawing of `program` stores: its lines and the listing's empty first line
 };
 
 // Imports the text of a standard G-code program (any line ends; binary junk
-// and absurd numbers are refused with the line). Never throws.
+// and absurd numbers are refused with the line). Takes time linear in the
+// text (subroutines counted at each call). Never throws.
 ImportResult ImportProgram(std::string_view text, const ImportOptions& options);
 
 // The program number a file name gives: its name without directory and
