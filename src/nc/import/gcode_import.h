@@ -43,7 +43,6 @@ struct ImportResult {
   ImportedProgram program;   // the whole program
   std::vector<ImportNote> notes;  // in source order, refusals among them
   std::int64_t blocks = 0;   // blocks a drawing of `program` stores
-  std::vector<ImportedProgram> parts;  // STUB
 };
 
 // Imports the text of a standard G-code program (any line ends; binary junk
