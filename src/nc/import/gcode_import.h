@@ -41,6 +41,14 @@ struct ImportedProgram {
 struct ImportResult {
   bool ok = false;           // false after a refusal; `program` is then empty
   ImportedProgram program;   // the whole program
+  // Only when `program` holds more blocks than a drawing stores (31,999):
+  // consecutive programs, each within that limit, split before rapid moves;
+  // part k has the header "%" + (the program number + k - 1) and starts
+  // with the state it needs (G90, zero point, tool, correction, spindle,
+  // coolant, feed, then a rapid up to the safe height, over to where part
+  // k - 1 ended and down to its Z). Empty also when no split was possible
+  // (a note says why).
+  std::vector<ImportedProgram> parts;
   std::vector<ImportNote> notes;  // in source order, refusals among them
   std::int64_t blocks = 0;   // blocks a drawing of `program` stores
 };
