@@ -47,14 +47,6 @@ void ImportNotesWindow::ShowNotes(const QString& summary, const std::vector<rur:
 
 void ImportNotesWindow::AppendLine(const QString& text) { new QListWidgetItem(text, hinweise); }
 
-void ImportNotesWindow::LineInsertedBefore(int from) {
-  for (int row = 0; row < hinweise->count(); ++row) {
-    QListWidgetItem* item = hinweise->item(row);
-    const int line = item->data(kLineRole).toInt();
-    if (line >= from) item->setData(kLineRole, line + 1);
-  }
-}
-
 void ImportNotesWindow::Clear() {
   hinweise->clear();
   zusammenfassung->clear();

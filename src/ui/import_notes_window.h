@@ -23,9 +23,6 @@ class ImportNotesWindow : public QWidget {
   void ShowNotes(const QString& summary, const std::vector<rur::ImportNoteLine>& notes);
   // Appends a line that leads nowhere (a part's file name, say).
   void AppendLine(const QString& text);
-  // After a line was inserted into the editor before line `from`: every
-  // note from that line on moves down by one.
-  void LineInsertedBefore(int from);
   // Empties the list and hides the window (another program was loaded).
   void Clear();
 

@@ -40,7 +40,8 @@ std::vector<ImportNoteLine> ImportNoteLines(const nc::ImportResult& result, cons
     std::int32_t line = 0;
     if (!result.ok) {
       line = std::max(note.sourceLine, 0);
-    } else if (part == nullptr && note.outputLine > 0 && note.outputLine <= static_cast<std::int32_t>(shown.lines.size())) {
+    } else if (part == nullptr && note.outputLine > 0 &&
+               note.outputLine <= static_cast<std::int32_t>(shown.lines.size())) {
       line = note.outputLine;
     } else {
       line = LineFromSource(shown, note.sourceLine);

@@ -60,7 +60,8 @@ std::optional<ZeroPointOffer> OfferZeroPointShift(const Workstation& ws, const d
   const std::optional<std::string> hint = OutsideWorkAreaHint(ws);
   if (!hint) return std::nullopt;
   const std::bitset<7> selected = SelectedZeroPoints(program);
-  if ((selected & ~std::bitset<7>(1u << 2)).any()) return std::nullopt;  // anything but G54
+  const std::bitset<7> g54(1u << 2);
+  if ((selected & ~g54).any() || (selected.none() && !traits.startsInFirstZeroPoint)) return std::nullopt;
 
   const draw::PathExtent extent = draw::MeasurePathExtent(ws.blockStore, static_cast<double>(ws.settings.workAreaX),
                                                           static_cast<double>(ws.settings.workAreaY));
@@ -68,14 +69,10 @@ std::optional<ZeroPointOffer> OfferZeroPointShift(const Workstation& ws, const d
   offer.shiftX = ShiftInto(extent.box.minX, extent.box.maxX, ws.settings.workAreaX);
   offer.shiftY = ShiftInto(extent.box.minY, extent.box.maxY, ws.settings.workAreaY);
   if (offer.shiftX == 0.0L && offer.shiftY == 0.0L) return std::nullopt;  // centred already, and larger
-  offer.insertG54 = !selected.test(2) && !traits.startsInFirstZeroPoint;
   offer.question = *hint + ".\n";
   const bool larger = extent.box.maxX - extent.box.minX > ws.settings.workAreaX ||
                       extent.box.maxY - extent.box.minY > ws.settings.workAreaY;
   if (larger) offer.question += "Die Bahn ist gr\xF6\xDF" "er als der Arbeitsbereich und wird mittig gelegt.\n";
-  if (offer.insertG54) {
-    offer.question += "Das Programm w\xE4hlt keinen Nullpunkt: \"G54\" wird nach dem Programmkopf eingef\xFCgt.\n";
-  }
   offer.question += "Nullpunkt G54 um X " + Millimetres(static_cast<double>(offer.shiftX)) + " Y " +
                     Millimetres(static_cast<double>(offer.shiftY)) + " mm verschieben?";
   return offer;

@@ -15,16 +15,14 @@ namespace rur {
 struct ZeroPointOffer {
   long double shiftX = 0.0L;  // added to G54's X and Y shifts
   long double shiftY = 0.0L;
-  // The program selects no zero point and the controller type starts in
-  // none: a line "G54" after the header makes the shift count.
-  bool insertG54 = false;
   std::string question;  // Windows-1252
 };
 
 // After a clean drawing of `program`: none when its path lies inside the
 // work area (edges included) or nothing is drawn, when the controller type
-// has no zero point to edit, or when the program selects another zero
-// point (G52, G53, G55 to G58), which a shift of G54 would not move.
+// has no zero point to edit, or when G54 does not place the whole path: the
+// program selects another zero point (G52, G53, G55 to G58), or none while
+// the controller type starts in none (an import always selects G54).
 std::optional<ZeroPointOffer> OfferZeroPointShift(const Workstation& ws, const data::ProgramText& program);
 
 // The shift along one axis that brings the path's [min, max] within

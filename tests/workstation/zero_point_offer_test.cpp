@@ -38,7 +38,6 @@ struct Case {
   std::vector<std::string> program;  // after the header, M30 added
   const char* question;              // nullptr: no offer
   long double shiftX = 0.0L, shiftY = 0.0L;
-  bool insertG54 = false;
 };
 
 class ZeroPointOfferTest : public ::testing::TestWithParam<Case> {};
@@ -65,31 +64,30 @@ TEST_P(ZeroPointOfferTest, OffersTheShiftThatBringsThePathInside) {
   EXPECT_EQ(offer->question, c.question);
   EXPECT_NEAR(static_cast<double>(offer->shiftX), static_cast<double>(c.shiftX), 1e-12);
   EXPECT_NEAR(static_cast<double>(offer->shiftY), static_cast<double>(c.shiftY), 1e-12);
-  EXPECT_EQ(offer->insertG54, c.insertG54);
 }
 
 const Case kCases[] = {
     {"InsideExactly", 17, {"N10 G0 X0 Y0", "N20 G1 X400 Y300 F100"}, nullptr},
-    {"JustOutsideWithoutZeroPoint", 17, {"N10 G0 X-0.001 Y0", "N20 G1 X399.999 Y300 F100"},
+    {"JustOutside", 17, {"N5 G54", "N10 G0 X-0.001 Y0", "N20 G1 X399.999 Y300 F100"},
      "1 Satz au\xDF" "erhalb des Arbeitsbereichs, Bahn X -0.001..399.999 Y 0..300 mm.\n"
-     "Das Programm w\xE4hlt keinen Nullpunkt: \"G54\" wird nach dem Programmkopf eingef\xFCgt.\n"
      "Nullpunkt G54 um X 0.001 Y 0 mm verschieben?",
-     0.001L, 0.0L, true},
+     0.001L, 0.0L},
     {"SelectsG54", 17, {"N5 G54", "N10 G0 X10 Y10", "N20 G1 Y310 F100"},
      "1 Satz au\xDF" "erhalb des Arbeitsbereichs, Bahn X 10..10 Y 10..310 mm.\n"
      "Nullpunkt G54 um X 0 Y -10 mm verschieben?",
-     0.0L, -10.0L, false},
+     0.0L, -10.0L},
     {"TypeStartingInG54", 1, {"N10 G0 X-5 Y-5", "N20 G1 X5 Y5 F100"},
      "1 Satz au\xDF" "erhalb des Arbeitsbereichs, Bahn X -5..5 Y -5..5 mm.\n"
      "Nullpunkt G54 um X 5 Y 5 mm verschieben?",
-     5.0L, 5.0L, false},
+     5.0L, 5.0L},
     {"LargerThanTheArea", 17, {"N5 G54", "N10 G0 X-50 Y10", "N20 G1 X550 F100"},
      "1 Satz au\xDF" "erhalb des Arbeitsbereichs, Bahn X -50..550 Y 10..10 mm.\n"
      "Die Bahn ist gr\xF6\xDF" "er als der Arbeitsbereich und wird mittig gelegt.\n"
      "Nullpunkt G54 um X -50 Y 0 mm verschieben?",
-     -50.0L, 0.0L, false},
+     -50.0L, 0.0L},
     {"AnotherZeroPoint", 17, {"N5 G55", "N10 G0 X-5 Y0", "N20 G1 X5 F100"}, nullptr},
-    {"NoZeroPointAtAll", 17, {"N5 G53 (MASCHINE)", "N10 G0 X-5 Y0", "N20 G1 X5 F100"}, nullptr},
+    {"MachineCoordinates", 17, {"N5 G53 (G54)", "N10 G0 X-5 Y0", "N20 G1 X5 F100"}, nullptr},
+    {"NoZeroPointSelected", 17, {"N10 G0 X-5 Y0", "N20 G1 X5 F100"}, nullptr},
     {"TypeWithoutZeroPoints", 3, {"N10 G0 X-5 Y0", "N20 G1 X5 F100"}, nullptr},
 };
 

@@ -23,11 +23,13 @@ namespace {
 std::optional<int> ControllerType(CommandContext& c) {
   if (c.args.type.empty()) return c.ws.settings.controllerType;
   const std::string& text = c.args.type;
-  if (text.size() <= 2 && text.find_first_not_of("0123456789") == std::string::npos) {
-    const int type = std::stoi(text);
+  if (!text.empty() && text.size() <= 2 && text.find_first_not_of("0123456789") == std::string::npos) {
+    int type = 0;
+    for (const char digit : text) type = type * 10 + (digit - '0');
     if (data::IsKnownControllerType(type)) return type;
   }
-  c.err << "rur-cli: --type wants a controller type from 1 to " << int(data::kControllerTypes) << ", not " << text << "\n";
+  c.err << "rur-cli: --type wants a controller type from 1 to " << int(data::kControllerTypes) << ", not " << text
+        << "\n";
   return std::nullopt;
 }
 
@@ -57,11 +59,6 @@ bool Refused(CommandContext& c, const nc::ImportResult& result) {
   return true;
 }
 
-std::string TooLong(const nc::ImportResult& result) {
-  return "Das Programm hat " + std::to_string(result.blocks) + " S\xE4tze, mehr als der Satzspeicher fasst (" +
-         std::to_string(data::kMaxStoredBlocks) + ")";
-}
-
 // Writes every part to FILE, FILE_2, ...: all are made ready first, so
 // that none is written when one cannot be.
 bool WriteParts(CommandContext& c, data::OutputFile& first, const nc::ImportResult& result) {
@@ -75,7 +72,6 @@ bool WriteParts(CommandContext& c, data::OutputFile& first, const nc::ImportResu
       return false;
     }
   }
-  c.ws.dialogs.Information(TooLong(result) + ": aufgeteilt in " + std::to_string(result.parts.size()) + " Programme.");
   for (std::size_t k = 1; k <= result.parts.size(); ++k) {
     const std::string name = rur::PartFileName(c.args.out, k);
     data::OutputFile& file = k == 1 ? first : *files[k - 2];
@@ -115,10 +111,9 @@ int RunImport(CommandContext& c) {
   const bool split = result.parts.size() > 1;
   if (split && !c.args.out.empty()) return WriteParts(c, out, result) ? kExitOk : kExitFailed;
   if (split) {
-    c.ws.dialogs.Information(TooLong(result) + "; --out DATEI teilt es in " + std::to_string(result.parts.size()) +
-                             " Programme.");
-  } else if (result.blocks > data::kMaxStoredBlocks) {
-    c.ws.dialogs.Information(TooLong(result) + ".");  // the import's note says why it is not split
+    const std::string count = std::to_string(result.parts.size());
+    c.ws.dialogs.Information("Ohne --out das ganze Programm; --out DATEI schreibt die " + count +
+                             " Teile in DATEI, DATEI_2, ...");
   }
   const std::string bytes = rur::ProgramTextOf(result.program).Bytes();
   if (c.args.out.empty()) {

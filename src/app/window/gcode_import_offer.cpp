@@ -33,7 +33,9 @@ std::string ImportSummary(const nc::ImportResult& result) {
       result.notes.begin(), result.notes.end(),
       [](const nc::ImportNote& note) { return note.kind == nc::ImportNoteKind::kRefusal; }));
   const std::string click = " Ein Klick auf eine Zeile zeigt sie im Editor.";
-  if (!result.ok) return "Nicht \xFC" "bernommen: " + Counted(refusals, "Stelle", "Stellen") + " nicht umsetzbar." + click;
+  if (!result.ok) {
+    return "Nicht \xFC" "bernommen: " + Counted(refusals, "Stelle", "Stellen") + " nicht umsetzbar." + click;
+  }
   if (result.notes.empty()) return "Aus Standard-G-Code \xFC" "bernommen, ohne \xC4nderung.";
   return "Aus Standard-G-Code \xFC" "bernommen, " + Counted(result.notes.size(), "\xC4nderung", "\xC4nderungen") + "." +
          click;

@@ -159,7 +159,7 @@ class MainWindow : public QWidget {
   // After an import: drawn once; a path outside the work area is offered
   // a shifted zero point.
   void AfterImport(ImportChoice choice);
-  void OfferZeroPointShift(bool mayInsertLine);
+  void OfferZeroPointShift();
 
   ui::ModalHost& host_;
   ui::Tform3* form3_;

@@ -7,7 +7,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPushButton>
-#include <QTextBlock>
 #include <QTextCursor>
 
 #include "data/program_file.h"
@@ -113,16 +112,14 @@ void MainWindow::ReplaceEditorText(const std::vector<std::string>& lines) {
 void MainWindow::AfterImport(ImportChoice choice) {
   if (choice != ImportChoice::kImported && choice != ImportChoice::kPartLoaded) return;
   if (importedBlocks_ > data::kMaxStoredBlocks) return;  // a drawing would stop at the full store
-  if (!DrawEditorProgram()) return;
-  // The part files on disk stay as written: no line is inserted into them.
-  OfferZeroPointShift(choice == ImportChoice::kImported);
+  if (DrawEditorProgram()) OfferZeroPointShift();
 }
 
-void MainWindow::OfferZeroPointShift(bool mayInsertLine) {
+void MainWindow::OfferZeroPointShift() {
   std::vector<std::string> lines;
   for (const QString& line : showeditor->Lines()) lines.push_back(ui::FromQt(line));
   const std::optional<rur::ZeroPointOffer> offer = rur::OfferZeroPointShift(ws_, data::ProgramText(lines));
-  if (!offer || (offer->insertG54 && !mayInsertLine) || !dialogs_.Ask(offer->question)) return;
+  if (!offer || !dialogs_.Ask(offer->question)) return;
   const data::ZeroPointRecord before = ws_.zeroPointRecord;
   ws_.zeroPointRecord.At(data::Axis::X, 0) += offer->shiftX;
   ws_.zeroPointRecord.At(data::Axis::Y, 0) += offer->shiftY;
@@ -130,15 +127,7 @@ void MainWindow::OfferZeroPointShift(bool mayInsertLine) {
   const bool saved = host_.Exec(*Form4) == QDialog::Accepted;
   if (!saved) ws_.zeroPointRecord = before;  // nothing changes without the operator's OK
   data::CopyZeroPoints(ws_.zeroPointRecord, ws_.zeroPointTable);
-  if (!saved) return;
-  if (offer->insertG54) {
-    // The header is the first line (an import writes it so).
-    QTextCursor cursor(showeditor->document()->firstBlock());
-    cursor.movePosition(QTextCursor::EndOfBlock);
-    cursor.insertText(QStringLiteral("\nG54"));
-    Import->LineInsertedBefore(2);
-  }
-  DrawEditorProgram();  // the path where the new zero point puts it
+  if (saved) DrawEditorProgram();  // the path where the new zero point puts it
 }
 
 }  // namespace app
