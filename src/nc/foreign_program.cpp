@@ -184,18 +184,24 @@ void UpperCaseFrom(std::string& line, std::size_t from) {
 
 }  // namespace
 
-bool HasHeader(const data::ProgramText& program) {
-  bool percentSeen = false;
+std::int32_t HeaderLine(const data::ProgramText& program) {
+  std::int32_t number = 0;
+  std::int32_t header = 0;
   bool textAfter = false;
   program.ForEachLine([&](std::string_view line) {
-    if (percentSeen) {
+    ++number;
+    if (header != 0) {
       textAfter = textAfter || !IsBlank(line);
-    } else {
-      percentSeen = line.find('%') != std::string_view::npos;
+    } else if (line.find('%') != std::string_view::npos) {
+      header = number;
     }
   });
-  return textAfter;
+  return textAfter ? header : 0;
 }
+
+bool HasHeader(const data::ProgramText& program) { return HeaderLine(program) != 0; }
+
+bool StartsSemicolonComment(std::string_view line, std::size_t at) { return !IsSeparator(line, at); }
 
 bool HasLowerCaseOutsideComments(std::string_view line) { return HasLowerCaseFrom(line, 0); }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,6 +23,16 @@ namespace nc {
 // by the rest of its own line only, gives it a program without blocks,
 // and the lines before the "%" are never read. All of these have no header.
 bool HasHeader(const data::ProgramText& program);
+
+// The line (from 1) of the first "%" when a line with program text follows
+// it; 0 when the program has no header.
+std::int32_t HeaderLine(const data::ProgramText& program);
+
+// Whether the ";" at index `at` starts another control's comment, which
+// runs to the line's end; otherwise it separates words of the dialect
+// (nothing but blanks follows it, or a parameter assignment: blanks, "L"
+// with digits, blanks, "=").
+bool StartsSemicolonComment(std::string_view line, std::size_t at);
 
 // Tells, line by line, which part of each line preparation reads: nothing
 // before the line holding the first "%", that line from its "%" on, every

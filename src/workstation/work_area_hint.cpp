@@ -6,9 +6,7 @@
 #include "draw/path_extent.h"
 
 namespace rur {
-namespace {
 
-// Millimetres with at most three decimals, trailing zeros left off.
 std::string Millimetres(double value) {
   char text[64];
   if (std::fabs(value) >= 1e9) {
@@ -21,8 +19,6 @@ std::string Millimetres(double value) {
   if (s.back() == '.') s.pop_back();
   return s == "-0" ? "0" : s;
 }
-
-}  // namespace
 
 std::optional<std::string> OutsideWorkAreaHint(const Workstation& ws) {
   const draw::PathExtent extent = draw::MeasurePathExtent(ws.blockStore, static_cast<double>(ws.settings.workAreaX),

@@ -10,6 +10,10 @@
 
 namespace rur {
 
+// Millimetres with at most three decimals, trailing zeros left off (from
+// 1e9 on as %.3g).
+std::string Millimetres(double value);
+
 // None when every drawn figure lies within the work area (or none is drawn).
 std::optional<std::string> OutsideWorkAreaHint(const Workstation& ws);
 

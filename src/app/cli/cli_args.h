@@ -28,11 +28,12 @@ struct CliArgs {
   std::string reply;
   std::string out;
   std::string rapidRate;  // --rapid-rate, checked by the command that takes it
+  std::string type;       // --type, checked by the command that takes it
 };
 
 // Parses argv[1..]; on a usage error returns nothing and sets error. A file
 // or directory option (--data, --png, --port, --out) needs a value that is
-// not empty, as does --rapid-rate.
+// not empty, as do --rapid-rate and --type.
 std::optional<CliArgs> ParseArgs(const std::vector<std::string>& args, std::string& error);
 
 }  // namespace cli

@@ -8,7 +8,7 @@
 namespace cli {
 namespace {
 
-constexpr std::array<Command, 8> kCommands = {{
+constexpr std::array<Command, 9> kCommands = {{
     {"eval", RunEval, "eval TEXT [--param N=VALUE]...", " --param ", SettingsUse::kNone},
     {"word", RunWord, "word WORD [--param N=VALUE]...", " --param ", SettingsUse::kNone},
     {"translate", RunTranslate, "translate BLOCK [--param N=VALUE]...", " --param ", SettingsUse::kNone},
@@ -20,6 +20,7 @@ constexpr std::array<Command, 8> kCommands = {{
      SettingsUse::kAlways, true},
     {"send", RunSend, "send PROGRAM --port DEVICE [--skip] [--scaled]", " --port --skip --scaled ",
      SettingsUse::kAlways, true},
+    {"import", RunImport, "import FILE [--type N] [--out FILE]", " --type --out ", SettingsUse::kNone},
     {"controller", RunController, "controller [--pty | --port DEVICE] [--reply SCRIPT] [--out FILE]",
      " --pty --port --reply --out ", SettingsUse::kWithPort},
 }};

@@ -17,6 +17,7 @@ int RunListing(CommandContext& context);
 int RunDraw(CommandContext& context);
 int RunConvert(CommandContext& context);
 int RunSend(CommandContext& context);
+int RunImport(CommandContext& context);
 int RunController(CommandContext& context);
 
 // Prints every block of the store, one line each.

@@ -14,6 +14,7 @@
 #include "data/files.h"
 #include "data/program_file.h"
 #include "draw/surface.h"
+#include "ui/import_notes_window.h"
 #include "ui/message_window.h"
 #include "ui/modal_host.h"
 #include "ui/nc_editor.h"
@@ -63,6 +64,8 @@ MainWindow::MainWindow(ui::ModalHost& host, data::DataDirectorySource source, QS
   ConnectHandlers();
   FormCreate();
   Ansicht = new ViewWindow(*this);
+  Import = new ui::ImportNotesWindow(this);
+  connect(Import, &ui::ImportNotesWindow::lineChosen, showeditor, &ui::NcEditor::MoveToLine);
 }
 
 // The view goes first: it reads the workstation and the editor.
@@ -187,6 +190,7 @@ void MainWindow::neuesClick() {
   simArray->clear();
   ws_.listing.Clear();
   showeditor->clear();
+  Import->Clear();
   ws_.messages.errorFlag = 0;
   programModified_ = 0;
   SetEnabled({senden, simuliere}, false);
@@ -208,17 +212,12 @@ void MainWindow::OpenProgram(const QString& path) {
     dialogs_.Warning(data::ProgramLoadError(result, ui::FromQt(path)));
     return;
   }
-  simArray->document()->setModified(false);
-  ShowProgramName(path);
-  ws_.mainProgramFile = NativePath(path);
-  simArray->clear();
-  ws_.listing.Clear();
-  QStringList text;
-  text.reserve(static_cast<qsizetype>(lines.size()));
-  for (const auto& line : lines) text << ui::ToQt(line);
-  showeditor->setPlainText(text.join(QLatin1Char('\n')));
-  showeditor->document()->setModified(false);
-  const bool edited = OfferForeignProgramFixes(*showeditor, dialogs_, std::move(lines));
+  ShowLoadedProgram(path, lines);
+  const ImportChoice choice = OfferImport(path, lines);
+  bool edited = choice == ImportChoice::kImported;
+  if (choice == ImportChoice::kNotOffered || choice == ImportChoice::kDeclined) {
+    edited = OfferForeignProgramFixes(*showeditor, dialogs_, std::move(lines));
+  }
 
   ws_.messages.errorFlag = 0;
   programModified_ = edited ? 1 : 0;
@@ -228,6 +227,22 @@ void MainWindow::OpenProgram(const QString& path) {
   pictureContent_ = PictureContent::kBlank;
   ShowPicture();
   fehlersuche->setEnabled(false);
+  AfterImport(choice);
+}
+
+void MainWindow::ShowLoadedProgram(const QString& path, const std::vector<std::string>& lines) {
+  simArray->document()->setModified(false);
+  ShowProgramName(path);
+  ws_.mainProgramFile = NativePath(path);
+  simArray->clear();
+  ws_.listing.Clear();
+  Import->Clear();
+  importedBlocks_ = 0;
+  QStringList text;
+  text.reserve(static_cast<qsizetype>(lines.size()));
+  for (const auto& line : lines) text << ui::ToQt(line);
+  showeditor->setPlainText(text.join(QLatin1Char('\n')));
+  showeditor->document()->setModified(false);
 }
 
 void MainWindow::speichernClick() { SaveAs1Click(); }

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QWidget>
 
+#include "nc/import/gcode_import.h"
 #include "workstation/workstation.h"
 #include "ui/qt_dialogs.h"
 
@@ -23,6 +24,7 @@ class ModalHost;
 class NcEditor;
 class LineNumberDialog;
 class PictureButton;
+class ImportNotesWindow;
 class QtSerialLine;
 class TForm2;
 class Tform3;
@@ -115,6 +117,7 @@ class MainWindow : public QWidget {
   ui::TForm4* Form4 = nullptr;              // zero-point dialog
   ui::LineNumberDialog* Eingeben = nullptr;  // the error search's input dialog
   ViewWindow* Ansicht = nullptr;             // the path view window
+  ui::ImportNotesWindow* Import = nullptr;   // the notes of the last import
 
  signals:
   // Every status text of a transfer, as it is shown (a later one replaces
@@ -142,6 +145,21 @@ class MainWindow : public QWidget {
   void ShowPicture();
   void SendProgram();
   void TransferEnded();
+  // Puts a loaded program file into the editor, not modified.
+  void ShowLoadedProgram(const QString& path, const std::vector<std::string>& lines);
+  // The draw command on the editor's text; true after a clean run.
+  bool DrawEditorProgram();
+
+  // The import of standard G-code on loading (main_window_import.cpp).
+  enum class ImportChoice { kNotOffered, kDeclined, kRefused, kImported, kPartLoaded };
+  ImportChoice OfferImport(const QString& path, const std::vector<std::string>& lines);
+  void ShowImportRefusal(const nc::ImportResult& result);
+  bool SplitImport(const QString& path, const nc::ImportResult& result);
+  void ReplaceEditorText(const std::vector<std::string>& lines);
+  // After an import: drawn once; a path outside the work area is offered
+  // a shifted zero point.
+  void AfterImport(ImportChoice choice);
+  void OfferZeroPointShift();
 
   ui::ModalHost& host_;
   ui::Tform3* form3_;
@@ -157,6 +175,9 @@ class MainWindow : public QWidget {
   // does not end the run's hold on closing.
   bool commandRunning_ = false;
   PictureContent pictureContent_ = PictureContent::kBlank;
+  // Blocks of the last import's program in the editor (0: none); one that
+  // the block store cannot hold is not drawn after the import.
+  std::int64_t importedBlocks_ = 0;
 };
 
 }  // namespace app

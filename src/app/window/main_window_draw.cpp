@@ -65,7 +65,9 @@ class WindowDrawView : public rur::DrawCommandView {
 
 }  // namespace
 
-void MainWindow::simuliereClick() {
+void MainWindow::simuliereClick() { DrawEditorProgram(); }
+
+bool MainWindow::DrawEditorProgram() {
   fehlersuche->setEnabled(false);
   std::vector<std::string> lines;
   for (const QString& line : showeditor->Lines()) lines.push_back(ui::FromQt(line));
@@ -76,6 +78,7 @@ void MainWindow::simuliereClick() {
   pictureContent_ = PictureContent::kDrawing;
   ShowPicture();
   ShowWorkAreaHint(clean);
+  return clean;
 }
 
 // The hint of the drawing before goes; the status line's other texts stay.

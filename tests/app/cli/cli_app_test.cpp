@@ -47,7 +47,7 @@ TEST(CliArgs, MalformedOptionsAreUsageErrors) {
 
 TEST(CliArgs, FileOptionsNeedAValue) {
   std::string error;
-  for (const char* option : {"--png", "--data", "--port", "--out"}) {
+  for (const char* option : {"--png", "--data", "--port", "--out", "--type"}) {
     EXPECT_FALSE(cli::ParseArgs({"draw", "%1", option, ""}, error)) << option;
     EXPECT_NE(error.find(option), std::string::npos) << error;
   }
@@ -66,6 +66,7 @@ TEST(Cli, OptionsACommandDoesNotTakeAreUsageErrors) {
       {"listing", "%1", "--param", "1=1"}, {"draw", "%1", "--scaled"},    {"draw", "%1", "--port", "/dev/x"},
       {"convert", "%1", "--png", "x"},   {"send", "%1", "--blocks", "--port", "/dev/x"},
       {"controller", "--pty", "--skip"}, {"controller", "--pty", "--param", "1=1"},
+      {"import", "x.nc", "--skip"},     {"import", "x.nc", "--png", "x"}, {"draw", "%1", "--type", "3"},
   };
   for (std::vector<std::string> args : foreign) {
     const std::string option = args[2];
@@ -82,6 +83,7 @@ TEST(Cli, OptionsACommandDoesNotTakeAreUsageErrors) {
            {"listing", "missing", "--skip"},
            {"draw", "missing", "--skip", "--png", "x.png", "--blocks"},
            {"convert", "missing", "--skip", "--scaled", "--blocks"},
+           {"import", "missing", "--type", "3", "--out", "x.nc"},
        }) {
     args.insert(args.end(), {"--data", data.path()});
     const auto r = RunCli(args);

@@ -11,7 +11,9 @@
 #include "support/temp_dir.h"
 #include "ui/fake_host.h"
 #include "ui/nc_editor.h"
+#include "ui/qt_text.h"
 #include "window/foreign_program_offers.h"
+#include "window/gcode_import_offer.h"
 #include "window/main_window.h"
 
 using testing_support::FakeHost;
@@ -21,6 +23,11 @@ namespace {
 
 const QString kLowerCase = QString::fromLatin1(app::kLowerCaseQuestion);
 const QString kHeader = QString::fromLatin1(app::kHeaderQuestion);
+
+// The import question for the sign at line (see import_window_test: No
+// leads to the offers here).
+QString ImportAsked(int line, const char* sign) { return ui::ToQt(app::ImportQuestion({line, sign})); }
+const QString kImportLowerCase = ImportAsked(2, "\"g0\" (Kleinbuchstaben)");
 
 // Mixed case in comments, parentheses and after ";" (whose "v" the run
 // would read as an incremental Y word), and no header.
@@ -60,8 +67,8 @@ class ForeignProgramWindowTest : public QObject {
   void yesConvertsOutsideCommentsAndAddsTheHeader() {
     Fixture f;
     f.Start();
-    f.Load("TEIL.CNC", kForeign, {QMessageBox::Yes, QMessageBox::Yes});
-    QCOMPARE(f.host.shown, (QStringList{QStringLiteral("Programm Öffnen"), kLowerCase, kHeader}));
+    f.Load("TEIL.CNC", kForeign, {QMessageBox::No, QMessageBox::Yes, QMessageBox::Yes});
+    QCOMPARE(f.host.shown, (QStringList{QStringLiteral("Programm Öffnen"), kImportLowerCase, kLowerCase, kHeader}));
     QCOMPARE(f.host.unexpected, 0);
     QCOMPARE(f.Text(), QStringLiteral("%1\n(Teil von woanders)\nG0 X10 Y10\nG1 X50 F200 (Bohrung Tief)\n"
                                       "Y50 (40 mm vor)\nM30"));
@@ -84,7 +91,7 @@ class ForeignProgramWindowTest : public QObject {
   void noKeepsTheTextAsLoaded() {
     Fixture f;
     f.Start();
-    f.Load("TEIL.CNC", kForeign, {QMessageBox::No, QMessageBox::No});
+    f.Load("TEIL.CNC", kForeign, {QMessageBox::No, QMessageBox::No, QMessageBox::No});
     QCOMPARE(f.host.unexpected, 0);
     QCOMPARE(f.Text(), QString::fromLatin1(kForeign).remove(QLatin1Char('\r')).chopped(1));
     QVERIFY(!f.window.programModified());
@@ -92,22 +99,23 @@ class ForeignProgramWindowTest : public QObject {
     QVERIFY(f.window.simuliere->isEnabled());
   }
 
-  // Only what is missing is offered: capitals with a header, nothing for an
-  // own program, nothing for an empty file; lower case before the header
-  // is not read and is not offered either, lower case after ";" is. A "%"
-  // followed by no program text is no header.
+  // Only what is missing is offered, after the import was declined:
+  // capitals with a header, nothing for an own program, nothing for an
+  // empty file; lower case before the header is not read and is not
+  // offered either, lower case after ";" is. A "%" followed by no program
+  // text is no header.
   void onlyWhatIsMissingIsOffered() {
     struct Case {
       const char* text;
       QStringList questions;
     };
     const Case cases[] = {
-        {"%1\r\nN10 g1 x5\r\n", {kLowerCase}},
-        {"N10 G1 X5 (kein kopf)\r\n", {kHeader}},
+        {"%1\r\nN10 g1 x5\r\n", {ImportAsked(2, "\"g1\" (Kleinbuchstaben)"), kLowerCase}},
+        {"N10 G1 X5 (kein kopf)\r\n", {ImportAsked(1, "kein Programmkopf \"%\" vor dem ersten Satz"), kHeader}},
         {"%1 (alles gross)\r\nN10 G1 X5 L5=3;L6=4 ;\r\n", {}},
-        {"%1 (alles gross)\r\nN10 G1 X5 ; sonst nichts\r\n", {kLowerCase}},
-        {"N10 G1 X5\r\n%\r\n", {kHeader}},
-        {"N10 G1 X5\r\n%1\r\n  \r\n\r\n", {kHeader}},
+        {"%1 (alles gross)\r\nN10 G1 X5 ; sonst nichts\r\n", {ImportAsked(2, "\";\" (Kommentar)"), kLowerCase}},
+        {"N10 G1 X5\r\n%\r\n", {ImportAsked(1, "kein Programmkopf \"%\" vor dem ersten Satz"), kHeader}},
+        {"N10 G1 X5\r\n%1\r\n  \r\n\r\n", {ImportAsked(1, "kein Programmkopf \"%\" vor dem ersten Satz"), kHeader}},
         {"kopfzeile\r\n%1\r\nN10 G1 X5\r\n", {}},
         {"", {}},
         {"  \r\n", {}},
@@ -127,6 +135,7 @@ class ForeignProgramWindowTest : public QObject {
     programs.Write("FREMD.CNC", "g1 x5\r\n");
     Fixture f(QString::fromStdString(programs.File("FREMD.CNC")));
     for (int i = 0; i < 3; ++i) f.host.Answer(QMessageBox::Ok);
+    f.host.Answer(QMessageBox::No);  // not imported
     f.host.Answer(QMessageBox::Yes);
     f.host.Answer(QMessageBox::Yes);
     f.window.Image1Click();
