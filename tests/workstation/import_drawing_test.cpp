@@ -75,6 +75,10 @@ const Case kCases[] = {
      "N50 G3 X50. Y15. R-10.\nN60 G1 X-5.\nN70 M98 P2\nN80 M30\nO2\nG0 Z25.\nX20. Y30.\nG1 Z-1.\nX40.\nM99\n%",
      4.0 + 55.0 + 5.0 * kPi + 15.0 * kPi + 55.0 + 26.0 + 20.0, {-5, -5, 70, 30}},
     // Retracts at the end to the highest Z (5): rapid, not in the feed length.
+    // A peck drilling hole, Q 2 from R 0 to Z -6: three pecks, each but the
+    // first fed again from 0.254 mm above the depth reached.
+    {"PeckDrillingHoleOfThreePecks", "G0 X5 Y5 Z10\nG83 X5 Y5 Z-6 R0 Q2 F100\nG80", 2.0 + 2.254 + 2.254,
+     {5, 5, 5, 5}},
     {"RetractsToTheSafeHeight", "G0 X0 Y0 Z5\nG1 Z-1 F100\nX10\nG28 G91 Z0\nG90\nG28 X0 Y0\nM30", 16.0, {0, 0, 10, 0}},
 };
 

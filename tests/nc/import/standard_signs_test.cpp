@@ -67,7 +67,7 @@ TEST(StandardSigns, EachSignAtItsLineAndTheLeftmostInALine) {
   const Case cases[] = {
       {"%1\nN10 G1 X10 Y10 F100 ; move over 5 mm", 2, "\";\" (Kommentar)"},
       {"%1\n; v5 w-3", 2, "\";\" (Kommentar)"},
-      {"%1\n;L5=3", 2, "\";\" (Kommentar)"},  // at the block's start it separates nothing
+      {"%1\n; L5 ist 3", 2, "\";\" (Kommentar)"},  // no assignment follows
       {"%1\nN10 L5=3;X5", 2, "\";\" (Kommentar)"},
       {"%1\nN10 G17 G91.1", 2, "G91.1 (Kreismittelpunkt absolut/inkremental)"},
       {"%1\nG90.1", 2, "G90.1 (Kreismittelpunkt absolut/inkremental)"},
@@ -133,7 +133,7 @@ TEST(StandardSigns, TheDialectShowsNone) {
       {"%1 (alles gross)\nN10 G1 X5 (G21 ; #1 $ h)", 0, ""},
       {"%1\nN10 G1 X5 (G21 offen", 0, ""},
       {"%1\nN10 G1 (A) X5 (G21)", 0, ""},
-      {"%1\nN10 L5=3;L6=4\nN20 L7=1; L8=2", 0, ""},
+      {"%1\nN10 L5=3;L6=4\nN20 L7=1; L8=2\n;L9=5\nN30 X1 ;", 0, ""},
       {"%1\nN10 G1 u5 v-3 w2", 0, ""},
       {"%1\nN200 G00 X=200+[50+L4]*C90 Y=220+[50+L4]*S90\nN10 L5=R16", 0, ""},
       {"%1\nN60 G77 L1=0 H701 S7\nN70 G77 H12 P3\nN100 G79 L3=0 N200", 0, ""},
