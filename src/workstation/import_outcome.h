@@ -13,7 +13,7 @@
 
 namespace rur {
 
-// Part 1 is `path` itself; part k from 2 on has "_k" before the
+// The first part is `path` itself; part k from 2 on has "_k" before the
 // extension of the file name ("/d/teil.nc" -> "/d/teil_2.nc", "%5" ->
 // "%5_2"); a leading "." of the name is no extension.
 std::string PartFileName(std::string_view path, std::size_t part);

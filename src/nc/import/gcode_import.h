@@ -43,7 +43,7 @@ struct ImportResult {
   ImportedProgram program;   // the whole program
   // Only when `program` holds more blocks than a drawing stores (31,999):
   // consecutive programs, each within that limit, split before rapid moves
-  // made without radius compensation. Part 1 has the program's header,
+  // made without radius compensation. The first part has the program's header,
   // part k > 1 the header "%" + (the program number + k - 1) and first the
   // state it needs (G90, zero point, tool and correction, spindle, coolant,
   // feed, then a rapid up to the safe height, over to where part k - 1
