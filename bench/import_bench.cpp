@@ -4,8 +4,11 @@
 // import is to take at most the time of the drawing.
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <vector>
 
 #include "bench_support.h"
 #include "nc/import/gcode_import.h"
@@ -77,5 +80,56 @@ void BM_DrawingOfTheImported35000Lines(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_DrawingOfTheImported35000Lines)->Unit(benchmark::kMillisecond);
+
+
+// The same as whole commands, as an operator runs them: rur-cli import
+// writes the parts, rur-cli draw draws each of them.
+struct ImportFiles {
+  ImportFiles() {
+    dir = fs::temp_directory_path() / "rur-bench-import-cli";
+    fs::create_directories(dir);
+    std::ofstream(dir / "cam.nc", std::ios::binary) << Program();
+    const nc::ImportResult result = nc::ImportProgram(Program(), {});
+    parts = result.parts.empty() ? 1 : result.parts.size();
+  }
+  std::string Command(const std::string& arguments) const {
+    return std::string(RUR_CLI_PATH) + " " + arguments + " --data '" + dir.string() + "' >/dev/null 2>&1";
+  }
+  fs::path dir;
+  std::size_t parts = 1;
+};
+
+const ImportFiles& Files() {
+  static const ImportFiles files;
+  return files;
+}
+
+void BM_Import35000LinesThroughRurCli(benchmark::State& state) {
+  const std::string command = Files().Command("import '" + (Files().dir / "cam.nc").string() + "' --out '" +
+                                              (Files().dir / "imported.nc").string() + "'");
+  for (auto _ : state) {
+    if (std::system(command.c_str()) != 0) state.SkipWithError("rur-cli import failed");
+  }
+}
+BENCHMARK(BM_Import35000LinesThroughRurCli)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_DrawingOfTheImportedPartsThroughRurCli(benchmark::State& state) {
+  std::vector<std::string> commands;
+  for (std::size_t k = 1; k <= Files().parts; ++k) {
+    const std::string name = k == 1 ? "imported.nc" : "imported_" + std::to_string(k) + ".nc";
+    commands.push_back(Files().Command("draw '" + (Files().dir / name).string() + "'"));
+  }
+  if (std::system(Files().Command("import '" + (Files().dir / "cam.nc").string() + "' --out '" +
+                                  (Files().dir / "imported.nc").string() + "'")
+                      .c_str()) != 0) {
+    state.SkipWithError("rur-cli import failed");
+  }
+  for (auto _ : state) {
+    for (const std::string& command : commands) {
+      if (std::system(command.c_str()) != 0) state.SkipWithError("rur-cli draw failed");
+    }
+  }
+}
+BENCHMARK(BM_DrawingOfTheImportedPartsThroughRurCli)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
