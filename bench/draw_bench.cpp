@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "data/block_record.h"
-#include "draw/png_writer.h"
-#include "draw/primitives.h"
-#include "draw/surface.h"
+#include "draw/picture/png_writer.h"
+#include "draw/picture/primitives.h"
+#include "draw/picture/surface.h"
 
 namespace {
 

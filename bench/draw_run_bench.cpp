@@ -12,8 +12,8 @@
 #include "workstation/draw_command.h"
 #include "workstation/draw_preparation.h"
 #include "data/block_record.h"
-#include "draw/driver.h"
-#include "nc/translation.h"
+#include "draw/interpreter/driver.h"
+#include "nc/translation/translation.h"
 #include "program_generator.h"
 
 namespace {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "byte_reader.h"
-#include "draw/raster.h"
-#include "draw/surface.h"
+#include "draw/picture/raster.h"
+#include "draw/picture/surface.h"
 #include "fuzz_host.h"
 #include "fuzz_targets.h"
 #include "record_reader.h"

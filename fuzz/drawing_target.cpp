@@ -15,7 +15,7 @@
 #include "data/files.h"
 #include "data/run_phase.h"
 #include "data/tool_table.h"
-#include "draw/block_dump.h"
+#include "draw/path/block_dump.h"
 #include "fuzz_host.h"
 #include "fuzz_targets.h"
 #include "transfer/frames.h"

@@ -6,7 +6,7 @@
 #include "data/text.h"
 #include "fuzz_host.h"
 #include "fuzz_targets.h"
-#include "nc/expression.h"
+#include "nc/expression/expression.h"
 
 namespace fuzz {
 namespace {

@@ -13,7 +13,7 @@
 #include "data/throttled_pump.h"
 #include "fuzz_host.h"
 #include "fuzz_targets.h"
-#include "nc/preparation.h"
+#include "nc/preparation/preparation.h"
 #include "workstation/draw_preparation.h"
 
 namespace fuzz {

@@ -6,10 +6,10 @@
 
 #include "data/settings.h"
 #include "data/text.h"
-#include "draw/primitives.h"
-#include "draw/raster.h"
-#include "draw/run_context.h"
-#include "draw/surface.h"
+#include "draw/picture/primitives.h"
+#include "draw/picture/raster.h"
+#include "draw/interpreter/run_context.h"
+#include "draw/picture/surface.h"
 #include "fuzz_host.h"
 #include "fuzz_targets.h"
 

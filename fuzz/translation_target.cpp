@@ -8,7 +8,7 @@
 #include "data/text.h"
 #include "fuzz_host.h"
 #include "fuzz_targets.h"
-#include "nc/translation.h"
+#include "nc/translation/translation.h"
 
 namespace fuzz {
 namespace {

@@ -6,7 +6,7 @@
 #include "data/text.h"
 #include "fuzz_host.h"
 #include "fuzz_targets.h"
-#include "nc/word.h"
+#include "nc/words/word.h"
 
 namespace fuzz {
 

@@ -12,7 +12,7 @@
 #include "bench_support.h"
 #include "largest_drawing.h"
 #include "program_generator.h"
-#include "ui/path_view.h"
+#include "ui/path_view/path_view.h"
 #include "workstation/draw_command.h"
 
 namespace {

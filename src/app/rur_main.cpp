@@ -5,7 +5,7 @@
 #include <iostream>
 
 #include "process_environment.h"
-#include "ui/modal_host.h"
+#include "ui/platform/modal_host.h"
 #include "window/german_translations.h"
 #include "window/main_window.h"
 #include "window/window_args.h"

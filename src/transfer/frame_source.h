@@ -10,7 +10,7 @@
 
 #include "data/block_record.h"
 #include "data/message_centre.h"
-#include "draw/primitives.h"
+#include "draw/picture/primitives.h"
 #include "transfer/block_text.h"
 #include "transfer/frames.h"
 

@@ -5,7 +5,7 @@
 
 #include "data/block_record.h"
 #include "data/message_centre.h"
-#include "draw/primitives.h"
+#include "draw/picture/primitives.h"
 
 namespace transfer {
 

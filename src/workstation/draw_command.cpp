@@ -3,8 +3,8 @@
 #include <utility>
 
 #include "data/files.h"
-#include "draw/driver.h"
-#include "draw/surface.h"
+#include "draw/interpreter/driver.h"
+#include "draw/picture/surface.h"
 #include "workstation/draw_preparation.h"
 
 namespace rur {

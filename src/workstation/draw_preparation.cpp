@@ -4,8 +4,8 @@
 
 #include "data/files.h"
 #include "data/program_file.h"
-#include "nc/foreign_program.h"
-#include "nc/preparation.h"
+#include "nc/import/foreign_program.h"
+#include "nc/preparation/preparation.h"
 
 namespace rur {
 namespace {

@@ -4,9 +4,9 @@
 #include <string_view>
 
 #include "data/text.h"
-#include "nc/preparation_limits.h"
-#include "nc/preparation_lines.h"
-#include "nc/preparation_text.h"
+#include "nc/preparation/limits.h"
+#include "nc/preparation/lines.h"
+#include "nc/preparation/text.h"
 
 namespace rur {
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "draw/surface.h"
+#include "draw/picture/surface.h"
 #include "geometry/compensation.h"
 #include "transfer/handshake.h"
 #include "workstation/send_checks.h"

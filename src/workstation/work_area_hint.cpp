@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "draw/path_extent.h"
+#include "draw/path/extent.h"
 
 namespace rur {
 

@@ -1,6 +1,6 @@
 #include "workstation/working_state.h"
 
-#include "nc/nc_tables.h"
+#include "nc/words/nc_tables.h"
 
 namespace rur {
 

@@ -19,14 +19,14 @@
 #include "data/tool_table.h"
 #include "data/zero_points.h"
 #include "data/work_listing.h"
-#include "nc/code_descriptions.h"
-#include "nc/param_table.h"
-#include "nc/preparation.h"
-#include "nc/translation.h"
-#include "draw/machine_state.h"
-#include "draw/raster.h"
-#include "draw/run_context.h"
-#include "draw/run_state.h"
+#include "nc/words/code_descriptions.h"
+#include "nc/words/param_table.h"
+#include "nc/preparation/preparation.h"
+#include "nc/translation/translation.h"
+#include "draw/interpreter/machine_state.h"
+#include "draw/picture/raster.h"
+#include "draw/interpreter/run_context.h"
+#include "draw/interpreter/run_state.h"
 
 namespace rur {
 

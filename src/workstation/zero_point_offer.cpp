@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "data/controllers.h"
-#include "draw/path_extent.h"
-#include "nc/characters.h"
+#include "draw/path/extent.h"
+#include "nc/lexical/characters.h"
 #include "workstation/work_area_hint.h"
 
 namespace rur {

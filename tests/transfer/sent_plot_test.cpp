@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "draw/surface.h"
+#include "draw/picture/surface.h"
 #include "support/message_setup.h"
 
 namespace {

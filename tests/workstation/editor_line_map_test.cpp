@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include "draw/path_line_index.h"
-#include "nc/preparation_fixture.h"
+#include "draw/path/line_index.h"
+#include "nc/preparation/preparation_fixture.h"
 #include "support/fake_dialogs.h"
 #include "support/temp_dir.h"
 #include "workstation/draw_command.h"

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "draw/path_extent.h"
-#include "draw/path_statistics.h"
+#include "draw/path/extent.h"
+#include "draw/path/statistics.h"
 #include "nc/import/gcode_import.h"
 #include "support/fake_dialogs.h"
 #include "support/temp_dir.h"

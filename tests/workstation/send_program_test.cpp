@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "draw/raster.h"
+#include "draw/picture/raster.h"
 #include "support/fake_dialogs.h"
 #include "support/temp_dir.h"
 #include "transfer/handshake.h"

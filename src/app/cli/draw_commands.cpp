@@ -8,9 +8,9 @@
 #include "cli/cli_app.h"
 #include "cli/handlers.h"
 #include "cli/statistics_lines.h"
-#include "draw/block_dump.h"
-#include "draw/path_statistics.h"
-#include "draw/png_writer.h"
+#include "draw/path/block_dump.h"
+#include "draw/path/statistics.h"
+#include "draw/picture/png_writer.h"
 #include "workstation/draw_command.h"
 #include "workstation/work_area_hint.h"
 

@@ -5,8 +5,8 @@
 #include "cli/cli_app.h"
 #include "cli/handlers.h"
 #include "data/text.h"
-#include "nc/expression.h"
-#include "nc/word.h"
+#include "nc/expression/expression.h"
+#include "nc/words/word.h"
 
 namespace cli {
 namespace {

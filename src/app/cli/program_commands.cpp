@@ -10,8 +10,8 @@
 #include "data/files.h"
 #include "data/program_file.h"
 #include "data/text.h"
-#include "nc/foreign_program.h"
-#include "nc/translation.h"
+#include "nc/import/foreign_program.h"
+#include "nc/translation/translation.h"
 
 namespace cli {
 

@@ -9,7 +9,7 @@
 
 #include "nc/import/gcode_import.h"
 #include "workstation/workstation.h"
-#include "ui/qt_dialogs.h"
+#include "ui/platform/qt_dialogs.h"
 
 class QCheckBox;
 class QFileDialog;

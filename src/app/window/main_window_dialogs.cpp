@@ -5,12 +5,12 @@
 #include <QPushButton>
 
 #include "main_window.h"
-#include "ui/installation_dialog.h"
-#include "ui/line_number_dialog.h"
-#include "ui/modal_host.h"
-#include "ui/qt_serial_line.h"
-#include "ui/tool_dialog.h"
-#include "ui/zero_point_dialog.h"
+#include "ui/dialogs/installation_dialog.h"
+#include "ui/dialogs/line_number_dialog.h"
+#include "ui/platform/modal_host.h"
+#include "ui/platform/qt_serial_line.h"
+#include "ui/dialogs/tool_dialog.h"
+#include "ui/dialogs/zero_point_dialog.h"
 
 namespace app {
 

@@ -14,10 +14,10 @@
 #include "workstation/draw_command.h"
 #include "workstation/work_area_hint.h"
 #include "main_window.h"
-#include "ui/nc_editor.h"
-#include "ui/picture_button.h"
-#include "ui/qt_serial_line.h"
-#include "ui/qt_text.h"
+#include "ui/editor/nc_editor.h"
+#include "ui/path_view/picture_button.h"
+#include "ui/platform/qt_serial_line.h"
+#include "ui/platform/qt_text.h"
 
 namespace app {
 namespace {

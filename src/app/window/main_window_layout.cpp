@@ -7,10 +7,10 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "draw/raster.h"
+#include "draw/picture/raster.h"
 #include "main_window.h"
-#include "ui/nc_editor.h"
-#include "ui/picture_button.h"
+#include "ui/editor/nc_editor.h"
+#include "ui/path_view/picture_button.h"
 
 namespace app {
 namespace {

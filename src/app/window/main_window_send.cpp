@@ -10,12 +10,12 @@
 
 #include "main_window.h"
 #include "transfer/transfer_run.h"
-#include "ui/line_number_dialog.h"
-#include "ui/modal_host.h"
-#include "ui/nc_editor.h"
-#include "ui/picture_button.h"
-#include "ui/qt_serial_line.h"
-#include "ui/qt_text.h"
+#include "ui/dialogs/line_number_dialog.h"
+#include "ui/platform/modal_host.h"
+#include "ui/editor/nc_editor.h"
+#include "ui/path_view/picture_button.h"
+#include "ui/platform/qt_serial_line.h"
+#include "ui/platform/qt_text.h"
 #include "workstation/error_search.h"
 #include "workstation/send_command.h"
 

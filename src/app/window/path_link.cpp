@@ -4,9 +4,9 @@
 #include <QTextCursor>
 
 #include "data/program_text.h"
-#include "draw/surface.h"
-#include "ui/nc_editor.h"
-#include "ui/qt_text.h"
+#include "draw/picture/surface.h"
+#include "ui/editor/nc_editor.h"
+#include "ui/platform/qt_text.h"
 #include "workstation/block_origin.h"
 
 namespace app {

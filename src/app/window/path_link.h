@@ -12,9 +12,9 @@
 #include <optional>
 #include <vector>
 
-#include "draw/path_geometry.h"
-#include "draw/path_index.h"
-#include "draw/path_line_index.h"
+#include "draw/path/geometry.h"
+#include "draw/path/index.h"
+#include "draw/path/line_index.h"
 #include "workstation/editor_line_map.h"
 #include "workstation/workstation.h"
 

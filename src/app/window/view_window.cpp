@@ -12,8 +12,8 @@
 #include <QVBoxLayout>
 
 #include "main_window.h"
-#include "ui/nc_editor.h"
-#include "ui/path_view.h"
+#include "ui/editor/nc_editor.h"
+#include "ui/path_view/path_view.h"
 #include "window/path_link.h"
 
 namespace app {

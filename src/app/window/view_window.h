@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <cstdint>
 
-#include "draw/path_statistics.h"
+#include "draw/path/statistics.h"
 
 class QDoubleSpinBox;
 class QLabel;

@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "nc/characters.h"
-#include "nc/foreign_program.h"
+#include "nc/lexical/characters.h"
+#include "nc/import/foreign_program.h"
 
 namespace nc {
 namespace {

@@ -10,8 +10,8 @@
 
 #include "support/temp_dir.h"
 #include "ui/fake_host.h"
-#include "ui/nc_editor.h"
-#include "ui/qt_text.h"
+#include "ui/editor/nc_editor.h"
+#include "ui/platform/qt_text.h"
 #include "window/foreign_program_offers.h"
 #include "window/gcode_import_offer.h"
 #include "window/main_window.h"

@@ -12,10 +12,10 @@
 
 #include "support/temp_dir.h"
 #include "ui/fake_host.h"
-#include "ui/mask_table.h"
-#include "ui/picture_button.h"
-#include "ui/tool_dialog.h"
-#include "ui/zero_point_dialog.h"
+#include "ui/dialogs/mask_table.h"
+#include "ui/path_view/picture_button.h"
+#include "ui/dialogs/tool_dialog.h"
+#include "ui/dialogs/zero_point_dialog.h"
 #include "window/main_window.h"
 
 using testing_support::FakeHost;

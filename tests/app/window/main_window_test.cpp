@@ -16,8 +16,8 @@
 
 #include "support/temp_dir.h"
 #include "ui/fake_host.h"
-#include "ui/nc_editor.h"
-#include "ui/picture_button.h"
+#include "ui/editor/nc_editor.h"
+#include "ui/path_view/picture_button.h"
 #include "window/main_window.h"
 
 using testing_support::FakeHost;

@@ -15,8 +15,8 @@
 
 #include "support/temp_dir.h"
 #include "ui/fake_host.h"
-#include "ui/nc_editor.h"
-#include "ui/path_view.h"
+#include "ui/editor/nc_editor.h"
+#include "ui/path_view/path_view.h"
 #include "window/main_window.h"
 #include "window/view_window.h"
 

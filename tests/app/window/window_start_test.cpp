@@ -18,7 +18,7 @@
 #include "data/settings.h"
 #include "support/temp_dir.h"
 #include "ui/fake_host.h"
-#include "ui/nc_editor.h"
+#include "ui/editor/nc_editor.h"
 #include "window/german_translations.h"
 #include "window/main_window.h"
 #include "window/window_args.h"
