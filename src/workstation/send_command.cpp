@@ -9,6 +9,11 @@
 #include "workstation/send_checks.h"
 
 namespace rur {
+namespace {
+
+constexpr int kMessageAbortedByOperator = 181;
+
+}  // namespace
 
 bool PrepareSending(Workstation& ws) {
   ws.messages.errorFlag = 0;  // new work: a message shown since the drawing does not stop it
@@ -76,6 +81,19 @@ bool SendProgram(Workstation& ws, transfer::SerialLine& line, transfer::Transfer
   line.Close();
   ws.phase = data::RunPhase::kIdle;
   return finished;
+}
+
+SendOutcome RunSendCommand(Workstation& ws, transfer::SerialLine& line, SendCommandView& view) {
+  if (!PrepareSending(ws)) return SendOutcome::kNotSent;
+  ws.messages.errorFlag = 0;
+  PrepareSentPicture(ws);
+  view.TransferStarting();
+  return SendProgram(ws, line, view) ? SendOutcome::kFinished : SendOutcome::kStopped;
+}
+
+void AbortCommand(Workstation& ws) {
+  ws.phase = data::RunPhase::kStopping;
+  ws.messages.ShowMessageByNumber(kMessageAbortedByOperator, " ");
 }
 
 }  // namespace rur

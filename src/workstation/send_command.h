@@ -4,6 +4,8 @@
 // controller over a serial line. The window and rur-cli both run it.
 #pragma once
 
+#include <cstdint>
+
 #include "transfer/frame_source.h"
 #include "transfer/serial_line.h"
 #include "transfer/transfer_run.h"
@@ -39,5 +41,30 @@ transfer::FrameSource SentFrames(Workstation& ws, bool drawn);
 // second line, the reason in the status line, and nothing is sent. True
 // when the controller accepted the last frame.
 bool SendProgram(Workstation& ws, transfer::SerialLine& line, transfer::TransferView& view);
+
+// What the faces do around a transfer: the window holds its commands and
+// shows the sent path, rur-cli prints the port's warnings.
+class SendCommandView : public transfer::TransferView {
+ public:
+  // The checks have passed and the picture is cleared for the sent path;
+  // the line is opened next.
+  virtual void TransferStarting() {}
+};
+
+enum class SendOutcome : std::uint8_t {
+  kNotSent,   // a check showed a message, or the operator chose not to send; no line was opened
+  kFinished,  // the controller accepted the last frame
+  kStopped,   // a reply, the line or the abort command ended the transfer
+};
+
+// The send command "S&enden", the one sequence both faces run: the checks
+// and the compensation (PrepareSending), a picture cleared for the sent
+// path in red, and the transfer of ws.sentStore over the line
+// (SendProgram).
+SendOutcome RunSendCommand(Workstation& ws, transfer::SerialLine& line, SendCommandView& view);
+
+// The abort command "&Abbruch": the drawing or transfer that runs stops at
+// its next check, and message 181 says so.
+void AbortCommand(Workstation& ws);
 
 }  // namespace rur

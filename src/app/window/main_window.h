@@ -143,7 +143,6 @@ class MainWindow : public QWidget {
   void OpenStartProgram();
   bool SaveEditorTo(const QString& path);
   void ShowPicture();
-  void SendProgram();
   void TransferEnded();
   // Puts a loaded program file into the editor, not modified.
   void ShowLoadedProgram(const QString& path, const std::vector<std::string>& lines);

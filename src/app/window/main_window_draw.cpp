@@ -12,6 +12,7 @@
 #include <QPushButton>
 
 #include "workstation/draw_command.h"
+#include "workstation/send_command.h"
 #include "workstation/work_area_hint.h"
 #include "main_window.h"
 #include "ui/editor/nc_editor.h"
@@ -22,7 +23,6 @@
 namespace app {
 namespace {
 
-constexpr int kMessageAbortedByOperator = 181;
 
 // Disables the commands that must not run during a drawing run and enables
 // them again afterwards. Events are processed now and then while the run
@@ -95,10 +95,9 @@ void MainWindow::ShowWorkAreaHint(bool clean) {
 }
 
 void MainWindow::AbbruchClick() {
-  ws_.phase = data::RunPhase::kStopping;
   ApdComPort1->Interrupt();  // a transfer waiting on the line sees the stop at once
   OvcMeter1->setValue(OvcMeter1->maximum());
-  ws_.messages.ShowMessageByNumber(kMessageAbortedByOperator, " ");
+  rur::AbortCommand(ws_);
   // While a drawing or transfer is still winding down, the commands come
   // back when it has ended, not before: none of them may run under it.
   if (commandRunning_) return;

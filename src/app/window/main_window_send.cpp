@@ -24,10 +24,12 @@ namespace {
 
 // The status line and the progress meter; the picture follows the
 // progress, so the sent path grows in red as the frames go out.
-class WindowTransferView : public transfer::TransferView {
+class WindowTransferView : public rur::SendCommandView {
  public:
-  WindowTransferView(MainWindow& w, std::function<void()> showPicture)
-      : w_(w), showPicture_(std::move(showPicture)) {}
+  WindowTransferView(MainWindow& w, std::function<void()> showPicture, std::function<void()> starting)
+      : w_(w), showPicture_(std::move(showPicture)), starting_(std::move(starting)) {}
+
+  void TransferStarting() override { starting_(); }
 
   void Status(std::string_view text) override { w_.ShowStatus(ui::ToQt(text)); }
 
@@ -40,6 +42,7 @@ class WindowTransferView : public transfer::TransferView {
  private:
   MainWindow& w_;
   std::function<void()> showPicture_;
+  std::function<void()> starting_;
 };
 
 }  // namespace
@@ -54,25 +57,17 @@ void MainWindow::sendenClick() {
   // An abort asked for before the command does not hold it; one from now on
   // does, also before the port is opened.
   ws_.phase = data::RunPhase::kRunning;
-  // Compensation, the tool radii and the numbers of the block text are
-  // checked before the port opens; a message (or No to the question about
-  // radius 0) sends nothing.
-  const bool prepared = rur::PrepareSending(ws_);
   SetEnabled({Image2, laden, neues, speichern, nullpunkt, Schnittstelle, Werkzeugtaste, senden, simuliere}, false);
   SetEnabled({abbruch, showeditor}, true);
   // The modified mark stays: the program sent is not the file saved, and
   // clearing the mark would let unsaved edits go without the save question.
-  ws_.messages.errorFlag = 0;
-  rur::PrepareSentPicture(ws_);
-  pictureContent_ = PictureContent::kSentPath;
-  ShowPicture();
-  if (prepared) SendProgram();
+  WindowTransferView view(*this, [this] { ShowPicture(); },
+                          [this] {
+                            pictureContent_ = PictureContent::kSentPath;
+                            ShowPicture();
+                          });
+  rur::RunSendCommand(ws_, *ApdComPort1, view);
   TransferEnded();
-}
-
-void MainWindow::SendProgram() {
-  WindowTransferView view(*this, [this] { ShowPicture(); });
-  rur::SendProgram(ws_, *ApdComPort1, view);
 }
 
 void MainWindow::TransferEnded() {
