@@ -80,6 +80,12 @@ TEST(FramesTest, TextsAtTheFrameLimit) {
        {false, false, true}},
       {"254 last", {Text(251), Text(254, 'Y')}, {kHead + Text(251) + kEnd, Text(254, 'Y') + kEnd}, {false, true}},
       {"256 then only empty texts", {Text(251), "", " "}, {kHead + Text(251) + kEnd, kEnd}, {false, true}},
+      // A text that fills a frame exactly with its CR LF stays whole, also
+      // with a line end inside: it starts the next frame, not its lines.
+      {"256 with a line end inside",
+       {Text(100), Text(120, 'A') + kEnd + Text(132, 'B'), "N3"},
+       {kHead + Text(100) + kEnd, Text(120, 'A') + kEnd + Text(132, 'B') + kEnd, "N3\r\n\r\n"},
+       {false, false, true}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -49,6 +49,10 @@ const Case kCases[] = {
     {"ArcBulgingUpwardsStaysInside", {"N10 G0 X40 Y5", "N20 G2 X60 Y5 I50 J5 F100"}, nullptr},
     {"OnlyARapidMoveOutside", {"N10 G0 X-100 Y-100", "N20 G0 X10 Y10", "N30 G1 X20 F100"}, nullptr},
     {"NothingDrawn", {"N10 G0 X-100"}, nullptr},
+    // A path away from the origin, whose edge -0.0004 rounds to "0", not "-0".
+    {"AwayFromTheOriginAndMinusZero",
+     {"N10 G0 X-0.0004 Y10", "N20 G1 X-50 Y20 F100"},
+     "1 Satz au\xDF" "erhalb des Arbeitsbereichs, Bahn X -50..0 Y 10..20 mm"},
     // From 1e9 mm on the figures go over to exponents.
     {"FarAway",
      {"N10 G0 X0 Y0", "N20 G1 X999999999.5 F100", "N30 X1000000000"},
