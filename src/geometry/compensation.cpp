@@ -1,4 +1,4 @@
-// Aequidistance: the pass over the drawn blocks. Compensated blocks go to
+// Compensate: the pass over the drawn blocks. Compensated blocks go to
 // CompensateBlock with their following element; the others pass as copies.
 #include "geometry/compensation.h"
 
@@ -59,8 +59,8 @@ bool CompensationPass::Emit(const data::BlockRecord& block) {
   return false;
 }
 
-bool Aequidistance(const data::BlockStore& programmed, const data::ToolTable& tools, long double radiusTolerance,
-                   data::MessageCentre& messages, data::BlockStore& compensated) {
+bool Compensate(const data::BlockStore& programmed, const data::ToolTable& tools, long double radiusTolerance,
+                data::MessageCentre& messages, data::BlockStore& compensated) {
   compensated.Clear();
   if (messages.errorFlag != 0) return false;
   CompensationPass pass(compensated, messages, radiusTolerance);

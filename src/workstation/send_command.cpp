@@ -19,7 +19,7 @@ bool PrepareSending(Workstation& ws) {
   ws.messages.errorFlag = 0;  // new work: a message shown since the drawing does not stop it
   ws.sentStore.Clear();
   if (!CheckToolRadii(ws)) return false;
-  if (!geometry::Aequidistance(ws.blockStore, ws.tools, ws.settings.radiusTolerance, ws.messages, ws.sentStore)) {
+  if (!geometry::Compensate(ws.blockStore, ws.tools, ws.settings.radiusTolerance, ws.messages, ws.sentStore)) {
     return false;
   }
   if (!CheckBlockTexts(ws)) return false;
