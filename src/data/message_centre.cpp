@@ -37,7 +37,7 @@ MessageCentre::MessageCentre(Dialogs& dialogs, const std::string& dataDirectory,
     : dialogs_(dialogs), dataDirectory_(dataDirectory), listing_(listing), subprograms_(subprograms) {}
 
 void MessageCentre::ShowMessageByNumber(std::int32_t number, std::string_view text) {
-  if (number == 0) {
+  if (number == kDirectMessage) {
     labels_.number = "Direkt";
     labels_.description = CutText(text);
     labels_.program = subprograms_.NameOf(context.messageProgramIndex);

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "data/dialogs.h"
+#include "data/message_numbers.h"
 #include "data/work_listing.h"
 
 namespace data {
@@ -34,7 +35,7 @@ class MessageCentre {
   MessageCentre(Dialogs& dialogs, const std::string& dataDirectory, const WorkListing& listing,
                 const SubprogramTable& subprograms);
 
-  // Number 0: Text is the description (a direct message). Otherwise the text
+  // Number kDirectMessage: Text is the description (a direct message). Otherwise the text
   // of that number is taken from the catalogue and Text is not used.
   void ShowMessageByNumber(std::int32_t number, std::string_view text);
 

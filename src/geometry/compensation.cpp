@@ -55,7 +55,7 @@ bool IsCompensated(const data::BlockRecord& block) {
 
 bool CompensationPass::Emit(const data::BlockRecord& block) {
   if (output.Append(block)) return true;
-  messages.ShowMessageByNumber(0, kTooManyBlocks);
+  messages.ShowMessageByNumber(data::kDirectMessage, kTooManyBlocks);
   return false;
 }
 

@@ -38,7 +38,7 @@ bool CompensateBlock(CompensationPass& pass, const data::BlockRecord& current, c
   data::MessageCentre& messages = pass.messages;
   messages.errorFlag = 0;  // the pass stops at the first message, so this block starts clean
   if (current.compensation != pass.lastCompensation && IsArc(current)) {
-    messages.ShowMessageByNumber(0, kCompensationOnArc);
+    messages.ShowMessageByNumber(data::kDirectMessage, kCompensationOnArc);
     return false;
   }
   pass.lastCompensation = current.compensation;

@@ -10,7 +10,7 @@ namespace {
 void ShowBlockMessage(Workstation& ws, const data::BlockRecord& block, const std::string& text) {
   ws.messages.context.messageProgramIndex = block.programIndex;
   ws.messages.context.messageListingLine = block.listingLine;
-  ws.messages.ShowMessageByNumber(0, text);
+  ws.messages.ShowMessageByNumber(data::kDirectMessage, text);
 }
 
 std::string UnknownRadiusText(const Workstation& ws, int slot) {

@@ -3,18 +3,13 @@
 #include <string>
 #include <string_view>
 
+#include "data/message_numbers.h"
 #include "draw/picture/surface.h"
 #include "geometry/compensation.h"
 #include "transfer/handshake.h"
 #include "workstation/send_checks.h"
 
 namespace rur {
-namespace {
-
-constexpr int kMessageAbortedByOperator = 181;
-
-}  // namespace
-
 bool PrepareSending(Workstation& ws) {
   ws.messages.errorFlag = 0;  // new work: a message shown since the drawing does not stop it
   ws.sentStore.Clear();
@@ -93,7 +88,7 @@ SendOutcome RunSendCommand(Workstation& ws, transfer::SerialLine& line, SendComm
 
 void AbortCommand(Workstation& ws) {
   ws.phase = data::RunPhase::kStopping;
-  ws.messages.ShowMessageByNumber(kMessageAbortedByOperator, " ");
+  ws.messages.ShowMessageByNumber(data::kMessageAbortedByOperator, " ");
 }
 
 }  // namespace rur

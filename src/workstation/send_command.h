@@ -64,7 +64,7 @@ enum class SendOutcome : std::uint8_t {
 SendOutcome RunSendCommand(Workstation& ws, transfer::SerialLine& line, SendCommandView& view);
 
 // The abort command "&Abbruch": the drawing or transfer that runs stops at
-// its next check, and message 181 says so.
+// its next check, and message data::kMessageAbortedByOperator says so.
 void AbortCommand(Workstation& ws);
 
 }  // namespace rur

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "data/message_numbers.h"
 #include "data/text.h"
 #include "draw/interpreter/execution.h"
 #include "nc/lexical/characters.h"
@@ -13,11 +14,6 @@
 
 namespace draw {
 namespace {
-
-constexpr int kMessageProgramMissing = 20;
-constexpr int kMessageJumpTargetMissing = 24;
-constexpr int kMessageRangeReversed = 169;
-constexpr int kMessageFourthLevel = 19;
 
 bool Stopped(const RunContext& ctx) { return ctx.messages.errorFlag != 0 || ctx.StopRequested(); }
 
@@ -135,7 +131,7 @@ bool RunRange(RunContext& ctx, int v) {
     if (!ExecuteLine(ctx, run.levelLine[i], v)) return false;
     if (run.block.find('L') == std::string::npos) continue;
     if (v == kCallLevels) {
-      ctx.messages.ShowMessageByNumber(kMessageFourthLevel, " ");
+      ctx.messages.ShowMessageByNumber(data::kMessageCallTooDeep, " ");
       return false;
     }
     if (!RunCall(ctx, v + 1)) return false;
@@ -152,7 +148,7 @@ bool RunCall(RunContext& ctx, int v) {
   // missing file's message, naming the calling program and block, so that a
   // drawing that stopped here is never taken for a complete one.
   if (!nc::FindSubprogram(callBlock, v, 'L', ctx.subprograms, ctx.subprogramSlots)) {
-    ctx.messages.ShowMessageByNumber(kMessageProgramMissing, " ");
+    ctx.messages.ShowMessageByNumber(data::kMessageProgramCannotOpen, " ");
     return false;
   }
   if (!nc::ReadRepeatCount(run.repeatCount[i], callBlock, ctx.messages)) return false;
@@ -160,7 +156,7 @@ bool RunCall(RunContext& ctx, int v) {
   for (std::int32_t repeat = 0; repeat < run.repeatCount[i]; ++repeat) {
     if (!SetCallRange(ctx, callBlock, v)) return false;
     if (run.rangeStart[i] > run.rangeEnd[i]) {
-      ctx.messages.ShowMessageByNumber(kMessageRangeReversed, " ");
+      ctx.messages.ShowMessageByNumber(data::kMessageRangeReversed, " ");
       return false;
     }
     if (!RunRange(ctx, v)) return false;
@@ -183,7 +179,7 @@ bool JumpToLabel(RunContext& ctx, std::optional<std::int64_t> target, int level,
     }
   }
   if (!found) {
-    ctx.messages.ShowMessageByNumber(kMessageJumpTargetMissing, " ");
+    ctx.messages.ShowMessageByNumber(data::kMessageJumpTargetMissing, " ");
     return false;
   }
   line = *found - 1;
