@@ -62,7 +62,7 @@ bool CompensationPass::Emit(const data::BlockRecord& block) {
 bool Compensate(const data::BlockStore& programmed, const data::ToolTable& tools, long double radiusTolerance,
                 data::MessageCentre& messages, data::BlockStore& compensated) {
   compensated.Clear();
-  if (messages.errorFlag != 0) return false;
+  if (messages.errorFlag()) return false;
   CompensationPass pass(compensated, messages, radiusTolerance);
   const std::int32_t count = programmed.count();
   if (count < 2) {
@@ -70,8 +70,7 @@ bool Compensate(const data::BlockStore& programmed, const data::ToolTable& tools
   }
   pass.point = {programmed.At(1).startX, programmed.At(1).startY};
   for (std::int32_t i = 1; i <= count; ++i) {
-    if (!HandleBlock(pass, programmed, i, tools)) {
-      messages.errorFlag = 1;
+    if (!HandleBlock(pass, programmed, i, tools)) {  // after a message, which set the flag
       messages.dialogs().Beep();
       return false;
     }

@@ -15,7 +15,7 @@
 namespace draw {
 namespace {
 
-bool Stopped(const RunContext& ctx) { return ctx.messages.errorFlag != 0 || ctx.StopRequested(); }
+bool Stopped(const RunContext& ctx) { return ctx.messages.errorFlag() || ctx.StopRequested(); }
 
 // The resets of a run beyond ResetMachineState.
 void ResetRun(RunContext& ctx) {
@@ -40,7 +40,6 @@ void ResetRun(RunContext& ctx) {
   m.machineEnd = Axes{};
   ctx.blockStore.Clear();
   ctx.currentRecord = data::BlockRecord{};
-  ctx.messages.errorFlag = 0;
   ctx.messages.context.currentProgram = run.levelName[0];
   ctx.pump.PumpSoon();  // the window gets its events once the run is under way
 }
@@ -69,10 +68,7 @@ bool ExecuteLine(RunContext& ctx, std::int32_t n, int v) {
   ctx.messages.context.currentBlock = run.listingText;
   run.block = data::TrimmedView(run.listingText);
   nc::RemoveFirstComment(run.block);
-  if (!nc::TranslateBlock(run.block, ctx.mirror, ctx.params, ctx.messages)) {
-    ctx.messages.errorFlag = 1;
-    return false;
-  }
+  if (!nc::TranslateBlock(run.block, ctx.mirror, ctx.params, ctx.messages)) return false;
   if (run.block.find("@100") != std::string::npos) {
     const auto target = JumpTarget(ctx);
     if (!target || !JumpToLabel(ctx, *target, v, run.levelLine[static_cast<std::size_t>(v)])) return false;
@@ -187,7 +183,7 @@ bool JumpToLabel(RunContext& ctx, std::optional<std::int64_t> target, int level,
 }
 
 void RunProgram(RunContext& ctx) {
-  if (ctx.messages.errorFlag != 0) return;
+  if (ctx.messages.errorFlag()) return;
   if (ctx.listing.Size() < 3) return;
   ResetRun(ctx);
   RunState& run = ctx.run;

@@ -145,14 +145,15 @@ bool EndsProgram(std::string_view line) {
   return false;
 }
 
-// A subprogram that ends the whole program is reported, but still used.
+// A subprogram that ends the whole program is reported, but still used:
+// the message is no error, and the drawing goes on.
 void WarnOnProgramEnd(Preparation& p, const std::string& fileName) {
   if (!p.subprogramMode) return;
   const std::string last = ReadListingLine(p.listing, p.listing.lineCount);
   if (!EndsProgram(last)) return;
   p.messages.context.currentBlock = last;
   p.messages.context.currentProgram = data::CutText(data::FileNamePart(fileName));
-  p.messages.ShowMessageByNumber(data::kMessageSubprogramEndsProgram, kMessageText);
+  p.messages.ShowNotice(data::kMessageSubprogramEndsProgram, kMessageText);
 }
 
 // The header and every line of the file; false after a message.
