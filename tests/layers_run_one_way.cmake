@@ -2,7 +2,7 @@
 # first: data; nc and geometry (each using only data); draw; transfer;
 # workstation; ui; app. app/ holds the programs: its own folders (cli,
 # window) include each other freely. Neither ui nor app includes
-# workstation/state_access.h.
+# workstation/state_access.h or workstation/workstation_state.h.
 cmake_minimum_required(VERSION 3.25)
 set(layers data nc geometry draw transfer workstation ui app)
 # What each layer may include besides itself.
@@ -39,7 +39,7 @@ set(inside "")
 foreach(layer ui app)
   file(GLOB_RECURSE files ${SOURCE_DIR}/${layer}/*.h ${SOURCE_DIR}/${layer}/*.cpp)
   foreach(f ${files})
-    file(STRINGS ${f} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"workstation/state_access\\.h\"")
+    file(STRINGS ${f} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"workstation/(state_access|workstation_state)\\.h\"")
     if(includes)
       list(APPEND inside "${f}")
     endif()
