@@ -48,8 +48,8 @@ TEST(Files, ReplacingWriteLeavesOldFileWhenItFails) {
   dir.Write("locked/prog", "old");
   std::filesystem::permissions(dir.path(), std::filesystem::perms(0755));
   std::filesystem::permissions(dir.File("locked"), std::filesystem::perms(0555));
-  EXPECT_EQ(testing_support::AsOrdinaryUser([&dir] { return !data::WriteFileReplacing(dir.File("locked/prog"), "new"); }),
-            0);
+  const auto refused = [&dir] { return !data::WriteFileReplacing(dir.File("locked/prog"), "new"); };
+  EXPECT_EQ(testing_support::AsOrdinaryUser(refused), 0);
   EXPECT_EQ(dir.Read("locked/prog"), "old");
   EXPECT_FALSE(data::WriteFileReplacing(dir.File("no/such/dir/prog"), "new"));
 }
