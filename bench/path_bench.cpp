@@ -22,7 +22,7 @@ namespace {
 
 const data::BlockStore& Store() {
   static const bench::LargestDrawing drawing("rur-path-bench");
-  return drawing.ws.blockStore;
+  return drawing.ws.blockStore();
 }
 
 bool Drawn(benchmark::State& state) {

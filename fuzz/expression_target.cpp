@@ -12,8 +12,8 @@ namespace fuzz {
 namespace {
 
 bool KnownCode(int code) {
-  return code == 0 || (code >= nc::kExprDivisionByZero && code <= nc::kExprStackOverflow) ||
-         code == nc::kExprLnRange;
+  return code == 0 || (code >= data::kMessageDivisionByZero && code <= data::kMessageStackOverflow) ||
+         code == data::kMessageLnRange;
 }
 
 bool SameEvaluation(const nc::Evaluation& a, const nc::Evaluation& b) {

@@ -1,7 +1,8 @@
 # Fails when a folder of src/ includes a folder above it. The layers, lowest
 # first: data; nc and geometry (each using only data); draw; transfer;
 # workstation; ui; app. app/ holds the programs: its own folders (cli,
-# window) include each other freely.
+# window) include each other freely. Neither ui nor app includes
+# workstation/state_access.h or workstation/workstation_state.h.
 cmake_minimum_required(VERSION 3.25)
 set(layers data nc geometry draw transfer workstation ui app)
 # What each layer may include besides itself.
@@ -30,4 +31,21 @@ endforeach()
 if(offenders)
   string(REPLACE ";" "\n" offenders "${offenders}")
   message(FATAL_ERROR "A lower layer includes a higher one:\n${offenders}")
+endif()
+
+# The workstation's state is its own commands' to change: the faces read it
+# through Workstation's accessors and change it through its verbs.
+set(inside "")
+foreach(layer ui app)
+  file(GLOB_RECURSE files ${SOURCE_DIR}/${layer}/*.h ${SOURCE_DIR}/${layer}/*.cpp)
+  foreach(f ${files})
+    file(STRINGS ${f} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"workstation/(state_access|workstation_state)\\.h\"")
+    if(includes)
+      list(APPEND inside "${f}")
+    endif()
+  endforeach()
+endforeach()
+if(inside)
+  string(REPLACE ";" "\n" inside "${inside}")
+  message(FATAL_ERROR "A face reaches into the workstation's state:\n${inside}")
 endif()

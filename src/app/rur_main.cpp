@@ -38,6 +38,6 @@ int main(int argc, char** argv) {
   ui::ExecModalHost host;
   app::MainWindow window(host, {executable, dataDirectory.directory()}, parsed.firstArgument, parsed.programFile);
   window.show();
-  if (!dataDirectory.warning().empty()) window.workstation().dialogs.Warning(dataDirectory.warning());
+  if (!dataDirectory.warning().empty()) window.workstation().dialogs().Warning(dataDirectory.warning());
   return QApplication::exec();
 }

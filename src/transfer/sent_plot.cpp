@@ -7,11 +7,8 @@ namespace {
 
 void PlotArc(data::BlockRecord& current, draw::DrawTarget target, data::MessageCentre& messages) {
   long double sweep = 0.0L;
-  if (!geometry::ArcFromCentre(current, sweep, messages)) {
-    messages.errorFlag = 1;
-    return;
-  }
-  if (messages.errorFlag == 0) draw::DrawArc(current, sweep, target);
+  if (!geometry::ArcFromCentre(current, sweep, messages)) return;  // after its message
+  if (!messages.errorFlag()) draw::DrawArc(current, sweep, target);
 }
 
 }  // namespace
@@ -39,7 +36,7 @@ void CheckSentBlock(const data::BlockRecord& block, data::MessageCentre& message
   if (block.motion != data::kClockwise && block.motion != data::kCounterClockwise) return;
   data::BlockRecord arc = block;
   long double sweep = 0.0L;
-  if (!geometry::ArcFromCentre(arc, sweep, messages)) messages.errorFlag = 1;
+  geometry::ArcFromCentre(arc, sweep, messages);  // false after its message, which sets the flag
 }
 
 }  // namespace transfer

@@ -102,7 +102,7 @@ TEST_F(ArcGeometryTest, ShortRadiusWithinToleranceIsEnlargedSilently) {
     EXPECT_EQ(block.centreY, 0.0L);
   }
   EXPECT_TRUE(dialogs.messages.empty());
-  EXPECT_EQ(messages.errorFlag, 0);
+  EXPECT_FALSE(messages.errorFlag());
 }
 
 TEST_F(ArcGeometryTest, RadiusShortBeyondToleranceShowsBothMessagesInOrder) {
@@ -111,7 +111,7 @@ TEST_F(ArcGeometryTest, RadiusShortBeyondToleranceShowsBothMessagesInOrder) {
   EXPECT_FALSE(geometry::ArcCentreFromRadius(block, sweep, kRadiusTolerance, messages));
   EXPECT_EQ(Shown(), (std::vector<std::string>{"Radius zu klein!", "Kreismittelpunkt kann nicht berechnet werden!"}));
   EXPECT_EQ(dialogs.messages[0].number, "Direkt");
-  EXPECT_EQ(messages.errorFlag, 1);
+  EXPECT_TRUE(messages.errorFlag());
   EXPECT_EQ(block.radius, 1.9L);
 }
 
@@ -120,7 +120,7 @@ TEST_F(ArcGeometryTest, ChordOfLengthZeroCannotPlaceCentre) {
   long double sweep = 0;
   EXPECT_FALSE(geometry::ArcCentreFromRadius(block, sweep, kRadiusTolerance, messages));
   EXPECT_EQ(Shown(), std::vector<std::string>{"Kreismittelpunkt kann nicht berechnet werden!"});
-  EXPECT_EQ(messages.errorFlag, 1);
+  EXPECT_TRUE(messages.errorFlag());
 }
 
 // A chord that is not zero but whose square underflows (the smallest
@@ -196,7 +196,7 @@ TEST_F(ArcGeometryTest, EndOnCentreOrUndefinedIsRefusedWithZeroRadius) {
     EXPECT_EQ(block.radius, 0.0L);
   }
   EXPECT_EQ(Shown(), (std::vector<std::string>{"Radius zu klein", "Radius zu klein"}));
-  EXPECT_EQ(messages.errorFlag, 1);
+  EXPECT_TRUE(messages.errorFlag());
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ TEST_P(OffsetElementTest, RadiusGrowsOutsideShrinksInside) {
     EXPECT_FALSE(ok);
     ASSERT_EQ(setup.dialogs.messages.size(), 1u);
     EXPECT_EQ(setup.dialogs.messages[0].description, geometry::kToolRadiusTooLarge);
-    EXPECT_EQ(setup.messages.errorFlag, 1);
+    EXPECT_TRUE(setup.messages.errorFlag());
   } else {
     EXPECT_TRUE(ok);
     EXPECT_EQ(arc.radius, c.moved);

@@ -84,7 +84,7 @@ TEST_F(CompensationTest, MessageStopsThePass) {
   p.Arc(30, 10, 20, 10, kCcw, kG42);
   p.Line(40, 10, kG40);
   EXPECT_FALSE(Run());
-  EXPECT_EQ(setup.messages.errorFlag, 1);
+  EXPECT_TRUE(setup.messages.errorFlag());
   EXPECT_EQ(setup.dialogs.beeps, 2);
   ExpectBlocks({Move(0, 0, 10, 1), Move(10, 1, 20, 1)});
 }

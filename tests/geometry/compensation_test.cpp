@@ -207,7 +207,7 @@ TEST_F(CompensationTest, ErrorFlagAlreadySetMakesNothing) {
   Program p = Start(0, 0);
   p.Line(10, 0, kG40);
   p.Line(20, 0, kG40);
-  setup.messages.errorFlag = 1;
+  setup.messages.ShowWarning("earlier");
   EXPECT_FALSE(Run());
   EXPECT_EQ(out.count(), 0);
   EXPECT_EQ(setup.dialogs.beeps, 0);

@@ -73,19 +73,19 @@ TEST_F(SentPlotTest, HalfCircleIsDrawnFromItsCentre) {
   // The top (200, 150) is pixel (200, 207); truncation may take a pixel off.
   EXPECT_TRUE(raster.Pixel(200, 207) == draw::kRed || raster.Pixel(199, 207) == draw::kRed);
   EXPECT_EQ(RedPixelsBelowRow(258), 0);  // nothing of the lower half
-  EXPECT_EQ(setup.messages.errorFlag, 0);
+  EXPECT_FALSE(setup.messages.errorFlag());
 }
 
 TEST_F(SentPlotTest, ArcEndingOnItsCentreSetsTheErrorFlagAndDrawsNothing) {
   Plot(Arc(data::kClockwise, 200));
-  EXPECT_EQ(setup.messages.errorFlag, 1);
+  EXPECT_TRUE(setup.messages.errorFlag());
   ASSERT_EQ(setup.dialogs.messages.size(), 1U);
   EXPECT_EQ(setup.dialogs.messages[0].description, "Radius zu klein");
   EXPECT_EQ(RedPixels(), 0);
 }
 
 TEST_F(SentPlotTest, ArcsWaitForAClearErrorFlag) {
-  setup.messages.errorFlag = 1;
+  setup.messages.ShowWarning("earlier");
   Plot(Arc(data::kClockwise, 150));
   EXPECT_EQ(RedPixels(), 0);
   Plot(Block(data::kFeed, 20, 20));  // straight moves are drawn regardless

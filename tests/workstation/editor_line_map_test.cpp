@@ -131,20 +131,20 @@ TEST(EditorLineMap, BothWays) {
 // from an editor line that holds its listing text and its label.
 class EditorLineMapDrawing : public ::testing::Test {
  protected:
-  EditorLineMapDrawing() : ws(dialogs, pump, {"/nowhere/rur", dir.path()}) { ws.mainProgramFile = dir.File("%1"); }
+  EditorLineMapDrawing() : ws(dialogs, pump, {"/nowhere/rur", dir.path()}) { ws.ReplaceProgram(dir.File("%1")); }
 
   void ExpectEveryBlockTraced(const Lines& editor, bool blockSkip) {
     rur::DrawCommandView quiet;
     rur::DrawProgram(ws, editor, blockSkip, quiet);
     const rur::EditorLineMap map(editor, blockSkip);
-    ASSERT_EQ(map.LastListingLine(), ws.subprograms.entries[0].end);
-    for (std::int32_t position = 1; position <= ws.blockStore.count(); ++position) {
-      const data::BlockRecord& r = ws.blockStore.At(position);
+    ASSERT_EQ(map.LastListingLine(), ws.subprograms().entries[0].end);
+    for (std::int32_t position = 1; position <= ws.blockStore().count(); ++position) {
+      const data::BlockRecord& r = ws.blockStore().At(position);
       if (r.programIndex != 0 || r.listingLine == 1) continue;  // a subprogram, or the listing's empty first line
       const std::int32_t line = map.EditorLineOf(r.listingLine);
       ASSERT_GE(line, 0) << "block " << position;
       const std::string& text = editor[static_cast<std::size_t>(line)];
-      const std::string listed(ws.listing.Line(r.listingLine));
+      const std::string listed(ws.listing().Line(r.listingLine));
       EXPECT_NE(text.find(listed), std::string::npos) << "block " << position;
       const std::size_t n = listed.find('N');
       if (n == std::string::npos) continue;
@@ -169,8 +169,8 @@ TEST_F(EditorLineMapDrawing, CallsWithRepeatsAndRanges) {
     EXPECT_TRUE(dialogs.messages.empty());
     // The subprogram's line "N30 X3" ran in the range once and in each of
     // the four whole runs after it.
-    const draw::PathLineIndex blocks(ws.blockStore);
-    const std::int32_t start = ws.subprograms.entries[1].start;
+    const draw::PathLineIndex blocks(ws.blockStore());
+    const std::int32_t start = ws.subprograms().entries[1].start;
     EXPECT_EQ(blocks.BlocksOfListingLines(1, start + 5, start + 5).size(), 5u);
     // The editor's call line made one block of the main program.
     const rur::EditorLineMap map(editor, blockSkip);
@@ -186,8 +186,8 @@ TEST_F(EditorLineMapDrawing, EndlessJumpBackFillsTheStoreLineByLine) {
   dir.Write("QVM_ini.Dat", settings);
   const Lines editor{"%1", "N10 G01 X1 F100 L5=2", "", "N20 X2", "N30 G79 N-20", "N40 X3"};
   ExpectEveryBlockTraced(editor, false);
-  EXPECT_EQ(ws.blockStore.count(), data::kMaxStoredBlocks);
-  const draw::PathLineIndex blocks(ws.blockStore);
+  EXPECT_EQ(ws.blockStore().count(), data::kMaxStoredBlocks);
+  const draw::PathLineIndex blocks(ws.blockStore());
   const rur::ListingLineRange jump = rur::EditorLineMap(editor, false).ListingLinesOf(4);
   EXPECT_GT(blocks.BlocksOfListingLines(0, jump.first, jump.last).size(), 10000u);
 }

@@ -25,7 +25,7 @@ TEST_P(WorkAreaHintTest, SaysHowManyBlocksReachOutsideAndTheExtent) {
   testing_support::FakeDialogs dialogs;
   testing_support::CountingPump pump;
   rur::Workstation ws(dialogs, pump, {"/nowhere/rur", dir.path()});
-  ws.mainProgramFile = dir.File("%1");
+  ws.ReplaceProgram(dir.File("%1"));
   std::vector<std::string> lines{"%1"};
   lines.insert(lines.end(), GetParam().program.begin(), GetParam().program.end());
   lines.push_back("N99 M30");

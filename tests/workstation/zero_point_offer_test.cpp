@@ -8,6 +8,7 @@
 #include "support/fake_dialogs.h"
 #include "support/temp_dir.h"
 #include "workstation/draw_command.h"
+#include "workstation/state_access.h"
 
 namespace {
 
@@ -48,8 +49,8 @@ TEST_P(ZeroPointOfferTest, OffersTheShiftThatBringsThePathInside) {
   testing_support::FakeDialogs dialogs;
   testing_support::CountingPump pump;
   rur::Workstation ws(dialogs, pump, {"/nowhere/rur", dir.path()});
-  ws.settings.controllerType = static_cast<std::uint8_t>(c.controllerType);
-  ws.mainProgramFile = dir.File("%1");
+  rur::StateOf(ws).settings.controllerType = static_cast<std::uint8_t>(c.controllerType);
+  ws.ReplaceProgram(dir.File("%1"));
   std::vector<std::string> lines{"%1"};
   lines.insert(lines.end(), c.program.begin(), c.program.end());
   lines.push_back("N99 M30");

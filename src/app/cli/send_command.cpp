@@ -79,7 +79,7 @@ int RunSend(CommandContext& c) {
   InterruptPipe interrupts;
   rur::Workstation& ws = c.ws;
   const auto abortCommand = [&ws] {
-    if (ws.phase == data::RunPhase::kStopping) return;  // said once
+    if (ws.phase() == data::RunPhase::kStopping) return;  // said once
     rur::AbortCommand(ws);
   };
   c.pump.Watch([&interrupts, &abortCommand] {
@@ -92,18 +92,18 @@ int RunSend(CommandContext& c) {
 
   data::ProgramText program;
   if (!LoadProgramArgument(c, program)) return kExitUsage;
-  c.ws.scaledOutputMode = c.args.scaled ? 1 : 0;
-  ConsoleTransferView view(c.out, c.err, ::isatty(STDERR_FILENO) == 1, c.ws.settings.port);
+  c.ws.SetScaledOutput(c.args.scaled);
+  ConsoleTransferView view(c.out, c.err, ::isatty(STDERR_FILENO) == 1, c.ws.settings().port);
   rur::DrawCommandView quiet;
   // Only a clean drawing may be sent; a compensation message sends nothing.
   if (!rur::DrawProgram(c.ws, std::move(program), c.args.skip, quiet)) {
-    if (ws.phase == data::RunPhase::kStopping) view.Status(transfer::kStatusAbortedAtPc);
+    if (ws.phase() == data::RunPhase::kStopping) view.Status(transfer::kStatusAbortedAtPc);
     return kExitFailed;
   }
   PosixSerialLine line(c.args.port, &interrupts, abortCommand);
   const bool accepted = rur::RunSendCommand(c.ws, line, view) == rur::SendOutcome::kFinished;
   // A message while the blocks were converted fails the run as well.
-  return accepted && c.ws.messages.errorFlag == 0 ? kExitOk : kExitFailed;
+  return accepted && !c.ws.messages().errorFlag() ? kExitOk : kExitFailed;
 }
 
 }  // namespace cli

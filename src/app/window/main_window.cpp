@@ -13,7 +13,6 @@
 #include "data/data_directory.h"
 #include "data/files.h"
 #include "data/program_file.h"
-#include "draw/picture/surface.h"
 #include "ui/dialogs/import_notes_window.h"
 #include "ui/dialogs/message_window.h"
 #include "ui/platform/modal_host.h"
@@ -72,7 +71,6 @@ MainWindow::MainWindow(ui::ModalHost& host, data::DataDirectorySource source, QS
 MainWindow::~MainWindow() { delete Ansicht; }
 
 void MainWindow::FormCreate() {
-  ws_.settings.controllerType = data::kDefaultControllerType;
   ende->move(Image2->pos());
   for (QWidget* w : std::initializer_list<QWidget*>{
            neues, laden, speichern, abbruch, Schnittstelle, Werkzeugtaste, nullpunkt, fehlersuche,
@@ -115,7 +113,7 @@ void MainWindow::FormActivate() {
   // the operator asked for stays asked. A drawing or transfer that really
   // runs keeps its hold: activating the window in between (after a message
   // window, say) must not let it be closed under the run.
-  if (ws_.phase == data::RunPhase::kRunning && !commandRunning_) ws_.phase = data::RunPhase::kIdle;
+  if (!commandRunning_) ws_.ReleaseClosingHold();
 }
 
 void MainWindow::Image1Click() {
@@ -123,7 +121,7 @@ void MainWindow::Image1Click() {
   Image2->show();
   Init_form();
   // Closing is refused from here until the window is next activated.
-  ws_.phase = data::RunPhase::kRunning;
+  ws_.HoldClosing();
   beenden->setEnabled(false);
 }
 
@@ -133,7 +131,6 @@ void MainWindow::Init_form() {
   SetEnabled({laden, neues, speichern, nullpunkt, Schnittstelle, Werkzeugtaste, abbruch, showeditor, CheckBox1}, true);
   SetEnabled({senden, simuliere}, false);
   programModified_ = 0;
-  ws_.phase = data::RunPhase::kIdle;
   if (!rur::EnterWorkingState(ws_, ui::FromQt(firstArgument_))) {
     dialogs_.Warning(rur::kTablesFailed);
     QCoreApplication::exit(1);
@@ -141,7 +138,7 @@ void MainWindow::Init_form() {
   }
   simArray->clear();
   OpenDialog1->setDirectory(
-      FromNative(data::ProgramFolderToOffer(ws_.settings.programDirectory, ws_.dataDirectory)));
+      FromNative(data::ProgramFolderToOffer(ws_.settings().programDirectory, ws_.dataDirectory())));
   OpenStartProgram();
 }
 
@@ -161,18 +158,18 @@ void MainWindow::Image2Click() {
               showeditor, senden, simuliere, CheckBox1},
              false);
   beenden->setEnabled(true);
-  ws_.phase = data::RunPhase::kIdle;
+  rur::LeaveWorkingState(ws_);
 }
 
 bool MainWindow::Clearload() {
   if (programModified_ == 0) return true;
   std::string text = kSaveQuestion;
-  text.replace(text.find("%s"), 2, "Editor " + Shown(ws_.mainProgramFile));
+  text.replace(text.find("%s"), 2, "Editor " + Shown(ws_.mainProgramFile()));
   switch (dialogs_.AskSave(text)) {
     case data::SaveAnswer::Cancel: return false;
     case data::SaveAnswer::No: return true;
     case data::SaveAnswer::Yes:
-      if (!ws_.mainProgramFile.empty()) {
+      if (!ws_.mainProgramFile().empty()) {
         Save1Click();
       } else {
         SaveAs1Click();
@@ -186,12 +183,11 @@ void MainWindow::neuesClick() {
   if (programModified_ != 0 && !Clearload()) return;
   simArray->document()->setModified(false);
   Panel2->setText(QStringLiteral("Programm: "));
-  ws_.mainProgramFile.clear();
+  ws_.ReplaceProgram({});
   simArray->clear();
-  ws_.listing.Clear();
   showeditor->clear();
   Import->Clear();
-  ws_.messages.errorFlag = 0;
+  ws_.BeginCommand();
   programModified_ = 0;
   SetEnabled({senden, simuliere}, false);
 }
@@ -219,11 +215,11 @@ void MainWindow::OpenProgram(const QString& path) {
     edited = OfferForeignProgramFixes(*showeditor, dialogs_, std::move(lines));
   }
 
-  ws_.messages.errorFlag = 0;
+  ws_.BeginCommand();
   programModified_ = edited ? 1 : 0;
   simuliere->setEnabled(true);
   senden->setEnabled(false);
-  draw::Loesche_bitmap(ws_.raster);
+  ws_.ClearPicture();
   pictureContent_ = PictureContent::kBlank;
   ShowPicture();
   fehlersuche->setEnabled(false);
@@ -233,9 +229,8 @@ void MainWindow::OpenProgram(const QString& path) {
 void MainWindow::ShowLoadedProgram(const QString& path, const std::vector<std::string>& lines) {
   simArray->document()->setModified(false);
   ShowProgramName(path);
-  ws_.mainProgramFile = NativePath(path);
+  ws_.ReplaceProgram(NativePath(path));
   simArray->clear();
-  ws_.listing.Clear();
   Import->Clear();
   importedBlocks_ = 0;
   QStringList text;
@@ -249,21 +244,21 @@ void MainWindow::speichernClick() { SaveAs1Click(); }
 
 void MainWindow::SaveAs1Click() {
   SaveDialog1->setNameFilters(NameFilters(kSaveFilter));
-  SaveDialog1->selectFile(FromNative(ws_.mainProgramFile));
+  SaveDialog1->selectFile(FromNative(ws_.mainProgramFile()));
   if (host_.Exec(*SaveDialog1) != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty()) return;
   const QString path = SaveDialog1->selectedFiles().first();
   if (!SaveEditorTo(path)) return;
-  ws_.mainProgramFile = NativePath(path);
+  ws_.NameMainProgram(NativePath(path));
   ShowProgramName(path);
   programModified_ = 0;
 }
 
 void MainWindow::Save1Click() {
-  if (ws_.mainProgramFile.empty()) {
+  if (ws_.mainProgramFile().empty()) {
     SaveAs1Click();
     return;
   }
-  SaveEditorTo(FromNative(ws_.mainProgramFile));
+  SaveEditorTo(FromNative(ws_.mainProgramFile()));
 }
 
 bool MainWindow::SaveEditorTo(const QString& path) {
@@ -305,7 +300,7 @@ void MainWindow::beendenClick() {
 
 bool MainWindow::FormCloseQuery() {
   // Also after an abort, until the run has actually ended.
-  if (ws_.phase == data::RunPhase::kRunning || commandRunning_) return false;
+  if (ws_.phase() == data::RunPhase::kRunning || commandRunning_) return false;
   if (programModified_ == 1 && !closeConfirmed_) return Clearload();
   return true;
 }
@@ -319,6 +314,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void MainWindow::FormClose() { ws_.listing.Clear(); }
+void MainWindow::FormClose() { ws_.ClearListing(); }
 
 }  // namespace app

@@ -15,12 +15,12 @@
 namespace app {
 
 void MainWindow::CreateDialogs() {
-  const data::DataFileLocation files{ws_.dataDirectory, ws_.settings.controllerType, ws_.dialogs};
+  const rur::Workstation::DialogParts parts = ws_.PartsForDialogs();
   ApdComPort1 = new ui::QtSerialLine(this);
-  Form2 = new ui::TForm2(ws_.settings, files, {*ApdComPort1, ws_.port}, host_, this);
+  Form2 = new ui::TForm2(parts.settings, parts.files, {*ApdComPort1, parts.port}, host_, this);
   connect(Form2, &ui::TForm2::controllerNamed, this, &QWidget::setWindowTitle);
-  werkzeug = new ui::Twerkzeug(ws_.tools, files, this);
-  Form4 = new ui::TForm4(ws_.zeroPointRecord, files, this);
+  werkzeug = new ui::Twerkzeug(parts.tools, parts.files, this);
+  Form4 = new ui::TForm4(parts.zeroPoints, parts.files, this);
   Eingeben = new ui::LineNumberDialog(this);
 }
 
@@ -38,7 +38,7 @@ void MainWindow::nullpunktClick() {
   Form4->FormActivate();
   host_.Exec(*Form4);
   // Saved or not, the edited values reach the interpreter's table.
-  data::CopyZeroPoints(ws_.zeroPointRecord, ws_.zeroPointTable);
+  ws_.AdoptZeroPoints();
   senden->setEnabled(false);
 }
 

@@ -108,7 +108,7 @@ void MainWindow::AbbruchClick() {
 }
 
 void MainWindow::ShowPicture() {
-  const draw::Raster& raster = ws_.raster;
+  const draw::Raster& raster = ws_.raster();
   const QImage image(raster.pixels().data(), raster.width(), raster.height(), raster.width() * 3,
                      QImage::Format_RGB888);
   Image0->setPixmap(QPixmap::fromImage(image));  // fromImage copies the pixels

@@ -10,7 +10,6 @@
 #include <QTextCursor>
 
 #include "data/program_file.h"
-#include "data/zero_points.h"
 #include "main_window.h"
 #include "nc/import/standard_signs.h"
 #include "ui/dialogs/import_notes_window.h"
@@ -45,7 +44,7 @@ MainWindow::ImportChoice MainWindow::OfferImport(const QString& path, const std:
   if (!sign) return ImportChoice::kNotOffered;
   if (!dialogs_.Ask(ImportQuestion(*sign))) return ImportChoice::kDeclined;
   nc::ImportOptions options;
-  options.controllerType = ws_.settings.controllerType;
+  options.controllerType = ws_.settings().controllerType;
   options.programNumber = nc::ProgramNumberOfFileName(ui::FromQt(QFileInfo(path).fileName()));
   const nc::ImportResult result = nc::ImportProgram(text.Bytes(), options);
   if (!result.ok) {
@@ -120,13 +119,10 @@ void MainWindow::OfferZeroPointShift() {
   for (const QString& line : showeditor->Lines()) lines.push_back(ui::FromQt(line));
   const std::optional<rur::ZeroPointOffer> offer = rur::OfferZeroPointShift(ws_, data::ProgramText(lines));
   if (!offer || !dialogs_.Ask(offer->question)) return;
-  const data::ZeroPointRecord before = ws_.zeroPointRecord;
-  ws_.zeroPointRecord.At(data::Axis::X, 0) += offer->shiftX;
-  ws_.zeroPointRecord.At(data::Axis::Y, 0) += offer->shiftY;
-  Form4->FormActivate();
-  const bool saved = host_.Exec(*Form4) == QDialog::Accepted;
-  if (!saved) ws_.zeroPointRecord = before;  // nothing changes without the operator's OK
-  data::CopyZeroPoints(ws_.zeroPointRecord, ws_.zeroPointTable);
+  const bool saved = rur::AcceptZeroPointShift(ws_, *offer, [this] {
+    Form4->FormActivate();
+    return host_.Exec(*Form4) == QDialog::Accepted;
+  });
   if (saved) DrawEditorProgram();  // the path where the new zero point puts it
 }
 

@@ -54,9 +54,6 @@ void MainWindow::ShowStatus(const QString& text) {
 
 void MainWindow::sendenClick() {
   commandRunning_ = true;
-  // An abort asked for before the command does not hold it; one from now on
-  // does, also before the port is opened.
-  ws_.phase = data::RunPhase::kRunning;
   SetEnabled({Image2, laden, neues, speichern, nullpunkt, Schnittstelle, Werkzeugtaste, senden, simuliere}, false);
   SetEnabled({abbruch, showeditor}, true);
   // The modified mark stays: the program sent is not the file saved, and
@@ -77,7 +74,6 @@ void MainWindow::TransferEnded() {
              true);
   // A new drawing is needed before the next transfer.
   senden->setEnabled(false);
-  ws_.phase = data::RunPhase::kIdle;
   OvcMeter1->setValue(OvcMeter1->maximum());
   ShowPicture();
 }

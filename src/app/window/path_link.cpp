@@ -28,16 +28,16 @@ PathLink::PathLink(rur::Workstation& ws, ui::NcEditor& editor, QObject* parent)
 }
 
 void PathLink::Rebuild(const QStringList& drawnLines, bool blockSkip) {
-  viewIndex_ = draw::PathIndex(ws_.blockStore, {.includeRapids = true});
-  pictureIndex_ = draw::PathIndex(ws_.blockStore);
-  lineIndex_ = draw::PathLineIndex(ws_.blockStore);
+  viewIndex_ = draw::PathIndex(ws_.blockStore(), {.includeRapids = true});
+  pictureIndex_ = draw::PathIndex(ws_.blockStore());
+  lineIndex_ = draw::PathLineIndex(ws_.blockStore());
   std::vector<std::string> lines;
   lines.reserve(static_cast<std::size_t>(drawnLines.size()));
   for (const QString& line : drawnLines) lines.push_back(ui::FromQt(line));
   map_ = rur::EditorLineMap(data::ProgramText(lines), blockSkip);
-  if (map_.LastListingLine() != ws_.subprograms.entries[0].end) map_ = rur::EditorLineMap();
-  pixelScale_ = draw::PixelScale(ws_.raster, ws_.settings.workAreaX, ws_.settings.workAreaY);
-  pictureHeight_ = ws_.raster.height();
+  if (map_.LastListingLine() != ws_.subprograms().entries[0].end) map_ = rur::EditorLineMap();
+  pixelScale_ = draw::PixelScale(ws_.raster(), ws_.settings().workAreaX, ws_.settings().workAreaY);
+  pictureHeight_ = ws_.raster().height();
   linked_ = true;
   emit highlightChanged();
 }
@@ -65,7 +65,7 @@ std::optional<std::int32_t> PathLink::HitOnPicture(QPoint pixel) const {
 }
 
 QString PathLink::Select(std::int32_t position) {
-  const rur::BlockOrigin origin = rur::OriginOfBlock(ws_.blockStore, ws_.subprograms, map_, position);
+  const rur::BlockOrigin origin = rur::OriginOfBlock(ws_.blockStore(), ws_.subprograms(), map_, position);
   const QTextBlock line = editor_.document()->findBlockByNumber(origin.editorLine);
   if (origin.editorLine >= 0 && line.isValid()) {
     QTextCursor cursor(line);

@@ -145,10 +145,10 @@ void ViewWindow::PictureShown() {
 void ViewWindow::ShowDrawing() {
   rur::Workstation& ws = main_.workstation();
   showingSent_ = false;
-  drawingClean_ = ws.messages.errorFlag == 0;
-  view->SetWorkArea(static_cast<double>(ws.settings.workAreaX), static_cast<double>(ws.settings.workAreaY));
-  view->SetZeroPoint(static_cast<double>(ws.machine.offset.x), static_cast<double>(ws.machine.offset.y));
-  view->SetPath(&ws.blockStore, false);
+  drawingClean_ = !ws.messages().errorFlag();
+  view->SetWorkArea(static_cast<double>(ws.settings().workAreaX), static_cast<double>(ws.settings().workAreaY));
+  view->SetZeroPoint(static_cast<double>(ws.machine().offset.x), static_cast<double>(ws.machine().offset.y));
+  view->SetPath(&ws.blockStore(), false);
   meldung->clear();
   link_->Rebuild(main_.showeditor->Lines(), main_.CheckBox1->isChecked());
   ShowStatistics();
@@ -156,7 +156,7 @@ void ViewWindow::ShowDrawing() {
 
 // The sent path grows with the transfer's progress, as on the picture.
 void ViewWindow::ShowSentPath() {
-  const data::BlockStore& sent = main_.workstation().sentStore;
+  const data::BlockStore& sent = main_.workstation().sentStore();
   if (!showingSent_) {
     showingSent_ = true;
     link_->Clear();
@@ -177,7 +177,7 @@ void ViewWindow::ShowStatistics() {
   }
   draw::PathStatisticsOptions options;
   options.rapidRate = eilgang->value();
-  const draw::PathStatistics s = draw::ComputePathStatistics(main_.workstation().blockStore, options);
+  const draw::PathStatistics s = draw::ComputePathStatistics(main_.workstation().blockStore(), options);
   QString text = QStringLiteral("Vorschubweg %1 mm, Eilgangweg %2 mm, Zeit %3 s (Vorschub %4 s, Eilgang %5 s, "
                                 "Verweilen %6 s)")
                      .arg(Figure(s.feedLength, 3), Figure(s.rapidLength, 3), Figure(s.totalSeconds, 1),

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "data/message_numbers.h"
 #include "data/text.h"
 #include "draw/interpreter/execution.h"
 #include "nc/lexical/characters.h"
@@ -14,12 +15,7 @@
 namespace draw {
 namespace {
 
-constexpr int kMessageProgramMissing = 20;
-constexpr int kMessageJumpTargetMissing = 24;
-constexpr int kMessageRangeReversed = 169;
-constexpr int kMessageFourthLevel = 19;
-
-bool Stopped(const RunContext& ctx) { return ctx.messages.errorFlag != 0 || ctx.StopRequested(); }
+bool Stopped(const RunContext& ctx) { return ctx.messages.errorFlag() || ctx.StopRequested(); }
 
 // The resets of a run beyond ResetMachineState.
 void ResetRun(RunContext& ctx) {
@@ -44,7 +40,6 @@ void ResetRun(RunContext& ctx) {
   m.machineEnd = Axes{};
   ctx.blockStore.Clear();
   ctx.currentRecord = data::BlockRecord{};
-  ctx.messages.errorFlag = 0;
   ctx.messages.context.currentProgram = run.levelName[0];
   ctx.pump.PumpSoon();  // the window gets its events once the run is under way
 }
@@ -73,10 +68,7 @@ bool ExecuteLine(RunContext& ctx, std::int32_t n, int v) {
   ctx.messages.context.currentBlock = run.listingText;
   run.block = data::TrimmedView(run.listingText);
   nc::RemoveFirstComment(run.block);
-  if (!nc::TranslateBlock(run.block, ctx.mirror, ctx.params, ctx.messages)) {
-    ctx.messages.errorFlag = 1;
-    return false;
-  }
+  if (!nc::TranslateBlock(run.block, ctx.mirror, ctx.params, ctx.messages)) return false;
   if (run.block.find("@100") != std::string::npos) {
     const auto target = JumpTarget(ctx);
     if (!target || !JumpToLabel(ctx, *target, v, run.levelLine[static_cast<std::size_t>(v)])) return false;
@@ -135,7 +127,7 @@ bool RunRange(RunContext& ctx, int v) {
     if (!ExecuteLine(ctx, run.levelLine[i], v)) return false;
     if (run.block.find('L') == std::string::npos) continue;
     if (v == kCallLevels) {
-      ctx.messages.ShowMessageByNumber(kMessageFourthLevel, " ");
+      ctx.messages.ShowMessageByNumber(data::kMessageCallTooDeep, " ");
       return false;
     }
     if (!RunCall(ctx, v + 1)) return false;
@@ -152,7 +144,7 @@ bool RunCall(RunContext& ctx, int v) {
   // missing file's message, naming the calling program and block, so that a
   // drawing that stopped here is never taken for a complete one.
   if (!nc::FindSubprogram(callBlock, v, 'L', ctx.subprograms, ctx.subprogramSlots)) {
-    ctx.messages.ShowMessageByNumber(kMessageProgramMissing, " ");
+    ctx.messages.ShowMessageByNumber(data::kMessageProgramCannotOpen, " ");
     return false;
   }
   if (!nc::ReadRepeatCount(run.repeatCount[i], callBlock, ctx.messages)) return false;
@@ -160,7 +152,7 @@ bool RunCall(RunContext& ctx, int v) {
   for (std::int32_t repeat = 0; repeat < run.repeatCount[i]; ++repeat) {
     if (!SetCallRange(ctx, callBlock, v)) return false;
     if (run.rangeStart[i] > run.rangeEnd[i]) {
-      ctx.messages.ShowMessageByNumber(kMessageRangeReversed, " ");
+      ctx.messages.ShowMessageByNumber(data::kMessageRangeReversed, " ");
       return false;
     }
     if (!RunRange(ctx, v)) return false;
@@ -183,7 +175,7 @@ bool JumpToLabel(RunContext& ctx, std::optional<std::int64_t> target, int level,
     }
   }
   if (!found) {
-    ctx.messages.ShowMessageByNumber(kMessageJumpTargetMissing, " ");
+    ctx.messages.ShowMessageByNumber(data::kMessageJumpTargetMissing, " ");
     return false;
   }
   line = *found - 1;
@@ -191,7 +183,7 @@ bool JumpToLabel(RunContext& ctx, std::optional<std::int64_t> target, int level,
 }
 
 void RunProgram(RunContext& ctx) {
-  if (ctx.messages.errorFlag != 0) return;
+  if (ctx.messages.errorFlag()) return;
   if (ctx.listing.Size() < 3) return;
   ResetRun(ctx);
   RunState& run = ctx.run;

@@ -12,6 +12,9 @@
 
 namespace draw {
 
+// Runs the prepared program from its first line. Nothing runs while the
+// error flag is set: the run belongs to a command (the workstation's draw
+// command) that cleared it as it started.
 void RunProgram(RunContext& ctx);
 
 // Looks up label `target` within the program executing at level (see

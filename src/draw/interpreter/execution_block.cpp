@@ -182,7 +182,7 @@ void MoveAndStore(RunContext& ctx) {
 }  // namespace
 
 void ExecuteBlock(RunContext& ctx) {
-  if (ctx.StopRequested() || ctx.messages.errorFlag != 0) return;
+  if (ctx.StopRequested() || ctx.messages.errorFlag()) return;
   MachineState& m = ctx.machine;
   m.block = BlockWords{};
   ExecuteWords(ctx);
@@ -192,7 +192,7 @@ void ExecuteBlock(RunContext& ctx) {
   MachineEndPoint(m);
   ArcCentre(ctx);
   MachineCoordinateRequests(m);
-  if (ctx.messages.errorFlag == 0) MoveAndStore(ctx);
+  if (!ctx.messages.errorFlag()) MoveAndStore(ctx);
 }
 
 }  // namespace draw

@@ -12,7 +12,7 @@ void ShowBlockMessage(RunContext& ctx, std::string_view text) {
   const auto level = static_cast<std::size_t>(std::min<int>(ctx.run.callLevel, kCallLevels));
   context.messageProgramIndex = ctx.subprogramSlots[level];
   context.messageListingLine = ctx.run.levelLines[level];
-  ctx.messages.ShowMessageByNumber(0, text);
+  ctx.messages.ShowMessageByNumber(data::kDirectMessage, text);
 }
 
 }  // namespace draw

@@ -6,14 +6,10 @@
 #include <string_view>
 
 #include "data/block_record.h"
+#include "data/message_numbers.h"
 #include "draw/interpreter/run_context.h"
 
 namespace draw {
-
-inline constexpr int kMessageParameterNumber = 7;
-inline constexpr int kMessageFeedNotPositive = 38;
-inline constexpr int kMessageFeedTooHigh = 39;
-inline constexpr int kMessageAngleOutOfRange = 88;
 
 static_assert(data::kMaxStoredBlocks == 31999, "the text below names the store's limit");
 inline constexpr char kProgramTooLong[] = "Programm zu lang: mehr als 31999 S\xE4tze!";

@@ -78,10 +78,7 @@ void StraightMove(RunContext& ctx) {
 // arc runs all the way round.
 bool ArcFromGivenCentre(RunContext& ctx, long double& sweep) {
   data::BlockRecord& r = ctx.currentRecord;
-  if (!geometry::ArcFromCentre(r, sweep, ctx.messages)) {
-    ctx.messages.errorFlag = 1;
-    return false;
-  }
+  if (!geometry::ArcFromCentre(r, sweep, ctx.messages)) return false;
   if (r.startX != r.endX || r.startY != r.endY) return true;
   long double a = geometry::VectorAngle(r.endX - r.centreX, r.endY - r.centreY);
   a += r.motion == data::kClockwise ? kFullCircleShift : -kFullCircleShift;
@@ -99,21 +96,20 @@ void ArcMove(RunContext& ctx, bool centreGiven) {
   data::BlockRecord& r = ctx.currentRecord;
   long double sweep = 0.0L;
   if (centreGiven && !ArcFromGivenCentre(ctx, sweep)) return;
-  if (!geometry::ArcCentreFromRadius(r, sweep, ctx.settings.radiusTolerance, ctx.messages)) {
-    ctx.messages.errorFlag = 1;
-  }
-  if (ctx.messages.errorFlag == 0) DrawArc(r, sweep, Target(ctx));
+  // False after a message, which leaves the flag set.
+  geometry::ArcCentreFromRadius(r, sweep, ctx.settings.radiusTolerance, ctx.messages);
+  if (!ctx.messages.errorFlag()) DrawArc(r, sweep, Target(ctx));
 }
 
+// A block whose move has shown its error already is not reported twice.
 void ReportStoreFull(RunContext& ctx) {
-  if (ctx.messages.errorFlag == 0) ShowBlockMessage(ctx, kProgramTooLong);
-  ctx.messages.errorFlag = 1;
+  if (!ctx.messages.errorFlag()) ShowBlockMessage(ctx, kProgramTooLong);
 }
 
 }  // namespace
 
 void ExecuteMove(RunContext& ctx) {
-  if (ctx.messages.errorFlag != 0) return;
+  if (ctx.messages.errorFlag()) return;
   FillRecord(ctx);
   NameBlock(ctx);
   data::BlockRecord& r = ctx.currentRecord;

@@ -80,7 +80,6 @@ void ResetMachineState(RunContext& ctx) {
   m.block.centre = Axes{};
   m.machineStart = Axes{};
   m.machineEnd = m.machineStart;
-  ctx.messages.errorFlag = 0;
   ctx.mirror = nc::MirrorFactors{};
   m.mirrorZ = 1;
   m.correctionNumber = 0;

@@ -30,7 +30,7 @@ void RotationWord(RunContext& ctx, std::string_view word) {
   if (degrees > kFullTurn) degrees -= kFullTurn;
   if (!(degrees >= 0.0L && degrees <= kFullTurn)) {
     m.rotationAngle = degrees;
-    ctx.messages.ShowMessageByNumber(kMessageAngleOutOfRange, " ");
+    ctx.messages.ShowMessageByNumber(data::kMessageAngleOutOfRange, " ");
     return;
   }
   m.rotationAngle = degrees == kFullTurn ? 0.0L : degrees * kPi / 180.0L;
@@ -51,7 +51,7 @@ void CorrectionWord(RunContext& ctx, std::string_view text) {
 bool ParameterValue(RunContext& ctx, std::string_view text, long double& value) {
   const int n = nc::ParameterNumber(text);
   if (n < 0) {
-    ctx.messages.ShowMessageByNumber(kMessageParameterNumber, " ");
+    ctx.messages.ShowMessageByNumber(data::kMessageParameterNumber, " ");
     return false;
   }
   value = ctx.params.values[static_cast<std::size_t>(n)];
@@ -68,11 +68,11 @@ void FeedWord(RunContext& ctx, std::string_view text) {
     nc::ReadDecimal(text, value);  // no number reads as 0
   }
   if (!(value > 0.0L)) {
-    ctx.messages.ShowMessageByNumber(kMessageFeedNotPositive, " ");
+    ctx.messages.ShowMessageByNumber(data::kMessageFeedNotPositive, " ");
     return;
   }
   if (value > kMaxFeed) {
-    ctx.messages.ShowMessageByNumber(kMessageFeedTooHigh, " ");
+    ctx.messages.ShowMessageByNumber(data::kMessageFeedTooHigh, " ");
     return;
   }
   // From here on 0 < value <= 30000: every conversion below is in range.

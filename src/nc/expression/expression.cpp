@@ -15,7 +15,7 @@ Evaluation EvaluateExpression(std::string_view text) {
   expression.Append(';');
   if (expression.view() == ";") return {};
   ExprCodeList code;
-  if (!CompileExpression(expression.view(), code)) return {0.0L, kExprSyntax};
+  if (!CompileExpression(expression.view(), code)) return {0.0L, data::kMessageExpressionSyntax};
   return RunCode(code);
 }
 

@@ -6,25 +6,13 @@
 
 #include <string_view>
 
-namespace nc {
+#include "data/message_numbers.h"
 
-// Error codes (0 = no error).
-inline constexpr int kExprDivisionByZero = 91;
-inline constexpr int kExprNegativeBase = 92;
-inline constexpr int kExprZeroPowerZero = 93;
-inline constexpr int kExprTanUndefined = 94;
-inline constexpr int kExprCotUndefined = 95;
-inline constexpr int kExprAsinRange = 96;
-inline constexpr int kExprAcosRange = 97;
-inline constexpr int kExprSyntax = 98;
-inline constexpr int kExprSqrtNegative = 99;
-inline constexpr int kExprUnknownOperation = 100;
-inline constexpr int kExprStackOverflow = 101;
-inline constexpr int kExprLnRange = 103;
+namespace nc {
 
 struct Evaluation {
   long double value = 0.0L;  // not to be used when errorCode > 0
-  int errorCode = 0;
+  int errorCode = 0;  // 0, or the number of the message (data::kMessageDivisionByZero ...)
 };
 
 // Evaluates a text of at most data::kMaxText characters (longer texts are

@@ -5,6 +5,7 @@
 #include <limits>
 #include <numbers>
 
+#include "data/message_numbers.h"
 #include "nc/expression/expression.h"
 
 namespace nc {
@@ -21,7 +22,7 @@ bool IsWhole(long double x) noexcept { return std::trunc(x) == x; }
 
 ExprOutcome TangentOfRadians(long double x) noexcept {
   const long double cosine = std::cos(x);
-  if (cosine == 0) return Error(kExprTanUndefined);
+  if (cosine == 0) return Error(data::kMessageTanUndefined);
   return {std::sin(x) * (1 / cosine), 0};
 }
 
@@ -36,26 +37,26 @@ long double ArcSineRadians(long double x) noexcept {
 // Through e^(exponent * ln|base|); a base of 0 or below needs a whole
 // exponent, and 0^0 has no value.
 ExprOutcome Power(long double base, long double exponent) noexcept {
-  if (base == 0 && exponent == 0) return Error(kExprZeroPowerZero);
+  if (base == 0 && exponent == 0) return Error(data::kMessageZeroPowerZero);
   if (base > 0) return {std::exp(exponent * std::log(base)), 0};
-  if (!IsWhole(exponent)) return Error(kExprNegativeBase);
+  if (!IsWhole(exponent)) return Error(data::kMessageNegativeBase);
   if (base == 0) return {0.0L, 0};
   const long double magnitude = std::exp(exponent * std::log(-base));
   return {std::fmod(exponent, 2) != 0 ? -magnitude : magnitude, 0};
 }
 
 ExprOutcome Divide(long double dividend, long double divisor) noexcept {
-  if (divisor == 0) return Error(kExprDivisionByZero);
+  if (divisor == 0) return Error(data::kMessageDivisionByZero);
   return {dividend / divisor, 0};
 }
 
 ExprOutcome SquareRoot(long double x) noexcept {
-  if (x < 0) return Error(kExprSqrtNegative);
+  if (x < 0) return Error(data::kMessageSqrtNegative);
   return {std::sqrt(x), 0};
 }
 
 ExprOutcome NaturalLog(long double x) noexcept {
-  if (!(x > 0)) return Error(kExprLnRange);
+  if (!(x > 0)) return Error(data::kMessageLnRange);
   return {std::log(x), 0};
 }
 
@@ -71,19 +72,19 @@ ExprOutcome Tangent(long double degrees) noexcept { return TangentOfRadians(Radi
 ExprOutcome Cotangent(long double degrees) noexcept {
   const long double x = Radians(degrees);
   const long double quarter = kPi / 2;
-  if (x == std::trunc(x / quarter) * quarter) return Error(kExprCotUndefined);
+  if (x == std::trunc(x / quarter) * quarter) return Error(data::kMessageCotUndefined);
   const ExprOutcome tangent = TangentOfRadians(x);
   if (tangent.errorCode != 0) return tangent;
   return Divide(1, tangent.value);
 }
 
 ExprOutcome ArcSine(long double x) noexcept {
-  if (std::fabs(x) > 1) return Error(kExprAsinRange);
+  if (std::fabs(x) > 1) return Error(data::kMessageAsinRange);
   return {Degrees(ArcSineRadians(x)), 0};
 }
 
 ExprOutcome ArcCosine(long double x) noexcept {
-  if (!(std::fabs(x) <= 1)) return Error(kExprAcosRange);
+  if (!(std::fabs(x) <= 1)) return Error(data::kMessageAcosRange);
   return {Degrees(kPi / 2 - ArcSineRadians(x)), 0};
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstddef>
 
+#include "data/message_numbers.h"
 #include "nc/expression/math.h"
 
 namespace nc {
@@ -61,7 +62,7 @@ class Machine {
       case ExprToken::kAbs: return Take({std::fabs(a), 0});
       case ExprToken::kLn: return Take(NaturalLog(a));
       case ExprToken::kTrunc: return Take({Truncate(a), 0});
-      default: return kExprUnknownOperation;
+      default: return data::kMessageUnknownOperation;
     }
   }
 
@@ -87,7 +88,7 @@ Evaluation RunCode(const ExprCodeList& code) noexcept {
   for (std::size_t i = 0; i < code.size(); ++i) {
     const int error = machine.Step(code[i]);
     if (error != 0) return {0.0L, error};
-    if (machine.StackOverflowed()) return {0.0L, kExprStackOverflow};
+    if (machine.StackOverflowed()) return {0.0L, data::kMessageStackOverflow};
   }
   return {machine.accumulator(), 0};
 }

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "data/files.h"
+#include "data/message_numbers.h"
 #include "data/text.h"
 #include "nc/preparation/listing.h"
 #include "nc/preparation/file.h"
@@ -79,7 +80,7 @@ bool ExpandCallIn(Preparation& p, const std::string& line, std::int32_t n) {
   const std::optional<std::string> name = CalledName(line);
   if (!name) {
     if (!CallWithoutG77(line)) return true;
-    p.messages.ShowMessageByNumber(167, " ");
+    p.messages.ShowMessageByNumber(data::kMessageCallWithoutG77, " ");
     return false;
   }
   p.subprogramMode = true;

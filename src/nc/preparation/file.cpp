@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "data/files.h"
+#include "data/message_numbers.h"
 #include "data/program_file.h"
 #include "data/program_reader.h"
 #include "data/text.h"
@@ -64,7 +65,7 @@ FileBound BoundFor(const Preparation& p) {
 // or with a NUL byte is named as when the operator loads one.
 bool ReportReadFailure(Preparation& p, ProgramReadStatus status, const std::string& fileName, FileBound bound,
                        MessagePlace place) {
-  if (status == ProgramReadStatus::kReadError) return ReportWithBlock(p, 23, "");
+  if (status == ProgramReadStatus::kReadError) return ReportWithBlock(p, data::kMessageReadError, "");
   if (status == ProgramReadStatus::kTooLarge && !bound.ownLimit) return ReportLimit(p, kProgramTooLarge);
   const std::string text = data::ProgramLoadError(data::ProgramLoadOf(status), data::FileNamePart(fileName));
   return ReportDirect(p, place.programIndex, place.listingLine, text);
@@ -100,10 +101,10 @@ bool ReadHeader(Preparation& p, data::ProgramReader& in, std::string& header, Lo
   std::size_t lineNumber = 0;
   const ProgramStart start = ReadProgramStart(in, rest, lineNumber);
   if (in.status() != ProgramReadStatus::kOk) return false;
-  if (start == ProgramStart::Missing) return ReportWithBlock(p, 44, "");
-  if (start == ProgramStart::AtEnd) return ReportWithBlock(p, 44, "%");
+  if (start == ProgramStart::Missing) return ReportWithBlock(p, data::kMessageProgramStartMissing, "");
+  if (start == ProgramStart::AtEnd) return ReportWithBlock(p, data::kMessageProgramStartMissing, "%");
   header = CleanLine(data::CutText("%" + rest), p.blockSkip);
-  if (header.empty() || header.front() != '%') return ReportWithBlock(p, 44, header);
+  if (header.empty() || header.front() != '%') return ReportWithBlock(p, data::kMessageProgramStartMissing, header);
   note.Check(lineNumber, "%" + rest);
   return true;
 }
@@ -117,8 +118,8 @@ bool HeaderNumberMatchesFile(std::string_view number, const std::string& fileNam
 
 bool CheckHeader(Preparation& p, const std::string& header, const std::string& fileName) {
   const std::string_view number = DigitsAt(header, 1);
-  if (number.size() > kMaxProgramNumberDigits) return ReportWithBlock(p, 41, header);
-  if (p.subprogramMode && !HeaderNumberMatchesFile(number, fileName)) return ReportWithBlock(p, 15, header);
+  if (number.size() > kMaxProgramNumberDigits) return ReportWithBlock(p, data::kMessageProgramNumberTooLong, header);
+  if (p.subprogramMode && !HeaderNumberMatchesFile(number, fileName)) return ReportWithBlock(p, data::kMessageSubprogramNumberMismatch, header);
   return true;
 }
 
@@ -144,14 +145,15 @@ bool EndsProgram(std::string_view line) {
   return false;
 }
 
-// A subprogram that ends the whole program is reported, but still used.
+// A subprogram that ends the whole program is reported, but still used:
+// the message is no error, and the drawing goes on.
 void WarnOnProgramEnd(Preparation& p, const std::string& fileName) {
   if (!p.subprogramMode) return;
   const std::string last = ReadListingLine(p.listing, p.listing.lineCount);
   if (!EndsProgram(last)) return;
   p.messages.context.currentBlock = last;
   p.messages.context.currentProgram = data::CutText(data::FileNamePart(fileName));
-  p.messages.ShowMessageByNumber(166, kMessageText);
+  p.messages.ShowNotice(data::kMessageSubprogramEndsProgram, kMessageText);
 }
 
 // The header and every line of the file; false after a message.
@@ -172,7 +174,7 @@ bool LoadProgramFileFor(Preparation& p, const std::string& fileName, MessagePlac
   data::ProgramReader in;
   const ProgramReadStatus opened = in.Open(fileName, bound.bytes);
   if (opened == ProgramReadStatus::kCannotOpen) {
-    p.messages.ShowMessageByNumber(20, kMessageText);
+    p.messages.ShowMessageByNumber(data::kMessageProgramCannotOpen, kMessageText);
     return false;
   }
   p.messages.context.currentProgram = data::CutText(data::FileNamePart(fileName));

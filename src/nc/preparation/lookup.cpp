@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "data/message_numbers.h"
 #include "nc/lexical/characters.h"
 #include "nc/preparation/text.h"
 
@@ -47,7 +48,7 @@ bool ReadRepeatCount(std::int32_t& count, std::string_view block, data::MessageC
   if (at == std::string_view::npos) return true;
   const std::string_view text = RepeatText(block, at);
   if (text.empty() || DigitsAt(text, 0).size() != text.size()) {
-    messages.ShowMessageByNumber(17, " ");
+    messages.ShowMessageByNumber(data::kMessageRepeatCountNotANumber, " ");
     return false;
   }
   // Any number of digits is a number; leading zeros aside, more than two
@@ -55,7 +56,7 @@ bool ReadRepeatCount(std::int32_t& count, std::string_view block, data::MessageC
   const std::size_t significant = text.find_first_not_of('0');
   const std::string_view value = significant == std::string_view::npos ? "0" : text.substr(significant);
   if (value.size() > 2) {
-    messages.ShowMessageByNumber(18, " ");
+    messages.ShowMessageByNumber(data::kMessageRepeatCountRange, " ");
     return false;
   }
   std::int32_t number = 0;

@@ -60,9 +60,9 @@ std::int32_t TranslateJump(BoundedText& text) {
   text.Insert(at, kJumpPrefix);
   text.Erase(at + kJumpPrefix.size(), kJump.size());
   const std::size_t target = text.Find(kMarkN);
-  if (target == BoundedText::npos) return kMessageJumpWithoutTarget;
+  if (target == BoundedText::npos) return data::kMessageJumpWithoutTarget;
   text[target] = kJumpTarget;
-  if (text.Find(kMarkN, target + 1) != BoundedText::npos) return kMessageJumpWithSecondTarget;
+  if (text.Find(kMarkN, target + 1) != BoundedText::npos) return data::kMessageJumpWithSecondTarget;
   return kNoMessage;
 }
 
@@ -134,7 +134,7 @@ std::int32_t TranslateConditional(BoundedText& text, Comparison comparison, bool
   FindConditionFunctionLetters(copy);
   const std::size_t target = copy.Find(kMarkN);
   if (jump) {
-    if (target == BoundedText::npos) return kMessageJumpWithoutTarget;
+    if (target == BoundedText::npos) return data::kMessageJumpWithoutTarget;
     copy[target] = kJumpTarget;
   }
   DecodeMarks(copy);

@@ -55,7 +55,7 @@ std::int32_t MarkNAddresses(BoundedText& text) {
     text[at] = kMarkN;
     ++count;
   }
-  return count > kMaxNAddresses ? kMessageTooManyNAddresses : kNoMessage;
+  return count > kMaxNAddresses ? data::kMessageTooManyNAddresses : kNoMessage;
 }
 
 void JoinEd(BoundedText& text) {
@@ -85,8 +85,8 @@ void PadToTwoDigits(BoundedText& text, char letter) {
 
 std::int32_t CheckToolWords(const BoundedText& text) {
   if (text.Contains('T')) return kNoMessage;
-  if (text.Contains("M06")) return kMessageToolChangeWithoutTool;
-  if (text.Contains('D')) return kMessageCorrectionWithoutTool;
+  if (text.Contains("M06")) return data::kMessageToolChangeWithoutTool;
+  if (text.Contains('D')) return data::kMessageCorrectionWithoutTool;
   return kNoMessage;
 }
 
@@ -116,9 +116,9 @@ std::int32_t TranslateParameters(BoundedText& text) {
   // Converted letters become marks, so the next "L" is always the first one.
   for (std::size_t l = text.Find('L'); l != BoundedText::npos; l = text.Find('L', l + 1)) {
     const std::size_t end = text.DigitsEnd(l + 1);
-    if (end == l + 1) return kMessageBadParameter;
+    if (end == l + 1) return data::kMessageParameterNumber;
     const std::int32_t n = ParamNumber(text, l + 1, end);
-    if (!IsParamNumber(n)) return kMessageBadParameter;
+    if (!IsParamNumber(n)) return data::kMessageParameterNumber;
     const char digits[] = {static_cast<char>('0' + n / 100), static_cast<char>('0' + n / 10 % 10),
                            static_cast<char>('0' + n % 10)};
     text.Erase(l + 1, end - (l + 1));

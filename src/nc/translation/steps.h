@@ -6,19 +6,14 @@
 #include <cstdint>
 
 #include "data/message_centre.h"
+#include "data/message_numbers.h"
 #include "nc/lexical/bounded_text.h"
 #include "nc/words/param_table.h"
 #include "nc/translation/translation.h"
 
 namespace nc::translation {
 
-inline constexpr std::int32_t kNoMessage = 0;
-inline constexpr std::int32_t kMessageBadParameter = 7;
-inline constexpr std::int32_t kMessageJumpWithoutTarget = 25;
-inline constexpr std::int32_t kMessageToolChangeWithoutTool = 131;
-inline constexpr std::int32_t kMessageTooManyNAddresses = 148;
-inline constexpr std::int32_t kMessageCorrectionWithoutTool = 162;
-inline constexpr std::int32_t kMessageJumpWithSecondTarget = 168;
+inline constexpr std::int32_t kNoMessage = 0;  // the step accepts the block
 
 // Removes leading and trailing blanks and control characters.
 void TrimBlock(BoundedText& text);

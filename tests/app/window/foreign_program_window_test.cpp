@@ -79,7 +79,7 @@ class ForeignProgramWindowTest : public QObject {
     // It now draws, and can be sent.
     f.window.simuliereClick();
     QVERIFY(f.window.senden->isEnabled());
-    QCOMPARE(f.window.workstation().blockStore.At(f.window.workstation().blockStore.count()).endY, 50.0L);
+    QCOMPARE(f.window.workstation().blockStore().At(f.window.workstation().blockStore().count()).endY, 50.0L);
     // Each offer is one edit: undone one after the other.
     f.window.showeditor->undo();
     QVERIFY(!f.Text().startsWith(QLatin1Char('%')));

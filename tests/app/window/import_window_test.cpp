@@ -176,7 +176,7 @@ class ImportWindowTest : public QObject {
         "1 Satz au\xDF" "erhalb des Arbeitsbereichs, Bahn X -0.001..399.999 Y 0..300 mm.\n"
         "Nullpunkt G54 um X 0.001 Y 0 mm verschieben?");
     QCOMPARE(f.host.shown.last(), question);
-    QCOMPARE(f.window.workstation().zeroPointRecord.At(data::Axis::X, 0), 0.0L);
+    QCOMPARE(f.window.workstation().zeroPointRecord().At(data::Axis::X, 0), 0.0L);
     const QString imported = f.Text();
 
     // The dialog left by "Abbruch": nothing changes either.
@@ -191,8 +191,8 @@ class ImportWindowTest : public QObject {
     });
     f.window.OpenProgram(QString::fromStdString(f.dir.File("AUSSEN.NC")));
     QCOMPARE(shownX, QStringLiteral("0.001"));
-    QCOMPARE(f.window.workstation().zeroPointRecord.At(data::Axis::X, 0), 0.0L);
-    QCOMPARE(f.window.workstation().zeroPointTable[0].x, 0.0L);
+    QCOMPARE(f.window.workstation().zeroPointRecord().At(data::Axis::X, 0), 0.0L);
+    QCOMPARE(f.window.workstation().zeroPointTable()[0].x, 0.0L);
     QCOMPARE(f.Text(), imported);
 
     // Saved: G54 (which the import selects) holds the shift, and the path
@@ -206,8 +206,8 @@ class ImportWindowTest : public QObject {
     });
     f.window.OpenProgram(QString::fromStdString(f.dir.File("AUSSEN.NC")));
     QCOMPARE(f.host.unexpected, 0);
-    QCOMPARE(f.window.workstation().zeroPointRecord.At(data::Axis::X, 0), 0.001L);
-    QCOMPARE(f.window.workstation().zeroPointTable[0].x, 0.001L);
+    QCOMPARE(f.window.workstation().zeroPointRecord().At(data::Axis::X, 0), 0.001L);
+    QCOMPARE(f.window.workstation().zeroPointTable()[0].x, 0.001L);
     QCOMPARE(f.Text(), imported);
     QVERIFY(!f.window.meldung->text().contains(QStringLiteral("Arbeitsbereichs")));
     QVERIFY(f.window.senden->isEnabled());
@@ -249,7 +249,7 @@ class ImportWindowTest : public QObject {
       QVERIFY(target.Exists("teil_2.nc"));
       QCOMPARE(f.Text(), Joined(expected.parts.front().lines));
       QVERIFY(!f.window.programModified());
-      QCOMPARE(f.window.workstation().mainProgramFile, first.toStdString());
+      QCOMPARE(f.window.workstation().mainProgramFile(), first.toStdString());
       QVERIFY(f.window.senden->isEnabled());  // the first part drawn
       QCOMPARE(f.Notes().item(f.Notes().count() - 1)->text(),
                QStringLiteral("Teil %1: %2").arg(expected.parts.size()).arg(QString::fromStdString(

@@ -17,6 +17,7 @@
 #include "ui/dialogs/tool_dialog.h"
 #include "ui/dialogs/zero_point_dialog.h"
 #include "window/main_window.h"
+#include "workstation/state_access.h"
 
 using testing_support::FakeHost;
 using testing_support::TempDir;
@@ -111,7 +112,7 @@ class MainWindowDialogsTest : public QObject {
     });
     QCOMPARE(toolAfterEnter, 8);
     QCOMPARE(f.dir.Read("QVM_wkz.dat"), WithValueAt(file, 7 * 20 + 10, k2_5));
-    QCOMPARE(f.ws().tools[7].radiusCorrection, 2.5L);
+    QCOMPARE(rur::StateOf(f.ws()).tools[7].radiusCorrection, 2.5L);
     QCOMPARE(CellText(d->Tabelle, 0, 1), QStringLiteral("0.000"));  // row 1 is tool 1
     QVERIFY(!f.window.senden->isEnabled());
     QCOMPARE(f.host.shown, QStringList{"Werkzeugdaten"});
@@ -127,8 +128,8 @@ class MainWindowDialogsTest : public QObject {
       d.AbbruchBtn->click();
       return d.result();
     });
-    QCOMPARE(f.ws().tools[7].radiusCorrection, 1.0L);
-    QCOMPARE(f.ws().tools[41].lengthCorrection, 0.0L);
+    QCOMPARE(rur::StateOf(f.ws()).tools[7].radiusCorrection, 1.0L);
+    QCOMPARE(rur::StateOf(f.ws()).tools[41].lengthCorrection, 0.0L);
     ui::Twerkzeug* d = f.window.werkzeug;
     f.Tools([](ui::Twerkzeug&) { return int(QDialog::Rejected); });
     QCOMPARE(CellText(d->Tabelle, 6, 2), QStringLiteral("1.000"));
@@ -223,9 +224,9 @@ class MainWindowDialogsTest : public QObject {
       return dialog.result();
     });
     QVERIFY(editingAtOnce);
-    QCOMPARE(f.ws().zeroPointTable[1].y, 12.5L);
-    QCOMPARE(f.ws().zeroPointTable[0].x, 7.0L);
-    QCOMPARE(f.ws().zeroPointTable[0].y, 4.0L);
+    QCOMPARE(f.ws().zeroPointTable()[1].y, 12.5L);
+    QCOMPARE(f.ws().zeroPointTable()[0].x, 7.0L);
+    QCOMPARE(f.ws().zeroPointTable()[0].y, 4.0L);
     QCOMPARE(f.dir.Read("Npv_QVM.dat"), file);
     QVERIFY(!f.window.senden->isEnabled());
   }
@@ -236,7 +237,7 @@ class MainWindowDialogsTest : public QObject {
     for (std::size_t g58 : {40, 90, 140}) file = WithValueAt(file, g58, k3_0);
     f.dir.Write("Npv_QVM.dat", file);
     f.Start();
-    QCOMPARE(int(f.ws().settings.controllerType), 17);
+    QCOMPARE(int(f.ws().settings().controllerType), 17);
     f.ZeroPoints([](ui::TForm4& d) {
       TypeIntoCell(d.Tabelle, 3, 2, QStringLiteral("1.5"));  // G57 Z
       d.SpeichernBtn->click();
@@ -252,14 +253,14 @@ class MainWindowDialogsTest : public QObject {
       d.AbbruchBtn->click();
       return d.result();
     });
-    QCOMPARE(f.ws().zeroPointTable[4].z, 0.0L);
+    QCOMPARE(f.ws().zeroPointTable()[4].z, 0.0L);
   }
 
   void zeroPointRowsFollowTheControllerType() {
     Fixture f;
     f.Start();
-    f.ws().settings.controllerType = 3;
-    f.ws().zeroPointRecord.At(data::Axis::X, 0) = 1.0L;
+    rur::StateOf(f.ws()).settings.controllerType = 3;
+    rur::StateOf(f.ws()).zeroPointRecord.At(data::Axis::X, 0) = 1.0L;
     bool editorOpened = true;
     f.ZeroPoints([&](ui::TForm4& d) {
       QTest::keyClicks(d.Tabelle, QStringLiteral("5"));
@@ -274,7 +275,7 @@ class MainWindowDialogsTest : public QObject {
 
     Fixture g;
     g.Start();
-    g.ws().settings.controllerType = 13;
+    rur::StateOf(g.ws()).settings.controllerType = 13;
     g.ZeroPoints([](ui::TForm4&) { return int(QDialog::Rejected); });
     QCOMPARE(g.window.Form4->Tabelle->model()->rowCount(), 5);
     QVERIFY(g.window.Form4->Labels[4]->isEnabled());

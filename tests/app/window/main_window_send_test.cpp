@@ -122,7 +122,7 @@ class MainWindowSendTest : public QObject {
       host.Answer(QDialog::Accepted);
       window.fehlersucheClick();
     }
-    const data::MessageLabels& labels() { return window.workstation().messages.labels(); }
+    const data::MessageLabels& labels() { return window.workstation().messages().labels(); }
 
     PseudoTerminal pty;
     PortVariable port;
@@ -154,7 +154,7 @@ class MainWindowSendTest : public QObject {
             during = EnabledCommands(f.window);
             portOpen = f.window.ApdComPort1->isOpen();
             f.window.FormActivate();  // as after a message window: the transfer keeps its hold
-            phaseAfterActivation = f.window.workstation().phase;
+            phaseAfterActivation = f.window.workstation().phase();
             closeRefused = !f.window.FormCloseQuery() && !f.window.close();
             f.window.showeditor->appendPlainText(QStringLiteral("N90"));  // the editor stays usable...
             drawAfterEdit = f.window.simuliere->isEnabled();             // ...but drawing does not start
@@ -191,7 +191,7 @@ class MainWindowSendTest : public QObject {
     QCOMPARE(EnabledCommands(f.window), kAfterTransfer);
     QVERIFY(!f.window.ApdComPort1->isOpen());
     QVERIFY(!f.window.commandRunning());
-    QCOMPARE(f.window.workstation().phase, data::RunPhase::kIdle);
+    QCOMPARE(f.window.workstation().phase(), data::RunPhase::kIdle);
     QCOMPARE(f.window.OvcMeter1->value(), 100);
     QVERIFY(PixelsOf(f.window.Image0->pixmap().toImage(), Qt::red) > 300);
     QVERIFY(f.window.programModified());  // the editor's text was not saved
@@ -251,7 +251,7 @@ class MainWindowSendTest : public QObject {
     QVERIFY(f.statuses.contains(kAbortedAtPc));
     QVERIFY(!f.window.ApdComPort1->isOpen());
     QCOMPARE(EnabledCommands(f.window), kAfterTransfer);
-    QCOMPARE(f.window.workstation().phase, data::RunPhase::kIdle);
+    QCOMPARE(f.window.workstation().phase(), data::RunPhase::kIdle);
   }
 
   void aCompensationMessageSendsNothing() {
@@ -299,7 +299,7 @@ class MainWindowSendTest : public QObject {
     QCOMPARE(f.statuses, QStringList{reason});
     QVERIFY(!f.window.ApdComPort1->isOpen());
     QCOMPARE(EnabledCommands(f.window), kAfterTransfer);
-    const int count = f.window.workstation().sentStore.count();
+    const int count = f.window.workstation().sentStore().count();
     const std::string notFound = "CNC-Zeile nicht   \"AUFFINDBAR\"";
 
     struct Case {

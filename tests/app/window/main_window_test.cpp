@@ -88,7 +88,7 @@ class MainWindowTest : public QObject {
                           "showeditor", "CheckBox1"}));
     QVERIFY(f.window.ende->isHidden());
     QVERIFY(!f.window.Image2->isHidden());
-    QCOMPARE(f.window.workstation().phase, data::RunPhase::kRunning);  // closing refused
+    QCOMPARE(f.window.workstation().phase(), data::RunPhase::kRunning);  // closing refused
   }
 
   void workingStateLoadsTheDescriptionFiles() {
@@ -99,10 +99,10 @@ class MainWindowTest : public QObject {
     f.host.Answer(QMessageBox::Ok);
     f.Start();
     QCOMPARE(f.host.shown.last(), QStringLiteral("Datei für G-, M- oder allg. Beschreibung nicht brauchbar"));
-    QCOMPARE(f.window.workstation().descriptions.m[1].number, std::uint8_t{0});
+    QCOMPARE(f.window.workstation().descriptions().m[1].number, std::uint8_t{0});
     f.dir.Write("G_QVM.DAT", "1,B\r\n");
     f.Start();
-    QCOMPARE(f.window.workstation().descriptions.m[1].number, std::uint8_t{3});
+    QCOMPARE(f.window.workstation().descriptions().m[1].number, std::uint8_t{3});
     QCOMPARE(f.host.unexpected, 0);
   }
 
@@ -164,7 +164,7 @@ class MainWindowTest : public QObject {
              QStringLiteral("Programm Editor ") + QString::fromStdString(f.dir.File("%5")) +
                  QStringLiteral(" wurde modifiziert. Sichern?"));
     QVERIFY(f.window.showeditor->toPlainText().startsWith(QStringLiteral("N")));
-    QCOMPARE(f.window.workstation().mainProgramFile, f.dir.File("%5"));
+    QCOMPARE(f.window.workstation().mainProgramFile(), f.dir.File("%5"));
     // The end picture asks too; Cancel keeps the working state.
     f.host.Answer(QMessageBox::Cancel);
     f.window.Image2Click();
@@ -202,7 +202,7 @@ class MainWindowTest : public QObject {
     f.window.speichernClick();
     QVERIFY(f.host.shown.last().contains(QStringLiteral("kann nicht gespeichert werden")));
     QVERIFY(f.window.programModified());
-    QCOMPARE(f.window.workstation().mainProgramFile, std::string());
+    QCOMPARE(f.window.workstation().mainProgramFile(), std::string());
     // Yes to the save question with a failing save does not let the program go.
     f.host.Answer(QMessageBox::Yes);
     f.host.Then(ChooseFile(target));
@@ -221,10 +221,10 @@ class MainWindowTest : public QObject {
     QVERIFY(!f.window.senden->isEnabled());
     f.window.simuliereClick();
     QCOMPARE(f.host.unexpected, 0);
-    QCOMPARE(f.window.workstation().messages.errorFlag, std::uint8_t{0});
+    QVERIFY(!f.window.workstation().messages().errorFlag());
     QVERIFY(f.window.senden->isEnabled());
     QVERIFY(!f.window.fehlersuche->isEnabled());
-    QVERIFY(f.window.workstation().blockStore.count() > 5);
+    QVERIFY(f.window.workstation().blockStore().count() > 5);
     // The picture shows the path in yellow.
     const QImage picture = f.window.Image0->pixmap().toImage();
     int yellow = 0;
@@ -239,7 +239,7 @@ class MainWindowTest : public QObject {
     f.host.Answer(QDialog::Accepted);  // the message window
     f.window.simuliereClick();
     QCOMPARE(f.host.unexpected, 0);
-    QCOMPARE(f.window.workstation().messages.labels().number, std::string(" 38"));
+    QCOMPARE(f.window.workstation().messages().labels().number, std::string(" 38"));
     QVERIFY(!f.window.senden->isEnabled());
     QVERIFY(f.window.simuliere->isEnabled());
     QVERIFY(f.window.laden->isEnabled());
@@ -253,8 +253,8 @@ class MainWindowTest : public QObject {
     f.host.Answer(QDialog::Accepted);  // the message window
     f.window.AbbruchClick();
     QCOMPARE(f.host.shown.size(), 4);
-    QCOMPARE(f.window.workstation().messages.labels().number, std::string("181"));
-    QCOMPARE(f.window.workstation().phase, data::RunPhase::kStopping);
+    QCOMPARE(f.window.workstation().messages().labels().number, std::string("181"));
+    QCOMPARE(f.window.workstation().phase(), data::RunPhase::kStopping);
     QCOMPARE(f.window.OvcMeter1->value(), f.window.OvcMeter1->maximum());
     QVERIFY(!f.window.senden->isEnabled());
     QVERIFY(f.window.simuliere->isEnabled());
@@ -271,7 +271,7 @@ class MainWindowTest : public QObject {
     // the preparation before it pass by); the editor is held while the run
     // reads the program.
     std::function<void()> clickWhenRunning = [&] {
-      if (f.window.workstation().phase != data::RunPhase::kRunning || f.window.showeditor->isEnabled()) {
+      if (f.window.workstation().phase() != data::RunPhase::kRunning || f.window.showeditor->isEnabled()) {
         QTimer::singleShot(0, &f.window, clickWhenRunning);
         return;
       }
@@ -281,8 +281,8 @@ class MainWindowTest : public QObject {
     f.host.Answer(QDialog::Accepted);  // the message window of the abort
     f.window.simuliereClick();
     QCOMPARE(f.host.unexpected, 0);
-    QCOMPARE(f.window.workstation().messages.labels().number, std::string("181"));
-    QVERIFY(f.window.workstation().blockStore.count() < 502);
+    QCOMPARE(f.window.workstation().messages().labels().number, std::string("181"));
+    QVERIFY(f.window.workstation().blockStore().count() < 502);
     QVERIFY(!f.window.senden->isEnabled());
     QVERIFY(f.window.showeditor->isEnabled());
   }
@@ -291,7 +291,7 @@ class MainWindowTest : public QObject {
     for (const auto& [argument, mode] : {std::pair{"A", 1}, std::pair{"a", 0}}) {
       Fixture f(QString::fromLatin1(argument));
       f.Start();
-      QCOMPARE(f.window.workstation().scaledOutputMode, std::uint8_t(mode));
+      QCOMPARE(f.window.workstation().scaledOutputMode(), std::uint8_t(mode));
     }
   }
 };

@@ -44,7 +44,7 @@ struct Fixture {
   }
   // The first stored block of that motion ending at (x, y); 0 when none.
   std::int32_t BlockEndingAt(double x, double y, int motion = 1) {
-    const data::BlockStore& store = window.workstation().blockStore;
+    const data::BlockStore& store = window.workstation().blockStore();
     for (std::int32_t p = 1; p <= store.count(); ++p) {
       const data::BlockRecord& r = store.At(p);
       if (r.endX == x && r.endY == y && r.motion == motion) return p;
@@ -126,7 +126,7 @@ class ViewWindowTest : public QObject {
     const QString text = f.window.meldung->text();
     QCOMPARE(text, QStringLiteral("Satz %1: %2, Zeile 6")
                        .arg(f.BlockEndingAt(100.0, 100.0))
-                       .arg(QString::fromStdString(f.window.workstation().subprograms.NameOf(0))));
+                       .arg(QString::fromStdString(f.window.workstation().subprograms().NameOf(0))));
     // The picture draws no rapid moves: (5, 5) on the rapid one picks nothing.
     QTest::mouseClick(f.window.Image0, Qt::LeftButton, {}, QPoint(6, 351));
     QCOMPARE(f.EditorLine(), 5);

@@ -174,11 +174,11 @@ class WindowStartTest : public QObject {
       QCOMPARE(f.host.shown, QStringList());
       QCOMPARE(f.window.showeditor->toPlainText(), QStringLiteral("%77\nN10 G01 X5"));
       QCOMPARE(f.window.Panel2->text(), QStringLiteral("Programm: %77"));
-      QCOMPARE(f.window.workstation().mainProgramFile, programs.File("%77"));
+      QCOMPARE(f.window.workstation().mainProgramFile(), programs.File("%77"));
       QVERIFY(!f.window.programModified());
       QVERIFY(!f.window.showeditor->document()->isModified());
       QVERIFY(f.window.simuliere->isEnabled());
-      QCOMPARE(f.window.workstation().scaledOutputMode, std::uint8_t(args.first() == "A" ? 1 : 0));
+      QCOMPARE(f.window.workstation().scaledOutputMode(), std::uint8_t(args.first() == "A" ? 1 : 0));
       // Once only: after the end picture the editor starts empty again.
       f.window.Image2Click();
       f.window.Image1Click();
@@ -194,7 +194,7 @@ class WindowStartTest : public QObject {
     Fixture f({QStringLiteral("%5")});
     f.window.Image1Click();
     QDir::setCurrent(before);
-    QCOMPARE(f.window.workstation().mainProgramFile, programs.File("%5"));
+    QCOMPARE(f.window.workstation().mainProgramFile(), programs.File("%5"));
   }
 
   // A missing or binary program says what "&Laden" says and leaves the
@@ -221,7 +221,7 @@ class WindowStartTest : public QObject {
       QCOMPARE(byArgument.host.shown.first(), byDialog.host.shown.last());
       QVERIFY(byArgument.host.shown.first().contains(path));
       QCOMPARE(byArgument.window.showeditor->toPlainText(), QString());
-      QCOMPARE(byArgument.window.workstation().mainProgramFile, std::string());
+      QCOMPARE(byArgument.window.workstation().mainProgramFile(), std::string());
     }
   }
 };

@@ -42,10 +42,10 @@ TEST_F(DriverCalls, CallOfAProgramNotLoadedStopsTheRun) {
   for (const MissingCall& c : cases) {
     SCOPED_TRACE(c.mainCall);
     dialogs.messages.clear();
-    ctx.messages.errorFlag = 0;
+    const rur::CommandScope next(ctx.messages);
     Lay(c.mainCall);
     draw::RunProgram(ctx);
-    EXPECT_EQ(ctx.messages.errorFlag, 1);
+    EXPECT_TRUE(ctx.messages.errorFlag());
     ASSERT_EQ(Shown(), std::vector<int>{20});
     EXPECT_EQ(dialogs.messages[0].program, c.program);
     EXPECT_EQ(dialogs.messages[0].block, c.block);

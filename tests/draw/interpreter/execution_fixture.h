@@ -11,6 +11,7 @@
 #include "draw/interpreter/execution.h"
 #include "support/fake_dialogs.h"
 #include "support/temp_dir.h"
+#include "workstation/command_scope.h"
 
 namespace execution_test {
 
@@ -64,8 +65,10 @@ class ExecutionTest : public ::testing::Test {
     StartRun();
   }
 
-  // ResetMachineState and the driver's resets after it.
+  // ResetMachineState and the driver's resets after it, in a command of its
+  // own (no error stands).
   void StartRun() {
+    const rur::CommandScope command(ctx.messages);
     draw::ResetMachineState(ctx);
     draw::MachineState& m = ctx.machine;
     m.distanceMode = 0;

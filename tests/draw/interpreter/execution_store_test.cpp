@@ -24,7 +24,7 @@ TEST_F(ExecutionStore, NothingHappensAfterAnErrorOrAStop) {
   parts.phase = data::RunPhase::kStopping;
   Run({"X1"});
   parts.phase = data::RunPhase::kIdle;
-  ctx.messages.errorFlag = 1;
+  ctx.messages.ShowWarning("earlier");
   Run({"X2"});
   EXPECT_EQ(ctx.blockStore.count(), 0);
   EXPECT_EQ(ctx.machine.machineEnd.x, 0.0L);
@@ -38,12 +38,12 @@ TEST_F(ExecutionStore, StoreLimitStopsTheRun) {
   Run({"X1", "X2"});
   EXPECT_EQ(ctx.blockStore.count(), data::kMaxStoredBlocks);
   EXPECT_EQ(Last().endX, 1.0L);
-  EXPECT_EQ(ctx.messages.errorFlag, 1);
+  EXPECT_TRUE(ctx.messages.errorFlag());
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].description, draw::kProgramTooLong);
   EXPECT_EQ(dialogs.messages[0].program, "MAIN");
   EXPECT_EQ(dialogs.messages[0].block, "N20 X2");
-  ctx.messages.errorFlag = 0;
+  const rur::CommandScope next(ctx.messages);
   EXPECT_FALSE(draw::StoreBlock(ctx));
   EXPECT_EQ(ctx.blockStore.count(), data::kMaxStoredBlocks);
 }

@@ -15,8 +15,8 @@
 namespace {
 
 bool IsKnownError(int code) {
-  return code == 0 || (code >= nc::kExprDivisionByZero && code <= nc::kExprStackOverflow) ||
-         code == nc::kExprLnRange;
+  return code == 0 || (code >= data::kMessageDivisionByZero && code <= data::kMessageStackOverflow) ||
+         code == data::kMessageLnRange;
 }
 
 bool Same(const nc::Evaluation& a, const nc::Evaluation& b) {
@@ -84,7 +84,7 @@ TEST(ExpressionFuzz, ValidTextsCompileAndRun) {
     // Each "." gains at most one "0"; the text must keep room for its end mark.
     if (text.size() + std::count(text.begin(), text.end(), '.') >= 255) continue;
     const nc::Evaluation e = nc::EvaluateExpression(text);
-    ASSERT_NE(e.errorCode, nc::kExprSyntax) << text;
+    ASSERT_NE(e.errorCode, data::kMessageExpressionSyntax) << text;
     ASSERT_TRUE(IsKnownError(e.errorCode)) << text;
     ASSERT_TRUE(Same(e, nc::EvaluateExpression(Lower(text)))) << text;
     ++ran;

@@ -71,7 +71,7 @@ TEST(ExpressionOrder, DivisionChainsDivideLeftToRightWithinTheirTerm) {
 TEST(ExpressionPrepass, SignPairsFoldAndDecimalPointsGetDigits) {
   ExpectValues({{"1--2", 3}, {"1+-2", -1}, {"1---2", -1}, {"1-+-+2", 3}, {"2E+-1", 0.2L},
                 {".5+1", 1.5L}, {"5.+1", 6}, {"(.5)*2", 1}, {"5.E1", 50}});
-  ExpectErrors({{"1..2", nc::kExprSyntax}});
+  ExpectErrors({{"1..2", data::kMessageExpressionSyntax}});
 }
 
 TEST(ExpressionScanning, LettersAreUpperCasedAndBlanksSkipped) {
@@ -96,30 +96,30 @@ TEST(ExpressionFunctions, TruncSaturatesAtTheRangeOfA64BitInteger) {
 // Powers need a number or PI as base; signs only at the start of an
 // expression (a blank keeps two signs apart); malformed texts.
 TEST(ExpressionSyntax, WhatTheGrammarRefuses) {
-  ExpectErrors({{"(1+1)^2", nc::kExprSyntax}, {"SIN(30)^2", nc::kExprSyntax}, {"(-8)^(1/3)", nc::kExprSyntax},
-                {"2*-3", nc::kExprSyntax}, {"2^-1", nc::kExprSyntax}, {"1- -2", nc::kExprSyntax}});
+  ExpectErrors({{"(1+1)^2", data::kMessageExpressionSyntax}, {"SIN(30)^2", data::kMessageExpressionSyntax}, {"(-8)^(1/3)", data::kMessageExpressionSyntax},
+                {"2*-3", data::kMessageExpressionSyntax}, {"2^-1", data::kMessageExpressionSyntax}, {"1- -2", data::kMessageExpressionSyntax}});
   ExpectValues({{"PI^2", kPi * kPi, 1e-16L}, {"2^(0-1)", 0.5L, kUlps}, {"2*(-3)", -6}});
   for (const char* text : {"SIN 30", "SIN()", "SIN(30", "SINE(30)", "FOO(1)", "(1", "1)", "1 2", "#", "1,5",
                            "   ", "ERR", "2.5.5", "2E", "3E+", "+", "\xE4"}) {
-    EXPECT_EQ(EvaluateExpression(text).errorCode, nc::kExprSyntax) << text;
+    EXPECT_EQ(EvaluateExpression(text).errorCode, data::kMessageExpressionSyntax) << text;
   }
 }
 
 TEST(ExpressionErrors, EachRuntimeErrorHasItsCode) {
-  ExpectErrors({{"1/0", nc::kExprDivisionByZero}, {"4/(2-2)", nc::kExprDivisionByZero},
+  ExpectErrors({{"1/0", data::kMessageDivisionByZero}, {"4/(2-2)", data::kMessageDivisionByZero},
                 // A power's base is a number or PI, never negative: only 0 reaches 92.
-                {"0^0.5", nc::kExprNegativeBase}, {"0^0", nc::kExprZeroPowerZero},
+                {"0^0.5", data::kMessageNegativeBase}, {"0^0", data::kMessageZeroPowerZero},
                 // 94 is not reachable: the cosine of an extended angle is never
                 // exactly 0, so TAN(90) is merely large.
-                {"TAN(90)", 0}, {"COT(90)", nc::kExprCotUndefined}, {"COT(0)", nc::kExprCotUndefined},
-                {"COT(-180)", nc::kExprCotUndefined}, {"ASIN(1.5)", nc::kExprAsinRange},
-                {"ACOS(-2)", nc::kExprAcosRange}, {"SQRT(-1)", nc::kExprSqrtNegative},
+                {"TAN(90)", 0}, {"COT(90)", data::kMessageCotUndefined}, {"COT(0)", data::kMessageCotUndefined},
+                {"COT(-180)", data::kMessageCotUndefined}, {"ASIN(1.5)", data::kMessageAsinRange},
+                {"ACOS(-2)", data::kMessageAcosRange}, {"SQRT(-1)", data::kMessageSqrtNegative},
                 // 100 (unknown operation) is not reachable: the compiler emits
                 // only operations the runner knows.
-                {"LN(0)", nc::kExprLnRange}, {"LN(-1)", nc::kExprLnRange},
+                {"LN(0)", data::kMessageLnRange}, {"LN(-1)", data::kMessageLnRange},
                 // The first error of the run wins; nothing runs after a syntax error.
-                {"1/0+SQRT(-1)", nc::kExprDivisionByZero}, {"SQRT(-1)+1/0", nc::kExprSqrtNegative},
-                {"1/0+(1", nc::kExprSyntax}});
+                {"1/0+SQRT(-1)", data::kMessageDivisionByZero}, {"SQRT(-1)+1/0", data::kMessageSqrtNegative},
+                {"1/0+(1", data::kMessageExpressionSyntax}});
 }
 
 // The 255-character text (its end mark included), the 49-value stack.
@@ -130,10 +130,10 @@ TEST(ExpressionLimits, TextAndStackAtTheirLimits) {
                 {Repeat("1*", 48) + "1", 1},    // 49 factors
                 {Repeat("1+(", 48) + "1" + std::string(48, ')'), 49},
                 {Repeat("1+", 120) + "1", 121}});  // a long sum stays shallow
-  ExpectErrors({{std::string(254, ' ') + "7", nc::kExprSyntax}, {"7" + std::string(299, ' '), nc::kExprSyntax},
-                {"0" + Repeat("+.5", 84), nc::kExprSyntax},
-                {Repeat("1*", 49) + "1", nc::kExprStackOverflow},
-                {Repeat("1+(", 49) + "1" + std::string(49, ')'), nc::kExprStackOverflow}});
+  ExpectErrors({{std::string(254, ' ') + "7", data::kMessageExpressionSyntax}, {"7" + std::string(299, ' '), data::kMessageExpressionSyntax},
+                {"0" + Repeat("+.5", 84), data::kMessageExpressionSyntax},
+                {Repeat("1*", 49) + "1", data::kMessageStackOverflow},
+                {Repeat("1+(", 49) + "1" + std::string(49, ')'), data::kMessageStackOverflow}});
 }
 
 // Literals convert to the nearest extended value; out of range they
@@ -144,7 +144,7 @@ TEST(ExpressionNumbers, ConvertedToTheNearestExtendedValue) {
                 {"0.1000000000000000000000001", 0.1000000000000000000000001L},
                 {"0.00000000000000000000000000000000001", 1e-35L}, {"1E4000", 1E4000L}, {"1E-4000", 1E-4000L},
                 {"1E-99999", 0}, {"0E99999", 0}});
-  ExpectErrors({{"1E5000", nc::kExprSyntax}, {"1E99999999999999999999", nc::kExprSyntax}});
+  ExpectErrors({{"1E5000", data::kMessageExpressionSyntax}, {"1E99999999999999999999", data::kMessageExpressionSyntax}});
 }
 
 }  // namespace

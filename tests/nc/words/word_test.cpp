@@ -51,7 +51,7 @@ TEST_F(WordTest, MalformedParameterNumberFailsWith98) {
   Eval("XR256");  // beyond the table
   Eval("XR-01");
   EXPECT_EQ(Shown(), (std::vector<std::string>{" 98", " 98", " 98", " 98"}));
-  EXPECT_EQ(messages.errorFlag, 1);
+  EXPECT_TRUE(messages.errorFlag());
 }
 
 TEST_F(WordTest, FunctionNamesAreNotParameterReferences) {

@@ -23,6 +23,7 @@
 #include "ui/pseudo_terminal.h"
 #include "ui/platform/qt_serial_line.h"
 #include "window/main_window.h"
+#include "workstation/state_access.h"
 
 using testing_support::FakeHost;
 using testing_support::PortVariable;
@@ -81,7 +82,7 @@ class InstallationDialogTest : public QObject {
 
   void panelEditsTheProgramDirectory() {
     Fixture f;
-    f.ws().settings.programDirectory = "/old/";
+    rur::StateOf(f.ws()).settings.programDirectory = "/old/";
     const QString eighty(80, QLatin1Char('d'));
     f.Installation([&](ui::TForm2& d) {
       d.DatenUnterverzeichnis1->trigger();
@@ -91,13 +92,13 @@ class InstallationDialogTest : public QObject {
       QTest::keyClicks(d.Edit1, eighty + QStringLiteral("xyz"));  // the field stops at 80
       d.BitBtn3->click();
       QVERIFY(d.Panel1->isHidden());
-      QCOMPARE(f.ws().settings.programDirectory, eighty.toStdString());
+      QCOMPARE(f.ws().settings().programDirectory, eighty.toStdString());
 
       d.DatenUnterverzeichnis1->trigger();
       d.Edit1->setText(QStringLiteral("/other/"));
       d.BitBtn4->click();
       QVERIFY(d.Panel1->isHidden());
-      QCOMPARE(f.ws().settings.programDirectory, eighty.toStdString());
+      QCOMPARE(f.ws().settings().programDirectory, eighty.toStdString());
 
       d.Steuerung1->trigger();  // does nothing
       QCOMPARE(d.result(), 0);
@@ -113,7 +114,7 @@ class InstallationDialogTest : public QObject {
     bosch.programDirectory = "/progs/";
     f.dir.Write("QVM_ini.Dat", Record(bosch));
     f.window.FormActivate();
-    QCOMPARE(int(f.ws().settings.controllerType), 5);
+    QCOMPARE(int(f.ws().settings().controllerType), 5);
     f.Installation([](ui::TForm2& d) { d.Speichern1->trigger(); });
     QCOMPARE(f.window.Form2->result(), int(QDialog::Accepted));
     QCOMPARE(f.window.windowTitle(), QStringLiteral("QVM"));
@@ -135,7 +136,7 @@ class InstallationDialogTest : public QObject {
     QVERIFY(!f.dir.Exists("QVM_ini.Dat"));
     QCOMPARE(f.window.windowTitle(), QStringLiteral("RUR"));
     f.window.FormActivate();  // the file's values (here: the defaults) come back
-    QVERIFY(f.ws().settings.programDirectory != "/elsewhere/");
+    QVERIFY(f.ws().settings().programDirectory != "/elsewhere/");
   }
 
   void aFailedWriteWarnsAndKeepsTheDialogOpen() {
@@ -153,7 +154,7 @@ class InstallationDialogTest : public QObject {
       d.Ende1->trigger();
     });
     QCOMPARE(finishedAfterSave, 0);
-    QCOMPARE(f.ws().settings.programDirectory, std::string("/typed/"));
+    QCOMPARE(f.ws().settings().programDirectory, std::string("/typed/"));
     QCOMPARE(f.host.shown,
              (QStringList{"Installationsroutine", QStringLiteral("Die Einstellungsdatei %1 konnte nicht "
                                                                   "geschrieben werden!")
@@ -227,8 +228,8 @@ class InstallationDialogTest : public QObject {
     // (a pseudo-terminal keeps 8 data bits and shows no parity enable bit)
     QCOMPARE(after.c_cflag & (PARODD | CSTOPB), tcflag_t(PARODD | CSTOPB));
     const data::PortParameters chosen{.baud = 19200, .parity = 1, .dataBits = 7, .stopBits = 2};
-    QVERIFY(f.ws().settings.port == chosen);
-    QVERIFY(f.ws().port == chosen);
+    QVERIFY(f.ws().settings().port == chosen);
+    QVERIFY(rur::StateOf(f.ws()).port == chosen);
     QVERIFY(!f.window.ApdComPort1->isOpen());
   }
 };
