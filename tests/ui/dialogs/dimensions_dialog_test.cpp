@@ -6,10 +6,18 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "ui/component_names.h"
 #include "ui/dialogs/dimensions_dialog.h"
 #include "ui/dialogs/mask_table.h"
+#include "ui/parts.h"
+
+using testing_support::Part;
 
 namespace {
+
+const ui::DimensionsDialogNames& kNames = ui::kDimensionsDialogNames;
+
+ui::MaskTable* Table(QDialog& d) { return &Part<ui::MaskTable>(d, kNames.table); }
 
 // Opens a cell's editor and types into it, without committing.
 void TypeIntoCell(ui::MaskTable* table, int row, const QString& text) {
@@ -32,20 +40,20 @@ class DimensionsDialogTest : public QObject {
   void showsTheThreeFieldsInOneColumnWithoutHeading() {
     data::Settings s;
     s.zZeroOffset = -2.5L;
-    ui::TForm5 d(s);
-    QCOMPARE(d.Tabelle->model()->columnCount(), 1);
-    QCOMPARE(d.Tabelle->model()->rowCount(), 3);
-    QVERIFY(d.Tabelle->horizontalHeader()->isHidden());
-    QCOMPARE(CellText(d.Tabelle, 0), QStringLiteral("400.000"));
-    QCOMPARE(CellText(d.Tabelle, 1), QStringLiteral("300.000"));
-    QCOMPARE(CellText(d.Tabelle, 2), QStringLiteral("-2.500"));
+    ui::DimensionsDialog d(s);
+    QCOMPARE(Table(d)->model()->columnCount(), 1);
+    QCOMPARE(Table(d)->model()->rowCount(), 3);
+    QVERIFY(Table(d)->horizontalHeader()->isHidden());
+    QCOMPARE(CellText(Table(d), 0), QStringLiteral("400.000"));
+    QCOMPARE(CellText(Table(d), 1), QStringLiteral("300.000"));
+    QCOMPARE(CellText(Table(d), 2), QStringLiteral("-2.500"));
   }
 
   void okCommitsTheEditInProgress() {
     data::Settings s;
-    ui::TForm5 d(s);
-    TypeIntoCell(d.Tabelle, 1, QStringLiteral("9999.999"));  // the widest the mask takes
-    d.OKBtn->click();
+    ui::DimensionsDialog d(s);
+    TypeIntoCell(Table(d), 1, QStringLiteral("9999.999"));  // the widest the mask takes
+    Part<QPushButton>(d, kNames.okButton).click();
     QCOMPARE(d.result(), int(QDialog::Accepted));
     QCOMPARE(s.workAreaY, 9999999.0L / 1000.0L);
     QCOMPARE(s.workAreaX, 400.0L);
@@ -53,29 +61,29 @@ class DimensionsDialogTest : public QObject {
 
   void cancelDropsTheEditInProgressOnly() {
     data::Settings s;
-    ui::TForm5 d(s);
-    TypeIntoCell(d.Tabelle, 0, QStringLiteral("123"));
-    QTest::keyClick(d.Tabelle->Editor(), Qt::Key_Return);  // committed before Cancel
-    TypeIntoCell(d.Tabelle, 2, QStringLiteral("7"));
-    d.CancelBtn->click();
+    ui::DimensionsDialog d(s);
+    TypeIntoCell(Table(d), 0, QStringLiteral("123"));
+    QTest::keyClick(Table(d)->Editor(), Qt::Key_Return);  // committed before Cancel
+    TypeIntoCell(Table(d), 2, QStringLiteral("7"));
+    Part<QPushButton>(d, kNames.cancelButton).click();
     QCOMPARE(d.result(), int(QDialog::Rejected));
     QCOMPARE(s.workAreaX, 123.0L);
     QCOMPARE(s.zZeroOffset, 0.0L);
     // Escape or the title bar count as Cancel.
-    TypeIntoCell(d.Tabelle, 1, QStringLiteral("5"));
+    TypeIntoCell(Table(d), 1, QStringLiteral("5"));
     d.reject();
     QCOMPARE(s.workAreaY, 300.0L);
   }
 
   void activationCommitsAndShowsTheRecordAsItIsNow() {
     data::Settings s;
-    ui::TForm5 d(s);
-    TypeIntoCell(d.Tabelle, 2, QStringLiteral("-12.345"));
+    ui::DimensionsDialog d(s);
+    TypeIntoCell(Table(d), 2, QStringLiteral("-12.345"));
     s.workAreaX = 50.0L;  // changed behind the dialog's back
-    d.FormActivate();
-    QVERIFY(d.Tabelle->Editor() == nullptr);
+    d.PrepareToShow();
+    QVERIFY(Table(d)->Editor() == nullptr);
     QCOMPARE(s.zZeroOffset, -12345.0L / 1000.0L);
-    QCOMPARE(CellText(d.Tabelle, 0), QStringLiteral("50.000"));
+    QCOMPARE(CellText(Table(d), 0), QStringLiteral("50.000"));
   }
 };
 
