@@ -1,10 +1,15 @@
 // Finds a window's components by their names (ui/component_names.h), as
-// tests and readers of the component list know them.
+// tests and readers of the component list know them, and works the cells
+// of a mask table as the operator does.
 #pragma once
 
+#include <QLineEdit>
 #include <QObject>
+#include <QTest>
 #include <QWidget>
 #include <QtGlobal>
+
+#include "ui/dialogs/mask_table.h"
 
 namespace testing_support {
 
@@ -29,6 +34,24 @@ T& Part(QObject& window, const char* name) {
   T* found = Search::In(window, name);
   if (found == nullptr) qFatal("no component %s in %s", name, qPrintable(window.objectName()));
   return *found;
+}
+
+// Makes a cell of a mask table current and opens its editor, as a click on
+// it does; types over what it shows (Enter commits); the text it shows.
+inline QLineEdit* OpenCell(ui::MaskTable& table, int row, int column) {
+  const QModelIndex index = table.model()->index(row, column);
+  table.setCurrentIndex(index);
+  if (table.Editor() == nullptr) table.edit(index);
+  return table.Editor();
+}
+inline void TypeIntoCell(ui::MaskTable& table, int row, int column, const QString& text, bool enter = true) {
+  QLineEdit* editor = OpenCell(table, row, column);
+  QVERIFY(editor != nullptr);
+  QTest::keyClicks(editor, text);
+  if (enter) QTest::keyClick(editor, Qt::Key_Return);
+}
+inline QString CellText(ui::MaskTable& table, int row, int column) {
+  return table.model()->index(row, column).data().toString();
 }
 
 }  // namespace testing_support

@@ -18,7 +18,6 @@
 #include "data/block_record.h"
 #include "nc/import/gcode_import.h"
 #include "nc/import/standard_signs.h"
-#include "ui/dialogs/mask_table.h"
 #include "ui/dialogs/zero_point_dialog.h"
 #include "ui/platform/qt_text.h"
 #include "window/foreign_program_offers.h"
@@ -194,8 +193,8 @@ class ForeignProgramWindowTest : public QObject {
       QString shownX;
       f.host.Answer(QMessageBox::Yes);
       f.host.Answer(QMessageBox::Yes);
-      f.host.Then([&shownX, button](QDialog& d) {
-        shownX = Part<ui::MaskTable>(d, ui::kZeroPointDialogNames.table).model()->index(0, 0).data().toString();
+      f.host.Then([&shownX, &zero, button](QDialog& d) {
+        shownX = CellText(Part<ui::MaskTable>(d, zero.table), 0, 0);
         Part<QPushButton>(d, button).click();
         return d.result();
       });

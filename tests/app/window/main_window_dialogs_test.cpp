@@ -15,7 +15,6 @@
 
 #include "data/settings.h"
 #include "ui/dialogs/installation_dialog.h"
-#include "ui/dialogs/mask_table.h"
 #include "ui/dialogs/port_dialog.h"
 #include "ui/dialogs/tool_dialog.h"
 #include "ui/dialogs/zero_point_dialog.h"
@@ -57,26 +56,6 @@ bool PanelHidden(QDialog& d) { return Part<QWidget>(d, kSetup.directoryPanel).is
 std::string Record(const data::Settings& settings) {
   const auto bytes = data::EncodeSettings(settings);
   return std::string(bytes.begin(), bytes.end());
-}
-
-// Makes a cell current and opens its editor, as a click on it does.
-QLineEdit* OpenCell(ui::MaskTable& table, int row, int column) {
-  const QModelIndex index = table.model()->index(row, column);
-  table.setCurrentIndex(index);
-  if (table.Editor() == nullptr) table.edit(index);
-  return table.Editor();
-}
-
-// Types over what a cell shows and presses Enter.
-void TypeIntoCell(ui::MaskTable& table, int row, int column, const QString& text) {
-  QLineEdit* editor = OpenCell(table, row, column);
-  QVERIFY(editor != nullptr);
-  QTest::keyClicks(editor, text);
-  QTest::keyClick(editor, Qt::Key_Return);
-}
-
-QString CellText(ui::MaskTable& table, int row, int column) {
-  return table.model()->index(row, column).data().toString();
 }
 
 void WriteBmp(const TempDir& dir, const char* name, QSize size) {
@@ -383,10 +362,7 @@ class MainWindowDialogsTest : public QObject {
     DialogsFixture f;
     f.Start();
     const FakeHost::Handler dimensions = On<QDialog>([](QDialog& d) {
-      ui::MaskTable& table = Table(d);
-      table.setCurrentIndex(table.model()->index(0, 0));
-      table.edit(table.currentIndex());
-      QTest::keyClicks(table.Editor(), QStringLiteral("500"));
+      TypeIntoCell(Table(d), 0, 0, QStringLiteral("500"), false);  // OK commits it
       Click(d, ui::kDimensionsDialogNames.okButton);
     });
     f.Installation([&](QDialog& d) {

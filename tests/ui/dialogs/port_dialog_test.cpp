@@ -143,24 +143,22 @@ class PortDialogTest : public QObject {
     QVERIFY(d.Parameters() == expected);
   }
 
-  void cancelChangesNothing() {
-    ui::PortDialog d(Unusual(), kDevices);
-    Choose(Box(d, kNames.baud), QStringLiteral("300"));
-    Check(d, kNames.dtrDsr)->setChecked(false);
-    Check(d, kNames.softwareTransmit)->setChecked(true);
-    Spin(d, kNames.xOnChar)->setValue(0);
-    Click(d, kNames.cancelButton);
-    QCOMPARE(d.result(), int(QDialog::Rejected));
-    QVERIFY(d.Parameters() == Unusual());
-  }
-
-  void untouchedOkKeepsWhatTheListsDoNotOffer() {
+  // Values the lists do not offer are shown and kept by an untouched OK;
+  // Cancel changes nothing.
+  void untouchedOkAndCancelKeepWhatTheListsDoNotOffer() {
     ui::PortDialog d(Unusual(), kDevices);
     QCOMPARE(Box(d, kNames.port)->currentText(), QStringLiteral("5: (nicht vorhanden)"));
     QCOMPARE(Box(d, kNames.baud)->currentText(), QStringLiteral("14400"));
     QVERIFY(Check(d, kNames.dtrDsr)->isChecked());
     QVERIFY(Check(d, kNames.softwareReceive)->isChecked() && !Check(d, kNames.softwareTransmit)->isChecked());
     Click(d, kNames.okButton);
+    QVERIFY(d.Parameters() == Unusual());
+    Choose(Box(d, kNames.baud), QStringLiteral("300"));
+    Check(d, kNames.dtrDsr)->setChecked(false);
+    Check(d, kNames.softwareTransmit)->setChecked(true);
+    Spin(d, kNames.xOnChar)->setValue(0);
+    Click(d, kNames.cancelButton);
+    QCOMPARE(d.result(), int(QDialog::Rejected));
     QVERIFY(d.Parameters() == Unusual());
   }
 
