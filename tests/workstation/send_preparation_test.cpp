@@ -186,7 +186,9 @@ TEST_F(SendPreparationTest, TheSendCommandStartsCleanAndKeepsItsOwnErrors) {
     EXPECT_EQ(ws.messages().errorFlag(), !sent);
     EXPECT_EQ(ws.phase(), data::RunPhase::kIdle);
     ASSERT_EQ(dialogs.messages.size(), c.messagesBefore + (sent ? 0 : 1));
-    if (!sent) EXPECT_EQ(dialogs.messages.back().description, geometry::kCompensationOnArc);
+    if (!sent) {
+      EXPECT_EQ(dialogs.messages.back().description, geometry::kCompensationOnArc);
+    }
   }
 }
 

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "main_window.h"
+#include "ui/component_names.h"
 #include "ui/dialogs/installation_dialog.h"
 #include "ui/dialogs/line_number_dialog.h"
 #include "ui/platform/modal_host.h"
@@ -16,30 +17,31 @@ namespace app {
 
 void MainWindow::CreateDialogs() {
   const rur::Workstation::DialogParts parts = ws_.PartsForDialogs();
-  ApdComPort1 = new ui::QtSerialLine(this);
-  Form2 = new ui::TForm2(parts.settings, parts.files, {*ApdComPort1, parts.port}, host_, this);
-  connect(Form2, &ui::TForm2::controllerNamed, this, &QWidget::setWindowTitle);
-  werkzeug = new ui::Twerkzeug(parts.tools, parts.files, this);
-  Form4 = new ui::TForm4(parts.zeroPoints, parts.files, this);
-  Eingeben = new ui::LineNumberDialog(this);
+  serialLine_ = ui::Named(new ui::QtSerialLine(this), ui::kMainWindowNames.serialLine);
+  installationDialog_ = new ui::InstallationDialog(parts.settings, parts.files, {*serialLine_, parts.port}, host_, this);
+  connect(installationDialog_, &ui::InstallationDialog::controllerNamed, this, &QWidget::setWindowTitle);
+  toolDialog_ = new ui::ToolDialog(parts.tools, parts.files, this);
+  zeroPointDialog_ = new ui::ZeroPointDialog(parts.zeroPoints, parts.files, this);
+  lineNumberDialog_ = new ui::LineNumberDialog(this);
 }
 
-void MainWindow::SchnittstelleClick() { host_.Exec(*Form2); }
+void MainWindow::OnInstallation() { host_.Exec(*installationDialog_); }
 
-void MainWindow::WerkzeugtasteClick() {
-  werkzeug->FormShow();
-  host_.Exec(*werkzeug);
+void MainWindow::OnTools() {
+  toolDialog_->PrepareToShow();
+  host_.Exec(*toolDialog_);
   // The file holds: unsaved edits are dropped (a missing file keeps them).
   ws_.ReadTools();
-  senden->setEnabled(false);
+  // A drawing made with other tools is not sent.
+  if (state_ == CommandState::kDrawnClean) SetCommandState(CommandState::kIdle);
 }
 
-void MainWindow::nullpunktClick() {
-  Form4->FormActivate();
-  host_.Exec(*Form4);
+void MainWindow::OnZeroPoints() {
+  zeroPointDialog_->PrepareToShow();
+  host_.Exec(*zeroPointDialog_);
   // Saved or not, the edited values reach the interpreter's table.
   ws_.AdoptZeroPoints();
-  senden->setEnabled(false);
+  if (state_ == CommandState::kDrawnClean) SetCommandState(CommandState::kIdle);
 }
 
 }  // namespace app

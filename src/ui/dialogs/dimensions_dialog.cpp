@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "ui/component_names.h"
 #include "ui/dialogs/mask_table.h"
 
 namespace ui {
@@ -40,59 +41,53 @@ class DimensionsModel : public MaskTableModel {
   data::Settings& settings_;
 };
 
-TForm5::TForm5(data::Settings& settings, QWidget* parent) : QDialog(parent), settings_(settings) {
+DimensionsDialog::DimensionsDialog(data::Settings& settings, QWidget* parent) : QDialog(parent), settings_(settings) {
   CreateComponents();
-  connect(OKBtn, &QPushButton::clicked, this, &TForm5::OKBtnClick);
-  connect(CancelBtn, &QPushButton::clicked, this, &TForm5::CancelBtnClick);
+  connect(okButton_, &QPushButton::clicked, this, &DimensionsDialog::OnOk);
+  connect(cancelButton_, &QPushButton::clicked, this, &DimensionsDialog::reject);
 }
 
-void TForm5::CreateComponents() {
-  SetUpDataDialog(*this, "Form5", "Abmessungen", QSize(229, 125));
+void DimensionsDialog::CreateComponents() {
+  const DimensionsDialogNames& names = kDimensionsDialogNames;
+  SetUpDataDialog(*this, names.window, "Abmessungen", QSize(229, 125));
 
   for (int row = 0; row < kRows; ++row) {
-    auto* label = new QLabel(QString::fromLatin1(kLabelTexts[row]), this);
-    label->setObjectName(QStringLiteral("Label%1").arg(row + 1));
+    auto* label = Named(new QLabel(QString::fromLatin1(kLabelTexts[row]), this), names.rowLabels[row]);
     label->setGeometry(8, kTableRect.top() + 1 + row * kRowHeight, 108, kRowHeight);
-    Labels[static_cast<std::size_t>(row)] = label;
   }
 
-  Tabelle = new MaskTable(this);
-  Tabelle->setObjectName(QStringLiteral("Tabelle"));
-  Tabelle->setGeometry(kTableRect);
-  Tabelle->setFrameStyle(QFrame::Box | QFrame::Plain);
-  Tabelle->setLineWidth(1);
-  Tabelle->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  table_ = Named(new MaskTable(this), names.table);
+  table_->setGeometry(kTableRect);
+  table_->setFrameStyle(QFrame::Box | QFrame::Plain);
+  table_->setLineWidth(1);
+  table_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   model_ = new DimensionsModel(settings_, this);
-  Tabelle->setModel(model_);
-  Tabelle->horizontalHeader()->hide();
-  Tabelle->SetGeometry(0, kRowHeight, {kTableRect.width() - 2});
+  table_->setModel(model_);
+  table_->horizontalHeader()->hide();
+  table_->SetGeometry(0, kRowHeight, {kTableRect.width() - 2});
 
-  OKBtn = new QPushButton(QStringLiteral("OK"), this);
-  OKBtn->setObjectName(QStringLiteral("OKBtn"));
-  OKBtn->setToolTip(QStringLiteral("Speichen und beenden"));
-  OKBtn->setGeometry(8, 92, 100, 25);
-  OKBtn->setAutoDefault(false);
-  OKBtn->setDefault(true);
-  CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
-  CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-  CancelBtn->setGeometry(121, 92, 100, 25);
-  CancelBtn->setAutoDefault(false);
+  okButton_ = Named(new QPushButton(QStringLiteral("OK"), this), names.okButton);
+  okButton_->setToolTip(QStringLiteral("Speichen und beenden"));
+  okButton_->setGeometry(8, 92, 100, 25);
+  okButton_->setAutoDefault(false);
+  okButton_->setDefault(true);
+  cancelButton_ = Named(new QPushButton(QStringLiteral("Cancel"), this), names.cancelButton);
+  cancelButton_->setGeometry(121, 92, 100, 25);
+  cancelButton_->setAutoDefault(false);
 }
 
-void TForm5::FormActivate() {
-  Tabelle->CommitEdit();
+void DimensionsDialog::PrepareToShow() {
+  table_->CommitEdit();
   model_->Refresh();
 }
 
-void TForm5::OKBtnClick() {
-  Tabelle->CommitEdit();
+void DimensionsDialog::OnOk() {
+  table_->CommitEdit();
   accept();
 }
 
-void TForm5::CancelBtnClick() { reject(); }
-
-void TForm5::reject() {
-  Tabelle->CancelEdit();
+void DimensionsDialog::reject() {
+  table_->CancelEdit();
   QDialog::reject();
 }
 

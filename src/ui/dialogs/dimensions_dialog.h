@@ -5,11 +5,9 @@
 #pragma once
 
 #include <QDialog>
-#include <array>
 
 #include "data/settings.h"
 
-class QLabel;
 class QPushButton;
 
 namespace ui {
@@ -17,30 +15,26 @@ namespace ui {
 class MaskTable;
 class DimensionsModel;
 
-class TForm5 : public QDialog {
+class DimensionsDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit TForm5(data::Settings& settings, QWidget* parent = nullptr);
+  explicit DimensionsDialog(data::Settings& settings, QWidget* parent = nullptr);
 
-  // On each activation: commits an edit left open and shows the record's
+  // Before each showing: commits an edit left open and shows the record's
   // present values.
-  void FormActivate();
+  void PrepareToShow();
   // Closing by the title bar or Escape counts as Cancel.
   void reject() override;
 
-  // Components (objectName = the member's name).
-  std::array<QLabel*, 3> Labels{};  // Label1..Label3
-  MaskTable* Tabelle = nullptr;     // row 0 WorkAreaX, 1 WorkAreaY, 2 ZZeroOffset
-  QPushButton* OKBtn = nullptr;
-  QPushButton* CancelBtn = nullptr;
-
  private:
   void CreateComponents();
-  void OKBtnClick();
-  void CancelBtnClick();
+  void OnOk();
 
   data::Settings& settings_;
   DimensionsModel* model_ = nullptr;
+  MaskTable* table_ = nullptr;  // row 0 work area X, 1 work area Y, 2 Z zero offset
+  QPushButton* okButton_ = nullptr;
+  QPushButton* cancelButton_ = nullptr;
 };
 
 }  // namespace ui

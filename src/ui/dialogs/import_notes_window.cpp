@@ -4,6 +4,7 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
+#include "ui/component_names.h"
 #include "ui/platform/qt_text.h"
 
 namespace ui {
@@ -14,30 +15,29 @@ constexpr int kLineRole = Qt::UserRole;
 }  // namespace
 
 ImportNotesWindow::ImportNotesWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
-  setObjectName(QStringLiteral("Import"));
+  const ImportNotesNames& names = kImportNotesNames;
+  setObjectName(QString::fromLatin1(names.window));
   setWindowTitle(QStringLiteral("Import"));
-  zusammenfassung = new QLabel(this);
-  zusammenfassung->setObjectName(QStringLiteral("zusammenfassung"));
-  zusammenfassung->setTextFormat(Qt::PlainText);
-  zusammenfassung->setWordWrap(true);
-  hinweise = new QListWidget(this);
-  hinweise->setObjectName(QStringLiteral("hinweise"));
-  hinweise->setUniformItemSizes(true);
+  summary_ = Named(new QLabel(this), names.summary);
+  summary_->setTextFormat(Qt::PlainText);
+  summary_->setWordWrap(true);
+  notes_ = Named(new QListWidget(this), names.notes);
+  notes_->setUniformItemSizes(true);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(zusammenfassung);
-  layout->addWidget(hinweise, 1);
+  layout->addWidget(summary_);
+  layout->addWidget(notes_, 1);
   resize(560, 320);
-  connect(hinweise, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+  connect(notes_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
     const int line = item->data(kLineRole).toInt();
     if (line > 0) emit lineChosen(line);
   });
 }
 
 void ImportNotesWindow::ShowNotes(const QString& summary, const std::vector<rur::ImportNoteLine>& notes) {
-  hinweise->clear();
-  zusammenfassung->setText(summary);
+  notes_->clear();
+  summary_->setText(summary);
   for (const rur::ImportNoteLine& note : notes) {
-    auto* item = new QListWidgetItem(ToQt(note.text), hinweise);
+    auto* item = new QListWidgetItem(ToQt(note.text), notes_);
     item->setData(kLineRole, note.editorLine);
     if (note.refusal) item->setForeground(Qt::red);
   }
@@ -45,11 +45,11 @@ void ImportNotesWindow::ShowNotes(const QString& summary, const std::vector<rur:
   raise();
 }
 
-void ImportNotesWindow::AppendLine(const QString& text) { new QListWidgetItem(text, hinweise); }
+void ImportNotesWindow::AppendLine(const QString& text) { new QListWidgetItem(text, notes_); }
 
 void ImportNotesWindow::Clear() {
-  hinweise->clear();
-  zusammenfassung->clear();
+  notes_->clear();
+  summary_->clear();
   hide();
 }
 

@@ -26,13 +26,13 @@ class ImportNotesWindow : public QWidget {
   // Empties the list and hides the window (another program was loaded).
   void Clear();
 
-  // Components (objectName = the member's name).
-  QLabel* zusammenfassung = nullptr;
-  QListWidget* hinweise = nullptr;
-
  signals:
   // The editor line (from 1) a clicked note concerns.
   void lineChosen(int line);
+
+ private:
+  QLabel* summary_ = nullptr;
+  QListWidget* notes_ = nullptr;
 };
 
 }  // namespace ui

@@ -6,9 +6,7 @@
 #include <QDialog>
 #include <optional>
 
-class QLabel;
 class QLineEdit;
-class QPushButton;
 
 namespace ui {
 
@@ -18,15 +16,12 @@ class LineNumberDialog : public QDialog {
   explicit LineNumberDialog(QWidget* parent = nullptr);
 
   // Before each showing: the last number stays, selected, to be typed over.
-  void FormShow();
+  void PrepareToShow();
   // The number entered; nullopt while the field holds no digit.
   std::optional<int> Number() const;
 
-  // Components (objectName = the member's name).
-  QLabel* Label1 = nullptr;
-  QLineEdit* Zeile = nullptr;
-  QPushButton* OKBtn = nullptr;
-  QPushButton* CancelBtn = nullptr;
+ private:
+  QLineEdit* field_ = nullptr;
 };
 
 }  // namespace ui

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "data/dialogs.h"
+#include "ui/component_names.h"
 #include "ui/platform/qt_text.h"
 
 namespace ui {
@@ -12,8 +13,7 @@ namespace {
 
 QLabel* AddValueLabel(QGridLayout* grid, int row, const char* caption, const char* name, bool twoLines) {
   auto* fixed = new QLabel(QString::fromUtf8(caption));
-  auto* value = new QLabel;
-  value->setObjectName(QString::fromLatin1(name));
+  auto* value = Named(new QLabel, name);
   value->setTextFormat(Qt::PlainText);
   value->setWordWrap(twoLines);
   value->setMinimumWidth(320);
@@ -26,33 +26,28 @@ QLabel* AddValueLabel(QGridLayout* grid, int row, const char* caption, const cha
 
 }  // namespace
 
-Tform3::Tform3(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("form3"));
+MessageWindow::MessageWindow(QWidget* parent) : QDialog(parent) {
+  const MessageWindowNames& names = kMessageWindowNames;
+  setObjectName(QString::fromLatin1(names.window));
   setWindowTitle(QStringLiteral("Meldung"));
   setModal(true);
   auto* grid = new QGridLayout(this);
-  Label4 = AddValueLabel(grid, 0, "Meldungs-Nr.", "Label4", false);
-  Label5 = AddValueLabel(grid, 1, "Beschreibung", "Label5", true);
-  Label6 = AddValueLabel(grid, 2, "Im Programm", "Label6", false);
-  Label7 = AddValueLabel(grid, 3, "Im Satz", "Label7", true);
-  auto* ok = new QPushButton(QStringLiteral("OK"));
-  ok->setObjectName(QStringLiteral("OKBtn"));
+  number_ = AddValueLabel(grid, 0, "Meldungs-Nr.", names.number, false);
+  description_ = AddValueLabel(grid, 1, "Beschreibung", names.description, true);
+  program_ = AddValueLabel(grid, 2, "Im Programm", names.program, false);
+  block_ = AddValueLabel(grid, 3, "Im Satz", names.block, true);
+  auto* ok = Named(new QPushButton(QStringLiteral("OK")), names.okButton);
   ok->setDefault(true);
   grid->addWidget(ok, 4, 0, 1, 2, Qt::AlignHCenter);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   layout()->setSizeConstraint(QLayout::SetFixedSize);
-  FormCreate();
 }
 
-void Tform3::FormCreate() {
-  for (QLabel* label : {Label4, Label5, Label6, Label7}) label->clear();
-}
-
-void Tform3::SetLabels(const data::MessageLabels& labels) {
-  Label4->setText(ToQt(labels.number));
-  Label5->setText(ToQt(labels.description));
-  Label6->setText(ToQt(labels.program));
-  Label7->setText(ToQt(labels.block));
+void MessageWindow::SetLabels(const data::MessageLabels& labels) {
+  number_->setText(ToQt(labels.number));
+  description_->setText(ToQt(labels.description));
+  program_->setText(ToQt(labels.program));
+  block_->setText(ToQt(labels.block));
 }
 
 }  // namespace ui

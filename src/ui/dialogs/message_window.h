@@ -12,19 +12,17 @@ struct MessageLabels;
 
 namespace ui {
 
-class Tform3 : public QDialog {
+class MessageWindow : public QDialog {
   Q_OBJECT
  public:
-  explicit Tform3(QWidget* parent = nullptr);
+  explicit MessageWindow(QWidget* parent = nullptr);
   void SetLabels(const data::MessageLabels& labels);
 
-  QLabel* Label4 = nullptr;  // number
-  QLabel* Label5 = nullptr;  // description
-  QLabel* Label6 = nullptr;  // program
-  QLabel* Label7 = nullptr;  // block
-
  private:
-  void FormCreate();
+  QLabel* number_ = nullptr;
+  QLabel* description_ = nullptr;
+  QLabel* program_ = nullptr;
+  QLabel* block_ = nullptr;
 };
 
 }  // namespace ui

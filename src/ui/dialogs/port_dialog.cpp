@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "transfer/port_rules.h"
+#include "ui/component_names.h"
 #include "ui/platform/qt_text.h"
 
 namespace ui {
@@ -27,12 +28,6 @@ constexpr int kMessageWidth = 280;
 // Software flow-control values.
 constexpr std::uint8_t kSoftwareReceive = 1;
 constexpr std::uint8_t kSoftwareTransmit = 2;
-
-template <typename W>
-W* Named(W* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
 
 // Selects the item holding value, adding one with `text` when there is none.
 void Select(QComboBox* box, int value, const QString& text) {
@@ -57,120 +52,121 @@ std::uint8_t Bits(std::uint8_t bits, std::uint8_t mask, const QCheckBox* box) {
 
 PortDialog::PortDialog(const data::PortParameters& port, const QStringList& devices, const QString& namedDevice,
                        QWidget* parent)
-    : QDialog(parent), port_(port), devices_(devices), namedDevice_(namedDevice) {
+    : QDialog(parent), chosen_(port), devices_(devices), namedDevice_(namedDevice) {
   CreateComponents(devices);
   ShowParameters();
   ShowDevice();
   ShowWarnings();
-  connect(OKBtn, &QPushButton::clicked, this, &PortDialog::OKBtnClick);
-  connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-  connect(Port, &QComboBox::currentIndexChanged, this, &PortDialog::ShowDevice);
-  for (QSpinBox* box : {XOnChar, XOffChar}) connect(box, &QSpinBox::valueChanged, this, &PortDialog::ShowWarnings);
-  for (QCheckBox* box : {SoftwareTransmit, SoftwareReceive}) {
+  connect(okButton_, &QPushButton::clicked, this, &PortDialog::OnOk);
+  connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+  connect(port_, &QComboBox::currentIndexChanged, this, &PortDialog::ShowDevice);
+  for (QSpinBox* box : {xOnChar_, xOffChar_}) connect(box, &QSpinBox::valueChanged, this, &PortDialog::ShowWarnings);
+  for (QCheckBox* box : {softwareTransmit_, softwareReceive_}) {
     connect(box, &QCheckBox::toggled, this, &PortDialog::ShowWarnings);
   }
 }
 
 void PortDialog::CreateComponents(const QStringList& devices) {
-  setObjectName(QStringLiteral("ComPortOptions"));
+  const PortDialogNames& names = kPortDialogNames;
+  setObjectName(QString::fromLatin1(names.window));
   setWindowTitle(QStringLiteral("Com Port Options"));
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint);
 
-  Port = Named(new QComboBox(this), "Port");
+  port_ = Named(new QComboBox(this), names.port);
   for (qsizetype i = 0; i < devices.size() && i < 255; ++i) {
-    Port->addItem(QStringLiteral("%1: %2").arg(i + 1).arg(devices[i]), static_cast<int>(i + 1));
+    port_->addItem(QStringLiteral("%1: %2").arg(i + 1).arg(devices[i]), static_cast<int>(i + 1));
   }
-  Baud = Named(new QComboBox(this), "Baud");
-  for (int rate : kBaudRates) Baud->addItem(QString::number(rate), rate);
-  Parity = Named(new QComboBox(this), "Parity");
-  for (int code = 0; code < 5; ++code) Parity->addItem(QString::fromLatin1(kParityNames[code]), code);
-  DataBits = Named(new QComboBox(this), "DataBits");
-  for (int bits : {8, 7, 6, 5}) DataBits->addItem(QString::number(bits), bits);
-  StopBits = Named(new QComboBox(this), "StopBits");
-  for (int bits : {1, 2}) StopBits->addItem(QString::number(bits), bits);
+  baud_ = Named(new QComboBox(this), names.baud);
+  for (int rate : kBaudRates) baud_->addItem(QString::number(rate), rate);
+  parity_ = Named(new QComboBox(this), names.parity);
+  for (int code = 0; code < 5; ++code) parity_->addItem(QString::fromLatin1(kParityNames[code]), code);
+  dataBits_ = Named(new QComboBox(this), names.dataBits);
+  for (int bits : {8, 7, 6, 5}) dataBits_->addItem(QString::number(bits), bits);
+  stopBits_ = Named(new QComboBox(this), names.stopBits);
+  for (int bits : {1, 2}) stopBits_->addItem(QString::number(bits), bits);
 
   auto* flow = new QGroupBox(QStringLiteral("Flow control"), this);
   auto* flowLayout = new QVBoxLayout(flow);
-  DtrDsr = Named(new QCheckBox(QStringLiteral("DTR/DSR"), flow), "DtrDsr");
-  RtsCts = Named(new QCheckBox(QStringLiteral("RTS/CTS"), flow), "RtsCts");
-  SoftwareTransmit = Named(new QCheckBox(QStringLiteral("Software transmit"), flow), "SoftwareTransmit");
-  SoftwareReceive = Named(new QCheckBox(QStringLiteral("Software receive"), flow), "SoftwareReceive");
-  for (QCheckBox* box : {DtrDsr, RtsCts, SoftwareTransmit, SoftwareReceive}) flowLayout->addWidget(box);
+  dtrDsr_ = Named(new QCheckBox(QStringLiteral("DTR/DSR"), flow), names.dtrDsr);
+  rtsCts_ = Named(new QCheckBox(QStringLiteral("RTS/CTS"), flow), names.rtsCts);
+  softwareTransmit_ = Named(new QCheckBox(QStringLiteral("Software transmit"), flow), names.softwareTransmit);
+  softwareReceive_ = Named(new QCheckBox(QStringLiteral("Software receive"), flow), names.softwareReceive);
+  for (QCheckBox* box : {dtrDsr_, rtsCts_, softwareTransmit_, softwareReceive_}) flowLayout->addWidget(box);
 
-  XOnChar = Named(new QSpinBox(this), "XOnChar");
-  XOffChar = Named(new QSpinBox(this), "XOffChar");
-  for (QSpinBox* box : {XOnChar, XOffChar}) box->setRange(0, 255);
-  Device = Named(new QLabel(this), "Device");
-  Warnings = Named(new QLabel(this), "Warnings");
-  for (QLabel* label : {Device, Warnings}) {
+  xOnChar_ = Named(new QSpinBox(this), names.xOnChar);
+  xOffChar_ = Named(new QSpinBox(this), names.xOffChar);
+  for (QSpinBox* box : {xOnChar_, xOffChar_}) box->setRange(0, 255);
+  device_ = Named(new QLabel(this), names.device);
+  warnings_ = Named(new QLabel(this), names.warnings);
+  for (QLabel* label : {device_, warnings_}) {
     label->setWordWrap(true);
     label->setMinimumWidth(kMessageWidth);
   }
-  Warnings->setStyleSheet(QStringLiteral("color: #a00000;"));
+  warnings_->setStyleSheet(QStringLiteral("color: #a00000;"));
 
   auto* form = new QFormLayout;
-  form->addRow(QStringLiteral("Port"), Port);
-  form->addRow(Device);
-  form->addRow(QStringLiteral("Baud"), Baud);
-  form->addRow(QStringLiteral("Parity"), Parity);
-  form->addRow(QStringLiteral("Data bits"), DataBits);
-  form->addRow(QStringLiteral("Stop bits"), StopBits);
+  form->addRow(QStringLiteral("Port"), port_);
+  form->addRow(device_);
+  form->addRow(QStringLiteral("Baud"), baud_);
+  form->addRow(QStringLiteral("Parity"), parity_);
+  form->addRow(QStringLiteral("Data bits"), dataBits_);
+  form->addRow(QStringLiteral("Stop bits"), stopBits_);
   form->addRow(flow);
-  form->addRow(QStringLiteral("XOn char"), XOnChar);
-  form->addRow(QStringLiteral("XOff char"), XOffChar);
+  form->addRow(QStringLiteral("XOn char"), xOnChar_);
+  form->addRow(QStringLiteral("XOff char"), xOffChar_);
 
   auto* buttons = new QDialogButtonBox(this);
-  OKBtn = Named(buttons->addButton(QDialogButtonBox::Ok), "OKBtn");
-  CancelBtn = Named(buttons->addButton(QDialogButtonBox::Cancel), "CancelBtn");
-  OKBtn->setText(QStringLiteral("OK"));
-  CancelBtn->setText(QStringLiteral("Cancel"));
-  OKBtn->setDefault(true);
+  okButton_ = Named(buttons->addButton(QDialogButtonBox::Ok), names.okButton);
+  cancelButton_ = Named(buttons->addButton(QDialogButtonBox::Cancel), names.cancelButton);
+  okButton_->setText(QStringLiteral("OK"));
+  cancelButton_->setText(QStringLiteral("Cancel"));
+  okButton_->setDefault(true);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
-  layout->addWidget(Warnings);
+  layout->addWidget(warnings_);
   layout->addWidget(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void PortDialog::ShowParameters() {
-  Select(Port, port_.comNumber, QStringLiteral("%1: (nicht vorhanden)").arg(port_.comNumber));
-  Select(Baud, port_.baud, QString::number(port_.baud));
-  Select(Parity, port_.parity, QString::number(port_.parity));
-  Select(DataBits, port_.dataBits, QString::number(port_.dataBits));
-  Select(StopBits, port_.stopBits, QString::number(port_.stopBits));
-  DtrDsr->setChecked((port_.hwFlowOptions & kDtrDsrBits) != 0);
-  RtsCts->setChecked((port_.hwFlowOptions & kRtsCtsBits) != 0);
-  SoftwareTransmit->setChecked((port_.swFlowOptions & kSoftwareTransmit) != 0);
-  SoftwareReceive->setChecked((port_.swFlowOptions & kSoftwareReceive) != 0);
-  XOnChar->setValue(port_.xOnChar);
-  XOffChar->setValue(port_.xOffChar);
+  Select(port_, chosen_.comNumber, QStringLiteral("%1: (nicht vorhanden)").arg(chosen_.comNumber));
+  Select(baud_, chosen_.baud, QString::number(chosen_.baud));
+  Select(parity_, chosen_.parity, QString::number(chosen_.parity));
+  Select(dataBits_, chosen_.dataBits, QString::number(chosen_.dataBits));
+  Select(stopBits_, chosen_.stopBits, QString::number(chosen_.stopBits));
+  dtrDsr_->setChecked((chosen_.hwFlowOptions & kDtrDsrBits) != 0);
+  rtsCts_->setChecked((chosen_.hwFlowOptions & kRtsCtsBits) != 0);
+  softwareTransmit_->setChecked((chosen_.swFlowOptions & kSoftwareTransmit) != 0);
+  softwareReceive_->setChecked((chosen_.swFlowOptions & kSoftwareReceive) != 0);
+  xOnChar_->setValue(chosen_.xOnChar);
+  xOffChar_->setValue(chosen_.xOffChar);
 }
 
 data::PortParameters PortDialog::Shown() const {
-  data::PortParameters shown = port_;
-  shown.comNumber = static_cast<std::uint8_t>(Chosen(Port));
-  shown.baud = Chosen(Baud);
-  shown.parity = static_cast<std::uint8_t>(Chosen(Parity));
-  shown.dataBits = Chosen(DataBits);
-  shown.stopBits = Chosen(StopBits);
-  shown.hwFlowOptions = Bits(Bits(port_.hwFlowOptions, kDtrDsrBits, DtrDsr), kRtsCtsBits, RtsCts);
-  shown.swFlowOptions = Bits(Bits(port_.swFlowOptions, kSoftwareTransmit, SoftwareTransmit), kSoftwareReceive,
-                             SoftwareReceive);
-  shown.xOnChar = static_cast<std::uint8_t>(XOnChar->value());
-  shown.xOffChar = static_cast<std::uint8_t>(XOffChar->value());
+  data::PortParameters shown = chosen_;
+  shown.comNumber = static_cast<std::uint8_t>(Chosen(port_));
+  shown.baud = Chosen(baud_);
+  shown.parity = static_cast<std::uint8_t>(Chosen(parity_));
+  shown.dataBits = Chosen(dataBits_);
+  shown.stopBits = Chosen(stopBits_);
+  shown.hwFlowOptions = Bits(Bits(chosen_.hwFlowOptions, kDtrDsrBits, dtrDsr_), kRtsCtsBits, rtsCts_);
+  shown.swFlowOptions = Bits(Bits(chosen_.swFlowOptions, kSoftwareTransmit, softwareTransmit_), kSoftwareReceive,
+                             softwareReceive_);
+  shown.xOnChar = static_cast<std::uint8_t>(xOnChar_->value());
+  shown.xOffChar = static_cast<std::uint8_t>(xOffChar_->value());
   return shown;
 }
 
 void PortDialog::ShowDevice() {
   if (!namedDevice_.isEmpty()) {
-    Device->setText(QStringLiteral("Verwendet wird %1 (RUR_PORT), gleich welcher Port gew\u00e4hlt ist.")
+    device_->setText(QStringLiteral("Verwendet wird %1 (RUR_PORT), gleich welcher Port gew\u00e4hlt ist.")
                         .arg(namedDevice_));
     return;
   }
-  const int number = Chosen(Port);
-  Device->setText(number >= 1 && number <= devices_.size()
+  const int number = Chosen(port_);
+  device_->setText(number >= 1 && number <= devices_.size()
                       ? QStringLiteral("Verwendet wird %1.").arg(devices_[number - 1])
                       : QStringLiteral("Port %1 ist nicht vorhanden.").arg(number));
 }
@@ -178,12 +174,12 @@ void PortDialog::ShowDevice() {
 void PortDialog::ShowWarnings() {
   QStringList lines;
   for (const std::string& warning : transfer::PortWarnings(Shown())) lines << ToQt(warning);
-  Warnings->setText(lines.join(QLatin1Char('\n')));
-  Warnings->setVisible(!lines.isEmpty());
+  warnings_->setText(lines.join(QLatin1Char('\n')));
+  warnings_->setVisible(!lines.isEmpty());
 }
 
-void PortDialog::OKBtnClick() {
-  port_ = Shown();
+void PortDialog::OnOk() {
+  chosen_ = Shown();
   accept();
 }
 

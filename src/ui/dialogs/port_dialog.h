@@ -30,24 +30,7 @@ class PortDialog : public QDialog {
              QWidget* parent = nullptr);
 
   // The parameters chosen with OK; until then those given.
-  const data::PortParameters& Parameters() const { return port_; }
-
-  // Components (objectName = the member's name).
-  QComboBox* Port = nullptr;
-  QComboBox* Baud = nullptr;
-  QComboBox* Parity = nullptr;
-  QComboBox* DataBits = nullptr;
-  QComboBox* StopBits = nullptr;
-  QCheckBox* DtrDsr = nullptr;
-  QCheckBox* RtsCts = nullptr;
-  QCheckBox* SoftwareTransmit = nullptr;
-  QCheckBox* SoftwareReceive = nullptr;
-  QSpinBox* XOnChar = nullptr;
-  QSpinBox* XOffChar = nullptr;
-  QLabel* Device = nullptr;    // the device a transfer uses
-  QLabel* Warnings = nullptr;  // one line per warning; hidden when there is none
-  QPushButton* OKBtn = nullptr;
-  QPushButton* CancelBtn = nullptr;
+  const data::PortParameters& Parameters() const { return chosen_; }
 
  private:
   void CreateComponents(const QStringList& devices);
@@ -56,11 +39,26 @@ class PortDialog : public QDialog {
   data::PortParameters Shown() const;
   void ShowDevice();
   void ShowWarnings();
-  void OKBtnClick();
+  void OnOk();
 
-  data::PortParameters port_;
+  data::PortParameters chosen_;
   QStringList devices_;
   QString namedDevice_;
+  QComboBox* port_ = nullptr;
+  QComboBox* baud_ = nullptr;
+  QComboBox* parity_ = nullptr;
+  QComboBox* dataBits_ = nullptr;
+  QComboBox* stopBits_ = nullptr;
+  QCheckBox* dtrDsr_ = nullptr;
+  QCheckBox* rtsCts_ = nullptr;
+  QCheckBox* softwareTransmit_ = nullptr;
+  QCheckBox* softwareReceive_ = nullptr;
+  QSpinBox* xOnChar_ = nullptr;
+  QSpinBox* xOffChar_ = nullptr;
+  QLabel* device_ = nullptr;    // the device a transfer uses
+  QLabel* warnings_ = nullptr;  // one line per warning; hidden when there is none
+  QPushButton* okButton_ = nullptr;
+  QPushButton* cancelButton_ = nullptr;
 };
 
 }  // namespace ui

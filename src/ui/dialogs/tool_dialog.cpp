@@ -11,6 +11,7 @@
 
 #include "data/files.h"
 #include "data/tool_table.h"
+#include "ui/component_names.h"
 #include "ui/dialogs/mask_table.h"
 #include "ui/path_view/picture_button.h"
 #include "ui/platform/qt_text.h"
@@ -53,101 +54,99 @@ QString FromNative(const std::string& path) { return QFile::decodeName(QByteArra
 
 }  // namespace
 
-Twerkzeug::Twerkzeug(data::ToolTable& tools, data::DataFileLocation files, QWidget* parent)
+ToolDialog::ToolDialog(data::ToolTable& tools, data::DataFileLocation files, QWidget* parent)
     : QDialog(parent), tools_(tools), files_(files) {
   CreateComponents();
-  connect(SpeichernBtn, &QPushButton::clicked, this, &Twerkzeug::SpeichernBtnClick);
-  connect(AbbruchBtn, &QPushButton::clicked, this, &QDialog::reject);
-  connect(InitialBtn, &QPushButton::clicked, this, &Twerkzeug::InitialBtnClick);
-  connect(ZeigenBtn, &QPushButton::clicked, this, &Twerkzeug::ZeigenBtnClick);
-  connect(Bild, &PictureButton::clicked, Bild, &QWidget::hide);
-  connect(Tabelle->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+  connect(saveButton_, &QPushButton::clicked, this, &ToolDialog::OnSave);
+  connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+  connect(clearButton_, &QPushButton::clicked, this, &ToolDialog::OnClear);
+  connect(showPictureButton_, &QPushButton::clicked, this, &ToolDialog::OnShowPicture);
+  connect(picture_, &PictureButton::clicked, picture_, &QWidget::hide);
+  connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex& current) {
             if (current.isValid()) currentToolRow_ = current.row() + 1;
           });
 }
 
-void Twerkzeug::CreateComponents() {
-  SetUpDataDialog(*this, "werkzeug", "Werkzeugdaten", QSize(237, 444));
+void ToolDialog::CreateComponents() {
+  const ToolDialogNames& names = kToolDialogNames;
+  SetUpDataDialog(*this, names.window, "Werkzeugdaten", QSize(237, 444));
 
-  Tabelle = new MaskTable(this);
-  Tabelle->setObjectName(QStringLiteral("Tabelle"));
-  Tabelle->setGeometry(kTableRect);
+  table_ = Named(new MaskTable(this), names.table);
+  table_->setGeometry(kTableRect);
   model_ = new ToolTableModel(tools_, this);
-  Tabelle->setModel(model_);
-  Tabelle->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  table_->setModel(model_);
+  table_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   // The two value columns share what the number column and the scroll bar leave.
-  const int valueWidths = Tabelle->width() - 2 * Tabelle->frameWidth() -
-                          Tabelle->verticalScrollBar()->sizeHint().width() - kNumberWidth;
-  Tabelle->SetGeometry(22, 20, {kNumberWidth, valueWidths / 2, valueWidths / 2});
+  const int valueWidths = table_->width() - 2 * table_->frameWidth() -
+                          table_->verticalScrollBar()->sizeHint().width() - kNumberWidth;
+  table_->SetGeometry(22, 20, {kNumberWidth, valueWidths / 2, valueWidths / 2});
   QFont heading = font();
   heading.setPixelSize(10);
-  Tabelle->horizontalHeader()->setFont(heading);
+  table_->horizontalHeader()->setFont(heading);
 
   auto button = [this](const char* name, const char* caption, const char* hint, QRect geometry) {
-    auto* b = new QPushButton(QString::fromUtf8(caption), this);
-    b->setObjectName(QString::fromLatin1(name));
+    auto* b = Named(new QPushButton(QString::fromUtf8(caption), this), name);
     b->setToolTip(QString::fromUtf8(hint));
     b->setGeometry(geometry);
     b->setAutoDefault(false);
     return b;
   };
-  SpeichernBtn = button("SpeichernBtn", "Speichern", "Speichen und beenden", {8, 386, 106, 25});
-  SpeichernBtn->setDefault(true);
-  AbbruchBtn = button("AbbruchBtn", "&Abbruch", "", {123, 386, 106, 25});
-  InitialBtn = button("InitialBtn", "&Initial.", "Alles auf Null setzen", {8, 414, 106, 25});
-  ZeigenBtn = button("ZeigenBtn", "&Zeigen", "Werkzeugform zeigen", {123, 414, 106, 25});
+  saveButton_ = button(names.saveButton, "Speichern", "Speichen und beenden", {8, 386, 106, 25});
+  saveButton_->setDefault(true);
+  cancelButton_ = button(names.cancelButton, "&Abbruch", "", {123, 386, 106, 25});
+  clearButton_ = button(names.clearButton, "&Initial.", "Alles auf Null setzen", {8, 414, 106, 25});
+  showPictureButton_ = button(names.showPictureButton, "&Zeigen", "Werkzeugform zeigen", {123, 414, 106, 25});
 
-  Bild = new PictureButton(this);
-  Bild->setObjectName(QStringLiteral("Bild"));
-  Bild->setToolTip(QStringLiteral("Werkzeugform"));
-  QRect picture(QPoint(), kPictureSize);
-  picture.moveCenter(kTableRect.center());
-  Bild->setGeometry(picture);
-  Bild->setFrameStyle(QFrame::Panel | QFrame::Raised);
-  Bild->setAutoFillBackground(true);
-  Bild->setWordWrap(true);
-  Bild->hide();
+  picture_ = Named(new PictureButton(this), names.picture);
+  picture_->setToolTip(QStringLiteral("Werkzeugform"));
+  QRect place(QPoint(), kPictureSize);
+  place.moveCenter(kTableRect.center());
+  picture_->setGeometry(place);
+  picture_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  picture_->setAutoFillBackground(true);
+  picture_->setWordWrap(true);
+  picture_->hide();
 }
 
-void Twerkzeug::FormShow() {
-  Tabelle->CommitEdit();
+void ToolDialog::PrepareToShow() {
+  table_->CommitEdit();
   model_->Refresh();
-  Bild->hide();
-  Tabelle->setCurrentIndex(model_->index(0, kLengthColumn));
-  Tabelle->scrollToTop();
+  picture_->hide();
+  table_->setCurrentIndex(model_->index(0, kLengthColumn));
+  table_->scrollToTop();
   currentToolRow_ = 1;
 }
 
-void Twerkzeug::SpeichernBtnClick() {
-  Tabelle->CommitEdit();
+void ToolDialog::OnSave() {
+  table_->CommitEdit();
   if (data::WriteToolTable(tools_, files_.directory, files_.controllerType, files_.dialogs)) accept();
 }
 
-void Twerkzeug::InitialBtnClick() {
+void ToolDialog::OnClear() {
   // The edit in progress goes in first, as leaving the table would do, so
   // that nothing typed survives the clearing.
-  Tabelle->CommitEdit();
+  table_->CommitEdit();
   data::ClearToolTable(tools_);
   model_->Refresh();
 }
 
-void Twerkzeug::ZeigenBtnClick() {
+void ToolDialog::OnShowPicture() {
   const std::string toolPicture = data::ToolPictureName(currentToolRow_);
   std::optional<std::string> path = data::FindFileNoCase(files_.directory, toolPicture);
   if (!path) path = data::FindFileNoCase(files_.directory, data::kNoPictureName);
 
   QImage image;
   if (!path) {
-    Bild->setText(QStringLiteral("Kein Bild vorhanden:\n%1 und %2 fehlen")
-                      .arg(ToQt(toolPicture), QString::fromLatin1(data::kNoPictureName)));
+    picture_->setText(QStringLiteral("Kein Bild vorhanden:\n%1 und %2 fehlen")
+                          .arg(ToQt(toolPicture), QString::fromLatin1(data::kNoPictureName)));
   } else if (!image.load(FromNative(*path), "BMP")) {
-    Bild->setText(QStringLiteral("Bild nicht lesbar:\n%1").arg(FromNative(data::FileNamePart(*path))));
+    picture_->setText(QStringLiteral("Bild nicht lesbar:\n%1").arg(FromNative(data::FileNamePart(*path))));
   } else {
-    Bild->setPixmap(QPixmap::fromImage(image));
+    picture_->setPixmap(QPixmap::fromImage(image));
   }
-  Bild->show();
-  Bild->raise();
+  picture_->show();
+  picture_->raise();
 }
 
 }  // namespace ui

@@ -16,36 +16,34 @@ class MaskTable;
 class MaskTableModel;
 class PictureButton;
 
-class Twerkzeug : public QDialog {
+class ToolDialog : public QDialog {
   Q_OBJECT
  public:
-  Twerkzeug(data::ToolTable& tools, data::DataFileLocation files, QWidget* parent = nullptr);
+  ToolDialog(data::ToolTable& tools, data::DataFileLocation files, QWidget* parent = nullptr);
 
   // Before each showing: commits an edit left open, shows the table's
   // present values, hides the picture and makes tool 1 current.
-  void FormShow();
+  void PrepareToShow();
 
-  // The tool of the table's current row (1 after FormShow).
+  // The tool of the table's current row (1 after PrepareToShow).
   int CurrentToolRow() const { return currentToolRow_; }
-
-  // Components (objectName = the member's name).
-  MaskTable* Tabelle = nullptr;
-  QPushButton* SpeichernBtn = nullptr;
-  QPushButton* AbbruchBtn = nullptr;
-  QPushButton* InitialBtn = nullptr;
-  QPushButton* ZeigenBtn = nullptr;
-  PictureButton* Bild = nullptr;  // the tool picture, over the table
 
  private:
   void CreateComponents();
-  void SpeichernBtnClick();
-  void InitialBtnClick();
-  void ZeigenBtnClick();
+  void OnSave();
+  void OnClear();
+  void OnShowPicture();
 
   data::ToolTable& tools_;
   data::DataFileLocation files_;
   MaskTableModel* model_ = nullptr;
   int currentToolRow_ = 1;
+  MaskTable* table_ = nullptr;
+  QPushButton* saveButton_ = nullptr;
+  QPushButton* cancelButton_ = nullptr;
+  QPushButton* clearButton_ = nullptr;
+  QPushButton* showPictureButton_ = nullptr;
+  PictureButton* picture_ = nullptr;  // the tool picture, over the table
 };
 
 }  // namespace ui

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "data/controllers.h"
+#include "ui/component_names.h"
 #include "ui/dialogs/mask_table.h"
 
 namespace ui {
@@ -15,6 +16,7 @@ constexpr int kRowHeight = 20;
 constexpr int kColumnWidth = 88;
 constexpr int kTableX = 44;
 constexpr int kTableY = 8;
+static_assert(kZeroPointDialogNames.rowLabels.size() == data::kZeroPoints);
 
 }  // namespace
 
@@ -62,87 +64,86 @@ int ZeroPointRowsFor(int controllerType, int currentRows) {
   return data::kZeroPoints - 1;
 }
 
-TForm4::TForm4(data::ZeroPointRecord& record, data::DataFileLocation files, QWidget* parent)
+ZeroPointDialog::ZeroPointDialog(data::ZeroPointRecord& record, data::DataFileLocation files, QWidget* parent)
     : QDialog(parent), record_(record), files_(files) {
   CreateComponents();
-  connect(SpeichernBtn, &QPushButton::clicked, this, &TForm4::SpeichernBtnClick);
-  connect(InitBtn, &QPushButton::clicked, this, &TForm4::InitBtnClick);
-  connect(AbbruchBtn, &QPushButton::clicked, this, &TForm4::AbbruchBtnClick);
+  connect(saveButton_, &QPushButton::clicked, this, &ZeroPointDialog::OnSave);
+  connect(clearButton_, &QPushButton::clicked, this, &ZeroPointDialog::OnClear);
+  connect(cancelButton_, &QPushButton::clicked, this, &ZeroPointDialog::OnCancel);
 }
 
-void TForm4::CreateComponents() {
-  SetUpDataDialog(*this, "Form4", "Nullpunktverschiebungen", QSize(399, 160));
+void ZeroPointDialog::CreateComponents() {
+  const ZeroPointDialogNames& names = kZeroPointDialogNames;
+  SetUpDataDialog(*this, names.window, "Nullpunktverschiebungen", QSize(399, 160));
 
-  Tabelle = new MaskTable(this);
-  Tabelle->setObjectName(QStringLiteral("Tabelle"));
-  Tabelle->setFrameStyle(QFrame::Box | QFrame::Plain);
-  Tabelle->setLineWidth(1);
+  table_ = Named(new MaskTable(this), names.table);
+  table_->setFrameStyle(QFrame::Box | QFrame::Plain);
+  table_->setLineWidth(1);
   model_ = new ZeroPointModel(record_, this);
-  Tabelle->setModel(model_);
-  Tabelle->SetGeometry(kHeadingHeight, kRowHeight, {kColumnWidth, kColumnWidth, kColumnWidth});
-  Tabelle->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  Tabelle->setEditTriggers(QAbstractItemView::AllEditTriggers);  // the current cell is always being edited
-  const int frame = Tabelle->frameWidth();
-  Tabelle->setGeometry(kTableX, kTableY, 3 * kColumnWidth + 2 * frame,
-                       kHeadingHeight + data::kZeroPoints * kRowHeight + 2 * frame);
+  table_->setModel(model_);
+  table_->SetGeometry(kHeadingHeight, kRowHeight, {kColumnWidth, kColumnWidth, kColumnWidth});
+  table_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  table_->setEditTriggers(QAbstractItemView::AllEditTriggers);  // the current cell is always being edited
+  const int frame = table_->frameWidth();
+  table_->setGeometry(kTableX, kTableY, 3 * kColumnWidth + 2 * frame,
+                      kHeadingHeight + data::kZeroPoints * kRowHeight + 2 * frame);
 
   // Red while their row can be edited; the disabled colour otherwise.
   QPalette red = palette();
   red.setColor(QPalette::Active, QPalette::WindowText, Qt::red);
   red.setColor(QPalette::Inactive, QPalette::WindowText, Qt::red);
-  for (int k = 0; k < data::kZeroPoints; ++k) {
-    const QString name = QStringLiteral("G%1").arg(54 + k);
-    auto* label = new QLabel(name, this);
-    label->setObjectName(name);
+  for (std::size_t k = 0; k < rowLabels_.size(); ++k) {
+    const char* name = names.rowLabels[k];
+    auto* label = Named(new QLabel(QString::fromLatin1(name), this), name);
     label->setPalette(red);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setGeometry(4, kTableY + frame + kHeadingHeight + k * kRowHeight, kTableX - 10, kRowHeight);
-    Labels[static_cast<std::size_t>(k)] = label;
+    label->setGeometry(4, kTableY + frame + kHeadingHeight + static_cast<int>(k) * kRowHeight, kTableX - 10,
+                       kRowHeight);
+    rowLabels_[k] = label;
   }
 
   auto button = [this](const char* name, const char* caption, const char* hint, int y) {
-    auto* b = new QPushButton(QString::fromUtf8(caption), this);
-    b->setObjectName(QString::fromLatin1(name));
+    auto* b = Named(new QPushButton(QString::fromUtf8(caption), this), name);
     b->setToolTip(QString::fromUtf8(hint));
     b->setGeometry(318, y, 73, 26);
     b->setAutoDefault(false);
     return b;
   };
-  SpeichernBtn = button("SpeichernBtn", "Speichern", "", 8);
-  SpeichernBtn->setDefault(true);
-  InitBtn = button("InitBtn", "&Initialisir.", "Alles auf NULL setzen", 40);
-  AbbruchBtn = button("AbbruchBtn", "&Abbruch", "", 72);
+  saveButton_ = button(names.saveButton, "Speichern", "", 8);
+  saveButton_->setDefault(true);
+  clearButton_ = button(names.clearButton, "&Initialisir.", "Alles auf NULL setzen", 40);
+  cancelButton_ = button(names.cancelButton, "&Abbruch", "", 72);
 }
 
-void TForm4::FormActivate() {
-  Tabelle->CancelEdit();
+void ZeroPointDialog::PrepareToShow() {
+  table_->CancelEdit();
   model_->Refresh();
   const int rows = ZeroPointRowsFor(files_.controllerType, model_->rowCount());
   model_->SetRows(rows);
-  for (int k = 0; k < data::kZeroPoints; ++k) Labels[static_cast<std::size_t>(k)]->setEnabled(k < rows);
+  for (int k = 0; k < data::kZeroPoints; ++k) rowLabels_[static_cast<std::size_t>(k)]->setEnabled(k < rows);
   if (rows == 0) return;
   const QModelIndex first = model_->index(0, 0);
-  Tabelle->setCurrentIndex(first);
-  Tabelle->edit(first);
+  table_->setCurrentIndex(first);
+  table_->edit(first);
 }
 
-void TForm4::SpeichernBtnClick() {
-  Tabelle->CommitEdit();
+void ZeroPointDialog::OnSave() {
+  table_->CommitEdit();
   if (data::WriteZeroPoints(record_, files_.directory, files_.controllerType, files_.dialogs)) {
     accept();
   }
 }
 
-void TForm4::InitBtnClick() {
+void ZeroPointDialog::OnClear() {
   data::ClearZeroPoints(record_);
-  Tabelle->CancelEdit();
+  table_->CancelEdit();
   model_->Refresh();
 }
 
-void TForm4::AbbruchBtnClick() {
+void ZeroPointDialog::OnCancel() {
   // Leaving by the mouse commits the edit through the focus change; the
   // keyboard shortcut must give the same result.
-  Tabelle->CommitEdit();
+  table_->CommitEdit();
   reject();
 }
 

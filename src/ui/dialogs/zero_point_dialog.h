@@ -18,31 +18,29 @@ namespace ui {
 class MaskTable;
 class ZeroPointModel;
 
-class TForm4 : public QDialog {
+class ZeroPointDialog : public QDialog {
   Q_OBJECT
  public:
-  TForm4(data::ZeroPointRecord& record, data::DataFileLocation files, QWidget* parent = nullptr);
+  ZeroPointDialog(data::ZeroPointRecord& record, data::DataFileLocation files, QWidget* parent = nullptr);
 
   // Before each showing: drops an edit left open, shows the record's
   // present values and as many zero points as the controller type allows.
-  void FormActivate();
-
-  // Components (objectName = the member's name; the labels are "G54".."G58").
-  std::array<QLabel*, data::kZeroPoints> Labels{};
-  MaskTable* Tabelle = nullptr;
-  QPushButton* SpeichernBtn = nullptr;
-  QPushButton* InitBtn = nullptr;
-  QPushButton* AbbruchBtn = nullptr;
+  void PrepareToShow();
 
  private:
   void CreateComponents();
-  void SpeichernBtnClick();
-  void InitBtnClick();
-  void AbbruchBtnClick();
+  void OnSave();
+  void OnClear();
+  void OnCancel();
 
   data::ZeroPointRecord& record_;
   data::DataFileLocation files_;
   ZeroPointModel* model_ = nullptr;
+  std::array<QLabel*, data::kZeroPoints> rowLabels_{};  // G54 .. G58
+  MaskTable* table_ = nullptr;
+  QPushButton* saveButton_ = nullptr;
+  QPushButton* clearButton_ = nullptr;
+  QPushButton* cancelButton_ = nullptr;
 };
 
 // Data rows (zero points) the table offers for a controller type, given the

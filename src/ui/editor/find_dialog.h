@@ -8,7 +8,6 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 
 namespace ui {
 
@@ -21,21 +20,20 @@ enum class FindResult {
 class FindDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit FindDialog(QWidget* parent = nullptr);
+  // Starts with the last search's text (selected) and letter-case switch.
+  FindDialog(const QString& text, bool caseSensitive, QWidget* parent = nullptr);
 
   // Shows what the last search gave in the status line.
   void ShowResult(FindResult result);
 
-  // Components (objectName = the member's name).
-  QLineEdit* Suchtext = nullptr;
-  QCheckBox* GrossKlein = nullptr;
-  QLabel* Status = nullptr;
-  QPushButton* Weitersuchen = nullptr;
-  QPushButton* CloseBtn = nullptr;
-
  signals:
   // "Weitersuchen" pressed with a non-empty text.
   void findNext(const QString& text, bool caseSensitive);
+
+ private:
+  QLineEdit* text_ = nullptr;
+  QCheckBox* matchCase_ = nullptr;
+  QLabel* status_ = nullptr;
 };
 
 }  // namespace ui

@@ -5,38 +5,37 @@
 #include <QPushButton>
 #include <QSpinBox>
 
+#include "ui/component_names.h"
+
 namespace ui {
 
 GoToLineDialog::GoToLineDialog(int lineCount, int currentLine, QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("GeheZuZeile"));
+  const GoToLineDialogNames& names = kGoToLineDialogNames;
+  setObjectName(QString::fromLatin1(names.window));
   setWindowTitle(QStringLiteral("Gehe zu Zeile"));
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint);
   setFixedSize(236, 96);
 
   const int last = std::max(1, lineCount);
-  Label1 = new QLabel(QStringLiteral("Zeile (1-%1):").arg(last), this);
-  Label1->setObjectName(QStringLiteral("Label1"));
-  Label1->setGeometry(12, 14, 90, 22);
-  Zeile = new QSpinBox(this);
-  Zeile->setObjectName(QStringLiteral("Zeile"));
-  Zeile->setGeometry(106, 14, 118, 22);
-  Zeile->setRange(1, last);
-  Zeile->setValue(std::clamp(currentLine, 1, last));
-  Zeile->selectAll();
+  auto* label = Named(new QLabel(QStringLiteral("Zeile (1-%1):").arg(last), this), names.label);
+  label->setGeometry(12, 14, 90, 22);
+  line_ = Named(new QSpinBox(this), names.line);
+  line_->setGeometry(106, 14, 118, 22);
+  line_->setRange(1, last);
+  line_->setValue(std::clamp(currentLine, 1, last));
+  line_->selectAll();
 
-  OKBtn = new QPushButton(QStringLiteral("OK"), this);
-  OKBtn->setObjectName(QStringLiteral("OKBtn"));
-  OKBtn->setGeometry(12, 56, 100, 27);
-  OKBtn->setDefault(true);
-  CancelBtn = new QPushButton(QStringLiteral("Abbrechen"), this);
-  CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-  CancelBtn->setGeometry(124, 56, 100, 27);
-  CancelBtn->setAutoDefault(false);
-  connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-  connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+  auto* ok = Named(new QPushButton(QStringLiteral("OK"), this), names.okButton);
+  ok->setGeometry(12, 56, 100, 27);
+  ok->setDefault(true);
+  auto* cancel = Named(new QPushButton(QStringLiteral("Abbrechen"), this), names.cancelButton);
+  cancel->setGeometry(124, 56, 100, 27);
+  cancel->setAutoDefault(false);
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-int GoToLineDialog::Line() const { return Zeile->value(); }
+int GoToLineDialog::Line() const { return line_->value(); }
 
 }  // namespace ui

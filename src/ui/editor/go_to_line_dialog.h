@@ -4,8 +4,6 @@
 
 #include <QDialog>
 
-class QLabel;
-class QPushButton;
 class QSpinBox;
 
 namespace ui {
@@ -18,11 +16,8 @@ class GoToLineDialog : public QDialog {
 
   int Line() const;
 
-  // Components (objectName = the member's name).
-  QLabel* Label1 = nullptr;
-  QSpinBox* Zeile = nullptr;
-  QPushButton* OKBtn = nullptr;
-  QPushButton* CancelBtn = nullptr;
+ private:
+  QSpinBox* line_ = nullptr;
 };
 
 }  // namespace ui

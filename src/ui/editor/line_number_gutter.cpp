@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QTextBlock>
 
+#include "ui/component_names.h"
 #include "ui/editor/nc_editor.h"
 
 namespace ui {
@@ -22,7 +23,7 @@ int DigitCount(int n) {
 }  // namespace
 
 LineNumberGutter::LineNumberGutter(NcEditor* editor) : QWidget(editor), editor_(editor) {
-  setObjectName(QStringLiteral("gutter"));
+  setObjectName(QString::fromLatin1(kGutterName));
 }
 
 QColor LineNumberGutter::NumberColour() { return {120, 120, 120}; }

@@ -40,10 +40,7 @@ void NcEditor::MoveToLine(int line) {
 }
 
 void NcEditor::Find() {
-  FindDialog dialog(this);
-  dialog.Suchtext->setText(searchText_);
-  dialog.Suchtext->selectAll();
-  dialog.GrossKlein->setChecked(searchCaseSensitive_);
+  FindDialog dialog(searchText_, searchCaseSensitive_, this);
   connect(&dialog, &FindDialog::findNext, &dialog, [this, &dialog](const QString& text, bool caseSensitive) {
     searchText_ = text;
     searchCaseSensitive_ = caseSensitive;

@@ -9,7 +9,7 @@
 
 namespace ui {
 
-QtDialogs::QtDialogs(ModalHost& host, Tform3& messageWindow, QWidget* parent)
+QtDialogs::QtDialogs(ModalHost& host, MessageWindow& messageWindow, QWidget* parent)
     : host_(host), messageWindow_(messageWindow), parent_(parent) {}
 
 void QtDialogs::ShowMessageWindow(const data::MessageLabels& labels) {

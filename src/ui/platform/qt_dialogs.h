@@ -10,11 +10,11 @@ class QWidget;
 namespace ui {
 
 class ModalHost;
-class Tform3;
+class MessageWindow;
 
 class QtDialogs : public data::Dialogs {
  public:
-  QtDialogs(ModalHost& host, Tform3& messageWindow, QWidget* parent);
+  QtDialogs(ModalHost& host, MessageWindow& messageWindow, QWidget* parent);
 
   void ShowMessageWindow(const data::MessageLabels& labels) override;
   void Beep() override;
@@ -27,7 +27,7 @@ class QtDialogs : public data::Dialogs {
 
  private:
   ModalHost& host_;
-  Tform3& messageWindow_;
+  MessageWindow& messageWindow_;
   QWidget* parent_;
 };
 

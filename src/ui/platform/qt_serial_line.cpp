@@ -94,7 +94,6 @@ bool ToQtPortSettings(const data::PortParameters& port, QtPortSettings& settings
 }
 
 QtSerialLine::QtSerialLine(QObject* parent) : QObject(parent) {
-  setObjectName(QStringLiteral("ApdComPort1"));
   connect(&port_, &QSerialPort::errorOccurred, this, &QtSerialLine::PortError);
 }
 

@@ -1,9 +1,9 @@
-// The workstation's serial port (the component ApdComPort1): a transfer's
-// serial line on QSerialPort, used from the user-interface thread only,
-// claimed against other senders (QSerialPort's lock file and a lock on the
-// device) and refused with the reason when it cannot serve. It moves bytes
-// and sleeps in a nested event loop while it waits, so the window stays
-// usable; the protocol is somebody else's business.
+// The workstation's serial port: a transfer's serial line on QSerialPort,
+// used from the user-interface thread only, claimed against other senders
+// (QSerialPort's lock file and a lock on the device) and refused with the
+// reason when it cannot serve. It moves bytes and sleeps in a nested event
+// loop while it waits, so the window stays usable; the protocol is
+// somebody else's business.
 #pragma once
 
 #include <QObject>

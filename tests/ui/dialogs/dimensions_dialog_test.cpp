@@ -2,26 +2,19 @@
 // size and the Z zero offset in place; OK and activation commit the edit in
 // progress, Cancel drops it.
 #include <QHeaderView>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QTest>
 
+#include "ui/component_names.h"
 #include "ui/dialogs/dimensions_dialog.h"
-#include "ui/dialogs/mask_table.h"
+#include "ui/parts.h"
+
+using namespace testing_support;
 
 namespace {
 
-// Opens a cell's editor and types into it, without committing.
-void TypeIntoCell(ui::MaskTable* table, int row, const QString& text) {
-  const QModelIndex index = table->model()->index(row, 0);
-  table->setCurrentIndex(index);
-  if (table->Editor() == nullptr) table->edit(index);
-  QLineEdit* editor = table->Editor();
-  QVERIFY(editor != nullptr);
-  QTest::keyClicks(editor, text);
-}
+const ui::DimensionsDialogNames& kNames = ui::kDimensionsDialogNames;
 
-QString CellText(ui::MaskTable* table, int row) { return table->model()->index(row, 0).data().toString(); }
+ui::MaskTable& Table(QDialog& d) { return Part<ui::MaskTable>(d, kNames.table); }
 
 }  // namespace
 
@@ -29,53 +22,48 @@ class DimensionsDialogTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void showsTheThreeFieldsInOneColumnWithoutHeading() {
+  // One column without heading; activation commits the edit in progress
+  // and shows the record as it is now.
+  void showsTheThreeFieldsAndActivationCommits() {
     data::Settings s;
     s.zZeroOffset = -2.5L;
-    ui::TForm5 d(s);
-    QCOMPARE(d.Tabelle->model()->columnCount(), 1);
-    QCOMPARE(d.Tabelle->model()->rowCount(), 3);
-    QVERIFY(d.Tabelle->horizontalHeader()->isHidden());
-    QCOMPARE(CellText(d.Tabelle, 0), QStringLiteral("400.000"));
-    QCOMPARE(CellText(d.Tabelle, 1), QStringLiteral("300.000"));
-    QCOMPARE(CellText(d.Tabelle, 2), QStringLiteral("-2.500"));
+    ui::DimensionsDialog d(s);
+    QCOMPARE(Table(d).model()->columnCount(), 1);
+    QVERIFY(Table(d).horizontalHeader()->isHidden());
+    QStringList shown;
+    for (int row = 0; row < Table(d).model()->rowCount(); ++row) shown << CellText(Table(d), row, 0);
+    QCOMPARE(shown, (QStringList{"400.000", "300.000", "-2.500"}));
+
+    TypeIntoCell(Table(d), 2, 0, QStringLiteral("-12.345"), false);
+    s.workAreaX = 50.0L;  // changed behind the dialog's back
+    d.PrepareToShow();
+    QVERIFY(Table(d).Editor() == nullptr);
+    QCOMPARE(s.zZeroOffset, -12345.0L / 1000.0L);
+    QCOMPARE(CellText(Table(d), 0, 0), QStringLiteral("50.000"));
   }
 
-  void okCommitsTheEditInProgress() {
+  // OK commits the edit in progress; Cancel (Escape, the title bar) drops
+  // only that, not what Enter committed before.
+  void okCommitsAndCancelDropsTheEditInProgress() {
     data::Settings s;
-    ui::TForm5 d(s);
-    TypeIntoCell(d.Tabelle, 1, QStringLiteral("9999.999"));  // the widest the mask takes
-    d.OKBtn->click();
+    ui::DimensionsDialog d(s);
+    TypeIntoCell(Table(d), 1, 0, QStringLiteral("9999.999"), false);  // the widest the mask takes
+    Part<QPushButton>(d, kNames.okButton).click();
     QCOMPARE(d.result(), int(QDialog::Accepted));
     QCOMPARE(s.workAreaY, 9999999.0L / 1000.0L);
     QCOMPARE(s.workAreaX, 400.0L);
-  }
 
-  void cancelDropsTheEditInProgressOnly() {
-    data::Settings s;
-    ui::TForm5 d(s);
-    TypeIntoCell(d.Tabelle, 0, QStringLiteral("123"));
-    QTest::keyClick(d.Tabelle->Editor(), Qt::Key_Return);  // committed before Cancel
-    TypeIntoCell(d.Tabelle, 2, QStringLiteral("7"));
-    d.CancelBtn->click();
-    QCOMPARE(d.result(), int(QDialog::Rejected));
-    QCOMPARE(s.workAreaX, 123.0L);
-    QCOMPARE(s.zZeroOffset, 0.0L);
-    // Escape or the title bar count as Cancel.
-    TypeIntoCell(d.Tabelle, 1, QStringLiteral("5"));
-    d.reject();
-    QCOMPARE(s.workAreaY, 300.0L);
-  }
-
-  void activationCommitsAndShowsTheRecordAsItIsNow() {
-    data::Settings s;
-    ui::TForm5 d(s);
-    TypeIntoCell(d.Tabelle, 2, QStringLiteral("-12.345"));
-    s.workAreaX = 50.0L;  // changed behind the dialog's back
-    d.FormActivate();
-    QVERIFY(d.Tabelle->Editor() == nullptr);
-    QCOMPARE(s.zZeroOffset, -12345.0L / 1000.0L);
-    QCOMPARE(CellText(d.Tabelle, 0), QStringLiteral("50.000"));
+    data::Settings t;
+    ui::DimensionsDialog e(t);
+    TypeIntoCell(Table(e), 0, 0, QStringLiteral("123"));
+    TypeIntoCell(Table(e), 2, 0, QStringLiteral("7"), false);
+    Part<QPushButton>(e, kNames.cancelButton).click();
+    QCOMPARE(e.result(), int(QDialog::Rejected));
+    QCOMPARE(t.workAreaX, 123.0L);
+    QCOMPARE(t.zZeroOffset, 0.0L);
+    TypeIntoCell(Table(e), 1, 0, QStringLiteral("5"), false);
+    e.reject();
+    QCOMPARE(t.workAreaY, 300.0L);
   }
 };
 

@@ -3,7 +3,9 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "ui/component_names.h"
 #include "ui/dialogs/line_number_dialog.h"
+#include "ui/parts.h"
 
 class LineNumberDialogTest : public QObject {
   Q_OBJECT
@@ -24,10 +26,11 @@ class LineNumberDialogTest : public QObject {
         {QString(), QString(), std::nullopt},
     };
     ui::LineNumberDialog dialog;
+    auto& field = testing_support::Part<QLineEdit>(dialog, ui::kLineNumberDialogNames.field);
     for (const Case& c : cases) {
-      dialog.Zeile->clear();
-      QTest::keyClicks(dialog.Zeile, c.typed);
-      QCOMPARE(dialog.Zeile->text(), c.shown);
+      field.clear();
+      QTest::keyClicks(&field, c.typed);
+      QCOMPARE(field.text(), c.shown);
       QCOMPARE(dialog.Number(), c.number);
     }
   }

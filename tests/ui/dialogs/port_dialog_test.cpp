@@ -8,9 +8,24 @@
 #include <QSpinBox>
 #include <QTest>
 
+#include "ui/component_names.h"
 #include "ui/dialogs/port_dialog.h"
+#include "ui/parts.h"
 
 namespace {
+
+const ui::PortDialogNames& kNames = ui::kPortDialogNames;
+
+// The dialog's component of that type and name.
+template <typename T>
+T* Get(ui::PortDialog& d, const char* name) {
+  return &testing_support::Part<T>(d, name);
+}
+QComboBox* Box(ui::PortDialog& d, const char* name) { return Get<QComboBox>(d, name); }
+QCheckBox* Check(ui::PortDialog& d, const char* name) { return Get<QCheckBox>(d, name); }
+QSpinBox* Spin(ui::PortDialog& d, const char* name) { return Get<QSpinBox>(d, name); }
+QLabel* Label(ui::PortDialog& d, const char* name) { return Get<QLabel>(d, name); }
+void Click(ui::PortDialog& d, const char* name) { Get<QPushButton>(d, name)->click(); }
 
 const QStringList kDevices{QStringLiteral("/dev/ttyS0"), QStringLiteral("/dev/ttyUSB0")};
 
@@ -42,24 +57,24 @@ class PortDialogTest : public QObject {
  private slots:
   void offersThePortsAndTheValuesOfEachParameter() {
     ui::PortDialog d(data::PortParameters{}, kDevices);
-    QCOMPARE(Items(d.Port), (QStringList{"1: /dev/ttyS0", "2: /dev/ttyUSB0"}));
-    QCOMPARE(Items(d.Parity), (QStringList{"None", "Odd", "Even", "Mark", "Space"}));
-    QCOMPARE(Items(d.DataBits), (QStringList{"8", "7", "6", "5"}));
-    QCOMPARE(d.Baud->currentText(), QStringLiteral("9600"));
+    QCOMPARE(Items(Box(d, kNames.port)), (QStringList{"1: /dev/ttyS0", "2: /dev/ttyUSB0"}));
+    QCOMPARE(Items(Box(d, kNames.parity)), (QStringList{"None", "Odd", "Even", "Mark", "Space"}));
+    QCOMPARE(Items(Box(d, kNames.dataBits)), (QStringList{"8", "7", "6", "5"}));
+    QCOMPARE(Box(d, kNames.baud)->currentText(), QStringLiteral("9600"));
   }
 
   // The device a transfer goes to follows the port chosen, unless RUR_PORT
   // names one.
   void saysWhichDeviceIsUsed() {
     ui::PortDialog d(data::PortParameters{}, kDevices);
-    QCOMPARE(d.Device->text(), QStringLiteral("Verwendet wird /dev/ttyS0."));
-    Choose(d.Port, QStringLiteral("2: /dev/ttyUSB0"));
-    QCOMPARE(d.Device->text(), QStringLiteral("Verwendet wird /dev/ttyUSB0."));
+    QCOMPARE(Label(d, kNames.device)->text(), QStringLiteral("Verwendet wird /dev/ttyS0."));
+    Choose(Box(d, kNames.port), QStringLiteral("2: /dev/ttyUSB0"));
+    QCOMPARE(Label(d, kNames.device)->text(), QStringLiteral("Verwendet wird /dev/ttyUSB0."));
     ui::PortDialog missing(Unusual(), kDevices);
-    QCOMPARE(missing.Device->text(), QStringLiteral("Port 5 ist nicht vorhanden."));
+    QCOMPARE(Label(missing, kNames.device)->text(), QStringLiteral("Port 5 ist nicht vorhanden."));
     ui::PortDialog named(data::PortParameters{}, kDevices, QStringLiteral("/dev/pts/7"));
-    Choose(named.Port, QStringLiteral("2: /dev/ttyUSB0"));
-    QCOMPARE(named.Device->text(),
+    Choose(Box(named, kNames.port), QStringLiteral("2: /dev/ttyUSB0"));
+    QCOMPARE(Label(named, kNames.device)->text(),
              QStringLiteral("Verwendet wird /dev/pts/7 (RUR_PORT), gleich welcher Port gew\u00e4hlt ist."));
   }
 
@@ -68,7 +83,7 @@ class PortDialogTest : public QObject {
   // when transmitting, with any characters but 0).
   void warnsAboutTheReplyCharactersAsTheyAreChanged() {
     ui::PortDialog d(data::PortParameters{.xOnChar = 17, .xOffChar = 19}, kDevices);
-    QVERIFY(d.Warnings->text().isEmpty() && d.Warnings->isHidden());
+    QVERIFY(Label(d, kNames.warnings)->text().isEmpty() && Label(d, kNames.warnings)->isHidden());
     const auto unset = [](int xOn, int xOff) {
       return QStringLiteral("XOn/XOff nicht gesetzt (XOn %1, XOff %2): Die QVM meldet vollen Speicher mit 19 und "
                             "gibt mit 17 wieder frei.")
@@ -100,64 +115,62 @@ class PortDialogTest : public QObject {
         {255, 255, false, false, {}},
     };
     for (const Case& c : cases) {
-      d.XOnChar->setValue(c.xOn);
-      d.XOffChar->setValue(c.xOff);
-      d.SoftwareTransmit->setChecked(c.transmit);
-      d.SoftwareReceive->setChecked(c.receive);
-      QCOMPARE(d.Warnings->text(), c.warnings.join(QLatin1Char('\n')));
-      QCOMPARE(d.Warnings->isHidden(), c.warnings.isEmpty());
+      Spin(d, kNames.xOnChar)->setValue(c.xOn);
+      Spin(d, kNames.xOffChar)->setValue(c.xOff);
+      Check(d, kNames.softwareTransmit)->setChecked(c.transmit);
+      Check(d, kNames.softwareReceive)->setChecked(c.receive);
+      QCOMPARE(Label(d, kNames.warnings)->text(), c.warnings.join(QLatin1Char('\n')));
+      QCOMPARE(Label(d, kNames.warnings)->isHidden(), c.warnings.isEmpty());
     }
   }
 
   void okGivesTheChosenParameters() {
     ui::PortDialog d(data::PortParameters{}, kDevices);
-    Choose(d.Port, QStringLiteral("2: /dev/ttyUSB0"));
-    Choose(d.Baud, QStringLiteral("115200"));
-    Choose(d.Parity, QStringLiteral("Mark"));
-    Choose(d.DataBits, QStringLiteral("5"));
-    Choose(d.StopBits, QStringLiteral("2"));
-    d.DtrDsr->setChecked(true);
-    d.RtsCts->setChecked(true);
-    d.SoftwareTransmit->setChecked(true);
-    d.XOnChar->setValue(255);
-    d.XOffChar->setValue(256);  // beyond a byte: held at 255
-    d.OKBtn->click();
+    Choose(Box(d, kNames.port), QStringLiteral("2: /dev/ttyUSB0"));
+    Choose(Box(d, kNames.baud), QStringLiteral("115200"));
+    Choose(Box(d, kNames.parity), QStringLiteral("Mark"));
+    Choose(Box(d, kNames.dataBits), QStringLiteral("5"));
+    Choose(Box(d, kNames.stopBits), QStringLiteral("2"));
+    Check(d, kNames.dtrDsr)->setChecked(true);
+    Check(d, kNames.rtsCts)->setChecked(true);
+    Check(d, kNames.softwareTransmit)->setChecked(true);
+    Spin(d, kNames.xOnChar)->setValue(255);
+    Spin(d, kNames.xOffChar)->setValue(256);  // beyond a byte: held at 255
+    Click(d, kNames.okButton);
     QCOMPARE(d.result(), int(QDialog::Accepted));
     const data::PortParameters expected{.comNumber = 2, .baud = 115200, .parity = 3, .dataBits = 5, .stopBits = 2,
                                         .hwFlowOptions = 0x0F, .swFlowOptions = 2, .xOnChar = 255, .xOffChar = 255};
     QVERIFY(d.Parameters() == expected);
   }
 
-  void cancelChangesNothing() {
+  // Values the lists do not offer are shown and kept by an untouched OK;
+  // Cancel changes nothing.
+  void untouchedOkAndCancelKeepWhatTheListsDoNotOffer() {
     ui::PortDialog d(Unusual(), kDevices);
-    Choose(d.Baud, QStringLiteral("300"));
-    d.DtrDsr->setChecked(false);
-    d.SoftwareTransmit->setChecked(true);
-    d.XOnChar->setValue(0);
-    d.CancelBtn->click();
-    QCOMPARE(d.result(), int(QDialog::Rejected));
+    QCOMPARE(Box(d, kNames.port)->currentText(), QStringLiteral("5: (nicht vorhanden)"));
+    QCOMPARE(Box(d, kNames.baud)->currentText(), QStringLiteral("14400"));
+    QVERIFY(Check(d, kNames.dtrDsr)->isChecked());
+    QVERIFY(Check(d, kNames.softwareReceive)->isChecked() && !Check(d, kNames.softwareTransmit)->isChecked());
+    Click(d, kNames.okButton);
     QVERIFY(d.Parameters() == Unusual());
-  }
-
-  void untouchedOkKeepsWhatTheListsDoNotOffer() {
-    ui::PortDialog d(Unusual(), kDevices);
-    QCOMPARE(d.Port->currentText(), QStringLiteral("5: (nicht vorhanden)"));
-    QCOMPARE(d.Baud->currentText(), QStringLiteral("14400"));
-    QVERIFY(d.DtrDsr->isChecked());
-    QVERIFY(d.SoftwareReceive->isChecked() && !d.SoftwareTransmit->isChecked());
-    d.OKBtn->click();
+    Choose(Box(d, kNames.baud), QStringLiteral("300"));
+    Check(d, kNames.dtrDsr)->setChecked(false);
+    Check(d, kNames.softwareTransmit)->setChecked(true);
+    Spin(d, kNames.xOnChar)->setValue(0);
+    Click(d, kNames.cancelButton);
+    QCOMPARE(d.result(), int(QDialog::Rejected));
     QVERIFY(d.Parameters() == Unusual());
   }
 
   void aFlowBoxSetsAndClearsBothOfItsBits() {
     const data::PortParameters p{.hwFlowOptions = 0x01 | 0x08};  // DTR and CTS, each alone
     ui::PortDialog d(p, kDevices);
-    d.DtrDsr->setChecked(false);
-    d.OKBtn->click();
+    Check(d, kNames.dtrDsr)->setChecked(false);
+    Click(d, kNames.okButton);
     QCOMPARE(int(d.Parameters().hwFlowOptions), 0x08);  // CTS untouched
     ui::PortDialog e(p, kDevices);
-    e.RtsCts->setChecked(false);
-    e.OKBtn->click();
+    Check(e, kNames.rtsCts)->setChecked(false);
+    Click(e, kNames.okButton);
     QCOMPARE(int(e.Parameters().hwFlowOptions), 0x01);
   }
 };

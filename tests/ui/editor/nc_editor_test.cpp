@@ -9,11 +9,11 @@
 #include <QTest>
 #include <QTextBlock>
 
-#include "ui/fake_host.h"
-#include "ui/editor/find_dialog.h"
-#include "ui/editor/go_to_line_dialog.h"
+#include "ui/component_names.h"
 #include "ui/editor/line_number_gutter.h"
 #include "ui/editor/nc_editor.h"
+#include "ui/fake_host.h"
+#include "ui/parts.h"
 
 using testing_support::FakeHost;
 using ui::FindResult;
@@ -101,12 +101,12 @@ class NcEditorTest : public QObject {
       f.editor.MoveToLine(10);
       int minimum = 0, maximum = 0, shown = 0;
       f.host.Then([&](QDialog& dialog) {
-        auto& go = static_cast<ui::GoToLineDialog&>(dialog);
-        minimum = go.Zeile->minimum();
-        maximum = go.Zeile->maximum();
-        shown = go.Zeile->value();
+        auto& line = testing_support::Part<QSpinBox>(dialog, ui::kGoToLineDialogNames.line);
+        minimum = line.minimum();
+        maximum = line.maximum();
+        shown = line.value();
         if (c.answer < 0) return int(QDialog::Rejected);
-        go.Zeile->setValue(c.answer);
+        line.setValue(c.answer);
         return int(QDialog::Accepted);
       });
       QTest::keyClick(&f.editor, Qt::Key_G, Qt::ControlModifier);
@@ -166,19 +166,17 @@ class NcEditorTest : public QObject {
     QStringList statuses;
     bool caseSensitive = true;
     f.host.Then([&](QDialog& dialog) {
-      auto& find = static_cast<ui::FindDialog&>(dialog);
-      caseSensitive = find.GrossKlein->isChecked();
-      find.Suchtext->setText(QStringLiteral("y"));
-      find.Weitersuchen->click();
-      statuses << find.Status->text();
-      find.Weitersuchen->click();
-      statuses << find.Status->text();
-      find.Suchtext->setText(QStringLiteral("Q"));
-      find.Weitersuchen->click();
-      statuses << find.Status->text();
-      find.Suchtext->setText(QStringLiteral("x"));
-      find.Weitersuchen->click();
-      statuses << find.Status->text();
+      const ui::FindDialogNames& names = ui::kFindDialogNames;
+      caseSensitive = testing_support::Part<QCheckBox>(dialog, names.matchCase).isChecked();
+      const auto findNext = [&](const char* text) {
+        if (text != nullptr) testing_support::Part<QLineEdit>(dialog, names.text).setText(QString::fromLatin1(text));
+        testing_support::Part<QPushButton>(dialog, names.findNextButton).click();
+        statuses << testing_support::Part<QLabel>(dialog, names.status).text();
+      };
+      findNext("y");
+      findNext(nullptr);
+      findNext("Q");
+      findNext("x");
       return int(QDialog::Rejected);
     });
     QTest::keyClick(&f.editor, Qt::Key_F, Qt::ControlModifier);
