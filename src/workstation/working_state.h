@@ -1,4 +1,4 @@
-// Entering the working state (the core steps of Init_form): settings,
+// Entering the working state (after the start picture): settings,
 // zero points and tool table read with a warning for each missing file, the
 // NC tables created, and the run state reset.
 #pragma once
