@@ -96,21 +96,6 @@ TEST_F(CompensationTest, G40DropsPendingCornerAndCarriesThePoint) {
                 Move(45, 10, 45, 30)});
 }
 
-// A block inside the contour that does not move keeps the corner pending:
-// it comes first, the corner after it.
-TEST_F(CompensationTest, StillBlockComesBeforeThePendingCorner) {
-  SetToolRadius(5);
-  Program p = Start(0, 10);
-  p.Line(0, 0, kG42);
-  p.Still(kG42);
-  p.Line(20, 0, kG42);
-  ASSERT_TRUE(Run());
-  ExpectBlocks({Move(0, 10, -5, 0), Move(0, 0, 0, 0), ArcBlock(kCcw, 0, 0, 5, -5, 0, 0, -5), Move(0, -5, 20, -5)});
-  EXPECT_EQ(out.At(2).compensation, kG40);
-  EXPECT_EQ(out.At(2).mFlags[8], 1);
-  EXPECT_EQ(out.At(3).mFlags[8], 0);
-}
-
 // An arc of 270 degrees meets the following line before its moved end
 // although that meeting point is farther from its start than the moved end:
 // the position along the arc decides, so it is trimmed, without corner.
@@ -126,26 +111,25 @@ TEST_F(CompensationTest, ArcOverHalfCircleIsTrimmedByItsSweep) {
   EXPECT_EQ(out.At(2).arcSpan, 1);
 }
 
-// The last block of the store is a following element like any other; the
-// last moving block ends at its own moved end point, without corner.
-class LastBlockTest : public CompensationTest, public ::testing::WithParamInterface<bool> {};
-
-TEST_P(LastBlockTest, LastMoveIsFollowerAndEndsAtMovedEnd) {
-  const bool trailingStill = GetParam();
+// A block inside the contour that does not move keeps the corner pending:
+// it comes first, uncompensated, the corner after it. The last block of the
+// store is a following element like any other: the last moving block ends
+// at its own moved end point, without corner, also before a still block.
+TEST_F(CompensationTest, StillBlockComesBeforeThePendingCornerAndAfterTheLastMove) {
   SetToolRadius(5);
   Program p = Start(0, 10);
   p.Line(0, 0, kG42);
+  p.Still(kG42);
   p.Line(20, 0, kG42);
   p.Line(20, 20, kG42);
-  if (trailingStill) p.Still(kG42);
+  p.Still(kG42);
   ASSERT_TRUE(Run());
-  std::vector<Expected> expected = {Move(0, 10, -5, 0), ArcBlock(kCcw, 0, 0, 5, -5, 0, 0, -5), Move(0, -5, 20, -5),
-                                    ArcBlock(kCcw, 20, 0, 5, 20, -5, 25, 0), Move(25, 0, 25, 20)};
-  if (trailingStill) expected.push_back(Move(20, 20, 20, 20));
-  ExpectBlocks(expected);
+  ExpectBlocks({Move(0, 10, -5, 0), Move(0, 0, 0, 0), ArcBlock(kCcw, 0, 0, 5, -5, 0, 0, -5), Move(0, -5, 20, -5),
+                ArcBlock(kCcw, 20, 0, 5, 20, -5, 25, 0), Move(25, 0, 25, 20), Move(20, 20, 20, 20)});
+  EXPECT_EQ(out.At(2).compensation, kG40);
+  EXPECT_EQ(out.At(2).mFlags[8], 1);
+  EXPECT_EQ(out.At(3).mFlags[8], 0);
 }
-
-INSTANTIATE_TEST_SUITE_P(WithAndWithoutStillBlock, LastBlockTest, ::testing::Bool());
 
 // The corner block moves in X and Y only, at the height where the element
 // before it ends, and carries that element's tool, line and feed; Z moves,
