@@ -73,8 +73,9 @@ TEST_F(TransferRunTest, RepeatAndMemoryFullOnTheWayToTheLastFrame) {
   EXPECT_TRUE(line.frames.back().last);
   EXPECT_EQ(view.status, (Texts{transfer::kStatusWaiting, transfer::kStatusSending, transfer::kStatusRepeat,
                                 transfer::kStatusMemoryFull, transfer::kStatusResume, transfer::kStatusFinished}));
-  // 14 blocks a frame, each known complete at the block after it (15, 29,
-  // 43, 57), then all 60.
+  // Progress is the integer part of the share of blocks converted: 14
+  // blocks a frame, each known complete at the block after it (15, 29, 43,
+  // 57 of 60), then all 60.
   EXPECT_EQ(view.progress, (std::vector<int>{0, 25, 48, 71, 95, 100}));
   // The line always took all: the sender only ever waited for input.
   for (const LineWait what : line.waits) EXPECT_EQ(what, LineWait::kInput);

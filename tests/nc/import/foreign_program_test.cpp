@@ -12,6 +12,16 @@
 
 namespace {
 
+// The conversion gives `upper`, in which nothing counts as lower case; a
+// second conversion changes nothing.
+void ExpectConverted(std::string line, const std::string& upper) {
+  nc::UpperCaseOutsideComments(line);
+  EXPECT_EQ(line, upper);
+  EXPECT_FALSE(nc::HasLowerCaseOutsideComments(line)) << line;
+  nc::UpperCaseOutsideComments(line);
+  EXPECT_EQ(line, upper);
+}
+
 // Lower case counts wherever the run reads it: all but the first "(" to
 // the first ")". The conversion gathers every comment as other controls
 // write them into that one, so that afterwards nothing counts.
@@ -64,12 +74,7 @@ TEST(ForeignProgram, LowerCaseOutsideCommentsAndItsConversion) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(nc::HasLowerCaseOutsideComments(c.line), c.lower) << c.line;
-    std::string line = c.line;
-    nc::UpperCaseOutsideComments(line);
-    EXPECT_EQ(line, c.upper);
-    EXPECT_FALSE(nc::HasLowerCaseOutsideComments(line)) << line;
-    nc::UpperCaseOutsideComments(line);  // a second conversion changes nothing
-    EXPECT_EQ(line, c.upper);
+    ExpectConverted(c.line, c.upper);
   }
 }
 
@@ -96,14 +101,7 @@ TEST(ForeignProgram, OnlyTheCharactersOfABlockCount) {
       {std::string(254, 'X') + "(v", std::string(254, 'X') + " ()v"},
       {std::string(300, 'x'), std::string(255, 'X') + std::string(45, 'x')},
   };
-  for (const Case& c : cases) {
-    std::string line = c.line;
-    nc::UpperCaseOutsideComments(line);
-    EXPECT_EQ(line, c.upper);
-    EXPECT_FALSE(nc::HasLowerCaseOutsideComments(line)) << line;
-    nc::UpperCaseOutsideComments(line);  // a second conversion changes nothing
-    EXPECT_EQ(line, c.upper);
-  }
+  for (const Case& c : cases) ExpectConverted(c.line, c.upper);
 }
 
 TEST(ForeignProgram, LinesCountFromTheFirstPercentOn) {

@@ -157,119 +157,6 @@ M02)P",
       "Zeile 9: G43 H (Werkzeugl\xE4" "ngenkorrektur) entfernt: die L\xE4" "nge kommt aus der Werkzeugdatei",
       "Zeile 16: K0 im Kreisbogen der Ebene G17 entfernt (2 Zeilen)",
       "Zeile 16: Kreisbogen nahe am Halbkreis (bis 1\xB0" " daneben) in zwei B\xF6" "gen geteilt (2 Zeilen)"}},
-    {"EstlcamSubroutines",
-     R"P(; Estlcam V11
-G21
-G90
-G94
-#1 = -1.5 (depth per pass)
-M03 S24000
-o100 sub
-  G91 G1 Z#1 F300
-  G1 X10
-  G1 Y10
-  G1 X-10
-  G1 Y-10
-  G90
-o100 endsub
-G00 Z5
-G00 X0 Y0
-G01 Z0 F300
-o100 call
-o100 call (second pass)
-G00 Z5
-M05
-M30)P",
-     R"P(%1
-(Estlcam V11)
-(depth per pass)
-G90 G54 S24000 M03
-G00 Z5
-G00 X0 Y0
-G01 Z0 F300
-G01 Z-1.5
-G01 X10
-G01 Y10
-G01 X0
-G01 Y0
-(second pass)
-G01 Z-3
-G01 X10
-G01 Y10
-G01 X0
-G01 Y0
-G00 Z5
-M05
-M30)P",
-     {"Zeile 2: G21 entfernt: die Ma\xDF" "e sind hier immer mm",
-      "Zeile 4: G94 entfernt: der Vorschub gilt hier immer in mm/min",
-      "Zeile 5: Parameter #n durch ihre Werte ersetzt (3 Zeilen)",
-      "Zeile 8: G91: inkrementelle Ma\xDF" "e in absolute umgerechnet (2 Zeilen)",
-      "Zeile 18: Unterprogramm O100 eingesetzt (2 Zeilen)"}},
-    {"Pcb2gcodeDrilling",
-     R"P(( pcb2gcode 2.4.0 )
-( Software-independent Gcode )
-G94 ( Millimeters per minute feed rate. )
-G21 ( Units == Millimeters. )
-G90 ( Absolute coordinates. )
-G00 S10000 ( RPM spindle speed. )
-
-G00 Z10.00000 ( Retract )
-T1
-M5      ( Spindle stop. )
-G04 P1.00000
-(MSG, Change tool bit to drill size 0.8mm)
-M6      ( Tool change. )
-M0      ( Temporary machine stop. )
-M3      ( Spindle on clockwise. )
-G0 Z1.00000
-G04 P1.00000
-
-G1 F100.00000
-G0 X1.00000 Y2.00000
-G1 Z-1.80000
-G1 Z1.00000
-G0 X3.54000 Y2.00000
-G1 Z-1.80000
-G1 Z1.00000
-
-G00 Z10.000 ( All done -- retract )
-M5      ( Spindle off. )
-G04 P1.000000
-M9      ( Coolant off. )
-M2      ( Program end. ))P",
-     R"P(%1
-(pcb2gcode 2.4.0)
-(Software-independent Gcode)
-(Millimeters per minute feed rate.)
-(Units == Millimeters.)
-(Absolute coordinates.)
-G90 G54 S10000 (RPM spindle speed.)
-G00 Z10 (Retract)
-M05 (Spindle stop.)
-G04 F10
-(MSG, Change tool bit to drill size 0.8mm)
-T1 M06 (Tool change.)
-M00 (Temporary machine stop.)
-M03 (Spindle on clockwise.)
-G00 Z1
-G04 F10
-F100
-G00 X1 Y2
-G01 Z-1.8
-G01 Z1
-G00 X3.54 Y2
-G01 Z-1.8
-G01 Z1
-G00 Z10 (All done -- retract)
-M05 (Spindle off.)
-G04 F10
-M09 (Coolant off.)
-M02 (Program end.))P",
-     {"Zeile 3: G94 entfernt: der Vorschub gilt hier immer in mm/min",
-      "Zeile 4: G21 entfernt: die Ma\xDF" "e sind hier immer mm",
-      "Zeile 9: T ohne M6 vorgemerkt: das T wird erst mit dem n\xE4" "chsten M6 geschrieben (ein T allein wechselt hier das Werkzeug)",
-      "Zeile 11: G4 P in Sekunden (wie LinuxCNC und grbl) als G04 F in Zehntelsekunden geschrieben (3 Zeilen)"}},
     {"CamBamInch",
      R"P(( Made using CamBam - http://www.cambam.co.uk )
 G20 G90 G64 G40
@@ -459,6 +346,13 @@ const RuleCase kRules[] = {
     {"MachineZBecomesTheSafeHeight", "G0 X0 Y0 Z5\nG1 Z-1 F100\nG53 G0 Z0\nG53 X0 Y0\nG0 X10 Y10",
      "G90 G54 G00 X0 Y0 Z5\nG01 Z-1 F100\nG00 Z5\nG00 X10 Y10", "Zeile 4: G53 X/Y entfernt: Z steht dort auf der sicheren H\xF6he"},
     {"HomeViaIntermediatePoint", "G0 X0 Y0 Z2\nG0 Z8\nG28 Z4", "G90 G54 G00 X0 Y0 Z2\nG00 Z8\nG00 Z4\nG00 Z8"},
+    {"SubroutineCalledTwiceWithIncrementalMoves",
+     "#1 = -1.5 (depth)\no100 sub\n  G91 G1 Z#1 F300\n  G1 X10\n  G90\no100 endsub\nG1 X0 Y0 Z0 F300\no100 call\n"
+     "o100 call (second pass)",
+     "(depth)\nG90 G54 G01 X0 Y0 Z0 F300\nG01 Z-1.5\nG01 X10\n(second pass)\nG01 Z-3\nG01 X20",
+     "Zeile 8: Unterprogramm O100 eingesetzt (2 Zeilen)"},
+    {"WordsWithoutAMove", "G00 S10000\nG1 F100.00000\n(MSG, Change tool)\nM9",
+     "G90 G54 S10000\nF100\n(MSG, Change tool)\nM09"},
     {"HomeXYWhereZIsHighest", "G0 X0 Y0 Z9\nG28 X0 Y0\nG0 X5 Y5 Z1", "G90 G54 G00 X0 Y0 Z9\nG00 X5 Y5 Z1"},
 };
 

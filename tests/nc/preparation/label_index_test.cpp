@@ -37,32 +37,25 @@ TEST(RangeLabel, DigitsUpToThe32BitLimit) {
   for (const auto& [digits, label] : cases) EXPECT_EQ(nc::RangeLabel(digits), label) << digits;
 }
 
+// The first line of a label within a range; the largest label a jump can
+// name is found, one beyond it never is.
 TEST(LabelIndex, FirstLineOfALabelWithinARange) {
   data::WorkListing listing;
-  testing_support::SetLines(listing, {"", "%1", "N10 X1", "N20 X2", "N10 X3", "", "%2", "N10 Y1", "(Unterprogramm-Ende)"});
-  listing.lineCount = 8;
+  testing_support::SetLines(listing, {"", "%1", "N10 X1", "N20 X2", "N10 X3", "", "%2", "N10 Y1", "(Unterprogramm-Ende)",
+                                      "N2147483647 X1", "N2147483648 X2", "N4294967296 X3", "N0 X4"});
+  listing.lineCount = 13;
   nc::LabelIndex index;
   index.Build(listing);
-  EXPECT_EQ(index.Find(10, 1, 5), 3);
-  EXPECT_EQ(index.Find(10, 4, 5), 5);
-  EXPECT_EQ(index.Find(10, 6, 8), 8);
-  EXPECT_FALSE(index.Find(20, 5, 8));
-  EXPECT_FALSE(index.Find(30, 1, 8));
-  EXPECT_FALSE(index.Find(10, 9, 8));  // empty range
-}
-
-// The largest label a jump can name is found; one beyond it never is.
-TEST(LabelIndex, LabelsAtThe32BitLimit) {
-  data::WorkListing listing;
-  testing_support::SetLines(listing, {"", "%1", "N2147483647 X1", "N2147483648 X2", "N4294967296 X3", "N0 X4"});
-  listing.lineCount = 6;
-  nc::LabelIndex index;
-  index.Build(listing);
-  EXPECT_EQ(index.Find(2147483647, 1, 6), 3);
-  EXPECT_FALSE(index.Find(2147483648, 1, 6));
-  EXPECT_FALSE(index.Find(4294967296, 1, 6));
-  EXPECT_EQ(index.Find(0, 1, 6), 6);  // not the truncation of 2^32
-  EXPECT_FALSE(index.Find(-1, 1, 6));
+  const struct {
+    std::int64_t label;
+    std::int32_t from, to;
+    std::optional<std::int32_t> line;
+  } cases[] = {{10, 1, 5, 3},          {10, 4, 5, 5},           {10, 6, 8, 8},
+               {20, 5, 8, std::nullopt}, {30, 1, 8, std::nullopt}, {10, 9, 8, std::nullopt},  // an empty range
+               {2147483647, 1, 13, 10}, {2147483648, 1, 13, std::nullopt}, {4294967296, 1, 13, std::nullopt},
+               {0, 1, 13, 13},  // not the truncation of 2^32
+               {-1, 1, 13, std::nullopt}};
+  for (const auto& c : cases) EXPECT_EQ(index.Find(c.label, c.from, c.to), c.line) << c.label << " from " << c.from;
 }
 
 }  // namespace
