@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/cli/run_in_process.h"
 #include "cli/cli_app.h"
 #include "support/temp_dir.h"
 
@@ -18,11 +19,10 @@ using testing_support::TempDir;
 TEST(CliVersion, PrintsNameAndVersionWhateverElseIsGiven) {
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
            {"--version"}, {"eval", "1", "--version"}, {"--version", "frobnicate"}}) {
-    std::ostringstream out;
-    std::ostringstream err;
-    EXPECT_EQ(cli::Run(args, "/nowhere/rur-cli", out, err), 0) << args[0];
-    EXPECT_EQ(out.str(), "rur-cli 1.0.0\n");
-    EXPECT_EQ(err.str(), "");
+    const cli_testing::Result r = cli_testing::RunCli(args);
+    EXPECT_EQ(r.status, 0) << args[0];
+    EXPECT_EQ(r.out, "rur-cli 1.0.0\n");
+    EXPECT_EQ(r.err, "");
   }
 }
 

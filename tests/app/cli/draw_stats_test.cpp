@@ -75,18 +75,16 @@ TEST_F(DrawStatsRun, FiguresFollowTheBlockLines) {
   EXPECT_EQ(r.out.substr(r.out.size() - 22), "blocks_without_feed 0\n");
 }
 
-TEST_F(DrawStatsRun, WithoutStatsNothingIsPrinted) {
-  const Result r = Draw({"--rapid-rate", "100"});
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, "");
-}
-
-TEST_F(DrawStatsRun, AFailedDrawingPrintsNoFigures) {
+// Figures only with --stats, and none after a failed drawing.
+TEST_F(DrawStatsRun, NoFiguresWithoutStatsOrAfterAFailedDrawing) {
+  const Result plain = Draw({"--rapid-rate", "100"});
+  EXPECT_EQ(plain.status, 0) << plain.err;
+  EXPECT_EQ(plain.out, "");
   // A call of a subprogram that does not exist stops the drawing with a message.
   data_.Write("%1", "%1\r\nN10 G01 X30 Y40 F300\r\nN20 G77 H99\r\nN30 M30\r\n");
-  const Result r = Draw({"--stats"});
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.out, "");
+  const Result failed = Draw({"--stats"});
+  EXPECT_EQ(failed.status, 1);
+  EXPECT_EQ(failed.out, "");
 }
 
 }  // namespace

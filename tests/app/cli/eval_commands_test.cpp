@@ -1,26 +1,15 @@
 // rur-cli eval and word: output format, error codes, parameters.
-#include <sstream>
-
 #include <gtest/gtest.h>
 
-#include "cli/cli_app.h"
+#include "app/cli/run_in_process.h"
 #include "support/temp_dir.h"
 
 namespace {
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Result Cli(std::vector<std::string> args) {
+cli_testing::Result Cli(std::vector<std::string> args) {
   testing_support::TempDir data;  // no msg.dat: messages say so
   args.insert(args.begin() + (args.empty() ? 0 : 1), {"--data", data.path()});
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = cli::Run(args, "/nowhere/rur-cli", out, err);
-  return {status, out.str(), err.str()};
+  return cli_testing::RunCli(args);
 }
 
 TEST(CliEval, ValuesAndErrors) {

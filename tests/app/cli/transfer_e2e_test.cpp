@@ -24,6 +24,7 @@
 #include "app/cli/cli_process.h"
 #include "data/files.h"
 #include "data/settings.h"
+#include "support/pseudo_terminal.h"
 #include "support/temp_dir.h"
 #include "transfer/frame_reader.h"
 #include "transfer/frames.h"
@@ -32,7 +33,7 @@ namespace {
 
 using cli_testing::CliProcess;
 using cli_testing::FileEvents;
-using cli_testing::TestPty;
+using testing_support::PseudoTerminal;
 
 constexpr char kWaiting[] = "Warte auf QVM-R\u00fcckmeldung!";
 constexpr char kSending[] = "Daten werden gesendet!";
@@ -59,6 +60,22 @@ std::vector<std::string> Reports(const std::string& err) {
   std::vector<std::string> lines = Lines(err);
   for (std::string& line : lines) line = std::regex_replace(line, std::regex("[0-9]+ Bytes"), "N Bytes");
   return lines;
+}
+
+std::vector<transfer::ReceivedFrame> Frames(const std::vector<std::uint8_t>& bytes) {
+  transfer::FrameReader reader;
+  std::vector<transfer::ReceivedFrame> frames;
+  reader.Feed(bytes, frames);
+  return frames;
+}
+
+// The sender stopped before it opened the port: it says the abort, and the
+// controller saw nothing.
+void ExpectAbortedBeforeThePort(CliProcess& send, const PseudoTerminal& pty) {
+  EXPECT_EQ(send.Finish(), 1);
+  EXPECT_EQ(send.out(), std::string(kAbortedAtPc) + "\n");
+  EXPECT_TRUE(Contains(send.err(), kAbortMessage)) << send.err();
+  EXPECT_TRUE(pty.Untouched());
 }
 
 // Whether `wanted` appear among the lines in this order.
@@ -252,7 +269,7 @@ TEST_F(TransferEndToEnd, ControllerKeepsNothingAfterTheLastFrame) {
 
 // SIGINT while the controller has not started: no frame is in progress.
 TEST_F(TransferEndToEnd, InterruptBeforeTheStartEndsWithoutAFrame) {
-  TestPty pty;
+  PseudoTerminal pty;
   ASSERT_FALSE(pty.slavePath().empty());
   CliProcess send(With({"send", program_, "--port", pty.slavePath()}));
   ASSERT_TRUE(pty.WaitForInputFlush());
@@ -270,7 +287,7 @@ TEST_F(TransferEndToEnd, InterruptBeforeTheStartEndsWithoutAFrame) {
 // went out whole, exactly as framed, and the abort cuts the transfer there.
 TEST_F(TransferEndToEnd, TerminationWhileAwaitingTheReplyAbortsAtThePc) {
   const std::string converted = Converted();
-  TestPty pty;
+  PseudoTerminal pty;
   CliProcess send(With({"send", program_, "--port", pty.slavePath()}));
   ASSERT_TRUE(pty.WaitForInputFlush());
   pty.Write({6});
@@ -279,9 +296,7 @@ TEST_F(TransferEndToEnd, TerminationWhileAwaitingTheReplyAbortsAtThePc) {
   EXPECT_EQ(send.Finish(), 1);
   EXPECT_TRUE(InOrder(Lines(send.out()), {kWaiting, kSending, kAbortedAtPc})) << send.out();
   EXPECT_TRUE(pty.SlaveClosed());
-  transfer::FrameReader reader;
-  std::vector<transfer::ReceivedFrame> frames;
-  reader.Feed(pty.received(), frames);
+  const std::vector<transfer::ReceivedFrame> frames = Frames(pty.received());
   ASSERT_EQ(frames.size(), 1u);
   const std::vector<std::uint8_t>& data = frames[0].data;
   EXPECT_EQ(converted.substr(0, data.size()), std::string(data.begin(), data.end()));
@@ -295,15 +310,12 @@ TEST_F(TransferEndToEnd, InterruptEndsTheWaitForTheScratchFile) {
   data::FileLock other;
   ASSERT_EQ(other.TryLock(dir_.File("ZEPS_00.$$$.lock")), data::FileLock::Status::Held);
   FileEvents tried(dir_.File("ZEPS_00.$$$.lock"), IN_OPEN);
-  TestPty pty;
+  PseudoTerminal pty;
   CliProcess send(With({"send", program_, "--port", pty.slavePath()}));
   ASSERT_TRUE(tried.Wait());
   send.Signal(SIGINT);
-  EXPECT_EQ(send.Finish(), 1);
-  EXPECT_EQ(send.out(), std::string(kAbortedAtPc) + "\n");
-  EXPECT_TRUE(Contains(send.err(), kAbortMessage)) << send.err();
+  ExpectAbortedBeforeThePort(send, pty);
   EXPECT_FALSE(Contains(send.err(), "anderen Lauf")) << send.err();
-  EXPECT_TRUE(pty.Untouched());
 }
 
 // SIGINT or SIGHUP while a long program is drawn (its scratch file has just
@@ -318,19 +330,17 @@ TEST_F(TransferEndToEnd, InterruptOrHangUpDuringTheDrawingOpensNoPort) {
   dir_.Write("%1", program);
   for (const int signal : {SIGINT, SIGHUP}) {
     FileEvents written(dir_.path(), IN_MOVED_TO);
-    TestPty pty;
+    PseudoTerminal pty;
     CliProcess send(With({"send", dir_.File("%1"), "--port", pty.slavePath()}));
     ASSERT_TRUE(written.Wait("ZEPS_00.$$$")) << signal;
+    SCOPED_TRACE(signal);
     send.Signal(signal);
-    EXPECT_EQ(send.Finish(), 1) << signal;
-    EXPECT_EQ(send.out(), std::string(kAbortedAtPc) + "\n") << signal;
-    EXPECT_TRUE(Contains(send.err(), kAbortMessage)) << send.err();
-    EXPECT_TRUE(pty.Untouched()) << signal;
+    ExpectAbortedBeforeThePort(send, pty);
   }
 }
 
 TEST_F(TransferEndToEnd, ControllerHangingUpMidTransferFailsNamingThePort) {
-  TestPty pty;
+  PseudoTerminal pty;
   CliProcess send(With({"send", program_, "--port", pty.slavePath()}));
   ASSERT_TRUE(pty.WaitForInputFlush());
   pty.Write({6});
@@ -344,7 +354,7 @@ TEST_F(TransferEndToEnd, ControllerHangingUpMidTransferFailsNamingThePort) {
 // On a terminal device the controller starts at once and ends with the
 // last answer; the test plays the sender on the other side.
 TEST_F(TransferEndToEnd, ControllerOnADeviceStartsAtOnce) {
-  TestPty pty;
+  PseudoTerminal pty;
   CliProcess controller(With({"controller", "--port", pty.slavePath(), "--reply", "21", "--out", dir_.File("got")}));
   ASSERT_TRUE(pty.ReadUntil(1));
   EXPECT_EQ(pty.received(), std::vector<std::uint8_t>{6});
@@ -365,7 +375,7 @@ TEST_F(TransferEndToEnd, ControllerOnADeviceStartsAtOnce) {
 // it touches the line, and the controller receives the first program alone.
 TEST_F(TransferEndToEnd, SecondSenderOnTheSamePortIsRefusedAsBelegt) {
   const std::string converted = Converted();
-  TestPty pty;
+  PseudoTerminal pty;
   CliProcess first(With({"send", program_, "--port", pty.slavePath()}));
   ASSERT_TRUE(pty.WaitForInputFlush());
   CliProcess second(With({"send", program_, "--port", pty.slavePath()}));
@@ -380,9 +390,7 @@ TEST_F(TransferEndToEnd, SecondSenderOnTheSamePortIsRefusedAsBelegt) {
   std::vector<transfer::ReceivedFrame> frames;
   for (std::size_t count = 1; frames.empty() || !frames.back().last; ++count) {
     ASSERT_TRUE(pty.ReadFrames(count));
-    frames.clear();
-    transfer::FrameReader reader;
-    reader.Feed(pty.received(), frames);
+    frames = Frames(pty.received());
     pty.Write({6});
   }
   EXPECT_EQ(first.Finish(), 0) << first.err();
@@ -396,7 +404,7 @@ TEST_F(TransferEndToEnd, SecondSenderOnTheSamePortIsRefusedAsBelegt) {
 // device and the reason, which is also the status text. Which devices
 // open: PosixLine.RefusalsNameTheDeviceAndTheReason.
 TEST_F(TransferEndToEnd, PortThatCannotBeOpenedIsNamedWithTheReason) {
-  TestPty pty;
+  PseudoTerminal pty;
   const std::string unset =
       "Warnung: XOn/XOff nicht gesetzt (XOn 0, XOff 0): Die QVM meldet vollen Speicher mit 19 und gibt mit 17 "
       "wieder frei.";

@@ -20,7 +20,7 @@
 #include "ui/dialogs/zero_point_dialog.h"
 #include "ui/path_view/picture_button.h"
 #include "ui/platform/qt_serial_line.h"
-#include "ui/pseudo_terminal.h"
+#include "support/pseudo_terminal.h"
 #include "window_fixture.h"
 #include "workstation/state_access.h"
 
@@ -383,7 +383,7 @@ class MainWindowDialogsTest : public QObject {
   void portParametersChosenTakeEffectAndThePortClosesWithTheDialog() {
     PseudoTerminal pty;
     QVERIFY(pty.ok());
-    PortVariable port(pty.slaveName());
+    PortVariable port(pty.slavePath());
     DialogsFixture f;
     f.Start();
     QList<bool> open;
@@ -420,7 +420,7 @@ class MainWindowDialogsTest : public QObject {
     QCOMPARE(f.host.unexpected, 0);
     QCOMPARE(f.host.shown, (QStringList{"Installationsroutine", "Com Port Options", "Com Port Options"}));
     QCOMPARE(open, (QList<bool>{true, true, true, true}));
-    QVERIFY(used.size() == 2 && used[0].contains(pty.slaveName()) && used[1] == used[0]);
+    QVERIFY(used.size() == 2 && used[0].contains(QString::fromStdString(pty.slavePath())) && used[1] == used[0]);
     QCOMPARE(speedDuring, speed_t(B9600));  // opened with the stored parameters first
     QCOMPARE(cfgetospeed(&after), speed_t(B19200));
     // (a pseudo-terminal keeps 8 data bits and shows no parity enable bit)

@@ -15,7 +15,7 @@
 #include "transfer/frames.h"
 #include "ui/path_view/path_view.h"
 #include "ui/platform/qt_serial_line.h"
-#include "ui/pseudo_terminal.h"
+#include "ui/pty_controller.h"
 #include "window/view_window.h"
 #include "window_fixture.h"
 #include "workstation/send_command.h"
@@ -52,7 +52,7 @@ void WriteToolFile(TempDir& dir) {
 // device that does not exist.
 struct SendFixture : WindowFixture {
   explicit SendFixture(bool onPty = true, const QString& program = kSquare)
-      : port(onPty ? pty.slaveName() : QStringLiteral("/nonexistent/rur-port")) {
+      : port(onPty ? pty.slavePath() : std::string("/nonexistent/rur-port")) {
     WriteToolFile(dir);
     Start();
     window.OnActivated();
@@ -298,13 +298,5 @@ class MainWindowSendTest : public QObject {
   }
 };
 
-// The path view left open keeps its size in the per-user settings: they go
-// into a directory of the test's own.
-int main(int argc, char** argv) {
-  const TempDir config;
-  qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.path()));
-  QApplication app(argc, argv);
-  MainWindowSendTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+RUR_WINDOW_TEST_MAIN(MainWindowSendTest)
 #include "main_window_send_test.moc"

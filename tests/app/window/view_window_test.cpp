@@ -210,13 +210,6 @@ class ViewWindowTest : public QObject {
   }
 };
 
-// The per-user settings go into a directory of the test's own.
-int main(int argc, char** argv) {
-  const TempDir config;
-  qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.path()));
-  QApplication app(argc, argv);
-  ViewWindowTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+RUR_WINDOW_TEST_MAIN(ViewWindowTest)
 
 #include "view_window_test.moc"

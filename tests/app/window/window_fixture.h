@@ -4,6 +4,7 @@
 // components by their names.
 #pragma once
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QImage>
 #include <QLabel>
@@ -117,3 +118,14 @@ struct WindowFixture {
 };
 
 }  // namespace testing_support
+
+// The main() of a window test whose windows keep their sizes in the
+// per-user settings: those go into a directory of the run's own.
+#define RUR_WINDOW_TEST_MAIN(TestClass)                                      \
+  int main(int argc, char** argv) {                                         \
+    const testing_support::TempDir config;                                  \
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.path()));   \
+    QApplication app(argc, argv);                                           \
+    TestClass test;                                                         \
+    return QTest::qExec(&test, argc, argv);                                 \
+  }

@@ -3,11 +3,9 @@
 // settings), the refusals with their reasons, the claim against rur-cli,
 // and the waits: for bytes, for room, for the operator's abort, and for a
 // device that vanishes.
-#include <poll.h>
 #include <sys/stat.h>
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTest>
@@ -16,12 +14,13 @@
 #include <iterator>
 
 #include "support/temp_dir.h"
-#include "ui/pseudo_terminal.h"
+#include "ui/pty_controller.h"
 #include "ui/platform/qt_serial_line.h"
 #include "ui/platform/qt_text.h"
 
 using testing_support::PortVariable;
 using testing_support::PseudoTerminal;
+using testing_support::SlaveName;
 
 namespace {
 
@@ -45,26 +44,11 @@ std::vector<std::uint8_t> Drain(const PseudoTerminal& pty, std::size_t count) {
   return data;
 }
 
-// Waits until the slave's buffers are flushed (a sender has opened the
-// port and waits for the controller); false after 20 s.
-bool WaitForFlush(const PseudoTerminal& pty) {
-  QDeadlineTimer deadline(20000);
-  std::vector<std::uint8_t> data;
-  while (!deadline.hasExpired()) {
-    pollfd readable{pty.master(), POLLIN, 0};
-    if (::poll(&readable, 1, static_cast<int>(deadline.remainingTime())) <= 0) return false;
-    for (bool flushed = false; pty.Read(data, flushed);) {
-      if (flushed) return true;
-    }
-  }
-  return false;
-}
-
 // A line opened with the default parameters on a pseudo-terminal that
 // RUR_PORT names.
 struct OpenLine {
   PseudoTerminal pty;
-  PortVariable port{pty.slaveName()};
+  PortVariable port{pty.slavePath()};
   ui::QtSerialLine line;
   bool ok = pty.ok() && line.Open(data::PortParameters{});
 };
@@ -84,7 +68,7 @@ class QtSerialLineTest : public QObject {
 
   void rurPortNamesTheDeviceWhateverTheNumber() {
     QCOMPARE(ui::PortDevice(0), QString());
-    PortVariable port(QStringLiteral("/dev/pts/77"));
+    PortVariable port("/dev/pts/77");
     QCOMPARE(ui::PortDevice(0), QStringLiteral("/dev/pts/77"));
     QCOMPARE(ui::PortDevice(255), QStringLiteral("/dev/pts/77"));
   }
@@ -179,11 +163,11 @@ class QtSerialLineTest : public QObject {
         {QString::fromStdString(dir.File("fifo")), {}, notSerial.arg("FIFO")},
         {QStringLiteral("/dev/null"), {}, notSerial.arg("kein Terminal")},
         {QStringLiteral("/dev/ptmx"), {}, notSerial.arg("Pseudoterminal-Master")},
-        {pty.slaveName(), {.baud = 12345}, QStringLiteral("Baudrate 12345 nicht einstellbar")},
-        {pty.slaveName(), {.dataBits = 9}, QStringLiteral("9 Datenbits nicht einstellbar")},
+        {SlaveName(pty), {.baud = 12345}, QStringLiteral("Baudrate 12345 nicht einstellbar")},
+        {SlaveName(pty), {.dataBits = 9}, QStringLiteral("9 Datenbits nicht einstellbar")},
     };
     for (const Case& c : cases) {
-      PortVariable port(c.device);
+      PortVariable port(c.device.toStdString());
       ui::QtSerialLine line;
       QVERIFY(!line.Open(c.port));
       QVERIFY(!line.isOpen());
@@ -205,17 +189,17 @@ class QtSerialLineTest : public QObject {
     std::ifstream catalogue(RUR_SOURCE_DIR "/resources/msg.dat", std::ios::binary);
     dir.Write("msg.dat", std::string(std::istreambuf_iterator<char>(catalogue), {}));
     const QString link = QString::fromStdString(dir.File("link"));
-    QCOMPARE(::symlink(pty.slaveName().toLocal8Bit().constData(), link.toLocal8Bit().constData()), 0);
+    QCOMPARE(::symlink(SlaveName(pty).toLocal8Bit().constData(), link.toLocal8Bit().constData()), 0);
     const auto send = [&](const QString& device) {
       return QStringList{QStringLiteral("send"), QStringLiteral(RUR_SOURCE_DIR "/resources/examples/%300"),
                          QStringLiteral("--port"), device, QStringLiteral("--data"), QString::fromStdString(dir.path())};
     };
     const QString belegt = QStringLiteral("Schnittstelle %1: belegt von %2 (PID %3)");
     {
-      PortVariable port(pty.slaveName());
+      PortVariable port(pty.slavePath());
       ui::QtSerialLine line;
       QVERIFY(line.Open(data::PortParameters{}));
-      for (const QString& device : {pty.slaveName(), link}) {
+      for (const QString& device : {SlaveName(pty), link}) {
         QProcess cli;
         cli.start(QStringLiteral(RUR_CLI_PATH), send(device));
         QVERIFY(cli.waitForFinished(20000));
@@ -228,17 +212,17 @@ class QtSerialLineTest : public QObject {
     for (bool flushed = false; pty.Read(ignored, flushed);) {
     }  // the flush of the line's closing
     QProcess cli;
-    cli.start(QStringLiteral(RUR_CLI_PATH), send(pty.slaveName()));
-    QVERIFY(WaitForFlush(pty));  // rur-cli holds the port and waits for the controller
-    for (const QString& device : {pty.slaveName(), link}) {
-      PortVariable port(device);
+    cli.start(QStringLiteral(RUR_CLI_PATH), send(SlaveName(pty)));
+    QVERIFY(pty.WaitForInputFlush());  // rur-cli holds the port and waits for the controller
+    for (const QString& device : {SlaveName(pty), link}) {
+      PortVariable port(device.toStdString());
       ui::QtSerialLine line;
       QVERIFY(!line.Open(data::PortParameters{}));
       QCOMPARE(ui::ToQt(line.Failure()), belegt.arg(device, "rur-cli").arg(cli.processId()));
     }
     cli.terminate();
     QVERIFY(cli.waitForFinished(20000));
-    PortVariable port(pty.slaveName());
+    PortVariable port(pty.slavePath());
     ui::QtSerialLine line;
     QVERIFY(line.Open(data::PortParameters{}));
   }
@@ -310,7 +294,7 @@ class QtSerialLineTest : public QObject {
     // A hang-up reads as the end of the input, which QSerialPort reports as
     // a read error.
     QCOMPARE(QString::fromLatin1(open.line.Failure().c_str()),
-             QStringLiteral("Lesefehler an der Schnittstelle %1!").arg(open.pty.slaveName()));
+             QStringLiteral("Lesefehler an der Schnittstelle %1!").arg(SlaveName(open.pty)));
     open.line.Close();
   }
 };
