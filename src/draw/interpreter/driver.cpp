@@ -7,6 +7,7 @@
 #include "data/text.h"
 #include "draw/interpreter/execution.h"
 #include "nc/lexical/characters.h"
+#include "nc/lexical/comments.h"
 #include "nc/preparation/label_index.h"
 #include "nc/preparation/listing.h"
 #include "nc/words/word.h"

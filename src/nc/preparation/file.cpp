@@ -11,7 +11,7 @@
 #include "nc/import/foreign_program.h"
 #include "nc/preparation/limits.h"
 #include "nc/preparation/lines.h"
-#include "nc/preparation/text.h"
+#include "nc/lexical/characters.h"
 
 namespace nc {
 namespace {

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "nc/lexical/characters.h"
-#include "nc/preparation/text.h"
 
 namespace nc {
 namespace {
