@@ -10,14 +10,17 @@ void WorkListing::Clear() {
   text_.clear();
   ends_.clear();
   ends_.push_back(0);
+  origins_.clear();
+  origins_.emplace_back();
   lineCount = 0;
 }
 
-bool WorkListing::Append(std::string_view text) {
+bool WorkListing::Append(std::string_view text, ListingOrigin origin) {
   text = text.substr(0, kMaxText);
   if (text.size() > std::numeric_limits<std::uint32_t>::max() - text_.size()) return false;
   text_.append(text);
   ends_.push_back(static_cast<std::uint32_t>(text_.size()));
+  origins_.push_back(origin);
   return true;
 }
 
@@ -31,6 +34,11 @@ std::string_view WorkListing::Line(std::int64_t n) const {
   const std::size_t i = static_cast<std::size_t>(n - 1);
   const std::uint32_t begin = i == 0 ? 0 : ends_[i - 1];
   return std::string_view(text_).substr(begin, ends_[i] - begin);
+}
+
+ListingOrigin WorkListing::Origin(std::int64_t n) const {
+  if (n < 1 || n > Size()) return {};
+  return origins_[static_cast<std::size_t>(n - 1)];
 }
 
 }  // namespace data

@@ -150,7 +150,7 @@ void ViewWindow::ShowDrawing() {
   view->SetZeroPoint(static_cast<double>(ws.machine.offset.x), static_cast<double>(ws.machine.offset.y));
   view->SetPath(&ws.blockStore, false);
   meldung->clear();
-  link_->Rebuild(main_.showeditor->Lines(), main_.CheckBox1->isChecked());
+  link_->Rebuild(main_.showeditor->Lines());
   ShowStatistics();
 }
 
