@@ -12,7 +12,9 @@
 #include "workstation/draw_command.h"
 #include "workstation/draw_preparation.h"
 #include "data/block_record.h"
+#include "draw/block_sink.h"
 #include "draw/interpreter/driver.h"
+#include "draw/picture/picture_listener.h"
 #include "nc/translation/translation.h"
 #include "program_generator.h"
 
@@ -82,7 +84,10 @@ void BM_InterpreterRun(benchmark::State& state) {
   Session s;
   rur::PrepareDrawing(s.ws, Files().program, false);
   s.ws.ReadDataFiles();
-  draw::RunContext context = s.ws.DrawContext();
+  draw::BlockSink blocks(s.ws.blockStore);
+  draw::PictureListener picture(s.ws.raster, s.ws.settings.workAreaX, s.ws.settings.workAreaY);
+  blocks.AddListener(picture);
+  draw::RunContext context = s.ws.DrawContext(blocks);
   for (auto _ : state) {
     draw::RunProgram(context);
     if (s.ws.blockStore.count() != data::kMaxStoredBlocks) state.SkipWithError("not every block was stored");

@@ -3,7 +3,9 @@
 #include <utility>
 
 #include "data/files.h"
+#include "draw/block_sink.h"
 #include "draw/interpreter/driver.h"
+#include "draw/picture/picture_listener.h"
 #include "draw/picture/surface.h"
 #include "workstation/draw_preparation.h"
 
@@ -31,9 +33,13 @@ bool DrawProgram(Workstation& ws, data::ProgramText editorText, bool blockSkip, 
     ws.messages.context.currentProgram = data::FileNamePart(ws.mainProgramFile);
     view.RunStarting();
     ws.messages.errorFlag = 0;
-    draw::Loesche_bitmap(ws.raster);
+    draw::ClearPicture(ws.raster);
     ws.ReadDataFiles();
-    draw::RunContext context = ws.DrawContext();
+    // The interpreter's blocks go to the store, and the picture draws each.
+    draw::BlockSink blocks(ws.blockStore);
+    draw::PictureListener picture(ws.raster, ws.settings.workAreaX, ws.settings.workAreaY);
+    blocks.AddListener(picture);
+    draw::RunContext context = ws.DrawContext(blocks);
     draw::RunProgram(context);
   }
   if (ws.phase == data::RunPhase::kRunning) ws.phase = data::RunPhase::kIdle;

@@ -28,7 +28,7 @@ bool PrepareSending(Workstation& ws) {
 }
 
 void PrepareSentPicture(Workstation& ws) {
-  draw::Loesche_bitmap(ws.raster);
+  draw::ClearPicture(ws.raster);
   ws.raster.SetPenColour(draw::kRed);
 }
 

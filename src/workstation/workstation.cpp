@@ -42,7 +42,7 @@ data::ToolFileReading Workstation::ReadTools() {
   return toolFile;
 }
 
-draw::RunContext Workstation::DrawContext() {
+draw::RunContext Workstation::DrawContext(draw::BlockSink& blocks) {
   return {.listing = listing,
           .subprograms = subprograms,
           .mainProgramFile = mainProgramFile,
@@ -53,9 +53,8 @@ draw::RunContext Workstation::DrawContext() {
           .messages = messages,
           .pump = throttledPump,
           .phase = phase,
-          .blockStore = blockStore,
+          .blocks = blocks,
           .currentRecord = currentRecord,
-          .raster = raster,
           .machine = machine,
           .run = run,
           .subprogramSlots = subprogramSlots,

@@ -223,7 +223,7 @@ void MainWindow::OpenProgram(const QString& path) {
   programModified_ = edited ? 1 : 0;
   simuliere->setEnabled(true);
   senden->setEnabled(false);
-  draw::Loesche_bitmap(ws_.raster);
+  draw::ClearPicture(ws_.raster);
   pictureContent_ = PictureContent::kBlank;
   ShowPicture();
   fehlersuche->setEnabled(false);

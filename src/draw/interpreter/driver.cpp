@@ -43,7 +43,7 @@ void ResetRun(RunContext& ctx) {
   m.sticky = Axes{};
   m.machineStart = Axes{};
   m.machineEnd = Axes{};
-  ctx.blockStore.Clear();
+  ctx.blocks.Clear();
   ctx.currentRecord = data::BlockRecord{};
   ctx.messages.errorFlag = 0;
   ctx.messages.context.currentProgram = run.levelName[0];
