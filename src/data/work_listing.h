@@ -41,7 +41,7 @@ class WorkListing {
   void Reserve(std::size_t bytes);
 
   // Lines held, counted or not.
-  std::int64_t Size() const { return static_cast<std::int64_t>(ends_.size()); }
+  std::int64_t Size() const { return static_cast<std::int64_t>(lines_.size()); }
 
   // Text of line n (from 1) when it exists, else the empty text. The view
   // is valid until the next Append, Reserve or Clear.
@@ -52,9 +52,14 @@ class WorkListing {
   std::int32_t lineCount = 0;  // the last counted line
 
  private:
-  std::string text_;                 // every line, one after the other
-  std::vector<std::uint32_t> ends_;  // line n ends at ends_[n - 1] and begins where line n - 1 ends
-  std::vector<ListingOrigin> origins_;  // of line n at origins_[n - 1]
+  // Line n ends in text_ at lines_[n - 1].end and begins where line n - 1
+  // ends; one entry a line, so that appending a line grows one table.
+  struct LineEntry {
+    std::uint32_t end = 0;
+    ListingOrigin origin;
+  };
+  std::string text_;  // every line, one after the other
+  std::vector<LineEntry> lines_;
 };
 
 inline constexpr int kSubprogramEntries = 256;
