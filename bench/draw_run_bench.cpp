@@ -12,7 +12,9 @@
 #include "workstation/draw_command.h"
 #include "workstation/draw_preparation.h"
 #include "data/block_record.h"
+#include "draw/block_sink.h"
 #include "draw/interpreter/driver.h"
+#include "draw/picture/picture_listener.h"
 #include "nc/translation/translation.h"
 #include "program_generator.h"
 #include "workstation/state_access.h"
@@ -82,8 +84,12 @@ BENCHMARK(BM_TranslationOfEveryBlock)->Unit(benchmark::kMillisecond);
 void BM_InterpreterRun(benchmark::State& state) {
   Session s;
   rur::PrepareDrawing(s.ws, Files().program, false);
-  rur::StateOf(s.ws).ReadDataFiles();
-  draw::RunContext context = rur::StateOf(s.ws).DrawContext();
+  rur::WorkstationState& parts = rur::StateOf(s.ws);
+  parts.ReadDataFiles();
+  draw::BlockSink blocks(parts.blockStore);
+  draw::PictureListener picture(parts.raster, parts.settings.workAreaX, parts.settings.workAreaY);
+  blocks.AddListener(picture);
+  draw::RunContext context = parts.DrawContext(blocks);
   for (auto _ : state) {
     draw::RunProgram(context);
     if (s.ws.blockStore().count() != data::kMaxStoredBlocks) state.SkipWithError("not every block was stored");

@@ -16,6 +16,7 @@
 #include "fuzz_targets.h"
 #include "nc/import/foreign_program.h"
 #include "nc/import/gcode_import.h"
+#include "nc/lexical/comments.h"
 #include "nc/preparation/preparation.h"
 #include "nc/translation/translation.h"
 #include "workstation/draw_preparation.h"

@@ -20,7 +20,7 @@ namespace {
 void DrawContour(const data::Settings& settings) {
   // A small picture: clearing one of full size costs more than the rest.
   static draw::Raster raster(56, 45);
-  draw::Loesche_bitmap(raster);
+  draw::ClearPicture(raster);
   const draw::RunSettings run = draw::RunSettingsOf(settings);
   const draw::DrawTarget target{raster, run.workAreaX, run.workAreaY};
   data::BlockRecord move;

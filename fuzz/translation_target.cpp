@@ -8,6 +8,7 @@
 #include "data/text.h"
 #include "fuzz_host.h"
 #include "fuzz_targets.h"
+#include "nc/lexical/comments.h"
 #include "nc/translation/translation.h"
 #include "workstation/command_scope.h"
 

@@ -3,7 +3,9 @@
 #include <utility>
 
 #include "data/files.h"
+#include "draw/block_sink.h"
 #include "draw/interpreter/driver.h"
+#include "draw/picture/picture_listener.h"
 #include "draw/picture/surface.h"
 #include "workstation/draw_preparation.h"
 #include "workstation/state_access.h"
@@ -35,9 +37,13 @@ bool DrawProgram(Workstation& ws, data::ProgramText editorText, bool blockSkip, 
     s.messages.context.currentBlock.clear();
     s.messages.context.currentProgram = data::FileNamePart(s.mainProgramFile);
     view.RunStarting();
-    draw::Loesche_bitmap(s.raster);
+    draw::ClearPicture(s.raster);
     s.ReadDataFiles();
-    draw::RunContext context = s.DrawContext();
+    // The interpreter's blocks go to the store, and the picture draws each.
+    draw::BlockSink blocks(s.blockStore);
+    draw::PictureListener picture(s.raster, s.settings.workAreaX, s.settings.workAreaY);
+    blocks.AddListener(picture);
+    draw::RunContext context = s.DrawContext(blocks);
     draw::RunProgram(context);
   }
   if (s.phase == data::RunPhase::kRunning) s.phase = data::RunPhase::kIdle;

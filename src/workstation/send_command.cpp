@@ -26,7 +26,7 @@ bool PrepareSending(Workstation& ws) {
 
 void PrepareSentPicture(Workstation& ws) {
   WorkstationState& s = StateOf(ws);
-  draw::Loesche_bitmap(s.raster);
+  draw::ClearPicture(s.raster);
   s.raster.SetPenColour(draw::kRed);
 }
 

@@ -44,7 +44,7 @@ data::ToolFileReading WorkstationState::ReadTools() {
   return toolFile;
 }
 
-draw::RunContext WorkstationState::DrawContext() {
+draw::RunContext WorkstationState::DrawContext(draw::BlockSink& blocks) {
   return {.listing = listing,
           .subprograms = subprograms,
           .mainProgramFile = mainProgramFile,
@@ -55,9 +55,8 @@ draw::RunContext WorkstationState::DrawContext() {
           .messages = messages,
           .pump = throttledPump,
           .phase = phase,
-          .blockStore = blockStore,
+          .blocks = blocks,
           .currentRecord = currentRecord,
-          .raster = raster,
           .machine = machine,
           .run = run,
           .subprogramSlots = subprogramSlots,
@@ -74,7 +73,7 @@ void Workstation::ReplaceProgram(std::string path) {
   state_.listing.Clear();
 }
 
-void Workstation::ClearPicture() { draw::Loesche_bitmap(state_.raster); }
+void Workstation::ClearPicture() { draw::ClearPicture(state_.raster); }
 
 bool Workstation::TranslateBlock(std::string& block) {
   return nc::TranslateBlock(block, state_.mirror, state_.params, state_.messages);

@@ -24,6 +24,7 @@
 #include "nc/words/param_table.h"
 #include "nc/preparation/preparation.h"
 #include "nc/translation/translation.h"
+#include "draw/block_sink.h"
 #include "draw/interpreter/machine_state.h"
 #include "draw/picture/raster.h"
 #include "draw/interpreter/run_context.h"
@@ -49,8 +50,9 @@ struct WorkstationState {
   data::ToolFileReading ReadTools();
 
   // The parts of the workstation that a drawing run touches, with the
-  // settings as they are now.
-  draw::RunContext DrawContext();
+  // settings as they are now; its blocks go to `blocks` (a sink of
+  // blockStore).
+  draw::RunContext DrawContext(draw::BlockSink& blocks);
 
   data::Dialogs& dialogs;
   data::EventPump& pump;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "draw/picture/picture_listener.h"
 #include "draw/picture/surface.h"
 #include "support/message_setup.h"
 
@@ -10,7 +11,7 @@ namespace {
 class SentPlotTest : public ::testing::Test {
  protected:
   SentPlotTest() {
-    draw::Loesche_bitmap(raster);
+    draw::ClearPicture(raster);
     raster.SetPenColour(draw::kRed);
   }
 
@@ -34,11 +35,13 @@ class SentPlotTest : public ::testing::Test {
             .hasX = 1, .hasY = 1, .motion = motion};
   }
 
-  void Plot(data::BlockRecord block) { transfer::PlotSentBlock(block, target, setup.messages); }
+  // The trace of a sent block, drawn by the picture's listener.
+  void Plot(data::BlockRecord& block) { picture.BlockFinished(block, transfer::SentBlockTrace(block, setup.messages)); }
+  void Plot(data::BlockRecord&& block) { Plot(block); }
 
   draw::Raster raster;
   // One pixel per unit: the point (x, y) is pixel (x, 357 - y).
-  draw::DrawTarget target{raster, 448, 357};
+  draw::PictureListener picture{raster, 448, 357};
   testing_support::MessageSetup setup;
 };
 
@@ -67,7 +70,7 @@ TEST_F(SentPlotTest, BlocksWithoutAxesAndUnknownMotionsDrawNothing) {
 TEST_F(SentPlotTest, HalfCircleIsDrawnFromItsCentre) {
   Plot(Block(data::kRapid, 250, 100));
   data::BlockRecord arc = Arc(data::kCounterClockwise, 150);
-  transfer::PlotSentBlock(arc, target, setup.messages);
+  Plot(arc);
   EXPECT_EQ(arc.radius, 50.0L);
   EXPECT_EQ(arc.arcSpan, 2);  // exactly a half circle
   // The top (200, 150) is pixel (200, 207); truncation may take a pixel off.

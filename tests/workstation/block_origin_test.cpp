@@ -41,8 +41,8 @@ TEST_F(BlockOriginTest, MainProgramAndSubprogramBlocks) {
   const Lines editor = {"(TEIL)", "", "%1", "N10 G01 X10 Y10 F200 L5=3", "N20 X20", "N30 G77 H7", "N40 M30"};
   rur::DrawCommandView quiet;
   ASSERT_TRUE(rur::DrawProgram(ws, editor, false, quiet)) << (dialogs.messages.empty() ? "" : dialogs.messages[0].description);
-  const rur::EditorLineMap map(editor, false);
-  ASSERT_EQ(map.LastListingLine(), ws.subprograms().entries[0].end);
+  const rur::EditorLineMap map(ws.listing(), ws.subprograms(), editor);
+  ASSERT_TRUE(map.Valid());
 
   struct Case {
     long double x, y;

@@ -72,7 +72,7 @@ void MainWindow::ShowPicture() {
   picture_->setPixmap(QPixmap::fromImage(image));  // fromImage copies the pixels
   switch (pictureContent_) {
     case PictureContent::kDrawing:
-      link_->Rebuild(editor_->Lines(), blockSkipBox_->isChecked());
+      link_->Rebuild(editor_->Lines());
       emit drawingShown(!ws_.messages().errorFlag());
       break;
     case PictureContent::kSentPath:

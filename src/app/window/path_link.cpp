@@ -27,15 +27,14 @@ PathLink::PathLink(rur::Workstation& ws, ui::NcEditor& editor, QObject* parent)
   });
 }
 
-void PathLink::Rebuild(const QStringList& drawnLines, bool blockSkip) {
+void PathLink::Rebuild(const QStringList& drawnLines) {
   viewIndex_ = draw::PathIndex(ws_.blockStore(), {.includeRapids = true});
   pictureIndex_ = draw::PathIndex(ws_.blockStore());
   lineIndex_ = draw::PathLineIndex(ws_.blockStore());
   std::vector<std::string> lines;
   lines.reserve(static_cast<std::size_t>(drawnLines.size()));
   for (const QString& line : drawnLines) lines.push_back(ui::FromQt(line));
-  map_ = rur::EditorLineMap(data::ProgramText(lines), blockSkip);
-  if (map_.LastListingLine() != ws_.subprograms().entries[0].end) map_ = rur::EditorLineMap();
+  map_ = rur::EditorLineMap(ws_.listing(), ws_.subprograms(), data::ProgramText(lines));
   pixelScale_ = draw::PixelScale(ws_.raster(), ws_.settings().workAreaX, ws_.settings().workAreaY);
   pictureHeight_ = ws_.raster().height();
   linked_ = true;

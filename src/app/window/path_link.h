@@ -29,10 +29,9 @@ class PathLink : public QObject {
  public:
   PathLink(rur::Workstation& ws, ui::NcEditor& editor, QObject* parent = nullptr);
 
-  // After a drawing: indexes ws.blockStore and maps the drawn editor text
-  // (drawn with blockSkip) to its listing lines. The map is kept only when
-  // its last line is the main program's last listing line.
-  void Rebuild(const QStringList& drawnLines, bool blockSkip);
+  // After a drawing: indexes ws.blockStore and maps the listing lines of
+  // the main program to the lines of the drawn editor text.
+  void Rebuild(const QStringList& drawnLines);
   // No drawing to link (a new program, a transfer's picture).
   void Clear();
   bool Linked() const { return linked_; }

@@ -8,6 +8,7 @@
 #include "data/text.h"
 #include "draw/interpreter/execution.h"
 #include "nc/lexical/characters.h"
+#include "nc/lexical/comments.h"
 #include "nc/preparation/label_index.h"
 #include "nc/preparation/listing.h"
 #include "nc/words/word.h"
@@ -38,7 +39,7 @@ void ResetRun(RunContext& ctx) {
   m.sticky = Axes{};
   m.machineStart = Axes{};
   m.machineEnd = Axes{};
-  ctx.blockStore.Clear();
+  ctx.blocks.Clear();
   ctx.currentRecord = data::BlockRecord{};
   ctx.messages.context.currentProgram = run.levelName[0];
   ctx.pump.PumpSoon();  // the window gets its events once the run is under way

@@ -1,6 +1,6 @@
 // Block execution: one translated block applied to the machine state,
-// its end point and arc centre worked out in machine coordinates, drawn,
-// and stored as one record in the block store.
+// its end point and arc centre worked out in machine coordinates, and
+// emitted as one record, with how it shows, to the block sink.
 #pragma once
 
 #include <string_view>
@@ -16,12 +16,13 @@ void ExecuteBlock(RunContext& ctx);
 // Applies one address word (its letter first).
 void ExecuteWord(RunContext& ctx, std::string_view word);
 
-// Fills ctx.currentRecord from the state and draws it.
-void ExecuteMove(RunContext& ctx);
+// Fills ctx.currentRecord from the state and works out how it shows (no
+// trace after a message).
+BlockTrace ExecuteMove(RunContext& ctx);
 
-// Appends ctx.currentRecord to the block store; false (with the message and
-// the error flag) when the store is full.
-bool StoreBlock(RunContext& ctx);
+// Emits ctx.currentRecord with its trace to the block sink; false (with the
+// message and the error flag) when the store is full.
+bool StoreBlock(RunContext& ctx, const BlockTrace& trace);
 
 // Resets the state at the start of a run.
 void ResetMachineState(RunContext& ctx);

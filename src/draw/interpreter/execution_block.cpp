@@ -1,6 +1,6 @@
 // ExecuteBlock: splits the block into words, applies them, works out the
-// programmed point, the machine end point and the arc centre, then draws
-// and stores the block.
+// programmed point, the machine end point and the arc centre, then emits
+// the block.
 #include "draw/interpreter/run_context.h"
 #include "draw/interpreter/execution.h"
 #include "draw/interpreter/execution_messages.h"
@@ -166,16 +166,16 @@ void FinishBlock(RunContext& ctx) {
   m.block.dwellRequest = 0;
 }
 
-// Step 14: draw and store the block, unless the store is full.
+// Step 14: emit the block, unless the store is full.
 void MoveAndStore(RunContext& ctx) {
   ctx.machine.block.zeroPointRequest = 0;
   EffectiveModes(ctx);
-  if (ctx.blockStore.Full()) {
+  if (ctx.blocks.Full()) {
     ShowBlockMessage(ctx, kProgramTooLong);
     return;
   }
-  ExecuteMove(ctx);
-  if (!StoreBlock(ctx)) return;
+  const BlockTrace trace = ExecuteMove(ctx);
+  if (!StoreBlock(ctx, trace)) return;
   FinishBlock(ctx);
 }
 

@@ -1,13 +1,12 @@
 // ExecuteMove and StoreBlock: the block's record filled from the machine
-// state, drawn as a rapid move, a feed move or an arc, and appended to the
-// block store.
+// state, worked out as a rapid move, a feed move or an arc, and emitted to
+// the block sink with how it shows.
 #include <algorithm>
 #include <cmath>
 
 #include "draw/interpreter/run_context.h"
 #include "draw/interpreter/execution.h"
 #include "draw/interpreter/execution_messages.h"
-#include "draw/picture/primitives.h"
 #include "geometry/arc_geometry.h"
 
 namespace draw {
@@ -19,8 +18,6 @@ constexpr long double kFullCircleShift = 1e-6L;
 std::size_t Level(const RunContext& ctx) {
   return static_cast<std::size_t>(std::min<int>(ctx.run.callLevel, kCallLevels));
 }
-
-DrawTarget Target(RunContext& ctx) { return {ctx.raster, ctx.settings.workAreaX, ctx.settings.workAreaY}; }
 
 // Step 2: the record from the machine state.
 void FillRecord(RunContext& ctx) {
@@ -62,15 +59,11 @@ void NameBlock(RunContext& ctx) {
   context.messageListingLine = ctx.run.levelLines[Level(ctx)];
 }
 
-// Step 4: a straight move draws only when some axis moves.
-void StraightMove(RunContext& ctx) {
+// Step 4: a straight move shows only when some axis moves.
+BlockTrace StraightMove(const RunContext& ctx) {
   const data::BlockRecord& r = ctx.currentRecord;
-  if (r.hasX == 0 && r.hasY == 0 && r.hasZ == 0) return;
-  if (r.motion == data::kRapid) {
-    RapidMove(r, Target(ctx));
-  } else {
-    FeedMove(r, Target(ctx));
-  }
+  if (r.hasX == 0 && r.hasY == 0 && r.hasZ == 0) return {};
+  return {r.motion == data::kRapid ? Trace::kPenMove : Trace::kLine};
 }
 
 // Step 5.1: a centre given with start and end in one point is a full
@@ -91,14 +84,16 @@ bool ArcFromGivenCentre(RunContext& ctx, long double& sweep) {
 }
 
 // Step 5: an arc by its centre or its radius; the centre is then worked
-// out from the radius for every arc.
-void ArcMove(RunContext& ctx, bool centreGiven) {
+// out from the radius for every arc. An arc that shows a message is stored
+// but does not show.
+BlockTrace ArcMove(RunContext& ctx, bool centreGiven) {
   data::BlockRecord& r = ctx.currentRecord;
   long double sweep = 0.0L;
-  if (centreGiven && !ArcFromGivenCentre(ctx, sweep)) return;
+  if (centreGiven && !ArcFromGivenCentre(ctx, sweep)) return {};
   // False after a message, which leaves the flag set.
   geometry::ArcCentreFromRadius(r, sweep, ctx.settings.radiusTolerance, ctx.messages);
-  if (!ctx.messages.errorFlag()) DrawArc(r, sweep, Target(ctx));
+  if (ctx.messages.errorFlag()) return {};
+  return {Trace::kArc, sweep};
 }
 
 // A block whose move has shown its error already is not reported twice.
@@ -108,30 +103,26 @@ void ReportStoreFull(RunContext& ctx) {
 
 }  // namespace
 
-void ExecuteMove(RunContext& ctx) {
-  if (ctx.messages.errorFlag()) return;
+BlockTrace ExecuteMove(RunContext& ctx) {
+  if (ctx.messages.errorFlag()) return {};
   FillRecord(ctx);
   NameBlock(ctx);
   data::BlockRecord& r = ctx.currentRecord;
-  if (r.motion != data::kClockwise && r.motion != data::kCounterClockwise) {
-    StraightMove(ctx);
-    return;
-  }
+  if (r.motion != data::kClockwise && r.motion != data::kCounterClockwise) return StraightMove(ctx);
   const AxisFlags& centre = ctx.machine.block.centreGiven;
   // A block that neither moves in X or Y nor gives I or J (an F or M word
   // alone, a call, a jump) has no arc: it is stored as a feed move and the
   // arc mode stays in force.
   if (r.hasX == 0 && r.hasY == 0 && !centre.x && !centre.y) {
     r.motion = data::kFeed;
-    StraightMove(ctx);
-    return;
+    return StraightMove(ctx);
   }
-  ArcMove(ctx, centre.any());
+  return ArcMove(ctx, centre.any());
 }
 
-bool StoreBlock(RunContext& ctx) {
+bool StoreBlock(RunContext& ctx, const BlockTrace& trace) {
   ctx.currentRecord.marker = 0;
-  if (!ctx.blockStore.Append(ctx.currentRecord)) {
+  if (!ctx.blocks.Emit(ctx.currentRecord, trace)) {
     ReportStoreFull(ctx);
     return false;
   }

@@ -14,8 +14,8 @@
 #include "data/throttled_pump.h"
 #include "data/work_listing.h"
 #include "data/zero_points.h"
+#include "draw/block_sink.h"
 #include "draw/interpreter/machine_state.h"
-#include "draw/picture/raster.h"
 #include "draw/interpreter/run_state.h"
 #include "nc/words/param_table.h"
 #include "nc/preparation/preparation.h"
@@ -50,10 +50,10 @@ struct RunContext {
   data::ThrottledPump& pump;
   const data::RunPhase& phase;
 
-  // What the run fills.
-  data::BlockStore& blockStore;
+  // What the run fills: every finished block goes to the sink (the block
+  // store and its listeners).
+  BlockSink& blocks;
   data::BlockRecord& currentRecord;
-  Raster& raster;
   MachineState& machine;
   RunState& run;
   nc::SubprogramSlots& subprogramSlots;

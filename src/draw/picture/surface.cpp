@@ -4,7 +4,7 @@
 
 namespace draw {
 
-void Loesche_bitmap(Raster& raster) {
+void ClearPicture(Raster& raster) {
   raster.SetBrushColour(kNavy);
   raster.SetPenColour(kYellow);
   raster.FillRect(0, 0, raster.width(), raster.height());

@@ -8,7 +8,7 @@ namespace draw {
 
 // Fills the picture with the window's navy and sets the pen to yellow; the
 // pen position stays where it was.
-void Loesche_bitmap(Raster& raster);
+void ClearPicture(Raster& raster);
 
 // Pixels per program unit: the smaller of height / workAreaY and
 // width / workAreaX (height's on equality). 0 when either work-area length

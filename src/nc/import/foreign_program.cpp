@@ -4,8 +4,7 @@
 
 #include "data/text.h"
 #include "nc/lexical/characters.h"
-#include "nc/preparation/text.h"
-#include "nc/translation/translation.h"
+#include "nc/lexical/comments.h"
 
 namespace nc {
 namespace {
@@ -28,17 +27,6 @@ std::size_t SkipBlanks(std::string_view text, std::size_t from) {
   return from;
 }
 
-// The ";" at index at separates words of the dialect: nothing but blanks
-// follows it, or a parameter assignment does ("L5=3;L6=4").
-bool IsSeparator(std::string_view line, std::size_t at) {
-  const std::size_t letter = SkipBlanks(line, at + 1);
-  if (letter == line.size()) return true;
-  if (Upper(line[letter]) != 'L') return false;
-  const std::size_t digitsEnd = DigitsEnd(line, letter + 1);
-  const std::size_t equals = SkipBlanks(line, digitsEnd);
-  return digitsEnd > letter + 1 && equals < line.size() && line[equals] == '=';
-}
-
 // The part of a line that the run reads, from offset from (a block holds
 // at most data::kMaxText characters).
 std::string_view ReadPart(std::string_view line, std::size_t from) { return line.substr(from, data::kMaxText); }
@@ -54,9 +42,9 @@ Within WithinAt(std::string_view line, std::size_t from) {
   for (std::size_t i = 0; i < from; ++i) {
     if (within == Within::kParentheses) {
       if (line[i] == ')') within = Within::kProgram;
-    } else if (line[i] == '(') {
+    } else if (const ForeignComment comment = ForeignCommentAt(line, i); comment == ForeignComment::kParentheses) {
       within = Within::kParentheses;
-    } else if (line[i] == ';' && !IsSeparator(line, i)) {
+    } else if (comment == ForeignComment::kSemicolon) {
       return Within::kSemicolon;
     }
   }
@@ -69,20 +57,18 @@ Within WithinAt(std::string_view line, std::size_t from) {
 // that other controls take for a comment, u, v and w count as well.
 bool HasLowerCaseFrom(std::string_view line, std::size_t from) {
   const std::string_view part = ReadPart(line, from);
-  const std::optional<CommentRange> comment = FirstComment(part);
+  const std::optional<CommentRange> removed = FirstComment(part);
   Within within = WithinAt(line, from);
   for (std::size_t i = 0; i < part.size(); ++i) {
     const char c = part[i];
-    if (comment && i == comment->open) {
-      i = comment->close;
+    if (removed && i == removed->open) {
+      i = removed->close;
       within = Within::kProgram;
     } else if (within != Within::kProgram) {
       if (within == Within::kParentheses && c == ')') within = Within::kProgram;
       if (IsLower(c)) return true;
-    } else if (c == '(') {
-      within = Within::kParentheses;
-    } else if (c == ';' && !IsSeparator(part, i)) {
-      within = Within::kSemicolon;
+    } else if (const ForeignComment comment = ForeignCommentAt(part, i); comment != ForeignComment::kNone) {
+      within = comment == ForeignComment::kParentheses ? Within::kParentheses : Within::kSemicolon;
     } else if (IsLower(c) && !IsIncrementalWord(c)) {
       return true;
     }
@@ -136,16 +122,18 @@ class CommentGatherer {
 
   // Takes what starts at index i; returns where the next piece starts.
   std::size_t Take(std::string_view text, std::size_t i) {
-    const char c = text[i];
-    if (c == '(') return ParenthesesFrom(text, i + 1);
-    if (c == ';' && !IsSeparator(text, i)) return SemicolonFrom(text, i + 1);
-    if (c != ')') program_ += UpperUnlessIncremental(c);  // a ")" would close the comment early
+    switch (ForeignCommentAt(text, i)) {
+      case ForeignComment::kParentheses: return ParenthesesFrom(text, i + 1);
+      case ForeignComment::kSemicolon: return SemicolonFrom(text, i + 1);
+      case ForeignComment::kNone: break;
+    }
+    if (text[i] != ')') program_ += UpperUnlessIncremental(text[i]);  // a ")" would close the comment early
     return i + 1;
   }
 
   // A "( )" comment's text from index i to the next ")" or the end.
   std::size_t ParenthesesFrom(std::string_view text, std::size_t i) {
-    const std::size_t close = text.find(')', i);
+    const std::size_t close = ParenthesesCommentClose(text, i);
     const std::size_t end = close == std::string_view::npos ? text.size() : close;
     AddComment(text.substr(i, end - i));
     return close == std::string_view::npos ? text.size() : close + 1;
@@ -200,8 +188,6 @@ std::int32_t HeaderLine(const data::ProgramText& program) {
 }
 
 bool HasHeader(const data::ProgramText& program) { return HeaderLine(program) != 0; }
-
-bool StartsSemicolonComment(std::string_view line, std::size_t at) { return !IsSeparator(line, at); }
 
 bool HasLowerCaseOutsideComments(std::string_view line) { return HasLowerCaseFrom(line, 0); }
 

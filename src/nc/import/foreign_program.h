@@ -28,12 +28,6 @@ bool HasHeader(const data::ProgramText& program);
 // it; 0 when the program has no header.
 std::int32_t HeaderLine(const data::ProgramText& program);
 
-// Whether the ";" at index `at` starts another control's comment, which
-// runs to the line's end; otherwise it separates words of the dialect
-// (nothing but blanks follows it, or a parameter assignment: blanks, "L"
-// with digits, blanks, "=").
-bool StartsSemicolonComment(std::string_view line, std::size_t at);
-
 // Tells, line by line, which part of each line preparation reads: nothing
 // before the line holding the first "%", that line from its "%" on, every
 // line after it whole. A program without a header counts from its start.

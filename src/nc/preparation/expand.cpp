@@ -9,8 +9,8 @@
 #include "nc/preparation/listing.h"
 #include "nc/preparation/file.h"
 #include "nc/preparation/limits.h"
-#include "nc/preparation/text.h"
-#include "nc/translation/translation.h"
+#include "nc/lexical/characters.h"
+#include "nc/lexical/comments.h"
 
 namespace nc {
 namespace {

@@ -12,7 +12,7 @@
 #include "nc/import/foreign_program.h"
 #include "nc/preparation/limits.h"
 #include "nc/preparation/lines.h"
-#include "nc/preparation/text.h"
+#include "nc/lexical/characters.h"
 
 namespace nc {
 namespace {
@@ -38,9 +38,10 @@ bool ListingFull(const Preparation& p) {
   return p.listing.lineCount >= kMaxListingLines || p.listing.Size() >= kMaxListingLines;
 }
 
-// Appends a program line and counts it.
-bool AppendCounted(Preparation& p, std::string_view text) {
-  if (ListingFull(p) || !AppendListingLine(p.listing, text, p.pump)) return ReportLimit(p, kListingFull);
+// Appends a program line, made from line `line` of the file, and counts it.
+bool AppendCounted(Preparation& p, std::string_view text, std::size_t line) {
+  const data::ListingOrigin origin{CurrentEntry(p), static_cast<std::int32_t>(line)};
+  if (ListingFull(p) || !AppendListingLine(p.listing, text, p.pump, origin)) return ReportLimit(p, kListingFull);
   ++p.listing.lineCount;
   return true;
 }
@@ -91,21 +92,27 @@ ProgramStart ReadProgramStart(data::ProgramReader& in, std::string& rest, std::s
   return ProgramStart::Found;
 }
 
+struct Header {
+  std::string text;
+  std::size_t line = 0;  // of the file, from 1
+};
+
 // The header line: "%" and the rest of its line, everything before the
 // "%" discarded (whole earlier lines included). Without a header the block
 // shown with message 44 is what was found of it: nothing, or the "%". A
 // failed read is left to the caller.
-bool ReadHeader(Preparation& p, data::ProgramReader& in, std::string& header, LowerCaseNote& note) {
+bool ReadHeader(Preparation& p, data::ProgramReader& in, Header& header, LowerCaseNote& note) {
   if (ListingFull(p)) return ReportLimit(p, kListingFull);
   std::string rest;
-  std::size_t lineNumber = 0;
-  const ProgramStart start = ReadProgramStart(in, rest, lineNumber);
+  const ProgramStart start = ReadProgramStart(in, rest, header.line);
   if (in.status() != ProgramReadStatus::kOk) return false;
   if (start == ProgramStart::Missing) return ReportWithBlock(p, data::kMessageProgramStartMissing, "");
   if (start == ProgramStart::AtEnd) return ReportWithBlock(p, data::kMessageProgramStartMissing, "%");
-  header = CleanLine(data::CutText("%" + rest), p.blockSkip);
-  if (header.empty() || header.front() != '%') return ReportWithBlock(p, data::kMessageProgramStartMissing, header);
-  note.Check(lineNumber, "%" + rest);
+  header.text = CleanLine(data::CutText("%" + rest), p.blockSkip);
+  if (header.text.empty() || header.text.front() != '%') {
+    return ReportWithBlock(p, data::kMessageProgramStartMissing, header.text);
+  }
+  note.Check(header.line, "%" + rest);
   return true;
 }
 
@@ -132,7 +139,7 @@ bool ReadBody(Preparation& p, data::ProgramReader& in, LowerCaseNote& note) {
     if (IsBlank(line)) continue;
     note.Check(number, line);
     for (const std::string& piece : SplitBeforeParameterWords(CleanLine(line, p.blockSkip))) {
-      if (!IsBlank(piece) && !AppendCounted(p, piece)) return false;
+      if (!IsBlank(piece) && !AppendCounted(p, piece, number)) return false;
     }
   }
   return true;
@@ -158,9 +165,9 @@ void WarnOnProgramEnd(Preparation& p, const std::string& fileName) {
 
 // The header and every line of the file; false after a message.
 bool ReadProgram(Preparation& p, data::ProgramReader& in, const std::string& fileName, LowerCaseNote& note) {
-  std::string header;
-  return ReadHeader(p, in, header, note) && CheckHeader(p, header, fileName) && AppendCounted(p, header) &&
-         ReadBody(p, in, note);
+  Header header;
+  return ReadHeader(p, in, header, note) && CheckHeader(p, header.text, fileName) &&
+         AppendCounted(p, header.text, header.line) && ReadBody(p, in, note);
 }
 
 }  // namespace
@@ -185,7 +192,7 @@ bool LoadProgramFileFor(Preparation& p, const std::string& fileName, MessagePlac
   p.bytesRead += in.BytesRead();
   if (in.status() != ProgramReadStatus::kOk) return ReportReadFailure(p, in.status(), fileName, bound, place);
   if (!read) return false;
-  AppendListingLine(p.listing, p.subprogramMode ? kSubprogramEndMarker : "", p.pump);
+  AppendListingLine(p.listing, p.subprogramMode ? kSubprogramEndMarker : "", p.pump, {CurrentEntry(p), 0});
   WarnOnProgramEnd(p, fileName);
   // The main program's lower case is the caller's own to point out.
   if (p.subprogramMode && note.first) {

@@ -4,7 +4,7 @@
 
 #include "data/text.h"
 #include "nc/lexical/characters.h"
-#include "nc/preparation/text.h"
+#include "nc/lexical/comments.h"
 
 namespace nc {
 namespace {

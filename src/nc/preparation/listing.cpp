@@ -18,8 +18,9 @@ void ReadListingLine(const data::WorkListing& listing, std::int64_t n, std::stri
   }
 }
 
-bool AppendListingLine(data::WorkListing& listing, std::string_view text, data::ThrottledPump& pump) {
-  const bool appended = listing.Append(text);
+bool AppendListingLine(data::WorkListing& listing, std::string_view text, data::ThrottledPump& pump,
+                       data::ListingOrigin origin) {
+  const bool appended = listing.Append(text, origin);
   pump.Pump();
   return appended;
 }

@@ -17,8 +17,10 @@ std::string ReadListingLine(const data::WorkListing& listing, std::int64_t n);
 // The same into out, reusing its storage.
 void ReadListingLine(const data::WorkListing& listing, std::int64_t n, std::string& out);
 
-// Appends text as the new last line, then lets the user interface process
-// its events (throttled). False when the listing has no room for it.
-bool AppendListingLine(data::WorkListing& listing, std::string_view text, data::ThrottledPump& pump);
+// Appends text as the new last line, with where it came from, then lets the
+// user interface process its events (throttled). False when the listing has
+// no room for it.
+bool AppendListingLine(data::WorkListing& listing, std::string_view text, data::ThrottledPump& pump,
+                       data::ListingOrigin origin = {});
 
 }  // namespace nc

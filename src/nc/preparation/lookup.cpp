@@ -4,7 +4,6 @@
 
 #include "data/message_numbers.h"
 #include "nc/lexical/characters.h"
-#include "nc/preparation/text.h"
 
 namespace nc {
 namespace {

@@ -47,17 +47,4 @@ bool TranslateBlock(std::string& block, MirrorFactors& mirror, const ParamTable&
   return message == kNoMessage;
 }
 
-std::optional<CommentRange> FirstComment(std::string_view block) {
-  const std::size_t open = block.find('(');
-  const std::size_t close = block.find(')');
-  if (open == std::string_view::npos || close == std::string_view::npos || close < open) return std::nullopt;
-  return CommentRange{open, close};
-}
-
-void RemoveFirstComment(std::string& block) {
-  if (const std::optional<CommentRange> comment = FirstComment(block)) {
-    block.erase(comment->open, comment->close - comment->open + 1);
-  }
-}
-
 }  // namespace nc

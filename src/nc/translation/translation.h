@@ -27,17 +27,4 @@ struct MirrorFactors {
 bool TranslateBlock(std::string& block, MirrorFactors& mirror, const ParamTable& params,
                     data::MessageCentre& messages);
 
-// The one comment of a block that the run does not read: from the first
-// "(" to the first ")" inclusive, when both exist and the ")" stands after
-// the "(". Everything else is read: an unclosed "(", a later "( )" pair
-// (its "(" becomes a bracket) and text after ";".
-struct CommentRange {
-  std::size_t open;   // index of the "("
-  std::size_t close;  // index of the ")"
-};
-std::optional<CommentRange> FirstComment(std::string_view block);
-
-// Deletes FirstComment.
-void RemoveFirstComment(std::string& block);
-
 }  // namespace nc

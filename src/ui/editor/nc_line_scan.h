@@ -1,25 +1,15 @@
-// Splits one line of an NC program into the ranges the editor colours:
-// address words by kind, the first comment, the block-skip slash and the
-// "%" header. One pass over the line; lower-case letters never start a word.
+// The coloured ranges of one editor line: the kinds of its parts as
+// nc/lexical finds them (nc::WordKindsOfLine), at the editor's positions.
 #pragma once
 
 #include <QStringView>
 #include <vector>
 
+#include "nc/lexical/word_kinds.h"
+
 namespace ui {
 
-enum class NcWordKind {
-  Motion,       // G0 to G3 (G00 to G03)
-  GCode,        // any other G word
-  MCode,        // M words
-  Coordinate,   // X Y Z I J K and the rotation angle ED
-  Parameter,    // L or R with digits
-  JumpCall,     // G79 and its N target, G77 and its H, S and P words
-  BlockNumber,  // N words
-  Comment,      // the first "(" to the first ")" after it, as the run removes it
-  BlockSkip,    // a leading "/"
-  Header,       // a line that begins with "%"
-};
+using NcWordKind = nc::WordKind;
 
 struct NcSpan {
   int start = 0;

@@ -49,7 +49,7 @@ TEST_F(DriverCalls, CallOfAProgramNotLoadedStopsTheRun) {
     ASSERT_EQ(Shown(), std::vector<int>{20});
     EXPECT_EQ(dialogs.messages[0].program, c.program);
     EXPECT_EQ(dialogs.messages[0].block, c.block);
-    EXPECT_EQ(ctx.blockStore.count(), c.stored);  // N30 is never reached
+    EXPECT_EQ(parts.blockStore.count(), c.stored);  // N30 is never reached
   }
 }
 

@@ -60,23 +60,28 @@ TEST_F(ExecutionArcs, FullCircleRunsAllTheWayRound) {
 }
 
 TEST_F(ExecutionArcs, BlocksWithoutArcUnderArcModeAreStraight) {
-  Run({"G02 X10 Y0 U5", "F100", "Z5", "@100K20", "X20 Y0 U5"});
+  Run({"G02 X10 Y0 U5", "F100", "Z5", "@100K20", "X20 Y0 U5", "G0 X0"});
   EXPECT_TRUE(dialogs.messages.empty());
-  ASSERT_EQ(ctx.blockStore.count(), 5);
+  ASSERT_EQ(parts.blockStore.count(), 6);
+  // What the picture is told: a block that moves no axis shows nothing, a
+  // Z move alone is a line (its end pixel is drawn).
+  using T = draw::Trace;
+  EXPECT_EQ(parts.traces.kinds, (std::vector<T>{T::kArc, T::kNone, T::kLine, T::kNone, T::kArc, T::kPenMove}));
   for (int n : {2, 3, 4}) {
     EXPECT_EQ(At(n).motion, 1) << n;
     ExpectEnd(At(n), 10, 0, n >= 3 ? 5 : 0);
   }
   EXPECT_EQ(At(4).centreZ, 0.0L);  // the jump target is no centre word
-  EXPECT_EQ(Last().motion, 2);
-  ExpectNear(Last().centreX, Last().centreY, 15, 0);
+  EXPECT_EQ(At(5).motion, 2);
+  ExpectNear(At(5).centreX, At(5).centreY, 15, 0);
 }
 
 TEST_F(ExecutionArcs, FailedArcIsStoredAndEndsTheRun) {
   Run({"G02 X10 Y0 U1", "X20"});
   ASSERT_EQ(dialogs.messages.size(), 2u);
   EXPECT_EQ(dialogs.messages[1].description, "Kreismittelpunkt kann nicht berechnet werden!");
-  EXPECT_EQ(ctx.blockStore.count(), 1);
+  EXPECT_EQ(parts.blockStore.count(), 1);
+  EXPECT_EQ(parts.traces.kinds, std::vector<draw::Trace>{draw::Trace::kNone});  // stored, not drawn
 }
 
 }  // namespace

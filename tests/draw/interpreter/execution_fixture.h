@@ -15,10 +15,17 @@
 
 namespace execution_test {
 
+// How each block the sink was given shows.
+struct TraceLog final : draw::BlockListener {
+  void BlockFinished(const data::BlockRecord&, const draw::BlockTrace& trace) override { kinds.push_back(trace.kind); }
+  std::vector<draw::Trace> kinds;
+};
+
 // The parts a drawing run touches, owned here as the workstation owns them.
 struct RunParts {
   explicit RunParts(const std::string& dataDirectory) : messages(dialogs, dataDirectory, listing, subprograms) {
     listing.Clear();
+    blocks.AddListener(traces);
   }
   testing_support::FakeDialogs dialogs;
   testing_support::CountingPump pump;
@@ -31,8 +38,9 @@ struct RunParts {
   nc::ParamTable params;
   data::RunPhase phase = data::RunPhase::kIdle;
   data::BlockStore blockStore;
+  draw::BlockSink blocks{blockStore};
+  TraceLog traces;
   data::BlockRecord currentRecord;
-  draw::Raster raster;
   draw::MachineState machine;
   draw::RunState run;
   nc::SubprogramSlots subprogramSlots{};
@@ -55,9 +63,8 @@ class ExecutionTest : public ::testing::Test {
             .messages = parts.messages,
             .pump = parts.throttledPump,
             .phase = parts.phase,
-            .blockStore = parts.blockStore,
+            .blocks = parts.blocks,
             .currentRecord = parts.currentRecord,
-            .raster = parts.raster,
             .machine = parts.machine,
             .run = parts.run,
             .subprogramSlots = parts.subprogramSlots,
@@ -76,7 +83,7 @@ class ExecutionTest : public ::testing::Test {
     m.feedValue = 0.0L;
     m.feedInteger = 0;
     m.sticky = m.machineStart = m.machineEnd = draw::Axes{};
-    ctx.blockStore.Clear();
+    ctx.blocks.Clear();
     ctx.currentRecord = data::BlockRecord{};
   }
 
@@ -92,8 +99,8 @@ class ExecutionTest : public ::testing::Test {
     }
   }
 
-  const data::BlockRecord& At(int n) const { return ctx.blockStore.At(n); }
-  const data::BlockRecord& Last() const { return At(ctx.blockStore.count()); }
+  const data::BlockRecord& At(int n) const { return parts.blockStore.At(n); }
+  const data::BlockRecord& Last() const { return At(parts.blockStore.count()); }
 
   // Message numbers shown so far; a direct message counts as 0.
   std::vector<int> Shown() const { return testing_support::ShownNumbers(dialogs); }

@@ -11,7 +11,7 @@ TEST_F(ExecutionStore, EveryBlockIsStoredWithItsLine) {
   ctx.run.levelLines = {3, 9, 17, 0};
   ctx.subprogramSlots = {0, 2, 4, 0};
   Run({"G01 X5 Y5", "", "G74", "X6"});
-  ASSERT_EQ(ctx.blockStore.count(), 4);
+  ASSERT_EQ(parts.blockStore.count(), 4);
   execution_test::ExpectEnd(At(2), 5, 5, 0);  // an empty block keeps the end point
   EXPECT_EQ(At(2).hasX, 0);
   EXPECT_EQ(Last().listingLine, 17);
@@ -26,7 +26,7 @@ TEST_F(ExecutionStore, NothingHappensAfterAnErrorOrAStop) {
   parts.phase = data::RunPhase::kIdle;
   ctx.messages.ShowWarning("earlier");
   Run({"X2"});
-  EXPECT_EQ(ctx.blockStore.count(), 0);
+  EXPECT_EQ(parts.blockStore.count(), 0);
   EXPECT_EQ(ctx.machine.machineEnd.x, 0.0L);
 }
 
@@ -34,9 +34,9 @@ TEST_F(ExecutionStore, StoreLimitStopsTheRun) {
   testing_support::SetLines(parts.listing, {"N10 X1", "N20 X2"});
   ctx.subprograms.entries[0].name = "MAIN";
   ctx.run.levelLines[0] = 2;
-  ctx.blockStore.SetCount(data::kMaxStoredBlocks - 1);
+  parts.blockStore.SetCount(data::kMaxStoredBlocks - 1);
   Run({"X1", "X2"});
-  EXPECT_EQ(ctx.blockStore.count(), data::kMaxStoredBlocks);
+  EXPECT_EQ(parts.blockStore.count(), data::kMaxStoredBlocks);
   EXPECT_EQ(Last().endX, 1.0L);
   EXPECT_TRUE(ctx.messages.errorFlag());
   ASSERT_EQ(dialogs.messages.size(), 1u);
@@ -44,8 +44,8 @@ TEST_F(ExecutionStore, StoreLimitStopsTheRun) {
   EXPECT_EQ(dialogs.messages[0].program, "MAIN");
   EXPECT_EQ(dialogs.messages[0].block, "N20 X2");
   const rur::CommandScope next(ctx.messages);
-  EXPECT_FALSE(draw::StoreBlock(ctx));
-  EXPECT_EQ(ctx.blockStore.count(), data::kMaxStoredBlocks);
+  EXPECT_FALSE(draw::StoreBlock(ctx, {}));
+  EXPECT_EQ(parts.blockStore.count(), data::kMaxStoredBlocks);
 }
 
 TEST_F(ExecutionStore, ResetByControllerType) {

@@ -38,7 +38,7 @@ TEST_F(ExecutionWords, FeedAndSpindleLimitsAndParameters) {
     EXPECT_EQ(Shown(), c.message ? std::vector<int>{c.message} : std::vector<int>{});
     EXPECT_EQ(ctx.machine.feedValue, c.feed);
     EXPECT_EQ(ctx.machine.spindleSpeed, c.spindle);
-    EXPECT_EQ(ctx.blockStore.count(), c.message ? 0 : 1);
+    EXPECT_EQ(parts.blockStore.count(), c.message ? 0 : 1);
   }
   EXPECT_EQ(ctx.machine.machineEnd.x, 1.0L);  // after "SR006" the rest of its block ran
 }
@@ -81,7 +81,7 @@ TEST_F(ExecutionWords, ToolCorrectionAndMiscellaneousFlags) {
   Run({"D100 X5"});
   EXPECT_EQ(Shown(), std::vector<int>{0});
   EXPECT_EQ(dialogs.messages.back().description, draw::kCorrectionBeyondTable);
-  EXPECT_EQ(ctx.blockStore.count(), 3);
+  EXPECT_EQ(parts.blockStore.count(), 3);
 }
 
 TEST_F(ExecutionWords, PreparatoryNumbersAndFunctionWords) {
@@ -101,7 +101,7 @@ TEST_F(ExecutionWords, HugeValuesStayDefined) {
   Run({"G01 X999999999999 Y-999999999999 Z1e30 M1e20 T99999999999",
        "G2 X0 Y0 U999999999999", "G1 X[9^9^9]", "M99999999999999999999"});
   EXPECT_TRUE(Shown().empty());
-  ASSERT_EQ(ctx.blockStore.count(), 4);
+  ASSERT_EQ(parts.blockStore.count(), 4);
   execution_test::ExpectEnd(At(1), 999999999999.0L, -999999999999.0L, 1);
   EXPECT_EQ(At(1).mFlags[1], 1);
   EXPECT_EQ(At(1).tool, 0);

@@ -31,7 +31,7 @@ TEST_F(PathStatistics, LengthsInClosedForm) {
     StartRun();
     Run(c.blocks);
     SCOPED_TRACE(*c.blocks.begin());
-    const draw::PathStatistics s = draw::ComputePathStatistics(ctx.blockStore);
+    const draw::PathStatistics s = draw::ComputePathStatistics(parts.blockStore);
     EXPECT_NEAR(s.feedLength, c.feed, 1e-9);
     EXPECT_NEAR(s.rapidLength, c.rapid, 1e-9);
   }
@@ -43,7 +43,7 @@ TEST_F(PathStatistics, TimeWithFeedChangesADwellAndRapidMoves) {
        "X90 F300",      // 30 mm at 300 mm/min: 6 s
        "G00 X0"});      // 90 mm at the rapid rate
   ASSERT_TRUE(dialogs.messages.empty());
-  const draw::PathStatistics s = draw::ComputePathStatistics(ctx.blockStore);
+  const draw::PathStatistics s = draw::ComputePathStatistics(parts.blockStore);
   EXPECT_DOUBLE_EQ(s.feedLength, 90);
   EXPECT_DOUBLE_EQ(s.feedSeconds, 12);
   EXPECT_EQ(s.dwellUnits, 25);
@@ -53,24 +53,24 @@ TEST_F(PathStatistics, TimeWithFeedChangesADwellAndRapidMoves) {
   EXPECT_EQ(s.blocksWithoutFeed, 0);
 
   const draw::PathStatistics fast =
-      draw::ComputePathStatistics(ctx.blockStore, {.rapidRate = 3000, .dwellUnitSeconds = 1});
+      draw::ComputePathStatistics(parts.blockStore, {.rapidRate = 3000, .dwellUnitSeconds = 1});
   EXPECT_DOUBLE_EQ(fast.rapidSeconds, 1.8);
   EXPECT_DOUBLE_EQ(fast.dwellSeconds, 25);
-  EXPECT_DOUBLE_EQ(draw::ComputePathStatistics(ctx.blockStore, {.rapidRate = 0}).rapidSeconds, 0);
+  EXPECT_DOUBLE_EQ(draw::ComputePathStatistics(parts.blockStore, {.rapidRate = 0}).rapidSeconds, 0);
 }
 
 TEST_F(PathStatistics, FeedMovesWithoutFeedCountTheirLengthButNoTime) {
   Run({"G01 X10", "M3", "Y10 F100"});  // no F before the first move; M3 moves nothing
-  const draw::PathStatistics s = draw::ComputePathStatistics(ctx.blockStore);
+  const draw::PathStatistics s = draw::ComputePathStatistics(parts.blockStore);
   EXPECT_DOUBLE_EQ(s.feedLength, 20);
   EXPECT_DOUBLE_EQ(s.feedSeconds, 6);
   EXPECT_EQ(s.blocksWithoutFeed, 1);
 }
 
 TEST_F(PathStatistics, ProgramsWithoutMoves) {
-  const draw::PathStatistics empty = draw::ComputePathStatistics(ctx.blockStore);
+  const draw::PathStatistics empty = draw::ComputePathStatistics(parts.blockStore);
   Run({"M3 S1000", "T1 M6", "G00"});
-  const draw::PathStatistics still = draw::ComputePathStatistics(ctx.blockStore);
+  const draw::PathStatistics still = draw::ComputePathStatistics(parts.blockStore);
   for (const draw::PathStatistics& s : {empty, still}) {
     EXPECT_EQ(s.feedLength + s.rapidLength + s.totalSeconds, 0);
     EXPECT_EQ(s.blocksWithoutFeed + s.dwellUnits, 0);

@@ -33,7 +33,7 @@ data::BlockRecord ArcAbout(long double cx, long double cy, long double radius, l
 
 class PrimitivesTest : public ::testing::Test {
  protected:
-  PrimitivesTest() { draw::Loesche_bitmap(raster); }
+  PrimitivesTest() { draw::ClearPicture(raster); }
 
   bool PenAt(std::int64_t x, std::int64_t y) const {
     return raster.penPosition().x == x && raster.penPosition().y == y;
@@ -95,7 +95,7 @@ TEST_F(PrimitivesTest, PenPositionSurvivesClearing) {
   draw::RapidMove(EndAt(10, 347), unit);
   raster.SetPenColour(draw::kRed);
   draw::FeedMove(EndAt(20, 347), unit);
-  draw::Loesche_bitmap(raster);
+  draw::ClearPicture(raster);
   EXPECT_EQ(PaintedPixels(raster), 0);
   EXPECT_EQ(raster.penColour(), draw::kYellow);
   draw::FeedMove(EndAt(20, 337), unit);
@@ -132,7 +132,7 @@ TEST_F(PrimitivesTest, ArcWithoutRadiusDrawsNothingButSetsSolidCopyPen) {
 // next to where it started, and the top, left and bottom are reached.
 TEST_F(PrimitivesTest, NearlyFullSweepClosesTheCircle) {
   for (long double sweep : {2 * kPi - 1e-6L, -(2 * kPi - 1e-6L)}) {
-    draw::Loesche_bitmap(raster);
+    draw::ClearPicture(raster);
     draw::RapidMove(EndAt(250, 150), defaults);
     const auto start = raster.penPosition();
     draw::DrawArc(ArcAbout(200, 150, 50, 0), sweep, defaults);
@@ -180,7 +180,7 @@ TEST_F(PrimitivesTest, FarPointsAreClippedAndKeepTheirDirection) {
   EXPECT_TRUE(PenAt(999999999999, 300));
 
   // Towards (1e300, 1e299) the line rises one pixel in ten.
-  draw::Loesche_bitmap(raster);
+  draw::ClearPicture(raster);
   draw::RapidMove(EndAt(0, 57), unit);
   draw::FeedMove(EndAt(1e300L, 57 + 1e299L), unit);
   EXPECT_EQ(raster.Pixel(100, 290), draw::kYellow);

@@ -99,6 +99,22 @@ TEST_F(PreparationTest, LongLinesAreCutAndTheirRestSkipped) {
   EXPECT_TRUE(dialogs.messages.empty());
 }
 
+// Every listing line records its program and the line of its file: lines
+// before the "%", blank lines and a lone CR counted, a split line's pieces
+// from the same line, the end markers from none.
+TEST_F(PreparationTest, EachLineRecordsItsProgramAndFileLine) {
+  dir.Write("%5", "(SUB)\r\n%5\r\nN10 X1\r\rN20 X2\r\n");
+  ASSERT_TRUE(Prepare("(X)\r\n%1\r\nN10 G77 H5\r\n\r\nN20 X1 L5=3\r\n"));
+  const std::vector<data::ListingOrigin> origins{{0, 0}, {0, 2}, {0, 3}, {0, 5}, {0, 5},
+                                                 {0, 0}, {1, 2}, {1, 3}, {1, 5}, {1, 0}};
+  ASSERT_EQ(listing.Size(), static_cast<std::int64_t>(origins.size()));
+  for (std::int64_t n = 1; n <= listing.Size(); ++n) {
+    EXPECT_EQ(listing.Origin(n), origins[static_cast<std::size_t>(n - 1)]) << n << ": " << listing.Line(n);
+  }
+  EXPECT_EQ(listing.Origin(0), data::ListingOrigin{});
+  EXPECT_EQ(listing.Origin(listing.Size() + 1), data::ListingOrigin{});
+}
+
 // A file that ends directly after its "%" holds no program, also when one
 // line end is all that follows (the scratch file ends every line).
 TEST_F(PreparationTest, ProgramStartAtTheVeryEnd) {

@@ -2,6 +2,7 @@
 // stay within their buffers (the suite runs under AddressSanitizer and
 // UBSan), end, keep the 255-byte limit, leave no mark behind, keep the
 // mirror factors at +1 or -1 and give the same text every time.
+#include "nc/lexical/comments.h"
 #include "nc/translation/translation.h"
 
 #include <gtest/gtest.h>
