@@ -159,7 +159,7 @@ TEST_F(TransferEndToEnd, EveryFrameConfirmedDeliversTheConvertedProgram) {
 // settings, as the sender reads them: the two always agree, and a transfer
 // that stops ends both, the controller keeping the frames it accepted.
 // Without a settings file, and with the shipped one, they are the QVM's 17
-// and 19.
+// and 19. (Which answers agree how: the simulated controller's tests.)
 TEST_F(TransferEndToEnd, BothSidesReadTheRepliesWithTheSettingsCharacters) {
   std::ifstream shippedFile(std::string(RUR_SOURCE_DIR) + "/resources/QVM_ini.Dat", std::ios::binary);
   const std::string shipped(std::istreambuf_iterator<char>(shippedFile), {});
@@ -173,14 +173,12 @@ TEST_F(TransferEndToEnd, BothSidesReadTheRepliesWithTheSettingsCharacters) {
     const char* script;
     int status;
     std::vector<std::string> statuses;
-    bool keptSome;  // the first frame
   };
   const Case cases[] = {
-      {&zeroed, "0,/,0", 0, paused, true},
-      {&shipped, "19,/,17", 0, paused, true},
-      {nullptr, "19,/,17", 0, paused, true},
-      {nullptr, "0,/,0", 1, {kSending, "Unbekannte \u00dcbertragungsfehler Abburch!"}, false},
-      {nullptr, "6,24", 1, {kSending, "Abbruch durch die CNC-Maschine"}, true},
+      {&zeroed, "0,/,0", 0, paused},
+      {&shipped, "19,/,17", 0, paused},
+      {nullptr, "19,/,17", 0, paused},
+      {nullptr, "6,24", 1, {kSending, "Abbruch durch die CNC-Maschine"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.settings == nullptr ? "no settings, " : "") + c.script);
@@ -194,8 +192,8 @@ TEST_F(TransferEndToEnd, BothSidesReadTheRepliesWithTheSettingsCharacters) {
         << run.controllerErr;
     EXPECT_FALSE(Contains(run.controllerErr, "Gegenstelle"));
     EXPECT_EQ(converted.substr(0, run.received.size()), run.received);
+    EXPECT_FALSE(run.received.empty());
     EXPECT_EQ(run.received.size() == converted.size(), c.status == 0);
-    EXPECT_EQ(run.received.empty(), !c.keptSome);
   }
 }
 
@@ -316,20 +314,6 @@ TEST_F(TransferEndToEnd, PortThatCannotBeOpenedIsNamedWithTheReason) {
                           "und gibt mit 17 wieder frei.",
                           std::string(kPortMissingWarning) + " " + reason}))
       << send.err();
-}
-
-TEST_F(TransferEndToEnd, UsageErrors) {
-  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-           {"send", program_},
-           {"send", "--port", "/dev/null"},
-           {"controller"},
-           {"controller", "--pty", "--port", "/dev/null"},
-           {"controller", "--pty", "--reply", "6,/"},
-           {"controller", "--pty", "extra"},
-       }) {
-    CliProcess cli(With(args));
-    EXPECT_EQ(cli.Finish(), 2) << args[0] << " " << args.back() << ": " << cli.err();
-  }
 }
 
 }  // namespace
