@@ -208,8 +208,9 @@ class MainWindowSendTest : public QObject {
 
   // A compensation message sends nothing. A contour compensated with
   // radius 0 (D0) is asked about first: No sends nothing, Yes goes on to
-  // the port.
-  void aCompensationMessageSendsNothingAndRadiusZeroIsAsked() {
+  // the port. A missing port is reported and nothing is sent, but the
+  // blocks are made all the same: the error search names their lines.
+  void aCompensationMessageOrAMissingPortSendsNothing() {
     SendFixture f(false, QStringLiteral("%1\nN10 T1 D1 F100\nN20 G0 X100 Y100\nN30 G41 G2 X120 Y120 I120 J100\n"
                                         "N40 G40 G0 X0"));
     QVERIFY(f.Enabled(kNames.sendButton));
@@ -235,12 +236,9 @@ class MainWindowSendTest : public QObject {
       QCOMPARE(f.statuses.isEmpty(), !yes);
       f.Press(kNames.drawButton);
     }
-  }
 
-  // A missing port is reported and nothing is sent, but the blocks are made
-  // all the same: the error search names their lines.
-  void aMissingPortSendsNothingAndTheErrorSearchNamesTheLineOfABlock() {
-    SendFixture f(false);
+    f.Draw(kSquare);
+    f.statuses.clear();
     f.host.Answer(QMessageBox::Ok);
     f.Send();
     QCOMPARE(f.host.unexpected, 0);
