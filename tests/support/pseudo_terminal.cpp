@@ -116,15 +116,11 @@ bool PseudoTerminal::Untouched() const {
   return master_ >= 0 && ::poll(&p, 1, 0) == 0;
 }
 
-void PseudoTerminal::CloseMaster() {
-  if (master_ >= 0) ::close(master_);
-  master_ = -1;
-}
-
 void PseudoTerminal::Hangup() {
   if (slave_ >= 0) ::close(slave_);
   slave_ = -1;
-  CloseMaster();
+  if (master_ >= 0) ::close(master_);
+  master_ = -1;
 }
 
 }  // namespace testing_support

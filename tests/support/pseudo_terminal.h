@@ -58,7 +58,6 @@ class PseudoTerminal {
   // Whether nothing has come to the master: no data, no flush (no sender
   // has opened the slave and discarded its buffers).
   bool Untouched() const;
-  void CloseMaster();
   // Closes both ends the test holds: the device vanishes under its user.
   void Hangup();
 

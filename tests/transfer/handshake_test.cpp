@@ -322,13 +322,4 @@ TEST_F(HandshakeTest, TheEndStaysTheEnd) {
   EXPECT_TRUE(unstarted.TakeStatus().empty());
 }
 
-TEST_F(HandshakeTest, LineFailureStopsWithItsText) {
-  Begin(60);
-  handshake->Sent(7);
-  handshake->LineFailed("Schnittstelle /dev/ttyS0 ausgefallen");
-  EXPECT_EQ(State(), HandshakeState::kStopped);
-  EXPECT_EQ(Status(), Texts{"Schnittstelle /dev/ttyS0 ausgefallen"});
-  EXPECT_TRUE(Output().empty());
-}
-
 }  // namespace

@@ -26,7 +26,6 @@ class CliProcess {
   CliProcess& operator=(const CliProcess&) = delete;
 
   bool started() const { return pid_ > 0; }
-  pid_t pid() const { return pid_; }
   // The next line of stdout (without its end), or nothing at the end of
   // the output or the deadline.
   std::optional<std::string> ReadLine();

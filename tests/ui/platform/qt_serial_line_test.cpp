@@ -3,8 +3,6 @@
 // settings), the refusals with their reasons, the claim against rur-cli,
 // and the waits: for bytes, for room, for the operator's abort, and for a
 // device that vanishes.
-#include <sys/stat.h>
-
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -144,27 +142,21 @@ class QtSerialLineTest : public QObject {
     line.Close();  // always possible
   }
 
-  // Each refusal names the device (or the port number) and the reason.
+  // Each refusal names the device (or the port number) and the reason. Which
+  // devices and settings are refused is decided before QSerialPort opens
+  // anything, as for rur-cli's line (tested there); here a setting, and a
+  // device that only the opening finds to be no terminal.
   void refusalsNameTheDeviceAndTheReason() {
     PseudoTerminal pty;
     QVERIFY(pty.ok());
-    testing_support::TempDir dir;
-    dir.Write("file", "x");
-    QCOMPARE(::mkfifo(dir.File("fifo").c_str(), 0600), 0);
     struct Case {
       QString device;
       data::PortParameters port;
       QString reason;
     };
-    const QString notSerial = QStringLiteral("keine serielle Schnittstelle (%1)");
     const Case cases[] = {
-        {QStringLiteral("/nonexistent/rur-port"), {}, QStringLiteral("nicht vorhanden")},
-        {QString::fromStdString(dir.File("file")), {}, notSerial.arg("Datei")},
-        {QString::fromStdString(dir.File("fifo")), {}, notSerial.arg("FIFO")},
-        {QStringLiteral("/dev/null"), {}, notSerial.arg("kein Terminal")},
-        {QStringLiteral("/dev/ptmx"), {}, notSerial.arg("Pseudoterminal-Master")},
+        {QStringLiteral("/dev/null"), {}, QStringLiteral("keine serielle Schnittstelle (kein Terminal)")},
         {SlaveName(pty), {.baud = 12345}, QStringLiteral("Baudrate 12345 nicht einstellbar")},
-        {SlaveName(pty), {.dataBits = 9}, QStringLiteral("9 Datenbits nicht einstellbar")},
     };
     for (const Case& c : cases) {
       PortVariable port(c.device.toStdString());
