@@ -110,11 +110,6 @@ TEST(Cli, SendNamesTheMissingDataFilesOnce) {
   }
 }
 
-TEST(Cli, NoCommandOrAnUnknownOneIsAUsageError) {
-  EXPECT_EQ(RunCli({}).status, 2);
-  EXPECT_EQ(RunCli({"frobnicate"}).status, 2);
-}
-
 TEST(Cli, BoxTextsBecomeOneLine) {
   EXPECT_EQ(cli::OneLine("Werkzeugdatei nicht vorhanden!\n\rBitte WKZ-Datei erstellen!"),
             "Werkzeugdatei nicht vorhanden! Bitte WKZ-Datei erstellen!");
