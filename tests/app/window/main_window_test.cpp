@@ -163,7 +163,6 @@ class MainWindowTest : public QObject {
     QVERIFY(!f.ws().messages().errorFlag());
     QVERIFY(f.Enabled(kNames.sendButton));
     QVERIFY(!f.Enabled(kNames.errorSearchButton));
-    QVERIFY(f.ws().blockStore().count() > 5);
     QVERIFY(f.PicturePixels(Qt::yellow) > 100);  // the path in yellow
 
     // An edit disables sending; a faulty program draws, reports and leaves it disabled.
