@@ -38,11 +38,9 @@ const MapCase kCases[] = {
      {}},
     {"text before the % on its line", {"ABC", "XY %200 (TEIL)", "N10 X1"}, false, {1, 2}, {"%200 (TEIL)", "N10 X1"}},
     {"blocks before the %", {"N5 X99", "N6 Y99", "%1", "N10 X1"}, false, {2, 3}, {}},
+    // The pieces: golden prep_split.
     {"split before parameter words",
-     {"%1", "N10 G01 X10 L5=3", "N20 X1 L1=2 L2=3", "N30 G79 L1>5 N30"},
-     false,
-     {0, 1, 1, 2, 2, 2, 3},
-     {"%1", "N10 G01 X10", "L5=3", "N20 X1", "L1=2", "L2=3", "N30 G79 L1>5 N30"}},
+     {"%1", "N10 G01 X10 L5=3", "N20 X1 L1=2 L2=3", "N30 G79 L1>5 N30"}, false, {0, 1, 1, 2, 2, 2, 3}, {}},
     {"block skip on", {"%1", "/N10 G01 X5", "  N20 X6"}, true, {0, 2}, {"%1", "N20 X6"}},
     {"block skip off", {"%1", "/N10 G01 X5", "  N20 X6"}, false, {0, 1, 2}, {"%1", "N10 G01 X5", "N20 X6"}},
     {"a lone CR ends a line", {"%1", "N10 X1\rN20 X2", "N30 X3\n"}, false, {0, 1, 1, 2}, {}},

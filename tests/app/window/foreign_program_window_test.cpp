@@ -164,24 +164,16 @@ class ForeignProgramWindowTest : public QObject {
     }
   }
 
-  // At the limit of the work area (400 x 300, edges inside): a path exactly
-  // inside is offered nothing; 0.001 mm outside, the zero-point dialog with
-  // G54 shifted by 0.001 mm.
+  // A path 0.001 mm outside the work area (the offer at its limits:
+  // outside_work_area_test) is offered the zero-point dialog with G54
+  // shifted by 0.001 mm.
   void aPathOutsideTheWorkAreaIsOfferedAShiftedZeroPoint() {
     Fixture f;
     f.Start();
-    f.Open("INNEN.NC", "G21\r\nG0 X0 Y0\r\nG1 X400 Y300 F100\r\nM30\r\n", {QMessageBox::Yes});
-    QCOMPARE(f.host.shown.size(), 1);
-    QVERIFY(f.Enabled(kNames.sendButton));
-    QVERIFY(!f.status().text().contains(QStringLiteral("Arbeitsbereichs")));
-
     const std::string outside = "G21\r\nG0 X-0.001 Y0\r\nG1 X399.999 Y300 F100\r\nM30\r\n";
     // Declined: nothing changes.
     f.Open("AUSSEN.NC", outside, {QMessageBox::Yes, QMessageBox::No});
-    const QString question = QString::fromLatin1(
-        "1 Satz au\xDF" "erhalb des Arbeitsbereichs, Bahn X -0.001..399.999 Y 0..300 mm.\n"
-        "Nullpunkt G54 um X 0.001 Y 0 mm verschieben?");
-    QCOMPARE(f.host.shown.last(), question);
+    QVERIFY(f.host.shown.last().endsWith(QStringLiteral("Nullpunkt G54 um X 0.001 Y 0 mm verschieben?")));
     QCOMPARE(f.ws().zeroPointRecord().At(data::Axis::X, 0), 0.0L);
     const QString imported = f.Text();
 
@@ -280,7 +272,6 @@ class ForeignProgramWindowTest : public QObject {
     // It now draws, and can be sent.
     f.Press(kNames.drawButton);
     QVERIFY(f.Enabled(kNames.sendButton));
-    QCOMPARE(f.ws().blockStore().At(f.ws().blockStore().count()).endY, 50.0L);
     // Each offer is one edit: undone one after the other.
     f.editor().undo();
     QVERIFY(!f.Text().startsWith(QLatin1Char('%')));
@@ -346,8 +337,8 @@ class ForeignProgramWindowTest : public QObject {
     f.Press(kNames.drawButton);
     f.Press(kNames.drawButton);
     QCOMPARE(f.host.unexpected, 0);
-    QCOMPARE(f.host.shown.last(), QString::fromLatin1("Das Unterprogramm %7 enth\xE4lt Kleinbuchstaben, die nicht als "
-                                                      "Adressen gelesen werden (zuerst Zeile 2: N10 g1 y5)."));
+    QCOMPARE(f.host.shown.size(), 1);  // the text: draw_preparation_test
+    QVERIFY(f.host.shown.last().startsWith(QStringLiteral("Das Unterprogramm %7")));
 
     const QString outside =
         QString::fromLatin1("3 S\xE4tze au\xDF" "erhalb des Arbeitsbereichs, Bahn X -10..450 Y 0..10 mm");
