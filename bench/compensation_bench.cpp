@@ -95,8 +95,7 @@ void BM_CompensationOfLargestProgram(benchmark::State& state) {
   bench::SilentMessages silent;
   data::BlockStore compensated(data::kMaxCompensatedBlocks);
   for (auto _ : state) {
-    silent.messages.errorFlag = 0;
-    if (!geometry::Aequidistance(contours.programmed, contours.tools, 3.0L, silent.messages, compensated)) {
+    if (!geometry::Compensate(contours.programmed, contours.tools, 3.0L, silent.messages, compensated)) {
       state.SkipWithError("the compensation refused the contours");
       break;
     }

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "data/block_record.h"
-#include "draw/png_writer.h"
-#include "draw/primitives.h"
-#include "draw/surface.h"
+#include "draw/picture/png_writer.h"
+#include "draw/picture/primitives.h"
+#include "draw/picture/surface.h"
 
 namespace {
 
@@ -112,7 +112,7 @@ void BM_LargestProgramPrimitives(benchmark::State& state) {
   const auto ends = Ends(22399, 0, 300);
   draw::Raster raster;
   for (auto _ : state) {
-    draw::Loesche_bitmap(raster);
+    draw::ClearPicture(raster);
     const draw::DrawTarget target{raster, 400, 300};
     std::size_t arc = 0, end = 0;
     for (int n = 0; n < data::kMaxStoredBlocks; ++n) {
@@ -137,7 +137,7 @@ BENCHMARK(BM_LargestProgramPrimitives)->Unit(benchmark::kMillisecond);
 
 void BM_EncodeDrawnPicture(benchmark::State& state) {
   draw::Raster raster;
-  draw::Loesche_bitmap(raster);
+  draw::ClearPicture(raster);
   for (const Move& arc : Arcs(200)) draw::DrawArc(arc.block, arc.sweep, {raster, 400, 300});
   std::size_t size = 0;
   for (auto _ : state) size = draw::EncodePng(raster).size();

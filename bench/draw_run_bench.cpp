@@ -12,9 +12,12 @@
 #include "workstation/draw_command.h"
 #include "workstation/draw_preparation.h"
 #include "data/block_record.h"
-#include "draw/driver.h"
-#include "nc/translation.h"
+#include "draw/block_sink.h"
+#include "draw/interpreter/driver.h"
+#include "draw/picture/picture_listener.h"
+#include "nc/translation/translation.h"
 #include "program_generator.h"
+#include "workstation/state_access.h"
 
 namespace {
 
@@ -44,7 +47,7 @@ const BenchFiles& Files() {
 struct Session {
   Session() : ws(dialogs, pump, {"", Files().dir.string()}) {
     ws.LoadSettingsAtActivation();
-    ws.mainProgramFile = (Files().dir / "%1").string();
+    ws.ReplaceProgram((Files().dir / "%1").string());
   }
   NoDialogs dialogs;
   NoPump pump;
@@ -71,7 +74,7 @@ void BM_TranslationOfEveryBlock(benchmark::State& state) {
   for (auto _ : state) {
     for (const auto& line : Files().program) {
       std::string block = line;
-      nc::TranslateBlock(block, s.ws.mirror, s.ws.params, s.ws.messages);
+      s.ws.TranslateBlock(block);
       benchmark::DoNotOptimize(block);
     }
   }
@@ -81,11 +84,15 @@ BENCHMARK(BM_TranslationOfEveryBlock)->Unit(benchmark::kMillisecond);
 void BM_InterpreterRun(benchmark::State& state) {
   Session s;
   rur::PrepareDrawing(s.ws, Files().program, false);
-  s.ws.ReadDataFiles();
-  draw::RunContext context = s.ws.DrawContext();
+  rur::WorkstationState& parts = rur::StateOf(s.ws);
+  parts.ReadDataFiles();
+  draw::BlockSink blocks(parts.blockStore);
+  draw::PictureListener picture(parts.raster, parts.settings.workAreaX, parts.settings.workAreaY);
+  blocks.AddListener(picture);
+  draw::RunContext context = parts.DrawContext(blocks);
   for (auto _ : state) {
     draw::RunProgram(context);
-    if (s.ws.blockStore.count() != data::kMaxStoredBlocks) state.SkipWithError("not every block was stored");
+    if (s.ws.blockStore().count() != data::kMaxStoredBlocks) state.SkipWithError("not every block was stored");
   }
 }
 BENCHMARK(BM_InterpreterRun)->Unit(benchmark::kMillisecond);

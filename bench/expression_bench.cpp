@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "nc/expression.h"
+#include "nc/expression/expression.h"
 
 namespace {
 

@@ -71,7 +71,7 @@ void BM_DrawingOfTheImported35000Lines(benchmark::State& state) {
   bench::NoPump pump;
   rur::Workstation ws(dialogs, pump, {"", dir.string()});
   ws.LoadSettingsAtActivation();
-  ws.mainProgramFile = (dir / "%1").string();
+  ws.ReplaceProgram((dir / "%1").string());
   rur::DrawCommandView view;
   for (auto _ : state) {
     for (const nc::ImportedProgram& part : result.parts) {

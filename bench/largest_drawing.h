@@ -17,7 +17,7 @@ struct LargestDrawing {
   explicit LargestDrawing(const std::string& folder)
       : directory(std::filesystem::temp_directory_path() / folder), ws(dialogs, pump, {"", Made(directory)}) {
     ws.LoadSettingsAtActivation();
-    ws.mainProgramFile = (directory / "%1").string();
+    ws.ReplaceProgram((directory / "%1").string());
     rur::DrawCommandView quiet;
     rur::DrawProgram(ws, GenerateProgram(data::kMaxStoredBlocks), false, quiet);
   }

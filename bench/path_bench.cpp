@@ -12,9 +12,9 @@
 #include "bench_support.h"
 #include "largest_drawing.h"
 #include "data/block_record.h"
-#include "draw/path_index.h"
-#include "draw/path_line_index.h"
-#include "draw/path_statistics.h"
+#include "draw/path/index.h"
+#include "draw/path/line_index.h"
+#include "draw/path/statistics.h"
 #include "program_generator.h"
 #include "workstation/draw_command.h"
 
@@ -22,7 +22,7 @@ namespace {
 
 const data::BlockStore& Store() {
   static const bench::LargestDrawing drawing("rur-path-bench");
-  return drawing.ws.blockStore;
+  return drawing.ws.blockStore();
 }
 
 bool Drawn(benchmark::State& state) {

@@ -79,16 +79,16 @@ void BM_PreparationOfLargestProgram(benchmark::State& state) {
   bench::NoDialogs dialogs;
   bench::NoPump pump;
   rur::Workstation ws(dialogs, pump, {"", Directory().string() + "/"});
-  ws.mainProgramFile = path;
+  ws.ReplaceProgram(path);
   for (auto _ : state) {
     data::ProgramText text;
     if (data::LoadProgramText(path, text) != data::ProgramLoad::Ok) state.SkipWithError("program not read");
     rur::PrepareDrawing(ws, text, false);
-    benchmark::DoNotOptimize(ws.listing.lineCount);
+    benchmark::DoNotOptimize(ws.listing().lineCount);
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
                           static_cast<std::int64_t>(fs::file_size(path)));
-  state.counters["listing_lines"] = static_cast<double>(ws.listing.Size());
+  state.counters["listing_lines"] = static_cast<double>(ws.listing().Size());
 }
 BENCHMARK(BM_PreparationOfLargestProgram)->DenseRange(0, kShapes.size() - 1)->Unit(benchmark::kMillisecond);
 

@@ -18,6 +18,7 @@
 #include "transfer/transfer_run.h"
 #include "workstation/draw_command.h"
 #include "workstation/send_command.h"
+#include "workstation/state_access.h"
 
 namespace {
 
@@ -61,7 +62,7 @@ BENCHMARK(BM_ConvertContoursThroughRurCli)->Unit(benchmark::kMillisecond)->UseRe
 struct DrawnSession {
   DrawnSession() : ws(dialogs, pump, {"", Files().dir.string()}) {
     ws.LoadSettingsAtActivation();
-    ws.mainProgramFile = (Files().dir / "%1").string();
+    ws.ReplaceProgram((Files().dir / "%1").string());
     rur::DrawCommandView quiet;
     drawn = rur::DrawProgram(ws, Files().program, false, quiet);
   }
@@ -143,7 +144,7 @@ void BM_HandshakeOverContours(benchmark::State& state) {
     if (overLine) {
       ConfirmingLine line;
       QuietView view;
-      if (!transfer::RunTransfer(handshake, line, s.ws.phase, view)) state.SkipWithError("not finished");
+      if (!transfer::RunTransfer(handshake, line, rur::StateOf(s.ws).phase, view)) state.SkipWithError("not finished");
       frames = line.frames;
     } else {
       frames = 0;

@@ -6,7 +6,7 @@
 
 #include "bench_support.h"
 #include "data/message_centre.h"
-#include "nc/translation.h"
+#include "nc/translation/translation.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "bench_support.h"
 #include "data/message_centre.h"
-#include "nc/word.h"
+#include "nc/words/word.h"
 
 namespace {
 

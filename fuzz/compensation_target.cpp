@@ -66,8 +66,8 @@ int FuzzCompensation(const std::uint8_t* data, std::size_t size) {
 
   MessageBench bench;
   data::BlockStore compensated(2 * kMaxRecords);
-  const bool done = geometry::Aequidistance(programmed, tools, tolerance, bench.messages, compensated);
-  Require(done == (bench.messages.errorFlag == 0), "the pass fails exactly when it shows a message");
+  const bool done = geometry::Compensate(programmed, tools, tolerance, bench.messages, compensated);
+  Require(done == !bench.messages.errorFlag(), "the pass fails exactly when it shows a message");
   Require(done || bench.dialogs.shown > 0, "a failed pass shows a message");
   Require(compensated.count() <= 2 * programmed.count(), "each block gives at most a corner and itself");
   if (!done) return 0;

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "byte_reader.h"
-#include "draw/raster.h"
-#include "draw/surface.h"
+#include "draw/picture/raster.h"
+#include "draw/picture/surface.h"
 #include "fuzz_host.h"
 #include "fuzz_targets.h"
 #include "record_reader.h"
@@ -97,7 +97,7 @@ int FuzzConversion(const std::uint8_t* data, std::size_t size) {
   static draw::Raster raster(56, 45);
   std::optional<draw::DrawTarget> target;
   if ((options & 4) != 0) {
-    draw::Loesche_bitmap(raster);
+    draw::ClearPicture(raster);
     target.emplace(draw::DrawTarget{raster, 400.0L, 300.0L});
     if ((options & 8) != 0) {
       target->workAreaX = in.Value();

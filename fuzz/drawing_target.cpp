@@ -15,7 +15,7 @@
 #include "data/files.h"
 #include "data/run_phase.h"
 #include "data/tool_table.h"
-#include "draw/block_dump.h"
+#include "draw/path/block_dump.h"
 #include "fuzz_host.h"
 #include "fuzz_targets.h"
 #include "transfer/frames.h"
@@ -23,6 +23,7 @@
 #include "workstation/draw_preparation.h"
 #include "workstation/send_command.h"
 #include "workstation/workstation.h"
+#include "workstation/state_access.h"
 
 namespace fuzz {
 namespace {
@@ -49,14 +50,14 @@ class OperatorPump : public data::EventPump {
 };
 
 void RequireSaneBlocks(const rur::Workstation& ws) {
-  const data::BlockStore& store = ws.blockStore;
+  const data::BlockStore& store = ws.blockStore();
   for (std::int32_t i = 1; i <= store.count(); ++i) {
     const data::BlockRecord& block = store.At(i);
     Require(block.motion <= data::kDwell, "a stored block has a known motion");
     Require(block.compensation == 40 || block.compensation == 41 || block.compensation == 42,
             "a stored block has a known compensation");
-    Require(block.listingLine >= 1 && block.listingLine <= ws.listing.lineCount, "a block comes from a listing line");
-    Require(block.programIndex >= 0 && block.programIndex <= ws.subprograms.count,
+    Require(block.listingLine >= 1 && block.listingLine <= ws.listing().lineCount, "a block comes from a listing line");
+    Require(block.programIndex >= 0 && block.programIndex <= ws.subprograms().count,
             "a block comes from a program of the table");
     if (i <= kDumpedBlocks) draw::FormatBlockLine(i, block);
   }
@@ -85,7 +86,7 @@ constexpr long double kToolRadii[] = {0.0L, 2.0L, 5.0L, -1.0L, 0.5L, 10.0L, 25.0
 // more than most runs).
 struct Bench {
   Bench() : ws(dialogs, pump, {.executablePath = "", .overrideDirectory = ProcessDirectory()}) {
-    ws.mainProgramFile = ProcessDirectory() + "%100";
+    ws.ReplaceProgram(ProcessDirectory() + "%100");
     data::ToolTable tools{};
     for (std::size_t d = 0; d < std::size(kToolRadii); ++d) tools[d].radiusCorrection = kToolRadii[d];
     Require(data::WriteToolTable(tools, ProcessDirectory(), data::kDefaultControllerType, dialogs),
@@ -104,7 +105,7 @@ int FuzzDrawing(const std::uint8_t* data, std::size_t size) {
   WriteSubprogramFiles(parts);
   static Bench bench;
   rur::Workstation& ws = bench.ws;
-  bench.pump.Watch(ws.phase);
+  bench.pump.Watch(rur::StateOf(ws).phase);
   // The run saves the editor's text by replacing the scratch file; ext4
   // writes a replaced file back at once, which costs milliseconds per input.
   RemoveFile(data::FileNamePart(rur::ScratchFileName(ProcessDirectory())));

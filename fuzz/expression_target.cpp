@@ -6,14 +6,14 @@
 #include "data/text.h"
 #include "fuzz_host.h"
 #include "fuzz_targets.h"
-#include "nc/expression.h"
+#include "nc/expression/expression.h"
 
 namespace fuzz {
 namespace {
 
 bool KnownCode(int code) {
-  return code == 0 || (code >= nc::kExprDivisionByZero && code <= nc::kExprStackOverflow) ||
-         code == nc::kExprLnRange;
+  return code == 0 || (code >= data::kMessageDivisionByZero && code <= data::kMessageStackOverflow) ||
+         code == data::kMessageLnRange;
 }
 
 bool SameEvaluation(const nc::Evaluation& a, const nc::Evaluation& b) {

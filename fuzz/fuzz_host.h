@@ -13,7 +13,7 @@
 #include "data/dialogs.h"
 #include "data/message_centre.h"
 #include "data/work_listing.h"
-#include "nc/param_table.h"
+#include "nc/words/param_table.h"
 
 namespace fuzz {
 

@@ -14,10 +14,11 @@
 #include "data/throttled_pump.h"
 #include "fuzz_host.h"
 #include "fuzz_targets.h"
-#include "nc/foreign_program.h"
+#include "nc/import/foreign_program.h"
 #include "nc/import/gcode_import.h"
-#include "nc/preparation.h"
-#include "nc/translation.h"
+#include "nc/lexical/comments.h"
+#include "nc/preparation/preparation.h"
+#include "nc/translation/translation.h"
 #include "workstation/draw_preparation.h"
 
 namespace fuzz {

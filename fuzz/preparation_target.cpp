@@ -13,7 +13,7 @@
 #include "data/throttled_pump.h"
 #include "fuzz_host.h"
 #include "fuzz_targets.h"
-#include "nc/preparation.h"
+#include "nc/preparation/preparation.h"
 #include "workstation/draw_preparation.h"
 
 namespace fuzz {
@@ -47,7 +47,7 @@ void Prepare(const std::vector<std::string>& editorLines, bool blockSkip) {
   Require(data::SaveProgramText(scratch, editorLines, data::Durability::Scratch), "the scratch file is written");
   const bool prepared = nc::PrepareProgram(preparation, scratch) && nc::ExpandSubprograms(preparation);
   RequireSaneListing(bench.listing, bench.table);
-  Require(prepared || bench.messages.errorFlag != 0, "a failed preparation shows a message");
+  Require(prepared || bench.messages.errorFlag(), "a failed preparation shows a message");
 }
 
 }  // namespace

@@ -6,10 +6,10 @@
 
 #include "data/settings.h"
 #include "data/text.h"
-#include "draw/primitives.h"
-#include "draw/raster.h"
-#include "draw/run_context.h"
-#include "draw/surface.h"
+#include "draw/picture/primitives.h"
+#include "draw/picture/raster.h"
+#include "draw/interpreter/run_context.h"
+#include "draw/picture/surface.h"
 #include "fuzz_host.h"
 #include "fuzz_targets.h"
 
@@ -20,7 +20,7 @@ namespace {
 void DrawContour(const data::Settings& settings) {
   // A small picture: clearing one of full size costs more than the rest.
   static draw::Raster raster(56, 45);
-  draw::Loesche_bitmap(raster);
+  draw::ClearPicture(raster);
   const draw::RunSettings run = draw::RunSettingsOf(settings);
   const draw::DrawTarget target{raster, run.workAreaX, run.workAreaY};
   data::BlockRecord move;

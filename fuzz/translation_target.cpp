@@ -8,7 +8,9 @@
 #include "data/text.h"
 #include "fuzz_host.h"
 #include "fuzz_targets.h"
-#include "nc/translation.h"
+#include "nc/lexical/comments.h"
+#include "nc/translation/translation.h"
+#include "workstation/command_scope.h"
 
 namespace fuzz {
 namespace {
@@ -27,13 +29,13 @@ int FuzzTranslation(const std::uint8_t* data, std::size_t size) {
     if (++count > kMaxLines) break;
     nc::RemoveFirstComment(block);
     const int shownBefore = bench.dialogs.shown;
-    bench.messages.errorFlag = 0;
+    const rur::CommandScope next(bench.messages);  // each block is a command of its own
     const bool accepted = nc::TranslateBlock(block, mirror, FuzzParams(), bench.messages);
     Require(block.size() <= data::kMaxText, "a translated block stays within the text limit");
     Require(IsFactor(mirror.x) && IsFactor(mirror.y), "mirror factors are +1 or -1");
     // Accepted blocks may show the messages of their condition's sides.
     if (!accepted) {
-      Require(bench.messages.errorFlag != 0, "a refused block sets the error flag");
+      Require(bench.messages.errorFlag(), "a refused block sets the error flag");
       Require(bench.dialogs.shown - shownBefore >= 1, "a refused block shows its message");
     }
   }

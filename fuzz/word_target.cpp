@@ -6,7 +6,7 @@
 #include "data/text.h"
 #include "fuzz_host.h"
 #include "fuzz_targets.h"
-#include "nc/word.h"
+#include "nc/words/word.h"
 
 namespace fuzz {
 
@@ -20,7 +20,7 @@ int FuzzWord(const std::uint8_t* data, std::size_t size) {
   const nc::Evaluation result = nc::EvaluateWordResult(word, FuzzParams(), bench.messages);
   const bool failed = result.errorCode > 0;
   Require(bench.dialogs.shown == (failed ? 1 : 0), "an error shows one message, a value none");
-  Require(bench.messages.errorFlag == (failed ? 1 : 0), "the error flag follows the message");
+  Require(bench.messages.errorFlag() == failed, "the error flag follows the message");
   const long double value = nc::EvaluateWord(word, FuzzParams(), bench.messages);
   Require(failed || SameValue(value, result.value), "the same word evaluates the same");
   return 0;

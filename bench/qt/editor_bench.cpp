@@ -8,7 +8,7 @@
 #include <QStringList>
 #include <QTest>
 
-#include "ui/nc_editor.h"
+#include "ui/editor/nc_editor.h"
 
 namespace {
 

@@ -12,20 +12,20 @@
 #include "bench_support.h"
 #include "largest_drawing.h"
 #include "program_generator.h"
-#include "ui/path_view.h"
+#include "ui/path_view/path_view.h"
 #include "workstation/draw_command.h"
 
 namespace {
 
 void BM_PathViewRepaintFitted(benchmark::State& state) {
   static const bench::LargestDrawing drawing("rur-path-view-bench");
-  if (drawing.ws.blockStore.count() != data::kMaxStoredBlocks) {
+  if (drawing.ws.blockStore().count() != data::kMaxStoredBlocks) {
     state.SkipWithError("the program did not fill the store");
     return;
   }
   ui::PathView view;
   view.resize(1600, 1000);
-  view.SetPath(&drawing.ws.blockStore, false);
+  view.SetPath(&drawing.ws.blockStore(), false);
   view.Fit();
   QImage image(1600, 1000, QImage::Format_ARGB32_Premultiplied);
   for (auto _ : state) {
@@ -34,7 +34,7 @@ void BM_PathViewRepaintFitted(benchmark::State& state) {
     painter.end();
     benchmark::DoNotOptimize(image.constBits());
   }
-  state.counters["blocks"] = drawing.ws.blockStore.count();
+  state.counters["blocks"] = drawing.ws.blockStore().count();
 }
 BENCHMARK(BM_PathViewRepaintFitted)->Unit(benchmark::kMillisecond);
 

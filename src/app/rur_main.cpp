@@ -5,7 +5,7 @@
 #include <iostream>
 
 #include "process_environment.h"
-#include "ui/modal_host.h"
+#include "ui/platform/modal_host.h"
 #include "window/german_translations.h"
 #include "window/main_window.h"
 #include "window/window_args.h"
@@ -38,6 +38,6 @@ int main(int argc, char** argv) {
   ui::ExecModalHost host;
   app::MainWindow window(host, {executable, dataDirectory.directory()}, parsed.firstArgument, parsed.programFile);
   window.show();
-  if (!dataDirectory.warning().empty()) window.workstation().dialogs.Warning(dataDirectory.warning());
+  if (!dataDirectory.warning().empty()) window.workstation().dialogs().Warning(dataDirectory.warning());
   return QApplication::exec();
 }

@@ -37,7 +37,19 @@ MessageCentre::MessageCentre(Dialogs& dialogs, const std::string& dataDirectory,
     : dialogs_(dialogs), dataDirectory_(dataDirectory), listing_(listing), subprograms_(subprograms) {}
 
 void MessageCentre::ShowMessageByNumber(std::int32_t number, std::string_view text) {
-  if (number == 0) {
+  Show(number, text);
+  errorFlag_ = true;
+}
+
+void MessageCentre::ShowNotice(std::int32_t number, std::string_view text) { Show(number, text); }
+
+void MessageCentre::ShowWarning(std::string_view text) {
+  dialogs_.Warning(text);
+  errorFlag_ = true;
+}
+
+void MessageCentre::Show(std::int32_t number, std::string_view text) {
+  if (number == kDirectMessage) {
     labels_.number = "Direkt";
     labels_.description = CutText(text);
     labels_.program = subprograms_.NameOf(context.messageProgramIndex);
@@ -56,7 +68,6 @@ void MessageCentre::ShowMessageByNumber(std::int32_t number, std::string_view te
   }
   dialogs_.Beep();
   dialogs_.ShowMessageWindow(labels_);
-  errorFlag = 1;
 }
 
 }  // namespace data

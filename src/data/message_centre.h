@@ -1,7 +1,8 @@
 // The message centre: every error of interpretation, drawing, geometry and
 // transfer is reported here, by number from the catalogue "msg.dat" or as a
 // direct text, shown in the modal window "Meldung", and sets the error flag
-// on which every running command stops.
+// on which every running command stops. Only showing an error sets the
+// flag; only the start of a command (rur::CommandScope) clears it.
 #pragma once
 
 #include <cstdint>
@@ -9,7 +10,12 @@
 #include <string_view>
 
 #include "data/dialogs.h"
+#include "data/message_numbers.h"
 #include "data/work_listing.h"
+
+namespace rur {
+class CommandScope;
+}  // namespace rur
 
 namespace data {
 
@@ -34,17 +40,35 @@ class MessageCentre {
   MessageCentre(Dialogs& dialogs, const std::string& dataDirectory, const WorkListing& listing,
                 const SubprogramTable& subprograms);
 
-  // Number 0: Text is the description (a direct message). Otherwise the text
-  // of that number is taken from the catalogue and Text is not used.
+  // An error: number kDirectMessage shows `text` as the description (a
+  // direct message); any other number shows the catalogue's text of that
+  // number and does not use `text`. Sets the error flag.
   void ShowMessageByNumber(std::int32_t number, std::string_view text);
+
+  // Shown as ShowMessageByNumber shows it, but no error: what it reports is
+  // used all the same, so the flag stays as it is.
+  void ShowNotice(std::int32_t number, std::string_view text);
+
+  // An error told in a standard warning box instead of the message window
+  // (what failed outside the program text, such as the scratch file). Sets
+  // the error flag.
+  void ShowWarning(std::string_view text);
+
+  // Whether an error was shown since the command started.
+  bool errorFlag() const { return errorFlag_; }
 
   Dialogs& dialogs() { return dialogs_; }
   const MessageLabels& labels() const { return labels_; }
 
   MessageContext context;
-  std::uint8_t errorFlag = 0;
 
  private:
+  friend class rur::CommandScope;  // the one place that clears the flag
+
+  // Fills the labels and shows the window, with a beep.
+  void Show(std::int32_t number, std::string_view text);
+
+  bool errorFlag_ = false;
   Dialogs& dialogs_;
   const std::string& dataDirectory_;
   const WorkListing& listing_;

@@ -55,7 +55,7 @@ ChordResult ChordCentre(long double dx, long double dy, long double& r, int side
   if (q < 0.0L) {
     const long double h = std::sqrt(chord2) / 2.0L;
     if (h - programmedRadius > radiusTolerance) {
-      messages.ShowMessageByNumber(0, kRadiusTooSmall);
+      messages.ShowMessageByNumber(data::kDirectMessage, kRadiusTooSmall);
       return ChordResult::RadiusTooSmall;
     }
     r = h;
@@ -79,12 +79,12 @@ bool ArcCentreFromRadius(data::BlockRecord& block, long double radiusTolerance, 
   long double r = block.radius;
   Offset left, right;
   if (ChordCentre(dx, dy, r, 2, block.radius, radiusTolerance, messages, left.x, left.y) != ChordResult::Done) {
-    messages.ShowMessageByNumber(0, kCentreUnknown);
+    messages.ShowMessageByNumber(data::kDirectMessage, kCentreUnknown);
     return false;
   }
   block.radius = r;
   const ChordResult other = ChordCentre(dx, dy, r, 1, block.radius, radiusTolerance, messages, right.x, right.y);
-  if (other == ChordResult::NoChord) messages.ShowMessageByNumber(0, kCentreUnknown);
+  if (other == ChordResult::NoChord) messages.ShowMessageByNumber(data::kDirectMessage, kCentreUnknown);
   if (other != ChordResult::Done) return false;
   // Counter-clockwise short and clockwise long arcs turn about the centre on
   // the left of the chord; the other two about the one on the right.
@@ -108,7 +108,7 @@ bool ArcFromCentre(data::BlockRecord& block, long double& sweep, data::MessageCe
   const long double ey = block.endY - block.centreY;
   const long double end2 = ex * ex + ey * ey;
   if (!(end2 > 0.0L)) {
-    messages.ShowMessageByNumber(0, kEndOnCentre);
+    messages.ShowMessageByNumber(data::kDirectMessage, kEndOnCentre);
     block.radius = 0.0L;
     return false;
   }

@@ -1,4 +1,4 @@
-// Aequidistance: the pass over the drawn blocks. Compensated blocks go to
+// Compensate: the pass over the drawn blocks. Compensated blocks go to
 // CompensateBlock with their following element; the others pass as copies.
 #include "geometry/compensation.h"
 
@@ -55,14 +55,14 @@ bool IsCompensated(const data::BlockRecord& block) {
 
 bool CompensationPass::Emit(const data::BlockRecord& block) {
   if (output.Append(block)) return true;
-  messages.ShowMessageByNumber(0, kTooManyBlocks);
+  messages.ShowMessageByNumber(data::kDirectMessage, kTooManyBlocks);
   return false;
 }
 
-bool Aequidistance(const data::BlockStore& programmed, const data::ToolTable& tools, long double radiusTolerance,
-                   data::MessageCentre& messages, data::BlockStore& compensated) {
+bool Compensate(const data::BlockStore& programmed, const data::ToolTable& tools, long double radiusTolerance,
+                data::MessageCentre& messages, data::BlockStore& compensated) {
   compensated.Clear();
-  if (messages.errorFlag != 0) return false;
+  if (messages.errorFlag()) return false;
   CompensationPass pass(compensated, messages, radiusTolerance);
   const std::int32_t count = programmed.count();
   if (count < 2) {
@@ -70,8 +70,7 @@ bool Aequidistance(const data::BlockStore& programmed, const data::ToolTable& to
   }
   pass.point = {programmed.At(1).startX, programmed.At(1).startY};
   for (std::int32_t i = 1; i <= count; ++i) {
-    if (!HandleBlock(pass, programmed, i, tools)) {
-      messages.errorFlag = 1;
+    if (!HandleBlock(pass, programmed, i, tools)) {  // after a message, which set the flag
       messages.dialogs().Beep();
       return false;
     }

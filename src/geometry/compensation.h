@@ -64,8 +64,8 @@ bool IsCompensated(const data::BlockRecord& block);
 // flag set, beep given): `compensated` then holds what was made so far,
 // and none of it may be sent. False at once, with nothing made, when the
 // error flag is already set. Fewer than 2 blocks are copied unchanged.
-bool Aequidistance(const data::BlockStore& programmed, const data::ToolTable& tools, long double radiusTolerance,
-                   data::MessageCentre& messages, data::BlockStore& compensated);
+bool Compensate(const data::BlockStore& programmed, const data::ToolTable& tools, long double radiusTolerance,
+                data::MessageCentre& messages, data::BlockStore& compensated);
 
 // Compensates one block that moves in X or Y under G41/G42. `following` is
 // the next block that moves in X or Y, or null when there is none. A

@@ -35,10 +35,8 @@ bool PassDwell(CompensationPass& pass, const data::BlockRecord& current) {
 
 bool CompensateBlock(CompensationPass& pass, const data::BlockRecord& current, const data::BlockRecord* following,
                      long double toolRadius) {
-  data::MessageCentre& messages = pass.messages;
-  messages.errorFlag = 0;  // the pass stops at the first message, so this block starts clean
   if (current.compensation != pass.lastCompensation && IsArc(current)) {
-    messages.ShowMessageByNumber(0, kCompensationOnArc);
+    pass.messages.ShowMessageByNumber(data::kDirectMessage, kCompensationOnArc);
     return false;
   }
   pass.lastCompensation = current.compensation;

@@ -36,7 +36,7 @@ bool OffsetElement(data::BlockRecord& element, bool left, long double toolRadius
   element.radius += outside ? toolRadius : -toolRadius;
   // A radius of 0 would leave no arc to run: refused like a negative one.
   if (element.radius < kSnapTolerance) {
-    messages.ShowMessageByNumber(0, kToolRadiusTooLarge);
+    messages.ShowMessageByNumber(data::kDirectMessage, kToolRadiusTooLarge);
     return false;
   }
   return true;

@@ -37,7 +37,7 @@ std::string UnwritableNumber(const data::BlockRecord& block, const ConversionSet
 //   main line   N....G<m>X..Y..Z..I..J..   the motion word when Motion is
 //               0 to 3 and an axis moves, each flagged axis, I and J for
 //               Motion 2 and 3; no line end, and nothing when all are empty.
-// Updates the remembered tool and feed. Draws nothing (PlotSentBlock does).
+// Updates the remembered tool and feed. Draws nothing (the picture's listener does).
 std::string ConvertBlock(const data::BlockRecord& block, std::int32_t number, const ConversionSettings& settings,
                          ConversionMemory& memory);
 

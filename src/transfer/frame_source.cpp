@@ -6,17 +6,16 @@ namespace transfer {
 
 FrameSource::FrameSource(const data::BlockStore& store, ConversionSettings settings,
                          std::optional<draw::DrawTarget> target, data::MessageCentre& messages)
-    : store_(store), settings_(settings), target_(target), messages_(messages) {}
+    : store_(store), settings_(settings), messages_(messages) {
+  if (target) picture_.emplace(target->raster, target->workAreaX, target->workAreaY);
+}
 
 void FrameSource::ConvertNextBlock() {
   ++done_;
   const data::BlockRecord& block = store_.At(done_);
-  if (target_) {
-    data::BlockRecord current = block;  // drawing an arc fills its radius in
-    PlotSentBlock(current, *target_, messages_);
-  } else {
-    CheckSentBlock(block, messages_);
-  }
+  data::BlockRecord current = block;  // working out an arc fills its radius in
+  const draw::BlockTrace trace = SentBlockTrace(current, messages_);
+  if (picture_) picture_->BlockFinished(current, trace);
   packer_.Add(ConvertBlock(block, done_, settings_, memory_), done_ == store_.count(), ready_);
 }
 

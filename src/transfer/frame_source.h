@@ -10,7 +10,7 @@
 
 #include "data/block_record.h"
 #include "data/message_centre.h"
-#include "draw/primitives.h"
+#include "draw/picture/picture_listener.h"
 #include "transfer/block_text.h"
 #include "transfer/frames.h"
 
@@ -18,8 +18,10 @@ namespace transfer {
 
 class FrameSource {
  public:
-  // The store and the message centre must outlive the source. Without a
-  // target nothing is drawn (the messages of drawing are still shown).
+  // The store and the message centre must outlive the source. Each block
+  // is drawn on the picture of target, through the picture's listener;
+  // without a target nothing is drawn (the messages of drawing are still
+  // shown).
   FrameSource(const data::BlockStore& store, ConversionSettings settings, std::optional<draw::DrawTarget> target,
               data::MessageCentre& messages);
 
@@ -35,7 +37,7 @@ class FrameSource {
 
   const data::BlockStore& store_;
   ConversionSettings settings_;
-  std::optional<draw::DrawTarget> target_;
+  std::optional<draw::PictureListener> picture_;
   data::MessageCentre& messages_;
   ConversionMemory memory_;
   FramePacker packer_;

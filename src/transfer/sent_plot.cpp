@@ -5,41 +5,24 @@
 namespace transfer {
 namespace {
 
-void PlotArc(data::BlockRecord& current, draw::DrawTarget target, data::MessageCentre& messages) {
+draw::BlockTrace ArcTrace(data::BlockRecord& block, data::MessageCentre& messages) {
   long double sweep = 0.0L;
-  if (!geometry::ArcFromCentre(current, sweep, messages)) {
-    messages.errorFlag = 1;
-    return;
-  }
-  if (messages.errorFlag == 0) draw::DrawArc(current, sweep, target);
+  if (!geometry::ArcFromCentre(block, sweep, messages)) return {};  // after its message, which sets the flag
+  if (messages.errorFlag()) return {};
+  return {draw::Trace::kArc, sweep};
 }
 
 }  // namespace
 
-void PlotSentBlock(data::BlockRecord& current, draw::DrawTarget target, data::MessageCentre& messages) {
-  if (current.hasX == 0 && current.hasY == 0 && current.hasZ == 0) return;
-  switch (current.motion) {
-    case data::kRapid:
-      draw::RapidMove(current, target);
-      break;
-    case data::kFeed:
-      draw::FeedMove(current, target);
-      break;
+draw::BlockTrace SentBlockTrace(data::BlockRecord& block, data::MessageCentre& messages) {
+  if (block.hasX == 0 && block.hasY == 0 && block.hasZ == 0) return {};
+  switch (block.motion) {
+    case data::kRapid: return {draw::Trace::kPenMove};
+    case data::kFeed: return {draw::Trace::kLine};
     case data::kClockwise:
-    case data::kCounterClockwise:
-      PlotArc(current, target, messages);
-      break;
-    default:
-      break;
+    case data::kCounterClockwise: return ArcTrace(block, messages);
+    default: return {};
   }
-}
-
-void CheckSentBlock(const data::BlockRecord& block, data::MessageCentre& messages) {
-  if (block.hasX == 0 && block.hasY == 0 && block.hasZ == 0) return;
-  if (block.motion != data::kClockwise && block.motion != data::kCounterClockwise) return;
-  data::BlockRecord arc = block;
-  long double sweep = 0.0L;
-  if (!geometry::ArcFromCentre(arc, sweep, messages)) messages.errorFlag = 1;
 }
 
 }  // namespace transfer

@@ -3,19 +3,26 @@
 #include <utility>
 
 #include "data/files.h"
-#include "draw/driver.h"
-#include "draw/surface.h"
+#include "draw/block_sink.h"
+#include "draw/interpreter/driver.h"
+#include "draw/picture/picture_listener.h"
+#include "draw/picture/surface.h"
 #include "workstation/draw_preparation.h"
+#include "workstation/state_access.h"
 
 namespace rur {
 
 bool DrawProgram(Workstation& ws, data::ProgramText editorText, bool blockSkip, DrawCommandView& view) {
+  WorkstationState& s = StateOf(ws);
+  // A message shown before the command does not stop it; one shown while
+  // it prepares does.
+  const CommandScope command(s.messages);
   // The blocks of an earlier drawing must never stand beside this drawing's
   // listing, also when this one stops before its run starts.
-  ws.blockStore.Clear();
+  s.blockStore.Clear();
   // A stop asked for before the command does not hold it; one asked for
   // while it prepares (the events are processed there) does.
-  ws.phase = data::RunPhase::kRunning;
+  s.phase = data::RunPhase::kRunning;
   PreparationOutcome outcome;
   {
     // Let go once read: the listing holds the program now, and the run
@@ -26,18 +33,21 @@ bool DrawProgram(Workstation& ws, data::ProgramText editorText, bool blockSkip, 
   // A program that could not be read whole is not drawn: its error stays
   // set, so an incomplete block store can never be sent. After an abort
   // the run does not start, and the abort's message keeps the flag set.
-  if (outcome.prepared && outcome.expanded && ws.phase != data::RunPhase::kStopping) {
-    ws.messages.context.currentBlock.clear();
-    ws.messages.context.currentProgram = data::FileNamePart(ws.mainProgramFile);
+  if (outcome.prepared && outcome.expanded && s.phase != data::RunPhase::kStopping) {
+    s.messages.context.currentBlock.clear();
+    s.messages.context.currentProgram = data::FileNamePart(s.mainProgramFile);
     view.RunStarting();
-    ws.messages.errorFlag = 0;
-    draw::Loesche_bitmap(ws.raster);
-    ws.ReadDataFiles();
-    draw::RunContext context = ws.DrawContext();
+    draw::ClearPicture(s.raster);
+    s.ReadDataFiles();
+    // The interpreter's blocks go to the store, and the picture draws each.
+    draw::BlockSink blocks(s.blockStore);
+    draw::PictureListener picture(s.raster, s.settings.workAreaX, s.settings.workAreaY);
+    blocks.AddListener(picture);
+    draw::RunContext context = s.DrawContext(blocks);
     draw::RunProgram(context);
   }
-  if (ws.phase == data::RunPhase::kRunning) ws.phase = data::RunPhase::kIdle;
-  const bool clean = ws.messages.errorFlag == 0;
+  if (s.phase == data::RunPhase::kRunning) s.phase = data::RunPhase::kIdle;
+  const bool clean = command.clean();
   view.RunEnded(clean);
   return clean;
 }

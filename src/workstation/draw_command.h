@@ -22,8 +22,9 @@ class DrawCommandView {
 };
 
 // Runs the whole draw command on the editor's text (given away: it is let
-// go once the program has been read); returns true when the error flag is
-// clear at the end. Runs with ws.phase kRunning from its start: a stop
+// go once the program has been read); returns true when no error was shown
+// since it started (a message shown before it does not count, nor does a
+// notice). Runs with the phase kRunning from its start: a stop
 // (kStopping, set by the abort command through the event pump) ends the
 // preparation's waits, keeps the run from starting or ends it, and stays
 // set when the command returns, so that nothing started after it (the

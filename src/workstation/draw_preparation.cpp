@@ -4,44 +4,45 @@
 
 #include "data/files.h"
 #include "data/program_file.h"
-#include "nc/foreign_program.h"
-#include "nc/preparation.h"
+#include "nc/import/foreign_program.h"
+#include "nc/preparation/preparation.h"
+#include "workstation/state_access.h"
 
 namespace rur {
 namespace {
 
 constexpr std::chrono::milliseconds kLockRetry{5};
 
-bool Stopping(const Workstation& ws) { return ws.phase == data::RunPhase::kStopping; }
+bool Stopping(const WorkstationState& s) { return s.phase == data::RunPhase::kStopping; }
 
 // Takes the scratch file's lock, retrying while another run holds it, at
 // most for `patience`; the events are processed meanwhile, and a stop
 // they bring ends the wait. False when stopped, or (after saying so) when
 // another run still holds the lock at the end.
-bool LockScratchFile(Workstation& ws, const std::string& scratch, data::FileLock& lock,
+bool LockScratchFile(WorkstationState& s, const std::string& scratch, data::FileLock& lock,
                      std::chrono::milliseconds patience) {
-  const std::string lockName = ScratchLockName(ws.dataDirectory);
+  const std::string lockName = ScratchLockName(s.dataDirectory);
   const auto deadline = std::chrono::steady_clock::now() + patience;
   data::FileLock::Status status = lock.TryLock(lockName);
   while (status == data::FileLock::Status::Busy && std::chrono::steady_clock::now() < deadline) {
-    ws.pump.ProcessEvents();
-    if (Stopping(ws)) return false;
+    s.pump.ProcessEvents();
+    if (Stopping(s)) return false;
     std::this_thread::sleep_for(kLockRetry);
     status = lock.TryLock(lockName);
   }
   if (status != data::FileLock::Status::Busy) return true;
-  ws.dialogs.Warning("Hilfsdatei " + scratch + " wird von einem anderen Lauf benutzt!\n\rZeichnen nicht m\xF6glich.");
-  ws.messages.errorFlag = 1;
+  s.messages.ShowWarning("Hilfsdatei " + scratch +
+                         " wird von einem anderen Lauf benutzt!\n\rZeichnen nicht m\xF6glich.");
   return false;
 }
 
 // Each subprogram with lower case is pointed out once for as long as its
 // first such line stays the same: the operator cannot change it here and
 // is not to be asked at every drawing.
-void PointOutLowerCaseSubprograms(Workstation& ws) {
-  for (const auto& [name, line] : ws.preparation.lowerCaseSubprograms) {
+void PointOutLowerCaseSubprograms(WorkstationState& s) {
+  for (const auto& [name, line] : s.preparation.lowerCaseSubprograms) {
     const std::string text = nc::LowerCaseHint(name, line, true);
-    if (ws.lowerCaseHintsShown.insert(text).second) ws.dialogs.Information(text);
+    if (s.lowerCaseHintsShown.insert(text).second) s.dialogs.Information(text);
   }
 }
 
@@ -55,22 +56,22 @@ std::string ScratchLockName(const std::string& dataDirectory) { return ScratchFi
 
 PreparationOutcome PrepareDrawing(Workstation& ws, const data::ProgramText& editorLines, bool blockSkip,
                                   std::chrono::milliseconds patience) {
+  WorkstationState& s = StateOf(ws);
   PreparationOutcome outcome;
-  const std::string scratch = ScratchFileName(ws.dataDirectory);
-  ws.listing.Clear();
-  ws.pump.ProcessEvents();
+  const std::string scratch = ScratchFileName(s.dataDirectory);
+  s.listing.Clear();
+  s.pump.ProcessEvents();
   data::FileLock lock;
-  if (Stopping(ws) || !LockScratchFile(ws, scratch, lock, patience)) return outcome;
+  if (Stopping(s) || !LockScratchFile(s, scratch, lock, patience)) return outcome;
   if (!data::SaveProgramText(scratch, editorLines, data::Durability::Scratch)) {
-    ws.dialogs.Warning("Hilfsdatei " + scratch + " kann nicht geschrieben werden!\n\rZeichnen nicht m\xF6glich.");
-    ws.messages.errorFlag = 1;
+    s.messages.ShowWarning("Hilfsdatei " + scratch + " kann nicht geschrieben werden!\n\rZeichnen nicht m\xF6glich.");
     return outcome;
   }
-  ws.preparation.blockSkip = blockSkip;
-  outcome.prepared = nc::PrepareProgram(ws.preparation, scratch);
+  s.preparation.blockSkip = blockSkip;
+  outcome.prepared = nc::PrepareProgram(s.preparation, scratch);
   lock.Unlock();  // the scratch file has been read; the subprograms are files of their own
-  if (outcome.prepared && !Stopping(ws)) outcome.expanded = nc::ExpandSubprograms(ws.preparation);
-  PointOutLowerCaseSubprograms(ws);
+  if (outcome.prepared && !Stopping(s)) outcome.expanded = nc::ExpandSubprograms(s.preparation);
+  PointOutLowerCaseSubprograms(s);
   return outcome;
 }
 

@@ -33,12 +33,13 @@ struct PreparationOutcome {
 
 // Saves the lines to the scratch file, clears the listing, takes blockSkip
 // and runs PrepareProgram and ExpandSubprograms. When the scratch file
-// cannot be written it says so and prepares nothing (an old scratch file
-// must not be drawn in place of the editor's text); so also when another
-// run still holds it after `patience`. A stop (ws.phase kStopping) that the
-// processed events bring ends the wait and the preparation without a
-// word of its own. A file system that takes no locks leaves the scratch
-// file unguarded, as before locks.
+// cannot be written it says so (a warning that counts as an error) and
+// prepares nothing (an old scratch file must not be drawn in place of the
+// editor's text); so also when another run still holds it after
+// `patience`. A stop (the phase kStopping) that the processed events bring
+// ends the wait and the preparation without a word of its own. A file
+// system that takes no locks leaves the scratch file unguarded, as before
+// locks.
 PreparationOutcome PrepareDrawing(Workstation& ws, const data::ProgramText& editorLines, bool blockSkip,
                                   std::chrono::milliseconds patience = kScratchLockPatience);
 

@@ -1,30 +1,16 @@
-// Which editor line each line of the main program in the work listing came
-// from, and back: the draw command's reading of the editor text replayed
-// with the preparation's own line handling, so that a block picked on the
-// drawing finds its line in the editor and an editor selection its blocks.
+// Which editor line each main-program line of the work listing came from,
+// and back, so that a block picked on the drawing finds its editor line and
+// an editor selection its blocks: a lookup in the origins that preparation
+// recorded for every listing line.
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "data/program_text.h"
+#include "data/work_listing.h"
 
 namespace rur {
-
-// Editor lines are counted from 0, as ProgramText::ForEachLine gives them;
-// listing lines from 1, as the work listing and the block records count.
-struct ListingLine {
-  std::int32_t editorLine = 0;
-  std::string text;  // as the preparation appends it
-};
-
-// The lines that the preparation appends for the main program, in order:
-// the header (listing line 2), then every block, with the editor line each
-// came from. Empty when the preparation would not read the text as a
-// program (no "%", a program number over 6 digits, a NUL byte, beyond the
-// listing's or the byte bound).
-std::vector<ListingLine> ReplayMainProgram(const data::ProgramText& text, bool blockSkip);
 
 // Listing lines first .. last; empty when last < first.
 struct ListingLineRange {
@@ -33,16 +19,22 @@ struct ListingLineRange {
   bool Empty() const { return last < first; }
 };
 
+// Editor lines are counted from 0, as ProgramText::ForEachLine gives them;
+// listing lines from 1, as the work listing and the block records count.
 class EditorLineMap {
  public:
   EditorLineMap() = default;
-  // The map for the text that was drawn, with the block skip it was drawn with.
-  EditorLineMap(const data::ProgramText& text, bool blockSkip);
+  // The map of a listing that the draw command prepared from drawnText (the
+  // editor's lines as they were drawn): the main program's lines 2 ..
+  // End of table entry 0. Invalid when the preparation did not read a
+  // program from the text.
+  EditorLineMap(const data::WorkListing& listing, const data::SubprogramTable& subprograms,
+                const data::ProgramText& drawnText);
 
-  // The text holds a program that the preparation reads.
+  // The text held a program that the preparation read.
   bool Valid() const { return !editorLines_.empty(); }
   // The main program's lines in the listing: the header, and the last one
-  // (the End of table entry 0 after the preparation of the same text).
+  // (the End of table entry 0).
   std::int32_t FirstListingLine() const;
   std::int32_t LastListingLine() const;
 

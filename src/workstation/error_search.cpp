@@ -1,19 +1,23 @@
 #include "workstation/error_search.h"
 
+#include "workstation/state_access.h"
+
 namespace rur {
 
 void FindBlockLine(Workstation& ws, std::int64_t n) {
-  data::MessageContext& context = ws.messages.context;
-  if (n < 0 || n > ws.sentStore.count()) {
+  WorkstationState& s = StateOf(ws);
+  const CommandScope command(s.messages);
+  data::MessageContext& context = s.messages.context;
+  if (n < 0 || n > s.sentStore.count()) {
     context.messageProgramIndex = 0;
     context.messageListingLine = 0;
-    ws.messages.ShowMessageByNumber(0, kBlockNotFound);
+    s.messages.ShowMessageByNumber(data::kDirectMessage, kBlockNotFound);
     return;
   }
-  ws.currentRecord = ws.sentStore.At(static_cast<std::int32_t>(n));
-  context.messageProgramIndex = ws.currentRecord.programIndex;
-  context.messageListingLine = ws.currentRecord.listingLine;
-  ws.messages.ShowMessageByNumber(0, "");
+  s.currentRecord = s.sentStore.At(static_cast<std::int32_t>(n));
+  context.messageProgramIndex = s.currentRecord.programIndex;
+  context.messageListingLine = s.currentRecord.listingLine;
+  s.messages.ShowMessageByNumber(data::kDirectMessage, "");
 }
 
 }  // namespace rur

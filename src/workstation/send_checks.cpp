@@ -2,21 +2,22 @@
 
 #include "data/controllers.h"
 #include "geometry/compensation.h"
+#include "workstation/state_access.h"
 
 namespace rur {
 namespace {
 
 // Points the message window at the block's program and line, then shows text.
-void ShowBlockMessage(Workstation& ws, const data::BlockRecord& block, const std::string& text) {
-  ws.messages.context.messageProgramIndex = block.programIndex;
-  ws.messages.context.messageListingLine = block.listingLine;
-  ws.messages.ShowMessageByNumber(0, text);
+void ShowBlockMessage(WorkstationState& s, const data::BlockRecord& block, const std::string& text) {
+  s.messages.context.messageProgramIndex = block.programIndex;
+  s.messages.context.messageListingLine = block.listingLine;
+  s.messages.ShowMessageByNumber(data::kDirectMessage, text);
 }
 
-std::string UnknownRadiusText(const Workstation& ws, int slot) {
-  const std::string file = data::ToolFileName(ws.settings.controllerType);
+std::string UnknownRadiusText(const WorkstationState& s, int slot) {
+  const std::string file = data::ToolFileName(s.settings.controllerType);
   const std::string d = "D" + std::to_string(slot);
-  switch (ws.toolFile.status) {
+  switch (s.toolFile.status) {
     case data::ToolFileReading::Status::kMissing:
       return "Radiuskorrektur nicht m\xF6glich: Werkzeugdatei " + file + " fehlt (" + d + ")!";
     case data::ToolFileReading::Status::kUnreadable:
@@ -25,35 +26,37 @@ std::string UnknownRadiusText(const Workstation& ws, int slot) {
       break;
   }
   return "Radiuskorrektur nicht m\xF6glich: " + d + " steht nicht in der Werkzeugdatei " + file + " (" +
-         std::to_string(ws.toolFile.records) + " Werkzeuge)!";
+         std::to_string(s.toolFile.records) + " Werkzeuge)!";
 }
 
-bool HasZeroRadius(const Workstation& ws, const data::BlockRecord& block) {
-  return static_cast<double>(ws.tools[static_cast<std::size_t>(block.toolSlot)].radiusCorrection) == 0.0;
+bool HasZeroRadius(const WorkstationState& s, const data::BlockRecord& block) {
+  return static_cast<double>(s.tools[static_cast<std::size_t>(block.toolSlot)].radiusCorrection) == 0.0;
 }
 
 }  // namespace
 
 transfer::ConversionSettings ConversionSettingsOf(const Workstation& ws) {
-  return {.scaled = ws.scaledOutputMode != 0, .zZeroOffset = ws.settings.zZeroOffset};
+  return {.scaled = ws.scaledOutputMode() != 0, .zZeroOffset = ws.settings().zZeroOffset};
 }
 
 bool CheckToolRadii(Workstation& ws) {
-  for (std::int32_t i = 1; i <= ws.blockStore.count(); ++i) {
-    const data::BlockRecord& block = ws.blockStore.At(i);
-    if (!geometry::IsCompensated(block) || ws.toolFile.Holds(block.toolSlot)) continue;
-    ShowBlockMessage(ws, block, UnknownRadiusText(ws, block.toolSlot));
+  WorkstationState& s = StateOf(ws);
+  for (std::int32_t i = 1; i <= s.blockStore.count(); ++i) {
+    const data::BlockRecord& block = s.blockStore.At(i);
+    if (!geometry::IsCompensated(block) || s.toolFile.Holds(block.toolSlot)) continue;
+    ShowBlockMessage(s, block, UnknownRadiusText(s, block.toolSlot));
     return false;
   }
   return true;
 }
 
 std::string ZeroRadiusWarning(const Workstation& ws) {
+  const WorkstationState& s = StateOf(ws);
   const data::BlockRecord* first = nullptr;
   int count = 0;
-  for (std::int32_t i = 1; i <= ws.blockStore.count(); ++i) {
-    const data::BlockRecord& block = ws.blockStore.At(i);
-    if (!geometry::IsCompensated(block) || !ws.toolFile.Holds(block.toolSlot) || !HasZeroRadius(ws, block)) {
+  for (std::int32_t i = 1; i <= s.blockStore.count(); ++i) {
+    const data::BlockRecord& block = s.blockStore.At(i);
+    if (!geometry::IsCompensated(block) || !s.toolFile.Holds(block.toolSlot) || !HasZeroRadius(s, block)) {
       continue;
     }
     if (first == nullptr) first = &block;
@@ -61,20 +64,21 @@ std::string ZeroRadiusWarning(const Workstation& ws) {
   }
   if (first == nullptr) return {};
   // A program not yet saved has no name.
-  const std::string& name = ws.subprograms.NameOf(first->programIndex);
+  const std::string& name = s.subprograms.NameOf(first->programIndex);
   return "Radiuskorrektur mit Werkzeugradius 0 (D" + std::to_string(first->toolSlot) + ") in " +
          std::to_string(count) + (count == 1 ? " Satz" : " S\xE4tzen") + ", zuerst " +
          (name.empty() ? std::string() : "in " + name + " ") + "im Satz: " +
-         std::string(ws.listing.Line(first->listingLine)) + "\nDiese Kontur wird nicht korrigiert gesendet.";
+         std::string(s.listing.Line(first->listingLine)) + "\nDiese Kontur wird nicht korrigiert gesendet.";
 }
 
 bool CheckBlockTexts(Workstation& ws) {
+  WorkstationState& s = StateOf(ws);
   const transfer::ConversionSettings settings = ConversionSettingsOf(ws);
-  for (std::int32_t i = 1; i <= ws.sentStore.count(); ++i) {
-    const data::BlockRecord& block = ws.sentStore.At(i);
+  for (std::int32_t i = 1; i <= s.sentStore.count(); ++i) {
+    const data::BlockRecord& block = s.sentStore.At(i);
     const std::string word = transfer::UnwritableNumber(block, settings);
     if (word.empty()) continue;
-    ShowBlockMessage(ws, block, "Zahl passt nicht in den Satztext (h\xF6" "chstens 15 Stellen): " + word);
+    ShowBlockMessage(s, block, "Zahl passt nicht in den Satztext (h\xF6" "chstens 15 Stellen): " + word);
     return false;
   }
   return true;

@@ -4,6 +4,8 @@
 // controller over a serial line. The window and rur-cli both run it.
 #pragma once
 
+#include <cstdint>
+
 #include "transfer/frame_source.h"
 #include "transfer/serial_line.h"
 #include "transfer/transfer_run.h"
@@ -11,26 +13,27 @@
 
 namespace rur {
 
-// Makes ws.sentStore from the drawn blocks: checks that every compensated
-// contour has its tool radius from the tool file, compensates, and checks
-// that every number fits the block text. False after a message naming the
-// block (error flag set), or when the operator, warned about contours
-// compensated with radius 0, chose not to send: nothing of the store may
-// be sent then.
+// Makes the sent store from the drawn blocks: checks that every
+// compensated contour has its tool radius from the tool file, compensates,
+// and checks that every number fits the block text. False after a message
+// naming the block (error flag set), or when the operator, warned about
+// contours compensated with radius 0, chose not to send: nothing of the
+// store may be sent then. A step of the send command: it runs inside the
+// command's scope (an error flag set on entry stops the compensation).
 bool PrepareSending(Workstation& ws);
 
 // Clears the picture and sets its pen red, so that the sent path is drawn
 // alone.
 void PrepareSentPicture(Workstation& ws);
 
-// The frames of ws.sentStore in the block text of the settings (Z zero
+// The frames of the sent store in the block text of the settings (Z zero
 // offset) and the first argument "A" (scaled whole numbers); with `drawn`
 // each block is drawn on the picture as it is converted.
 transfer::FrameSource SentFrames(Workstation& ws, bool drawn);
 
-// Sends ws.sentStore over the line, opened with the settings' port
+// Sends the sent store over the line, opened with the settings' port
 // parameters, drawing each block on the picture as it is converted. Runs
-// with ws.phase kRunning (kStopping, set by the abort command, ends it) and
+// with the phase kRunning (kStopping, set by the abort command, ends it) and
 // leaves it kIdle; a line it opened is closed in every case. A phase of
 // kStopping on entry, or brought by the events processed once before the
 // opening, means the command was aborted: the line is not opened, and the
@@ -39,5 +42,35 @@ transfer::FrameSource SentFrames(Workstation& ws, bool drawn);
 // second line, the reason in the status line, and nothing is sent. True
 // when the controller accepted the last frame.
 bool SendProgram(Workstation& ws, transfer::SerialLine& line, transfer::TransferView& view);
+
+// What the faces do around a transfer: the window holds its commands and
+// shows the sent path, rur-cli prints the port's warnings.
+class SendCommandView : public transfer::TransferView {
+ public:
+  // The checks have passed and the picture is cleared for the sent path;
+  // the line is opened next.
+  virtual void TransferStarting() {}
+};
+
+enum class SendOutcome : std::uint8_t {
+  kNotSent,   // a check showed a message, or the operator chose not to send; no line was opened
+  kFinished,  // the controller accepted the last frame
+  kStopped,   // a reply, the line or the abort command ended the transfer
+};
+
+// The send command "S&enden", the one sequence both faces run: the checks
+// and the compensation (PrepareSending), a picture cleared for the sent
+// path in red, and the transfer of the sent store over the line
+// (SendProgram). A command of its own: a message shown before it (the
+// abort's, the error search's) does not stop it, while one of the checks,
+// the compensation or the conversion leaves the error flag set when it
+// returns. The phase is kRunning from its start, so that an abort from
+// then on stops it (also before the port opens), and kIdle when it
+// returns.
+SendOutcome RunSendCommand(Workstation& ws, transfer::SerialLine& line, SendCommandView& view);
+
+// The abort command "&Abbruch": the drawing or transfer that runs stops at
+// its next check, and message data::kMessageAbortedByOperator says so.
+void AbortCommand(Workstation& ws);
 
 }  // namespace rur

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "draw/path_extent.h"
+#include "draw/path/extent.h"
 
 namespace rur {
 
@@ -21,8 +21,8 @@ std::string Millimetres(double value) {
 }
 
 std::optional<std::string> OutsideWorkAreaHint(const Workstation& ws) {
-  const draw::PathExtent extent = draw::MeasurePathExtent(ws.blockStore, static_cast<double>(ws.settings.workAreaX),
-                                                          static_cast<double>(ws.settings.workAreaY));
+  const draw::PathExtent extent = draw::MeasurePathExtent(ws.blockStore(), static_cast<double>(ws.settings().workAreaX),
+                                                          static_cast<double>(ws.settings().workAreaY));
   if (extent.outside == 0) return std::nullopt;
   const draw::PathBox& box = extent.box;
   return std::to_string(extent.outside) + (extent.outside == 1 ? " Satz" : " S\xE4tze") +

@@ -1,4 +1,4 @@
-// Entering the working state (the core steps of Init_form): settings,
+// Entering the working state (after the start picture): settings,
 // zero points and tool table read with a warning for each missing file, the
 // NC tables created, and the run state reset.
 #pragma once
@@ -22,7 +22,12 @@ inline constexpr char kTablesFailed[] =
 void ReadMachineFiles(Workstation& ws);
 
 // Returns false when the NC tables could not be created (the caller then
-// shows kTablesFailed and ends the program).
+// shows kTablesFailed and ends the program). No command runs from here on
+// (the phase is idle), and no message shown before counts as an error.
 bool EnterWorkingState(Workstation& ws, std::string_view firstArgument);
+
+// Leaving the working state (the end picture): no command runs any more,
+// and the window may be closed (the phase is idle).
+void LeaveWorkingState(Workstation& ws);
 
 }  // namespace rur

@@ -4,6 +4,8 @@
 #include <system_error>
 
 #include "data/files.h"
+#include "draw/picture/surface.h"
+#include "nc/words/word.h"
 
 namespace rur {
 namespace {
@@ -16,7 +18,7 @@ std::string CurrentDirectory() {
 
 }  // namespace
 
-Workstation::Workstation(data::Dialogs& dialogs_, data::EventPump& pump_, data::DataDirectorySource source)
+WorkstationState::WorkstationState(data::Dialogs& dialogs_, data::EventPump& pump_, data::DataDirectorySource source)
     : dialogs(dialogs_),
       pump(pump_),
       directorySource(std::move(source)),
@@ -25,24 +27,24 @@ Workstation::Workstation(data::Dialogs& dialogs_, data::EventPump& pump_, data::
   listing.Clear();
 }
 
-bool Workstation::LoadSettingsAtActivation() {
+bool WorkstationState::LoadSettingsAtActivation() {
   dataDirectory = data::ResolveDataDirectory(directorySource);
   return data::ReadSettings(settings, dataDirectory, {CurrentDirectory(), port});
 }
 
-void Workstation::ReadDataFiles() {
+void WorkstationState::ReadDataFiles() {
   LoadSettingsAtActivation();
   ReadTools();
   data::ReadZeroPoints(zeroPointRecord, dataDirectory, settings.controllerType);
   data::CopyZeroPoints(zeroPointRecord, zeroPointTable);
 }
 
-data::ToolFileReading Workstation::ReadTools() {
+data::ToolFileReading WorkstationState::ReadTools() {
   toolFile = data::ReadToolFile(tools, dataDirectory, settings.controllerType, dialogs);
   return toolFile;
 }
 
-draw::RunContext Workstation::DrawContext() {
+draw::RunContext WorkstationState::DrawContext(draw::BlockSink& blocks) {
   return {.listing = listing,
           .subprograms = subprograms,
           .mainProgramFile = mainProgramFile,
@@ -53,13 +55,44 @@ draw::RunContext Workstation::DrawContext() {
           .messages = messages,
           .pump = throttledPump,
           .phase = phase,
-          .blockStore = blockStore,
+          .blocks = blocks,
           .currentRecord = currentRecord,
-          .raster = raster,
           .machine = machine,
           .run = run,
           .subprogramSlots = subprogramSlots,
           .mirror = mirror};
+}
+
+Workstation::Workstation(data::Dialogs& dialogs, data::EventPump& pump, data::DataDirectorySource source)
+    : state_(dialogs, pump, std::move(source)) {}
+
+void Workstation::AdoptZeroPoints() { data::CopyZeroPoints(state_.zeroPointRecord, state_.zeroPointTable); }
+
+void Workstation::ReplaceProgram(std::string path) {
+  state_.mainProgramFile = std::move(path);
+  state_.listing.Clear();
+}
+
+void Workstation::ClearPicture() { draw::ClearPicture(state_.raster); }
+
+bool Workstation::TranslateBlock(std::string& block) {
+  return nc::TranslateBlock(block, state_.mirror, state_.params, state_.messages);
+}
+
+nc::Evaluation Workstation::EvaluateWord(std::string_view word) {
+  return nc::EvaluateWordResult(word, state_.params, state_.messages);
+}
+
+void Workstation::ReleaseClosingHold() {
+  if (state_.phase == data::RunPhase::kRunning) state_.phase = data::RunPhase::kIdle;
+}
+
+Workstation::DialogParts Workstation::PartsForDialogs() {
+  return {.settings = state_.settings,
+          .port = state_.port,
+          .tools = state_.tools,
+          .zeroPoints = state_.zeroPointRecord,
+          .files = {state_.dataDirectory, state_.settings.controllerType, state_.dialogs}};
 }
 
 }  // namespace rur

@@ -1,32 +1,20 @@
-// The one object that owns the program-wide state of the workstation: the
-// data directory and settings, the message centre and error flag, the work
-// listing and subprogram table, the state of a drawing run, and the phase of
-// the running command. The GUI and rur-cli each own one; a test builds a
-// fresh one.
+// The one object that owns the program-wide state of the workstation
+// (workstation_state.h). The GUI and rur-cli each own one; a test builds a
+// fresh one. The faces read the state through the accessors below and
+// change it only through the commands of src/workstation (draw, send,
+// abort, the error search, entering the working state) and the verbs
+// below; the state itself stays private.
 #pragma once
 
 #include <cstdint>
-#include <set>
 #include <string>
+#include <string_view>
+#include <utility>
 
-#include "data/block_record.h"
 #include "data/data_directory.h"
-#include "data/dialogs.h"
-#include "data/message_centre.h"
-#include "data/run_phase.h"
-#include "data/settings.h"
-#include "data/throttled_pump.h"
-#include "data/tool_table.h"
-#include "data/zero_points.h"
-#include "data/work_listing.h"
-#include "nc/code_descriptions.h"
-#include "nc/param_table.h"
-#include "nc/preparation.h"
-#include "nc/translation.h"
-#include "draw/machine_state.h"
-#include "draw/raster.h"
-#include "draw/run_context.h"
-#include "draw/run_state.h"
+#include "nc/expression/expression.h"
+#include "workstation/command_scope.h"
+#include "workstation/workstation_state.h"
 
 namespace rur {
 
@@ -36,58 +24,104 @@ class Workstation {
   Workstation(const Workstation&) = delete;
   Workstation& operator=(const Workstation&) = delete;
 
+  // What the faces read.
+  data::Dialogs& dialogs() const { return state_.dialogs; }
+  const std::string& dataDirectory() const { return state_.dataDirectory; }
+  const data::Settings& settings() const { return state_.settings; }
+  const std::string& mainProgramFile() const { return state_.mainProgramFile; }  // empty: none
+  const data::ZeroPointRecord& zeroPointRecord() const { return state_.zeroPointRecord; }
+  const data::ZeroPointTable& zeroPointTable() const { return state_.zeroPointTable; }  // the drawing's
+  const nc::CodeDescriptions& descriptions() const { return state_.descriptions; }
+  const nc::MirrorFactors& mirror() const { return state_.mirror; }
+  std::uint8_t scaledOutputMode() const { return state_.scaledOutputMode; }  // 1: first argument "A"
+  const data::MessageCentre& messages() const { return state_.messages; }
+  data::RunPhase phase() const { return state_.phase; }
+  // What the last drawing made: its listing and program table, its blocks,
+  // its picture (or the sent path, drawn over it by a send) and the machine
+  // state at its end.
+  const data::WorkListing& listing() const { return state_.listing; }
+  const data::SubprogramTable& subprograms() const { return state_.subprograms; }
+  const data::BlockStore& blockStore() const { return state_.blockStore; }
+  const draw::Raster& raster() const { return state_.raster; }
+  const draw::MachineState& machine() const { return state_.machine; }
+  // The compensated blocks as the last send made them.
+  const data::BlockStore& sentStore() const { return state_.sentStore; }
+
+  // Opens the scope of a command the face runs itself (the commands of
+  // src/workstation open their own): a message shown before it no longer
+  // counts as an error.
+  CommandScope BeginCommand() { return CommandScope(state_.messages); }
+
   // Computes the data directory again and reads the settings of the current
   // controller type (defaults and false when there is no usable file).
-  bool LoadSettingsAtActivation();
+  bool LoadSettingsAtActivation() { return state_.LoadSettingsAtActivation(); }
 
-  // Reads the settings, the tool table and the zero points afresh, as every
-  // drawing run starts; the zero points read here are the ones it uses.
-  void ReadDataFiles();
+  // Reads the tool table of the current controller type again (unsaved
+  // edits of the tool dialog are dropped; a missing file keeps them).
+  data::ToolFileReading ReadTools() { return state_.ReadTools(); }
 
-  // Reads the tool table of the current controller type and notes what the
-  // reading found (toolFile).
-  data::ToolFileReading ReadTools();
+  // Hands the zero-point record, as the zero-point dialog left it, to the
+  // drawing's table.
+  void AdoptZeroPoints();
 
-  // The parts of the workstation that a drawing run touches, with the
-  // settings as they are now.
-  draw::RunContext DrawContext();
+  // Another program takes the editor's place: `path` names its file (empty:
+  // a new program without one). It is drawn under that name, its
+  // subprograms are looked up beside it, and the listing of the program
+  // before is let go.
+  void ReplaceProgram(std::string path);
 
-  data::Dialogs& dialogs;
-  data::EventPump& pump;
-  data::DataDirectorySource directorySource;
-  std::string dataDirectory;
+  // The editor's program was saved as `path`: it is drawn and saved under
+  // that name from now on (the listing of its last drawing stays).
+  void NameMainProgram(std::string path) { state_.mainProgramFile = std::move(path); }
 
-  data::Settings settings;
-  data::PortParameters port;  // the serial-port component's present parameters
+  // Lets the work listing go (the window does so as it closes).
+  void ClearListing() { state_.listing.Clear(); }
 
-  std::string mainProgramFile;  // full path of the program in the editor
+  // Clears the work-area picture.
+  void ClearPicture();
 
-  data::ToolTable tools{};
-  data::ToolFileReading toolFile;  // which records of `tools` came from the tool file
-  data::ZeroPointRecord zeroPointRecord;
-  data::ZeroPointTable zeroPointTable{};
+  // The controller's block text in scaled whole numbers (as the first
+  // argument "A" asks for) or with decimals.
+  void SetScaledOutput(bool scaled) { state_.scaledOutputMode = scaled ? 1 : 0; }
 
-  data::WorkListing listing;
-  data::SubprogramTable subprograms;
-  data::MessageCentre messages;
-  data::ThrottledPump throttledPump{pump};
+  // Parameter n (as rur-cli's --param gives it) for the words and blocks
+  // evaluated next.
+  void SetParameter(std::int32_t n, long double value) { state_.params.Set(n, value); }
 
-  nc::ParamTable params;
-  nc::CodeDescriptions descriptions;
-  nc::Preparation preparation{listing, subprograms, messages, throttledPump, mainProgramFile};
-  nc::SubprogramSlots subprogramSlots{};
-  nc::MirrorFactors mirror;
+  // One block into the internal dialect with the parameters and mirror
+  // factors of the workstation (nc::TranslateBlock); false after a message.
+  bool TranslateBlock(std::string& block);
 
-  draw::Raster raster;
-  draw::MachineState machine;
-  draw::RunState run;
-  data::BlockStore blockStore;                               // the blocks of the last drawing
-  data::BlockStore sentStore{data::kMaxCompensatedBlocks};  // compensated, as the last send made it
-  data::BlockRecord currentRecord;
+  // The value of one NC word with the workstation's parameters; an error is
+  // shown as its message.
+  nc::Evaluation EvaluateWord(std::string_view word);
 
-  data::RunPhase phase = data::RunPhase::kIdle;
-  std::uint8_t scaledOutputMode = 0;  // first argument "A"
-  std::set<std::string> lowerCaseHintsShown;  // subprograms already pointed out
+  // After the start picture the window refuses to close until it is next
+  // activated (ReleaseClosingHold), a command ends or the operator asks a
+  // command to stop: the phase reads kRunning meanwhile.
+  void HoldClosing() { state_.phase = data::RunPhase::kRunning; }
+  // Ends that hold; the window calls it when it is activated while none of
+  // its commands runs (a stop asked for stays asked).
+  void ReleaseClosingHold();
+
+  // What the installation, tool and zero-point dialogs edit in place for as
+  // long as the workstation lives: the settings with the serial port's
+  // present parameters, the tool table and the zero-point record, and where
+  // their files are. After the tool dialog ReadTools() takes the file's
+  // tools again; after the zero-point dialog AdoptZeroPoints() hands the
+  // record to the drawing.
+  struct DialogParts {
+    data::Settings& settings;
+    data::PortParameters& port;
+    data::ToolTable& tools;
+    data::ZeroPointRecord& zeroPoints;
+    data::DataFileLocation files;
+  };
+  DialogParts PartsForDialogs();
+
+ private:
+  friend struct StateAccess;  // workstation/state_access.h
+  WorkstationState state_;
 };
 
 }  // namespace rur

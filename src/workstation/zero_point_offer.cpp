@@ -5,8 +5,9 @@
 #include <string_view>
 
 #include "data/controllers.h"
-#include "draw/path_extent.h"
-#include "nc/characters.h"
+#include "draw/path/extent.h"
+#include "nc/lexical/characters.h"
+#include "workstation/state_access.h"
 #include "workstation/work_area_hint.h"
 
 namespace rur {
@@ -55,7 +56,7 @@ long double ShiftInto(double min, double max, long double size) {
 }
 
 std::optional<ZeroPointOffer> OfferZeroPointShift(const Workstation& ws, const data::ProgramText& program) {
-  const data::ControllerTraits& traits = data::TraitsOf(ws.settings.controllerType);
+  const data::ControllerTraits& traits = data::TraitsOf(ws.settings().controllerType);
   if (traits.zeroPointRows == data::ZeroPointRows::kNone) return std::nullopt;
   const std::optional<std::string> hint = OutsideWorkAreaHint(ws);
   if (!hint) return std::nullopt;
@@ -63,19 +64,30 @@ std::optional<ZeroPointOffer> OfferZeroPointShift(const Workstation& ws, const d
   const std::bitset<7> g54(1u << 2);
   if ((selected & ~g54).any() || (selected.none() && !traits.startsInFirstZeroPoint)) return std::nullopt;
 
-  const draw::PathExtent extent = draw::MeasurePathExtent(ws.blockStore, static_cast<double>(ws.settings.workAreaX),
-                                                          static_cast<double>(ws.settings.workAreaY));
+  const draw::PathExtent extent = draw::MeasurePathExtent(ws.blockStore(), static_cast<double>(ws.settings().workAreaX),
+                                                          static_cast<double>(ws.settings().workAreaY));
   ZeroPointOffer offer;
-  offer.shiftX = ShiftInto(extent.box.minX, extent.box.maxX, ws.settings.workAreaX);
-  offer.shiftY = ShiftInto(extent.box.minY, extent.box.maxY, ws.settings.workAreaY);
+  offer.shiftX = ShiftInto(extent.box.minX, extent.box.maxX, ws.settings().workAreaX);
+  offer.shiftY = ShiftInto(extent.box.minY, extent.box.maxY, ws.settings().workAreaY);
   if (offer.shiftX == 0.0L && offer.shiftY == 0.0L) return std::nullopt;  // centred already, and larger
   offer.question = *hint + ".\n";
-  const bool larger = extent.box.maxX - extent.box.minX > ws.settings.workAreaX ||
-                      extent.box.maxY - extent.box.minY > ws.settings.workAreaY;
+  const bool larger = extent.box.maxX - extent.box.minX > ws.settings().workAreaX ||
+                      extent.box.maxY - extent.box.minY > ws.settings().workAreaY;
   if (larger) offer.question += "Die Bahn ist gr\xF6\xDF" "er als der Arbeitsbereich und wird mittig gelegt.\n";
   offer.question += "Nullpunkt G54 um X " + Millimetres(static_cast<double>(offer.shiftX)) + " Y " +
                     Millimetres(static_cast<double>(offer.shiftY)) + " mm verschieben?";
   return offer;
+}
+
+bool AcceptZeroPointShift(Workstation& ws, const ZeroPointOffer& offer, const std::function<bool()>& confirm) {
+  WorkstationState& s = StateOf(ws);
+  const data::ZeroPointRecord before = s.zeroPointRecord;
+  s.zeroPointRecord.At(data::Axis::X, 0) += offer.shiftX;
+  s.zeroPointRecord.At(data::Axis::Y, 0) += offer.shiftY;
+  const bool confirmed = confirm();
+  if (!confirmed) s.zeroPointRecord = before;  // nothing changes without the operator's OK
+  data::CopyZeroPoints(s.zeroPointRecord, s.zeroPointTable);
+  return confirmed;
 }
 
 }  // namespace rur

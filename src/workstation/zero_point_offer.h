@@ -4,6 +4,7 @@
 // in the zero-point dialog.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -24,6 +25,12 @@ struct ZeroPointOffer {
 // program selects another zero point (G52, G53, G55 to G58), or none while
 // the controller type starts in none (an import always selects G54).
 std::optional<ZeroPointOffer> OfferZeroPointShift(const Workstation& ws, const data::ProgramText& program);
+
+// Shifts G54 of the zero-point record by the offer and lets `confirm` (the
+// zero-point dialog, showing the shifted record) accept it; refused, the
+// record is as it was. The drawing's table takes the record either way.
+// True when accepted.
+bool AcceptZeroPointShift(Workstation& ws, const ZeroPointOffer& offer, const std::function<bool()>& confirm);
 
 // The shift along one axis that brings the path's [min, max] within
 // [0, size]: 0 when it lies inside; its min to 0 when it fits (rounded up

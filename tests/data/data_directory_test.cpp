@@ -1,14 +1,11 @@
 #include "data/data_directory.h"
 
-#include <grp.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <filesystem>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "support/ordinary_user.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -38,24 +35,8 @@ TEST(DataDirectory, OverrideWinsAndEndsInSeparator) {
   EXPECT_EQ(data::ResolveDataDirectory({"/opt/rur/rur", ""}), "/opt/rur/");
 }
 
+using testing_support::AsOrdinaryUser;
 using testing_support::TempDir;
-
-// Runs `check` in a child process, as the ordinary user 65534 when the test
-// runs as root (root writes into read-only folders); its exit status: 0
-// when the check held, 1 when not, 2 when the user could not be taken.
-template <class Check>
-int AsOrdinaryUser(Check check) {
-  const pid_t child = ::fork();
-  if (child == 0) {
-    if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)) {
-      ::_exit(2);
-    }
-    ::_exit(check() ? 0 : 1);
-  }
-  int status = -1;
-  if (child < 0 || ::waitpid(child, &status, 0) != child) return -1;
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 // A data directory of its own needs msg.dat and write permission; the
 // per-user directory is named by XDG_DATA_HOME when absolute, else by HOME,

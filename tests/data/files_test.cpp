@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "support/fifo_feeder.h"
+#include "support/ordinary_user.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -45,11 +46,11 @@ TEST(Files, ReplacingWriteLeavesOldFileWhenItFails) {
 
   std::filesystem::create_directory(dir.File("locked"));
   dir.Write("locked/prog", "old");
-  std::filesystem::permissions(dir.File("locked"), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  if (::geteuid() != 0) {  // root writes anywhere
-    EXPECT_FALSE(data::WriteFileReplacing(dir.File("locked/prog"), "new"));
-    EXPECT_EQ(dir.Read("locked/prog"), "old");
-  }
+  std::filesystem::permissions(dir.path(), std::filesystem::perms(0755));
+  std::filesystem::permissions(dir.File("locked"), std::filesystem::perms(0555));
+  const auto refused = [&dir] { return !data::WriteFileReplacing(dir.File("locked/prog"), "new"); };
+  EXPECT_EQ(testing_support::AsOrdinaryUser(refused), 0);
+  EXPECT_EQ(dir.Read("locked/prog"), "old");
   EXPECT_FALSE(data::WriteFileReplacing(dir.File("no/such/dir/prog"), "new"));
 }
 

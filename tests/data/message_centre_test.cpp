@@ -6,6 +6,7 @@
 #include "support/fifo_feeder.h"
 #include "support/listing_lines.h"
 #include "support/temp_dir.h"
+#include "workstation/command_scope.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ TEST_F(MessageCentreTest, NumberedMessageShowsCatalogueLineAndContext) {
   EXPECT_EQ(shown.program, "%100");
   EXPECT_EQ(shown.block, "N10 G01 X5");
   EXPECT_EQ(dialogs.beeps, 1);
-  EXPECT_EQ(centre.errorFlag, 1);
+  EXPECT_TRUE(centre.errorFlag());
 }
 
 TEST_F(MessageCentreTest, NumberPastTheEndGivesEmptyText) {
@@ -59,7 +60,7 @@ TEST_F(MessageCentreTest, MissingCatalogueIsReportedAndStillSetsTheFlag) {
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].number, "  7");
   EXPECT_EQ(dialogs.messages[0].description, "Disk fehlerhaft oder MSG.DAT fehlt!");
-  EXPECT_EQ(centre.errorFlag, 1);
+  EXPECT_TRUE(centre.errorFlag());
 }
 
 // A pipe in the catalogue's place is no catalogue, even with text waiting
@@ -97,7 +98,29 @@ TEST_F(MessageCentreTest, DirectMessageNamesSubprogramAndListingLine) {
   centre.ShowMessageByNumber(0, "Radius zu klein");
   EXPECT_EQ(dialogs.messages[1].block, "N10 G02 X5 U1");
   EXPECT_EQ(dialogs.messages[1].program, "");
-  EXPECT_EQ(centre.errorFlag, 1);
+  EXPECT_TRUE(centre.errorFlag());
+}
+
+// A notice is shown like a numbered message but is no error; a warning is
+// one without the message window; only a command's start clears the flag.
+TEST_F(MessageCentreTest, OnlyErrorsSetTheFlagAndOnlyACommandClearsIt) {
+  WriteCatalogue(200);
+  centre.ShowNotice(data::kMessageSubprogramEndsProgram, " ");
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].number, "166");
+  EXPECT_EQ(dialogs.beeps, 1);
+  EXPECT_FALSE(centre.errorFlag());
+  centre.ShowWarning("Hilfsdatei kann nicht geschrieben werden!");
+  EXPECT_EQ(dialogs.warnings, std::vector<std::string>{"Hilfsdatei kann nicht geschrieben werden!"});
+  EXPECT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.beeps, 1);
+  EXPECT_TRUE(centre.errorFlag());
+  const rur::CommandScope command(centre);
+  EXPECT_TRUE(command.clean());
+  centre.ShowNotice(data::kMessageSubprogramEndsProgram, " ");
+  EXPECT_TRUE(command.clean());
+  centre.ShowMessageByNumber(data::kDirectMessage, "Radius zu klein");
+  EXPECT_FALSE(command.clean());
 }
 
 }  // namespace

@@ -21,6 +21,9 @@ TEST(ProgramFile, LineEndsOfEveryKindAndRoundTrip) {
   std::vector<std::string> again;
   ASSERT_EQ(data::LoadProgramText(dir.File("%2"), again), data::ProgramLoad::Ok);
   EXPECT_EQ(again, lines);
+  // An empty editor saves an empty file.
+  ASSERT_TRUE(data::SaveProgramText(dir.File("e"), {}));
+  EXPECT_EQ(dir.Read("e"), "");
 }
 
 TEST(ProgramFile, RefusesBinaryHugeAndMissingFiles) {
@@ -74,12 +77,6 @@ TEST(ProgramFile, SizeLimitAtTheLimitItselfAndPipes) {
   ASSERT_EQ(::mkfifo(dir.File("fifo").c_str(), 0600), 0);
   EXPECT_EQ(data::LoadProgramText(dir.File("fifo"), text), data::ProgramLoad::Unreadable);
   EXPECT_TRUE(text.Empty());
-}
-
-TEST(ProgramFile, EmptyEditorSavesEmptyFile) {
-  TempDir dir;
-  ASSERT_TRUE(data::SaveProgramText(dir.File("e"), {}));
-  EXPECT_EQ(dir.Read("e"), "");
 }
 
 }  // namespace

@@ -40,12 +40,18 @@ std::vector<std::uint8_t> HandBuiltRecord() {
 
 data::SettingsDefaultsSource Defaults() { return {"/home/op", data::PortParameters{}}; }
 
-TEST(Settings, ReadsHandBuiltFileAndWritesItBackByteForByte) {
+// Settings read from `record` stored under `name` in a fresh directory.
+data::Settings ReadRecord(const std::vector<std::uint8_t>& record, const char* name = "QVM_ini.Dat") {
   TempDir dir;
-  const auto record = HandBuiltRecord();
-  dir.Write("QVM_ini.Dat", record);
+  dir.Write(name, record);
   data::Settings s;
-  ASSERT_TRUE(data::ReadSettings(s, dir.path(), Defaults()));
+  EXPECT_TRUE(data::ReadSettings(s, dir.path(), Defaults()));
+  return s;
+}
+
+TEST(Settings, ReadsHandBuiltFileAndWritesItBackByteForByte) {
+  const auto record = HandBuiltRecord();
+  const data::Settings s = ReadRecord(record);
   EXPECT_EQ(s.programDirectory, "C:\\NC\\");
   EXPECT_EQ(s.radiusTolerance, 3.0L);
   EXPECT_EQ(s.port, (data::PortParameters{.comNumber = 3, .baud = 19200, .parity = 2, .dataBits = 7, .stopBits = 2,
@@ -88,25 +94,16 @@ TEST(Settings, ShortOrMissingFileGivesDefaultsAndFalse) {
   // A whole record is taken as stored, also with XOn and XOff 0.
   record.resize(316);
   record[267] = record[268] = 0;
-  dir.Write("QVM_ini.Dat", record);
-  ASSERT_TRUE(data::ReadSettings(s, dir.path(), Defaults()));
-  EXPECT_EQ(s.port.xOnChar, 0);
-  EXPECT_EQ(s.port.xOffChar, 0);
+  EXPECT_EQ(ReadRecord(record).port.xOnChar, 0);
+  EXPECT_EQ(ReadRecord(record).port.xOffChar, 0);
 }
 
 TEST(Settings, ProgramDirectoryGetsSeparatorUnlessBareDrive) {
-  TempDir dir;
-  auto record = HandBuiltRecord();
-  auto setDir = [&record](const std::string& d) {
-    record[0] = static_cast<std::uint8_t>(d.size());
-    std::copy(d.begin(), d.end(), record.begin() + 1);
-  };
   for (const auto& [stored, read] : {std::pair{"C:", "C:"}, std::pair{"/nc/p", "/nc/p/"}}) {
-    setDir(stored);
-    dir.Write("QVM_ini.Dat", record);
-    data::Settings s;
-    ASSERT_TRUE(data::ReadSettings(s, dir.path(), Defaults()));
-    EXPECT_EQ(s.programDirectory, read);
+    auto record = HandBuiltRecord();
+    record[0] = static_cast<std::uint8_t>(std::string_view(stored).size());
+    std::copy(stored, stored + record[0], record.begin() + 1);
+    EXPECT_EQ(ReadRecord(record).programDirectory, read);
   }
 }
 

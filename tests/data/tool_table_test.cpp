@@ -64,13 +64,6 @@ TEST_F(ToolTable, TruncatedRecordClearsTheTableWithItsMessage) {
   EXPECT_EQ(table[50].radiusCorrection, 0.0L);
 }
 
-TEST_F(ToolTable, MissingFileLeavesTableAndSaysNothing) {
-  table[3].lengthCorrection = 4.0L;
-  EXPECT_FALSE(Read());
-  EXPECT_EQ(table[3].lengthCorrection, 4.0L);
-  EXPECT_TRUE(dialogs.informations.empty());
-}
-
 TEST_F(ToolTable, OversizedFileReadsOnlyTheFirstHundredRecords) {
   auto bytes = HandBuiltToolFile(100);
   bytes.resize(100 * 20 + 7, 0xFF);  // junk after the hundredth record
@@ -85,10 +78,16 @@ TEST_F(ToolTable, FailedWriteShowsItsBoxAndKeepsTheOldFile) {
   EXPECT_EQ(dialogs.informations, std::vector<std::string>{"Fehler beim schreiben der Werzeugdaten!"});
 }
 
+// The file of another controller type is no file of this one: missing,
+// the table stays and nothing is said.
 TEST_F(ToolTable, FileNameFollowsTheControllerType) {
   dir.Write("Num_wkz.dat", HandBuiltToolFile(100));
+  table[3].lengthCorrection = 4.0L;
   EXPECT_FALSE(Read(17));
+  EXPECT_EQ(table[3].lengthCorrection, 4.0L);
+  EXPECT_TRUE(dialogs.informations.empty());
   EXPECT_TRUE(Read(3));
+  EXPECT_EQ(table[7].radiusCorrection, 2.5L);
 }
 
 }  // namespace

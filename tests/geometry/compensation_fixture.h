@@ -85,7 +85,7 @@ class CompensationTest : public ::testing::Test {
     tools[static_cast<std::size_t>(slot)].radiusCorrection = radius;
   }
   Program Start(long double x, long double y) { return Program(programmed, x, y); }
-  bool Run() { return geometry::Aequidistance(programmed, tools, 3.0L, setup.messages, out); }
+  bool Run() { return geometry::Compensate(programmed, tools, 3.0L, setup.messages, out); }
 
   std::vector<std::string> Shown() const { return testing_support::ShownTexts(setup.dialogs); }
   std::vector<int> Motions() const {

@@ -80,62 +80,29 @@ INSTANTIATE_TEST_SUITE_P(
                       SquareCase{"CwG41NegativeTool", true, kG41, -5, false}),
     [](const auto& test) { return std::string(test.param.name); });
 
-// A line, a quarter arc of radius 5 tangent to it and a line tangent to the
-// arc: every joint is tangent, so no corner is made on either side.
-struct TangentCase {
+// A line, a quarter arc tangent to it and a line tangent to the arc: every
+// joint is tangent, so no corner is made; the arc's radius changes by the
+// tool radius. On its inner side the tool must be smaller than the arc: a
+// tool of exactly the arc's radius would leave an arc of radius 0.
+struct LineArcCase {
   const char* name;
-  friend void PrintTo(const TangentCase& c, std::ostream* os) { *os << c.name; }
-  std::uint8_t motion;  // of the arc
+  friend void PrintTo(const LineArcCase& c, std::ostream* os) { *os << c.name; }
+  std::uint8_t motion;  // of the arc; clockwise: mirrored in the X axis
   std::uint8_t compensation;
-  std::vector<Expected> expected;
-};
-
-class TangentTest : public CompensationTest, public ::testing::WithParamInterface<TangentCase> {};
-
-TEST_P(TangentTest, ArcRadiusChangesByToolRadiusWithoutCorners) {
-  const TangentCase& c = GetParam();
-  const long double s = c.motion == kCcw ? 1.0L : -1.0L;  // clockwise: mirrored in the X axis
-  SetToolRadius(2);
-  Program p = Start(0, 0);
-  p.Line(10, 0, c.compensation);
-  p.Arc(15, 5 * s, 10, 5 * s, c.motion, c.compensation);
-  p.Line(15, 20 * s, c.compensation);
-  ASSERT_TRUE(Run());
-  ExpectBlocks(c.expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    InnerAndOuterSide, TangentTest,
-    ::testing::Values(
-        TangentCase{"CcwInner", kCcw, kG41,
-                    {Move(0, 0, 10, 2), ArcBlock(kCcw, 10, 5, 3, 10, 2, 13, 5), Move(13, 5, 13, 20)}},
-        TangentCase{"CcwOuter", kCcw, kG42,
-                    {Move(0, 0, 10, -2), ArcBlock(kCcw, 10, 5, 7, 10, -2, 17, 5), Move(17, 5, 17, 20)}},
-        TangentCase{"CwInner", kCw, kG42,
-                    {Move(0, 0, 10, -2), ArcBlock(kCw, 10, -5, 3, 10, -2, 13, -5), Move(13, -5, 13, -20)}},
-        TangentCase{"CwOuter", kCw, kG41,
-                    {Move(0, 0, 10, 2), ArcBlock(kCw, 10, -5, 7, 10, 2, 17, -5), Move(17, -5, 17, -20)}}),
-    [](const auto& test) { return std::string(test.param.name); });
-
-// An arc of radius 3 after a line: on its inner side the tool must be
-// smaller than 3; a tool of exactly 3 would leave an arc of radius 0.
-struct ArcRadiusCase {
-  const char* name;
-  friend void PrintTo(const ArcRadiusCase& c, std::ostream* os) { *os << c.name; }
-  std::uint8_t compensation;
-  long double tool;
+  long double arcRadius, tool;
   std::vector<Expected> expected;  // empty: refused
 };
 
-class ArcRadiusTest : public CompensationTest, public ::testing::WithParamInterface<ArcRadiusCase> {};
+class LineArcTest : public CompensationTest, public ::testing::WithParamInterface<LineArcCase> {};
 
-TEST_P(ArcRadiusTest, InnerSideNeedsToolSmallerThanArc) {
-  const ArcRadiusCase& c = GetParam();
+TEST_P(LineArcTest, ArcRadiusChangesByToolRadiusWithoutCorners) {
+  const LineArcCase& c = GetParam();
+  const long double s = c.motion == kCcw ? 1.0L : -1.0L, r = c.arcRadius;
   SetToolRadius(c.tool);
   Program p = Start(0, 0);
   p.Line(10, 0, c.compensation);
-  p.Arc(13, 3, 10, 3, kCcw, c.compensation);
-  p.Line(13, 20, c.compensation);
+  p.Arc(10 + r, r * s, 10, r * s, c.motion, c.compensation);
+  p.Line(10 + r, 20 * s, c.compensation);
   const bool ok = Run();
   if (c.expected.empty()) {
     EXPECT_FALSE(ok);
@@ -148,17 +115,22 @@ TEST_P(ArcRadiusTest, InnerSideNeedsToolSmallerThanArc) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    ToolAgainstArc, ArcRadiusTest,
-    ::testing::Values(ArcRadiusCase{"InnerTool4", kG41, 4, {}}, ArcRadiusCase{"InnerToolEqualToRadius", kG41, 3, {}},
-                      ArcRadiusCase{"InnerTool2",
-                                    kG41,
-                                    2,
-                                    {Move(0, 0, 10, 2), ArcBlock(kCcw, 10, 3, 1, 10, 2, 11, 3), Move(11, 3, 11, 20)}},
-                      ArcRadiusCase{"OuterTool4",
-                                    kG42,
-                                    4,
-                                    {Move(0, 0, 10, -4), ArcBlock(kCcw, 10, 3, 7, 10, -4, 17, 3),
-                                     Move(17, 3, 17, 20)}}),
+    InnerAndOuterSide, LineArcTest,
+    ::testing::Values(
+        LineArcCase{"CcwInner", kCcw, kG41, 5, 2,
+                    {Move(0, 0, 10, 2), ArcBlock(kCcw, 10, 5, 3, 10, 2, 13, 5), Move(13, 5, 13, 20)}},
+        LineArcCase{"CcwOuter", kCcw, kG42, 5, 2,
+                    {Move(0, 0, 10, -2), ArcBlock(kCcw, 10, 5, 7, 10, -2, 17, 5), Move(17, 5, 17, 20)}},
+        LineArcCase{"CwInner", kCw, kG42, 5, 2,
+                    {Move(0, 0, 10, -2), ArcBlock(kCw, 10, -5, 3, 10, -2, 13, -5), Move(13, -5, 13, -20)}},
+        LineArcCase{"CwOuter", kCw, kG41, 5, 2,
+                    {Move(0, 0, 10, 2), ArcBlock(kCw, 10, -5, 7, 10, 2, 17, -5), Move(17, -5, 17, -20)}},
+        LineArcCase{"InnerToolLargerThanArc", kCcw, kG41, 3, 4, {}},
+        LineArcCase{"InnerToolEqualToRadius", kCcw, kG41, 3, 3, {}},
+        LineArcCase{"InnerToolSmallerThanArc", kCcw, kG41, 3, 2,
+                    {Move(0, 0, 10, 2), ArcBlock(kCcw, 10, 3, 1, 10, 2, 11, 3), Move(11, 3, 11, 20)}},
+        LineArcCase{"OuterToolLargerThanArc", kCcw, kG42, 3, 4,
+                    {Move(0, 0, 10, -4), ArcBlock(kCcw, 10, 3, 7, 10, -4, 17, 3), Move(17, 3, 17, 20)}}),
     [](const auto& test) { return std::string(test.param.name); });
 
 // Every field a copy must keep (gtest prints them all when one differs).
@@ -207,42 +179,45 @@ TEST_F(CompensationTest, ErrorFlagAlreadySetMakesNothing) {
   Program p = Start(0, 0);
   p.Line(10, 0, kG40);
   p.Line(20, 0, kG40);
-  setup.messages.errorFlag = 1;
+  setup.messages.ShowWarning("earlier");
   EXPECT_FALSE(Run());
   EXPECT_EQ(out.count(), 0);
   EXPECT_EQ(setup.dialogs.beeps, 0);
 }
 
-// A message names the program line of the block being compensated.
-TEST_F(CompensationTest, MessageNamesTheLineOfTheRefusedBlock) {
-  SetToolRadius(1);
-  testing_support::SetLines(setup.listing, {"%1", "N10 G41 G1 X10", "N20 G42 G3 X20 Y10 I0 J10"});
+// A message names the program line of the refused block: an arc that
+// switches compensation over, and an arc the tool does not fit, also when
+// it is refused as the element that follows a line.
+struct RefusedCase {
+  const char* name;
+  friend void PrintTo(const RefusedCase& c, std::ostream* os) { *os << c.name; }
+  long double tool;
+  std::uint8_t arcCompensation;
+  const char* description;
+};
+
+class RefusedLineTest : public CompensationTest, public ::testing::WithParamInterface<RefusedCase> {};
+
+TEST_P(RefusedLineTest, MessageNamesTheLineOfTheRefusedBlock) {
+  SetToolRadius(GetParam().tool);
+  testing_support::SetLines(setup.listing, {"%1", "N10 G41 G1 X10", "N20 G3 X10 Y6 I10 J3"});
   setup.table.entries[3].name = "%201";
   Program p = Start(0, 0);
-  p.Line(10, 0, kG41);
-  data::BlockRecord& arc = p.Arc(20, 10, 10, 10, kCcw, kG42);
+  p.Line(10, 0, kG41).listingLine = 2;
+  data::BlockRecord& arc = p.Arc(10, 6, 10, 3, kCcw, GetParam().arcCompensation);
   arc.listingLine = 3;
   arc.programIndex = 3;
   EXPECT_FALSE(Run());
   ASSERT_EQ(setup.dialogs.messages.size(), 1u);
-  EXPECT_EQ(setup.dialogs.messages[0].description, geometry::kCompensationOnArc);
-  EXPECT_EQ(setup.dialogs.messages[0].block, "N20 G42 G3 X20 Y10 I0 J10");
+  EXPECT_EQ(setup.dialogs.messages[0].description, GetParam().description);
+  EXPECT_EQ(setup.dialogs.messages[0].block, "N20 G3 X10 Y6 I10 J3");
   EXPECT_EQ(setup.dialogs.messages[0].program, "%201");
 }
 
-// An arc that the tool does not fit is named by its own line, also when it
-// is refused as the element that follows a line.
-TEST_F(CompensationTest, ToolTooLargeNamesTheArcsLine) {
-  SetToolRadius(3);
-  testing_support::SetLines(setup.listing, {"%1", "N10 G41 G1 X10", "N20 G3 X10 Y6 I10 J3"});
-  Program p = Start(0, 0);
-  p.Line(10, 0, kG41).listingLine = 2;
-  p.Arc(10, 6, 10, 3, kCcw, kG41).listingLine = 3;
-  EXPECT_FALSE(Run());
-  ASSERT_EQ(setup.dialogs.messages.size(), 1u);
-  EXPECT_EQ(setup.dialogs.messages[0].description, geometry::kToolRadiusTooLarge);
-  EXPECT_EQ(setup.dialogs.messages[0].block, "N20 G3 X10 Y6 I10 J3");
-}
+INSTANTIATE_TEST_SUITE_P(Cases, RefusedLineTest,
+                         ::testing::Values(RefusedCase{"SwitchOverOnArc", 1, kG42, geometry::kCompensationOnArc},
+                                           RefusedCase{"ToolTooLarge", 3, kG41, geometry::kToolRadiusTooLarge}),
+                         [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace
 }  // namespace compensation_test

@@ -23,86 +23,59 @@ std::string Convert(const data::BlockRecord& block, std::int32_t number, const C
   return ConvertBlock(block, number, settings, fresh);
 }
 
-TEST(ConvertBlockTest, MovesAndArcs) {
-  EXPECT_EQ(Convert(MoveTo(data::kFeed, 10, -2.5), 7), "N0007G1X+0010.00Y-0002.50");
-  data::BlockRecord arc = MoveTo(data::kClockwise, 20, 0);
-  arc.centreX = 15;
-  EXPECT_EQ(Convert(arc, 8), "N0008G2X+0020.00Y-0000.00I+0015.00J-0000.00");
-  data::BlockRecord xOnly = Move(data::kRapid);
-  xOnly.hasX = 1;
-  xOnly.endX = 12345.678L;
-  EXPECT_EQ(Convert(xOnly, 1), "N0001G0X+12345.68");
-  // A motion the controller has no word for: the axes without a G word.
-  EXPECT_EQ(Convert(MoveTo(7, 1, 2), 1), "N0001X+0001.00Y+0002.00");
-  // Centre words follow the arc motion, also without an axis.
-  data::BlockRecord centreOnly = Move(data::kCounterClockwise);
-  centreOnly.centreX = -1;
-  centreOnly.centreY = 2;
-  EXPECT_EQ(Convert(centreOnly, 1), "N0001I-0001.00J+0002.00");
-  EXPECT_EQ(Convert(Move(data::kFeed), 1), "");
+data::BlockRecord With(data::BlockRecord block, auto&& change) {
+  change(block);
+  return block;
 }
 
-TEST(ConvertBlockTest, BlockNumbersAreStorePositionsInFourPlacesOrMore) {
-  EXPECT_EQ(Convert(MoveTo(data::kFeed, 0, 0), 9999).substr(0, 6), "N9999G");
-  EXPECT_EQ(Convert(MoveTo(data::kFeed, 0, 0), 63998).substr(0, 7), "N63998G");
-}
-
-TEST(ConvertBlockTest, MLinesAscendFromM0ToM99) {
-  data::BlockRecord block = MoveTo(data::kFeed, 1, 1);
-  block.mFlags[99] = 1;
-  block.mFlags[8] = 1;
-  block.mFlags[3] = 1;
-  block.mFlags[0] = 1;
-  EXPECT_EQ(Convert(block, 5),
-            "N0005M0\r\nN0005M3\r\nN0005M8\r\nN0005M99\r\nN0005G1X+0001.00Y+0001.00");
-}
-
-TEST(ConvertBlockTest, DwellLines) {
-  data::BlockRecord dwell = Move(data::kDwell);
-  dwell.dwell = 50;
-  EXPECT_EQ(Convert(dwell, 5), "N0005G4F0050\r\n");
-  dwell.hasX = 1;
-  dwell.endX = 1;
-  EXPECT_EQ(Convert(dwell, 5), "N0005G4F0050\r\nN0005X+0001.00");
-  // A G4 block as the drawing records it: its motion stays, Dwell holds the time.
-  data::BlockRecord g4 = Move(data::kFeed);
-  g4.dwell = 20;
-  EXPECT_EQ(Convert(g4, 6), "N0006G4F0020\r\n");
-  g4.hasY = 1;
-  g4.endY = 2;
-  EXPECT_EQ(Convert(g4, 6), "N0006G4F0020\r\nN0006G1Y+0002.00");
-  EXPECT_EQ(Convert(Move(data::kDwell), 6), "N0006G4F0000\r\n");
-}
-
-TEST(ConvertBlockTest, LinesComeInTheirOrder) {
-  data::BlockRecord block = MoveTo(data::kFeed, 1, 2);
-  block.dwell = 3;
-  block.tool = 4;
-  block.mFlags[5] = 1;
-  block.feed = 6;
-  EXPECT_EQ(Convert(block, 1),
-            "N0001G4F0003\r\nN0001T0004\r\nN0001M5\r\nN0001F0006\r\nN0001G1X+0001.00Y+0002.00");
-}
-
-TEST(ConvertBlockTest, ScaledIntegers) {
-  const ConversionSettings scaled{true, 0.0L};
-  EXPECT_EQ(Convert(MoveTo(data::kFeed, -0.004L, 12.5L), 12, scaled), "N12G1X-0Y+1250");
-  data::BlockRecord block = MoveTo(data::kRapid, 0, 0);
-  block.tool = 3;
-  block.feed = 150.4L;
-  block.dwell = 50;
-  EXPECT_EQ(Convert(block, 12, scaled), "N12G4F50\r\nN12T3\r\nN12F150\r\nN12G0X-0Y-0");
-}
-
-TEST(ConvertBlockTest, ZeroOffsetIsAddedToZOnly) {
-  data::BlockRecord block = MoveTo(data::kFeed, 1, 1);
-  block.hasZ = 1;
-  block.endZ = -5;
-  const ConversionSettings offset{false, 2.5L};
-  EXPECT_EQ(Convert(block, 1, offset), "N0001G1X+0001.00Y+0001.00Z-0002.50");
-  block.endZ = -2.5L;
-  EXPECT_EQ(Convert(block, 1, offset), "N0001G1X+0001.00Y+0001.00Z-0000.00");
-  EXPECT_EQ(Convert(block, 1, {true, 2.5L}), "N1G1X+100Y+100Z-0");
+// One block, numbered, converted with fresh memory: the words, the lines
+// before the main line in their order, and the settings. How each number
+// is written: FormatNumberTest; whole programs: the golden convert cases.
+TEST(ConvertBlockTest, TextOfOneBlock) {
+  using B = data::BlockRecord&;
+  const ConversionSettings scaled{true, 0.0L}, offset{false, 2.5L};
+  const data::BlockRecord g1 = MoveTo(data::kFeed, 1, 1);
+  const auto zAt = [](long double z) { return [z](B b) { b.hasZ = 1, b.endZ = z; }; };
+  struct Case {
+    data::BlockRecord block;
+    std::int32_t number;
+    ConversionSettings settings;
+    const char* text;
+  };
+  const Case cases[] = {
+      {MoveTo(data::kFeed, 10, -2.5), 7, {}, "N0007G1X+0010.00Y-0002.50"},
+      // A motion the controller has no word for: the axes without a G word.
+      {MoveTo(7, 1, 2), 1, {}, "N0001X+0001.00Y+0002.00"},
+      // Centre words follow the arc motion, also without an axis.
+      {With(Move(data::kCounterClockwise), [](B b) { b.centreX = -1, b.centreY = 2; }), 1, {},
+       "N0001I-0001.00J+0002.00"},
+      {Move(data::kFeed), 1, {}, ""},
+      // Block numbers are store positions in four places or more.
+      {MoveTo(data::kFeed, 0, 0), 9999, {}, "N9999G1X-0000.00Y-0000.00"},
+      {MoveTo(data::kFeed, 0, 0), 63998, {}, "N63998G1X-0000.00Y-0000.00"},
+      // M lines ascend from M0 to M99.
+      {With(g1, [](B b) { b.mFlags[99] = b.mFlags[8] = b.mFlags[3] = b.mFlags[0] = 1; }), 5, {},
+       "N0005M0\r\nN0005M3\r\nN0005M8\r\nN0005M99\r\nN0005G1X+0001.00Y+0001.00"},
+      // Dwell lines: for a G4 block, and for one the drawing records with
+      // its motion kept and Dwell holding the time.
+      {With(Move(data::kDwell), [](B b) { b.dwell = 50; }), 5, {}, "N0005G4F0050\r\n"},
+      {With(Move(data::kDwell), [](B b) { b.dwell = 50, b.hasX = 1, b.endX = 1; }), 5, {},
+       "N0005G4F0050\r\nN0005X+0001.00"},
+      {With(Move(data::kFeed), [](B b) { b.dwell = 20; }), 6, {}, "N0006G4F0020\r\n"},
+      {With(Move(data::kFeed), [](B b) { b.dwell = 20, b.hasY = 1, b.endY = 2; }), 6, {},
+       "N0006G4F0020\r\nN0006G1Y+0002.00"},
+      {Move(data::kDwell), 6, {}, "N0006G4F0000\r\n"},
+      {With(MoveTo(data::kFeed, 1, 2), [](B b) { b.dwell = 3, b.tool = 4, b.mFlags[5] = 1, b.feed = 6; }), 1, {},
+       "N0001G4F0003\r\nN0001T0004\r\nN0001M5\r\nN0001F0006\r\nN0001G1X+0001.00Y+0002.00"},
+      // Scaled integers.
+      {With(MoveTo(data::kRapid, 0, 0), [](B b) { b.tool = 3, b.feed = 150.4L, b.dwell = 50; }), 12, scaled,
+       "N12G4F50\r\nN12T3\r\nN12F150\r\nN12G0X-0Y-0"},
+      // The zero offset is added to Z only.
+      {With(g1, zAt(-5)), 1, offset, "N0001G1X+0001.00Y+0001.00Z-0002.50"},
+      {With(g1, zAt(-2.5L)), 1, offset, "N0001G1X+0001.00Y+0001.00Z-0000.00"},
+      {With(g1, zAt(-2.5L)), 1, {true, 2.5L}, "N1G1X+100Y+100Z-0"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Convert(c.block, c.number, c.settings), c.text);
 }
 
 // The texts of a run of blocks with one memory, as a transfer sends them.

@@ -44,60 +44,45 @@ std::vector<std::string> Summary(const std::vector<ReceivedFrame>& frames) {
 
 using Lines = std::vector<std::string>;
 
-TEST(FrameReaderTest, FramesAndTheLastFrame) {
-  EXPECT_EQ(Summary(Read(Join({Wire("%\r\nN1\r\n", false), Wire("N2\r\n\r\n", true)}))),
-            (Lines{"valid %\r\nN1\r\n", "valid N2\r\n\r\n (last)"}));
-}
-
-TEST(FrameReaderTest, WrongChecksumKeepsTheData) {
-  Bytes wire = Wire("N1\r\n", false);
-  wire.back() ^= 1;
-  EXPECT_EQ(Summary(Read(Join({wire, Wire("N2", true)}))), (Lines{"INVALID N1\r\n", "valid N2 (last)"}));
-}
-
-TEST(FrameReaderTest, DataAtTheLimitAndOneBeyond) {
+// What the reader makes of a byte stream read at once: frames checked, the
+// data kept when broken, and the next frame found behind a broken one.
+TEST(FrameReaderTest, FramesFoundInAStream) {
   const std::string full(256, 'A');
-  EXPECT_EQ(Summary(Read(Wire(full, true))), (Lines{"valid " + full + " (last)"}));
-  EXPECT_EQ(Summary(Read(Wire(full, false))), (Lines{"valid " + full}));
-  // 257 bytes: broken at the 257th, then the next frame is found.
-  const Bytes tooLong = Wire(full + "B", false);
-  EXPECT_EQ(Summary(Read(Join({tooLong, Wire("N2", true)}))), (Lines{"INVALID " + full, "valid N2 (last)"}));
-  // 256 bytes and two ETB that turn out not to end it.
-  const Bytes twoEtb = Join({Bytes{2, 2, 2, 34}, Text(full), Bytes{23, 23, 'X'}, Wire("N2", true)});
-  EXPECT_EQ(Summary(Read(twoEtb)), (Lines{"INVALID " + full + "\x17\x17", "valid N2 (last)"}));
-  // A zero byte after 256 data bytes and an ETB: 257 data bytes.
-  const Bytes zeroLate = Join({Bytes{2, 2, 2, 34}, Text(full), Bytes{23, 0, 4, 4, 4, 0}, Wire("N3", false)});
-  EXPECT_EQ(Summary(Read(zeroLate)), (Lines{"INVALID " + full + "\x17", "valid N3"}));
-}
-
-TEST(FrameReaderTest, MissingEndMarkerIsReportedAndTheNextFrameFound) {
-  const Bytes unended = Join({Bytes{2, 2, 2, 34}, Text(std::string(300, 'C'))});
-  EXPECT_EQ(Summary(Read(Join({unended, Wire("N5", false)}))),
-            (Lines{"INVALID " + std::string(256, 'C'), "valid N5"}));
-}
-
-TEST(FrameReaderTest, EtbAndEotInsideTheData) {
-  // Up to two ETB in a row are data; EOT outside the end is data too.
-  EXPECT_EQ(Summary(Read(Wire("A\x17" "B\x17\x17" "C\x04", false))), (Lines{"valid A\x17" "B\x17\x17" "C\x04"}));
-}
-
-TEST(FrameReaderTest, BrokenEndsAndStarts) {
-  // A zero byte not followed by three EOT.
-  EXPECT_EQ(Summary(Read(Join({Bytes{2, 2, 2, 34, 'A', 0, 4, 4, 23}, Wire("N6", false)}))),
-            (Lines{"INVALID A", "valid N6"}));
-  // Three STX without the double quote.
-  EXPECT_EQ(Summary(Read(Join({Bytes{2, 2, 2, 'N'}, Wire("N7", false)}))), (Lines{"INVALID ", "valid N7"}));
-  // The byte that breaks a frame may start the next.
-  EXPECT_EQ(Summary(Read(Join({Bytes{2, 2, 2, 34, 'A', 0, 4}, Wire("N8", true)}))),
-            (Lines{"INVALID A", "valid N8 (last)"}));
-}
-
-TEST(FrameReaderTest, BytesBeforeAFrameAreSkipped) {
+  const Bytes start{2, 2, 2, 34};
+  Bytes badSum = Wire("N1\r\n", false);
+  badSum.back() ^= 1;
   const Bytes junk{6, 'x', 2, 2, 'y', 2, 34, 0, 23, 23, 23, 4};
-  EXPECT_EQ(Summary(Read(Join({junk, Wire("N9", false)}))), (Lines{"valid N9"}));
-  // More than three STX: the frame starts at the quote after them.
-  EXPECT_EQ(Summary(Read(Join({Bytes{2, 2}, Wire("N9", true)}))), (Lines{"valid N9 (last)"}));
-  EXPECT_TRUE(Read(junk).empty());
+  struct Case {
+    const char* name;
+    Bytes bytes;
+    Lines frames;
+  };
+  const Case cases[] = {
+      {"frames and the last frame", Join({Wire("%\r\nN1\r\n", false), Wire("N2\r\n\r\n", true)}),
+       {"valid %\r\nN1\r\n", "valid N2\r\n\r\n (last)"}},
+      {"wrong checksum keeps the data", Join({badSum, Wire("N2", true)}), {"INVALID N1\r\n", "valid N2 (last)"}},
+      {"256 bytes, last", Wire(full, true), {"valid " + full + " (last)"}},
+      {"256 bytes", Wire(full, false), {"valid " + full}},
+      {"257 bytes: broken at the 257th", Join({Wire(full + "B", false), Wire("N2", true)}),
+       {"INVALID " + full, "valid N2 (last)"}},
+      {"256 bytes and two ETB that do not end it", Join({start, Text(full), Bytes{23, 23, 'X'}, Wire("N2", true)}),
+       {"INVALID " + full + "\x17\x17", "valid N2 (last)"}},
+      {"a zero byte after 256 bytes and an ETB", Join({start, Text(full), Bytes{23, 0, 4, 4, 4, 0}, Wire("N3", false)}),
+       {"INVALID " + full + "\x17", "valid N3"}},
+      {"missing end marker", Join({start, Text(std::string(300, 'C')), Wire("N5", false)}),
+       {"INVALID " + std::string(256, 'C'), "valid N5"}},
+      // Up to two ETB in a row are data; EOT outside the end is data too.
+      {"ETB and EOT inside the data", Wire("A\x17" "B\x17\x17" "C\x04", false), {"valid A\x17" "B\x17\x17" "C\x04"}},
+      {"a zero byte not followed by three EOT", Join({Bytes{2, 2, 2, 34, 'A', 0, 4, 4, 23}, Wire("N6", false)}),
+       {"INVALID A", "valid N6"}},
+      {"three STX without the double quote", Join({Bytes{2, 2, 2, 'N'}, Wire("N7", false)}), {"INVALID ", "valid N7"}},
+      {"the byte that breaks a frame starts the next", Join({Bytes{2, 2, 2, 34, 'A', 0, 4}, Wire("N8", true)}),
+       {"INVALID A", "valid N8 (last)"}},
+      {"bytes before a frame are skipped", Join({junk, Wire("N9", false)}), {"valid N9"}},
+      {"only bytes before a frame", junk, {}},
+      {"more than three STX", Join({Bytes{2, 2}, Wire("N9", true)}), {"valid N9 (last)"}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Summary(Read(c.bytes)), c.frames) << c.name;
 }
 
 TEST(FrameReaderTest, FramesSplitOverManyFeeds) {

@@ -32,7 +32,7 @@ std::string Text(std::size_t n, char c = 'X') { return std::string(n, c); }
 
 std::vector<Frame> Pack(std::vector<std::string> texts) { return PackFrames(texts); }
 
-TEST(FramesTest, ChecksumAndWireBytesOfAShortProgram) {
+TEST(FramesTest, ChecksumAndWireBytesOfLastAndOrdinaryFrames) {
   const std::vector<Frame> frames = Pack({"N0001G0X+0001.00", "N0002M30\r\n"});
   ASSERT_EQ(frames.size(), 1U);
   const std::string data = "%\r\nN0001G0X+0001.00\r\nN0002M30\r\n\r\n\r\n";
@@ -45,11 +45,9 @@ TEST(FramesTest, ChecksumAndWireBytesOfAShortProgram) {
   wire.insert(wire.end(), {0, 4, 4, 4, sum});
   EXPECT_EQ(transfer::WireBytes(frames[0]), wire);
   EXPECT_EQ(transfer::Checksum({}), 34);
-}
-
-TEST(FramesTest, OrdinaryFramesEndInThreeEtb) {
-  const Frame frame{{'A', 'B'}, false};
-  EXPECT_EQ(transfer::WireBytes(frame), (std::vector<std::uint8_t>{2, 2, 2, 34, 'A', 'B', 23, 23, 23, 34 ^ 'A' ^ 'B'}));
+  // Frames before the last end in three ETB instead.
+  EXPECT_EQ(transfer::WireBytes({{'A', 'B'}, false}),
+            (std::vector<std::uint8_t>{2, 2, 2, 34, 'A', 'B', 23, 23, 23, 34 ^ 'A' ^ 'B'}));
 }
 
 // Where texts fall against the 256-byte frame ("%" CR LF takes 3 bytes, so
@@ -80,6 +78,12 @@ TEST(FramesTest, TextsAtTheFrameLimit) {
        {false, false, true}},
       {"254 last", {Text(251), Text(254, 'Y')}, {kHead + Text(251) + kEnd, Text(254, 'Y') + kEnd}, {false, true}},
       {"256 then only empty texts", {Text(251), "", " "}, {kHead + Text(251) + kEnd, kEnd}, {false, true}},
+      // A text that fills a frame exactly with its CR LF stays whole, also
+      // with a line end inside: it starts the next frame, not its lines.
+      {"256 with a line end inside",
+       {Text(100), Text(120, 'A') + kEnd + Text(132, 'B'), "N3"},
+       {kHead + Text(100) + kEnd, Text(120, 'A') + kEnd + Text(132, 'B') + kEnd, "N3\r\n\r\n"},
+       {false, false, true}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -107,31 +107,15 @@ TEST_F(HandshakeTest, ManyFramesEachConfirmedByAnyConfirmationByte) {
   EXPECT_EQ(Status(), Texts{transfer::kStatusFinished});
 }
 
-// 30 blocks of 18 bytes: the first frame ("%" CR LF and 14 blocks) is known
-// complete when block 15 does not fit; the second holds 15 to 28 and is known
-// complete at block 29; the third holds 29, 30 and the closing CR LF.
-TEST_F(HandshakeTest, ProgressIsTheIntegerPartOfTheBlocksConverted) {
-  store = FeedMoves(30);
-  transfer::FrameSource frames(store, {}, std::nullopt, setup.messages);
-  Handshake h(frames, {});
-  h.Start();
-  EXPECT_EQ(h.Progress(), 0);
-  h.Received(Bytes{6});
-  std::vector<int> progress{h.Progress()};
-  while (!h.Ended()) {
-    h.Sent(h.Output().size());
-    h.Received(Bytes{6});
-    progress.push_back(h.Progress());
-  }
-  EXPECT_EQ(progress, (std::vector<int>{50, 96, 100, 100}));
-  EXPECT_EQ(h.state(), HandshakeState::kFinished);
-}
-
+// Repeats have no limit; each sends the frame again from its first byte.
 TEST_F(HandshakeTest, RepeatSendsTheSameFrameFromItsFirstByte) {
   Begin(60);
-  const Bytes first = SendAll();
-  Reply({21, 6, 6});  // the confirmations behind the 21 are discarded
-  EXPECT_EQ(Status(), Texts{transfer::kStatusRepeat});
+  const Bytes first = expected[0];
+  for (int k = 0; k < 1000; ++k) {
+    ASSERT_EQ(SendAll(), first) << "repeat " << k;
+    Reply({21, 6, 6});  // the confirmations behind the 21 are discarded
+  }
+  EXPECT_EQ(Status(), Texts(1000, transfer::kStatusRepeat));
   EXPECT_EQ(State(), HandshakeState::kSending);
   EXPECT_EQ(Output(), first);
   handshake->Sent(10);
@@ -146,18 +130,6 @@ TEST_F(HandshakeTest, RepeatSendsTheSameFrameFromItsFirstByte) {
   Reply({6, 21});
   EXPECT_EQ(Output(), second);
   EXPECT_EQ(Status(), Texts{transfer::kStatusRepeat});
-}
-
-TEST_F(HandshakeTest, RepeatsHaveNoLimit) {
-  Begin(60);
-  for (int k = 0; k < 1000; ++k) {
-    ASSERT_EQ(SendAll(), expected[0]) << "repeat " << k;
-    Reply({21});
-  }
-  EXPECT_EQ(Status(), Texts(1000, transfer::kStatusRepeat));
-  SendAll();
-  Reply({6});
-  EXPECT_EQ(Output(), expected[1]);
 }
 
 TEST_F(HandshakeTest, MemoryFullAtZeroPausesUntilASecondZero) {
@@ -348,15 +320,6 @@ TEST_F(HandshakeTest, TheEndStaysTheEnd) {
   unstarted.Start();
   EXPECT_EQ(unstarted.state(), HandshakeState::kAborted);
   EXPECT_TRUE(unstarted.TakeStatus().empty());
-}
-
-TEST_F(HandshakeTest, LineFailureStopsWithItsText) {
-  Begin(60);
-  handshake->Sent(7);
-  handshake->LineFailed("Schnittstelle /dev/ttyS0 ausgefallen");
-  EXPECT_EQ(State(), HandshakeState::kStopped);
-  EXPECT_EQ(Status(), Texts{"Schnittstelle /dev/ttyS0 ausgefallen"});
-  EXPECT_TRUE(Output().empty());
 }
 
 }  // namespace

@@ -12,6 +12,9 @@ namespace {
 
 using transfer::FormatNumber;
 
+constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
 struct Row {
   int width;
   int decimals;
@@ -65,6 +68,11 @@ constexpr Row kRows[] = {
     {4, 0, false, 12.0, true, "12"},
     {4, 0, false, 150.4, true, "150"},
     {4, 0, false, -5.0, true, "-5"},
+    // Values that are no numbers are written as zero.
+    {7, 2, true, kNan, false, "-0000.00"},
+    {7, 2, true, kInf, false, "-0000.00"},
+    {7, 2, true, -kInf, true, "-0"},
+    {4, 0, false, kNan, false, "0000"},
 };
 
 TEST(FormatNumberTest, WritesEachRowOfTheTable) {
@@ -90,20 +98,9 @@ TEST(FormatNumberTest, HugeValuesPrintEveryDigit) {
   EXPECT_EQ(FormatNumber(7, 2, true, -DBL_MAX, true), "-" + max.substr(0, max.size() - 3) + "00");
 }
 
-TEST(FormatNumberTest, NonFiniteValuesAreWrittenAsZero) {
-  const double nan = std::numeric_limits<double>::quiet_NaN();
-  const double inf = std::numeric_limits<double>::infinity();
-  EXPECT_EQ(FormatNumber(7, 2, true, nan, false), "-0000.00");
-  EXPECT_EQ(FormatNumber(7, 2, true, inf, false), "-0000.00");
-  EXPECT_EQ(FormatNumber(7, 2, true, -inf, true), "-0");
-  EXPECT_EQ(FormatNumber(4, 0, false, nan, false), "0000");
-}
-
 // The send command refuses what the text cannot hold exactly: 15 digits of
 // units of the last decimal, at most.
 TEST(FormatNumberTest, TheBlockTextHoldsFifteenDigits) {
-  const double nan = std::numeric_limits<double>::quiet_NaN();
-  const double inf = std::numeric_limits<double>::infinity();
   struct Case {
     double value;
     int decimals;
@@ -111,8 +108,8 @@ TEST(FormatNumberTest, TheBlockTextHoldsFifteenDigits) {
   };
   for (const Case c : {Case{999999999999999.0, 0, true}, Case{1e15, 0, false}, Case{-999999999999999.0, 0, true},
                        Case{999999999999999.4, 0, true}, Case{9999999999999.99, 2, true},
-                       Case{10000000000000.0, 2, false}, Case{-0.0, 2, true}, Case{nan, 0, false},
-                       Case{inf, 2, false}, Case{-inf, 0, false}}) {
+                       Case{10000000000000.0, 2, false}, Case{-0.0, 2, true}, Case{kNan, 0, false},
+                       Case{kInf, 2, false}, Case{-kInf, 0, false}}) {
     EXPECT_EQ(transfer::FitsBlockText(c.value, c.decimals), c.fits) << c.value << " with " << c.decimals;
   }
 }

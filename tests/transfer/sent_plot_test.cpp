@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "draw/surface.h"
+#include "draw/picture/picture_listener.h"
+#include "draw/picture/surface.h"
 #include "support/message_setup.h"
 
 namespace {
@@ -10,7 +11,7 @@ namespace {
 class SentPlotTest : public ::testing::Test {
  protected:
   SentPlotTest() {
-    draw::Loesche_bitmap(raster);
+    draw::ClearPicture(raster);
     raster.SetPenColour(draw::kRed);
   }
 
@@ -34,11 +35,13 @@ class SentPlotTest : public ::testing::Test {
             .hasX = 1, .hasY = 1, .motion = motion};
   }
 
-  void Plot(data::BlockRecord block) { transfer::PlotSentBlock(block, target, setup.messages); }
+  // The trace of a sent block, drawn by the picture's listener.
+  void Plot(data::BlockRecord& block) { picture.BlockFinished(block, transfer::SentBlockTrace(block, setup.messages)); }
+  void Plot(data::BlockRecord&& block) { Plot(block); }
 
   draw::Raster raster;
   // One pixel per unit: the point (x, y) is pixel (x, 357 - y).
-  draw::DrawTarget target{raster, 448, 357};
+  draw::PictureListener picture{raster, 448, 357};
   testing_support::MessageSetup setup;
 };
 
@@ -67,25 +70,25 @@ TEST_F(SentPlotTest, BlocksWithoutAxesAndUnknownMotionsDrawNothing) {
 TEST_F(SentPlotTest, HalfCircleIsDrawnFromItsCentre) {
   Plot(Block(data::kRapid, 250, 100));
   data::BlockRecord arc = Arc(data::kCounterClockwise, 150);
-  transfer::PlotSentBlock(arc, target, setup.messages);
+  Plot(arc);
   EXPECT_EQ(arc.radius, 50.0L);
   EXPECT_EQ(arc.arcSpan, 2);  // exactly a half circle
   // The top (200, 150) is pixel (200, 207); truncation may take a pixel off.
   EXPECT_TRUE(raster.Pixel(200, 207) == draw::kRed || raster.Pixel(199, 207) == draw::kRed);
   EXPECT_EQ(RedPixelsBelowRow(258), 0);  // nothing of the lower half
-  EXPECT_EQ(setup.messages.errorFlag, 0);
+  EXPECT_FALSE(setup.messages.errorFlag());
 }
 
 TEST_F(SentPlotTest, ArcEndingOnItsCentreSetsTheErrorFlagAndDrawsNothing) {
   Plot(Arc(data::kClockwise, 200));
-  EXPECT_EQ(setup.messages.errorFlag, 1);
+  EXPECT_TRUE(setup.messages.errorFlag());
   ASSERT_EQ(setup.dialogs.messages.size(), 1U);
   EXPECT_EQ(setup.dialogs.messages[0].description, "Radius zu klein");
   EXPECT_EQ(RedPixels(), 0);
 }
 
 TEST_F(SentPlotTest, ArcsWaitForAClearErrorFlag) {
-  setup.messages.errorFlag = 1;
+  setup.messages.ShowWarning("earlier");
   Plot(Arc(data::kClockwise, 150));
   EXPECT_EQ(RedPixels(), 0);
   Plot(Block(data::kFeed, 20, 20));  // straight moves are drawn regardless

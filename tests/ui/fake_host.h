@@ -8,7 +8,7 @@
 #include <deque>
 #include <functional>
 
-#include "ui/modal_host.h"
+#include "ui/platform/modal_host.h"
 
 namespace testing_support {
 

@@ -18,12 +18,12 @@ using Lines = std::vector<std::string>;
 
 class BlockOriginTest : public ::testing::Test {
  protected:
-  BlockOriginTest() : ws(dialogs, pump, {"/nowhere/rur", dir.path()}) { ws.mainProgramFile = dir.File("%1"); }
+  BlockOriginTest() : ws(dialogs, pump, {"/nowhere/rur", dir.path()}) { ws.ReplaceProgram(dir.File("%1")); }
 
   // The first stored block whose end is (x, y); 0 when none.
   std::int32_t BlockEndingAt(long double x, long double y) const {
-    for (std::int32_t p = 1; p <= ws.blockStore.count(); ++p) {
-      const data::BlockRecord& r = ws.blockStore.At(p);
+    for (std::int32_t p = 1; p <= ws.blockStore().count(); ++p) {
+      const data::BlockRecord& r = ws.blockStore().At(p);
       if (r.endX == x && r.endY == y) return p;
     }
     return 0;
@@ -41,8 +41,8 @@ TEST_F(BlockOriginTest, MainProgramAndSubprogramBlocks) {
   const Lines editor = {"(TEIL)", "", "%1", "N10 G01 X10 Y10 F200 L5=3", "N20 X20", "N30 G77 H7", "N40 M30"};
   rur::DrawCommandView quiet;
   ASSERT_TRUE(rur::DrawProgram(ws, editor, false, quiet)) << (dialogs.messages.empty() ? "" : dialogs.messages[0].description);
-  const rur::EditorLineMap map(editor, false);
-  ASSERT_EQ(map.LastListingLine(), ws.subprograms.entries[0].end);
+  const rur::EditorLineMap map(ws.listing(), ws.subprograms(), editor);
+  ASSERT_TRUE(map.Valid());
 
   struct Case {
     long double x, y;
@@ -56,7 +56,7 @@ TEST_F(BlockOriginTest, MainProgramAndSubprogramBlocks) {
   for (const Case& c : cases) {
     const std::int32_t position = BlockEndingAt(c.x, c.y);
     ASSERT_GT(position, 0) << c.x;
-    const rur::BlockOrigin origin = rur::OriginOfBlock(ws.blockStore, ws.subprograms, map, position);
+    const rur::BlockOrigin origin = rur::OriginOfBlock(ws.blockStore(), ws.subprograms(), map, position);
     EXPECT_EQ(origin.programIndex, c.programIndex) << c.x;
     EXPECT_EQ(origin.programName, c.program) << c.x;
     EXPECT_EQ(origin.line, c.line) << c.x;
@@ -67,7 +67,7 @@ TEST_F(BlockOriginTest, MainProgramAndSubprogramBlocks) {
 
   // Without a map (the editor changed since) the main program's line counts
   // from its "%" line too, and no editor line is named.
-  const rur::BlockOrigin stale = rur::OriginOfBlock(ws.blockStore, ws.subprograms, rur::EditorLineMap(), BlockEndingAt(20, 10));
+  const rur::BlockOrigin stale = rur::OriginOfBlock(ws.blockStore(), ws.subprograms(), rur::EditorLineMap(), BlockEndingAt(20, 10));
   EXPECT_EQ(stale.editorLine, -1);
   EXPECT_EQ(stale.line, 4);  // "%1", N10 .., L5=3, N20 X20
 }

@@ -9,6 +9,8 @@
 
 #include "support/fake_dialogs.h"
 #include "support/temp_dir.h"
+#include "workstation/send_command.h"
+#include "workstation/state_access.h"
 
 namespace {
 
@@ -21,9 +23,8 @@ class StoppingPump : public data::EventPump {
  public:
   void ProcessEvents() override {
     ++calls;
-    if (ws == nullptr || !stopWhen || !stopWhen() || ws->phase == data::RunPhase::kStopping) return;
-    ws->phase = data::RunPhase::kStopping;
-    ws->messages.ShowMessageByNumber(181, " ");
+    if (ws == nullptr || !stopWhen || !stopWhen() || ws->phase() == data::RunPhase::kStopping) return;
+    rur::AbortCommand(*ws);
   }
   rur::Workstation* ws = nullptr;
   std::function<bool()> stopWhen;
@@ -33,7 +34,7 @@ class StoppingPump : public data::EventPump {
 class DrawCommandTest : public ::testing::Test {
  protected:
   DrawCommandTest() : ws(dialogs, pump, {"/nowhere/rur", dir.path()}) {
-    ws.mainProgramFile = dir.File("%1");
+    ws.ReplaceProgram(dir.File("%1"));
   }
   bool Draw(const std::vector<std::string>& lines) { return rur::DrawProgram(ws, lines, false, view); }
 
@@ -52,34 +53,42 @@ class DrawCommandTest : public ::testing::Test {
 };
 
 TEST_F(DrawCommandTest, CleanRunStoresEveryExecutedLine) {
-  ws.phase = data::RunPhase::kStopping;  // asked for before the command: does not hold it
+  rur::StateOf(ws).phase = data::RunPhase::kStopping;  // asked for before the command: does not hold it
   EXPECT_TRUE(Draw({"%1", "N10 G01 X10 Y10 F100", "N20 X20", "N30 M30"}));
   // The empty first line of the listing and the header line are executed too.
-  EXPECT_EQ(ws.blockStore.count(), 5);
-  EXPECT_EQ(ws.blockStore.At(3).endX, 10.0L);
-  EXPECT_EQ(ws.blockStore.At(3).listingLine, 3);
+  EXPECT_EQ(ws.blockStore().count(), 5);
+  EXPECT_EQ(ws.blockStore().At(3).endX, 10.0L);
+  EXPECT_EQ(ws.blockStore().At(3).listingLine, 3);
   EXPECT_EQ(view.started, 1);
   EXPECT_EQ(view.ended, std::vector<bool>{true});
   EXPECT_TRUE(dialogs.messages.empty());
-  EXPECT_EQ(ws.phase, data::RunPhase::kIdle);
+  EXPECT_EQ(ws.phase(), data::RunPhase::kIdle);
 }
 
-TEST_F(DrawCommandTest, ProgramThatCannotBeReadIsNotDrawnAndNotSendable) {
-  EXPECT_FALSE(Draw({"N10 G01 X10", "N20 X20", "N30 X30", "N40 X40"}));  // no "%": message 44
+// A subprogram that ends the whole program is pointed out, not refused:
+// it is drawn, and the drawing may be sent.
+TEST_F(DrawCommandTest, SubprogramEndingTheProgramIsReportedAndStillDrawn) {
+  dir.Write("%7", "%7\r\nN10 X5\r\nN20 M30\r\n");
+  EXPECT_TRUE(Draw({"%1", "N10 G77 H7", "N20 G01 X1 F100"}));
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].number, "166");
+  EXPECT_EQ(view.ended, std::vector<bool>{true});
+  EXPECT_GT(ws.blockStore().count(), 3);
+}
+
+// A program that cannot be read (no "%": message 44) is not drawn and leaves
+// no blocks of the drawing before it, whose listing lines would name lines
+// of the new listing.
+TEST_F(DrawCommandTest, ProgramThatCannotBeReadLeavesNothingToSend) {
+  ASSERT_TRUE(Draw({"%1", "N10 G01 X10 Y10 F100", "N20 X20", "N30 X30", "N40 M30"}));
+  ASSERT_GT(ws.blockStore().count(), 0);
+  view = {};
+  EXPECT_FALSE(Draw({"N10 G01 X10", "N20 X20", "N30 X30", "N40 X40"}));
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.messages[0].number, " 44");
   EXPECT_EQ(view.started, 0);
   EXPECT_EQ(view.ended, std::vector<bool>{false});
-  EXPECT_EQ(ws.blockStore.count(), 0);
-}
-
-// A drawing that stops in preparation leaves no blocks of the drawing before
-// it, whose listing lines would name lines of the new listing.
-TEST_F(DrawCommandTest, FailedPreparationLeavesNoBlocksOfTheDrawingBefore) {
-  ASSERT_TRUE(Draw({"%1", "N10 G01 X10 Y10 F100", "N20 X20", "N30 X30", "N40 M30"}));
-  ASSERT_GT(ws.blockStore.count(), 0);
-  EXPECT_FALSE(Draw({"N10 X1"}));  // no "%"
-  EXPECT_EQ(ws.blockStore.count(), 0);
+  EXPECT_EQ(ws.blockStore().count(), 0);
 }
 
 // The abort ends the command where it comes: in the run after the block
@@ -97,7 +106,7 @@ TEST_F(DrawCommandTest, AbortEndsTheCommandWhereItComes) {
     bool lockHeld;
     int blocks;
     int started;
-  } cases[] = {{"in the run", [this] { return ws.blockStore.count() >= 1; }, false, 1, 1},
+  } cases[] = {{"in the run", [this] { return ws.blockStore().count() >= 1; }, false, 1, 1},
                {"waiting for the scratch file", [this] { return pump.calls == 2; }, true, 0, 0}};
   for (const auto& c : cases) {
     if (c.lockHeld) {
@@ -108,13 +117,13 @@ TEST_F(DrawCommandTest, AbortEndsTheCommandWhereItComes) {
     view = {};
     dialogs.messages.clear();
     EXPECT_FALSE(Draw(lines)) << c.where;
-    EXPECT_EQ(ws.blockStore.count(), c.blocks) << c.where;
+    EXPECT_EQ(ws.blockStore().count(), c.blocks) << c.where;
     EXPECT_EQ(view.started, c.started) << c.where;
     ASSERT_EQ(dialogs.messages.size(), 1u) << c.where;
     EXPECT_EQ(dialogs.messages[0].number, "181") << c.where;
-    EXPECT_EQ(ws.messages.errorFlag, 1) << c.where;
+    EXPECT_TRUE(ws.messages().errorFlag()) << c.where;
     EXPECT_TRUE(dialogs.warnings.empty()) << c.where;
-    EXPECT_EQ(ws.phase, data::RunPhase::kStopping) << c.where;
+    EXPECT_EQ(ws.phase(), data::RunPhase::kStopping) << c.where;
   }
 }
 

@@ -23,7 +23,7 @@ using testing_support::TempDir;
 struct Session {
   explicit Session(const TempDir& dir) : ws(dialogs, pump, {"/nowhere/rur", dir.path()}) {
     ws.LoadSettingsAtActivation();
-    ws.mainProgramFile = dir.File("%1");
+    ws.ReplaceProgram(dir.File("%1"));
   }
   FakeDialogs dialogs;
   CountingPump pump;
@@ -43,8 +43,8 @@ TEST(DrawPreparation, RunsAtTheSameTimeEachReadTheirOwnProgram) {
     for (int n = 0; n < 100; ++n) {
       const rur::PreparationOutcome outcome = rur::PrepareDrawing(run.ws, lines, false);
       // The listing: an empty first line, the program, the end marker.
-      if (!outcome.prepared || run.ws.listing.Size() != static_cast<std::int64_t>(lines.size()) + 2 ||
-          run.ws.listing.Line(3) != lines[1]) {
+      if (!outcome.prepared || run.ws.listing().Size() != static_cast<std::int64_t>(lines.size()) + 2 ||
+          run.ws.listing().Line(3) != lines[1]) {
         ++mixed;
       }
     }
@@ -56,26 +56,22 @@ TEST(DrawPreparation, RunsAtTheSameTimeEachReadTheirOwnProgram) {
   EXPECT_EQ(mixed.load(), 0);
 }
 
+// The other run lets go while the waiting run processes its events.
 TEST(DrawPreparation, RunWaitsWhileAnotherHoldsTheScratchFile) {
   TempDir dir;
   Session run(dir);
   data::FileLock other;
-  ASSERT_EQ(other.TryLock(rur::ScratchLockName(run.ws.dataDirectory)), data::FileLock::Status::Held);
-  std::thread release([&other] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    other.Unlock();
-  });
-  const auto start = std::chrono::steady_clock::now();
+  ASSERT_EQ(other.TryLock(rur::ScratchLockName(run.ws.dataDirectory())), data::FileLock::Status::Held);
+  run.pump.onEvents = [&] {
+    if (run.pump.calls == 2) other.Unlock();
+  };
   const rur::PreparationOutcome outcome = rur::PrepareDrawing(run.ws, kProgramA, false);
-  const auto waited = std::chrono::steady_clock::now() - start;
-  release.join();
   EXPECT_TRUE(outcome.prepared);
   EXPECT_TRUE(outcome.expanded);
-  EXPECT_GE(waited, std::chrono::milliseconds(200));
   EXPECT_GE(run.pump.calls, 2);  // the window stays responsive while it waits
   EXPECT_TRUE(run.dialogs.warnings.empty());
   // Released again once the scratch file has been read.
-  EXPECT_EQ(other.TryLock(rur::ScratchLockName(run.ws.dataDirectory)), data::FileLock::Status::Held);
+  EXPECT_EQ(other.TryLock(rur::ScratchLockName(run.ws.dataDirectory())), data::FileLock::Status::Held);
 }
 
 TEST(DrawPreparation, HolderThatNeverLetsGoStopsTheRunWithAWarning) {
@@ -89,7 +85,7 @@ TEST(DrawPreparation, HolderThatNeverLetsGoStopsTheRunWithAWarning) {
   ASSERT_EQ(run.dialogs.warnings.size(), 1u);
   EXPECT_EQ(run.dialogs.warnings[0], "Hilfsdatei " + dir.File("ZEPS_00.$$$") +
                                          " wird von einem anderen Lauf benutzt!\n\rZeichnen nicht m\xF6glich.");
-  EXPECT_EQ(run.ws.messages.errorFlag, 1);
+  EXPECT_TRUE(run.ws.messages().errorFlag());
   EXPECT_FALSE(dir.Exists("ZEPS_00.$$$"));  // nothing written under the other's hands
 }
 

@@ -1,7 +1,7 @@
-// Editor lines and the main program's listing lines, both ways: where the
-// program starts, lines left out or split, block skip, the reader's limits;
-// the same lines as the preparation itself appends; and every block of a
-// drawing with calls, repeats and jumps back traced to its editor line.
+// Editor lines and the main program's listing lines, both ways, as the
+// preparation recorded them: where the program starts, lines left out or
+// split, block skip, the reader's limits; and every block of a drawing with
+// calls, repeats and jumps back traced to its editor line.
 #include "workstation/editor_line_map.h"
 
 #include <string>
@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include "draw/path_line_index.h"
-#include "nc/preparation_fixture.h"
+#include "draw/path/line_index.h"
+#include "nc/preparation/preparation_fixture.h"
 #include "support/fake_dialogs.h"
 #include "support/temp_dir.h"
 #include "workstation/draw_command.h"
@@ -20,19 +20,7 @@ namespace {
 using Lines = std::vector<std::string>;
 using EditorLines = std::vector<std::int32_t>;
 
-EditorLines EditorLinesOf(const std::vector<rur::ListingLine>& listing) {
-  EditorLines lines;
-  for (const rur::ListingLine& line : listing) lines.push_back(line.editorLine);
-  return lines;
-}
-
-Lines TextsOf(const std::vector<rur::ListingLine>& listing) {
-  Lines texts;
-  for (const rur::ListingLine& line : listing) texts.push_back(line.text);
-  return texts;
-}
-
-struct ReplayCase {
+struct MapCase {
   const char* name;
   Lines editor;
   bool blockSkip;
@@ -42,7 +30,7 @@ struct ReplayCase {
 
 const std::string kLongLine = "N10 X1 (" + std::string(300, 'A') + ")";
 
-const ReplayCase kCases[] = {
+const MapCase kCases[] = {
     {"header not on the first line",
      {"(TEIL 7)", "", "%100", "N10 G01 X5", "", "   ", "N20 X10"},
      false,
@@ -50,14 +38,14 @@ const ReplayCase kCases[] = {
      {}},
     {"text before the % on its line", {"ABC", "XY %200 (TEIL)", "N10 X1"}, false, {1, 2}, {"%200 (TEIL)", "N10 X1"}},
     {"blocks before the %", {"N5 X99", "N6 Y99", "%1", "N10 X1"}, false, {2, 3}, {}},
+    // The pieces: golden prep_split.
     {"split before parameter words",
-     {"%1", "N10 G01 X10 L5=3", "N20 X1 L1=2 L2=3", "N30 G79 L1>5 N30"},
-     false,
-     {0, 1, 1, 2, 2, 2, 3},
-     {"%1", "N10 G01 X10", "L5=3", "N20 X1", "L1=2", "L2=3", "N30 G79 L1>5 N30"}},
+     {"%1", "N10 G01 X10 L5=3", "N20 X1 L1=2 L2=3", "N30 G79 L1>5 N30"}, false, {0, 1, 1, 2, 2, 2, 3}, {}},
     {"block skip on", {"%1", "/N10 G01 X5", "  N20 X6"}, true, {0, 2}, {"%1", "N20 X6"}},
     {"block skip off", {"%1", "/N10 G01 X5", "  N20 X6"}, false, {0, 1, 2}, {"%1", "N10 G01 X5", "N20 X6"}},
     {"a lone CR ends a line", {"%1", "N10 X1\rN20 X2", "N30 X3\n"}, false, {0, 1, 1, 2}, {}},
+    // CR LF is the text's own line end: it makes two lines of the text.
+    {"CR LF inside a line", {"%1", "N10 X1\r\nN20 X2", "N30 X3\r\n", "N40 X4"}, false, {0, 1, 2, 3, 5}, {}},
     {"a line is read up to 255 characters", {"%1", kLongLine}, false, {0, 1}, {"%1", kLongLine.substr(0, 255)}},
     {"a % alone with a line after it", {"%", ""}, false, {0}, {"%"}},
     {"a program number of 6 digits", {"%123456", "N10 X1"}, false, {0, 1}, {}},
@@ -68,43 +56,49 @@ const ReplayCase kCases[] = {
     {"empty", {}, false, {}, {}},
 };
 
-TEST(EditorLineMap, ReplaysTheMainProgramsLines) {
-  for (const ReplayCase& c : kCases) {
-    SCOPED_TRACE(c.name);
-    const std::vector<rur::ListingLine> listing = rur::ReplayMainProgram(c.editor, c.blockSkip);
-    EXPECT_EQ(EditorLinesOf(listing), c.editorLines);
-    if (!c.texts.empty()) {
-      EXPECT_EQ(TextsOf(listing), c.texts);
-    }
-    EXPECT_EQ(rur::EditorLineMap(c.editor, c.blockSkip).Valid(), !c.editorLines.empty());
-  }
-}
-
-// The replay against PrepareProgram on the same text: the same lines, the
-// same End of the main program, the same verdict.
-TEST(EditorLineMap, AgreesWithThePreparation) {
-  for (const ReplayCase& c : kCases) {
-    SCOPED_TRACE(c.name);
-    testing_support::PreparationBench bench;
-    const data::ProgramText text(c.editor);
+// The text prepared as the draw command prepares it, and its map.
+struct Prepared {
+  Prepared(const Lines& editor, bool blockSkip) : text(editor) {
     bench.dir.Write("main.nc", text.Bytes());
     bench.mainProgramFile = bench.dir.File("main.nc");
     bench.listing.Clear();
-    bench.preparation.blockSkip = c.blockSkip;
-    const bool prepared = nc::PrepareProgram(bench.preparation, bench.mainProgramFile);
-    const std::vector<rur::ListingLine> listing = rur::ReplayMainProgram(text, c.blockSkip);
-    ASSERT_EQ(prepared, !listing.empty());
-    if (!prepared) continue;
-    const rur::EditorLineMap map(text, c.blockSkip);
-    EXPECT_EQ(map.LastListingLine(), bench.table.entries[0].end);
-    for (std::int32_t n = map.FirstListingLine(); n <= map.LastListingLine(); ++n) {
-      EXPECT_EQ(bench.listing.Line(n), listing[static_cast<std::size_t>(n - map.FirstListingLine())].text);
+    bench.preparation.blockSkip = blockSkip;
+    prepared = nc::PrepareProgram(bench.preparation, bench.mainProgramFile);
+    map = rur::EditorLineMap(bench.listing, bench.table, text);
+  }
+  testing_support::PreparationBench bench;
+  data::ProgramText text;
+  bool prepared = false;
+  rur::EditorLineMap map;
+};
+
+TEST(EditorLineMap, MapsTheMainProgramsListingLines) {
+  for (const MapCase& c : kCases) {
+    SCOPED_TRACE(c.name);
+    const Prepared p(c.editor, c.blockSkip);
+    EXPECT_EQ(p.map.Valid(), !c.editorLines.empty());
+    ASSERT_EQ(p.prepared, p.map.Valid());
+    if (!p.prepared) continue;
+    EXPECT_EQ(p.map.LastListingLine(), p.bench.table.entries[0].end);
+    EditorLines editorLines;
+    Lines texts;
+    for (std::int32_t n = p.map.FirstListingLine(); n <= p.map.LastListingLine(); ++n) {
+      editorLines.push_back(p.map.EditorLineOf(n));
+      texts.emplace_back(p.bench.listing.Line(n));
+    }
+    EXPECT_EQ(editorLines, c.editorLines);
+    if (!c.texts.empty()) {
+      EXPECT_EQ(texts, c.texts);
     }
   }
+  // A listing that is not the text's: its lines lie beyond the text.
+  const Prepared p({"%1", "", "", "N10 X1"}, false);
+  EXPECT_FALSE(rur::EditorLineMap(p.bench.listing, p.bench.table, Lines{"%1"}).Valid());
 }
 
 TEST(EditorLineMap, BothWays) {
-  const rur::EditorLineMap map(Lines{"(TEIL)", "%1", "N10 G01 X10 L5=3", "", "N20 X1 L1=2 L2=3", "N30 X3"}, false);
+  const rur::EditorLineMap map =
+      Prepared({"(TEIL)", "%1", "N10 G01 X10 L5=3", "", "N20 X1 L1=2 L2=3", "N30 X3"}, false).map;
   ASSERT_TRUE(map.Valid());
   EXPECT_EQ(map.FirstListingLine(), 2);
   EXPECT_EQ(map.LastListingLine(), 8);
@@ -131,20 +125,20 @@ TEST(EditorLineMap, BothWays) {
 // from an editor line that holds its listing text and its label.
 class EditorLineMapDrawing : public ::testing::Test {
  protected:
-  EditorLineMapDrawing() : ws(dialogs, pump, {"/nowhere/rur", dir.path()}) { ws.mainProgramFile = dir.File("%1"); }
+  EditorLineMapDrawing() : ws(dialogs, pump, {"/nowhere/rur", dir.path()}) { ws.ReplaceProgram(dir.File("%1")); }
 
   void ExpectEveryBlockTraced(const Lines& editor, bool blockSkip) {
     rur::DrawCommandView quiet;
     rur::DrawProgram(ws, editor, blockSkip, quiet);
-    const rur::EditorLineMap map(editor, blockSkip);
-    ASSERT_EQ(map.LastListingLine(), ws.subprograms.entries[0].end);
-    for (std::int32_t position = 1; position <= ws.blockStore.count(); ++position) {
-      const data::BlockRecord& r = ws.blockStore.At(position);
+    const rur::EditorLineMap map(ws.listing(), ws.subprograms(), editor);
+    ASSERT_TRUE(map.Valid());
+    for (std::int32_t position = 1; position <= ws.blockStore().count(); ++position) {
+      const data::BlockRecord& r = ws.blockStore().At(position);
       if (r.programIndex != 0 || r.listingLine == 1) continue;  // a subprogram, or the listing's empty first line
       const std::int32_t line = map.EditorLineOf(r.listingLine);
       ASSERT_GE(line, 0) << "block " << position;
       const std::string& text = editor[static_cast<std::size_t>(line)];
-      const std::string listed(ws.listing.Line(r.listingLine));
+      const std::string listed(ws.listing().Line(r.listingLine));
       EXPECT_NE(text.find(listed), std::string::npos) << "block " << position;
       const std::size_t n = listed.find('N');
       if (n == std::string::npos) continue;
@@ -169,11 +163,11 @@ TEST_F(EditorLineMapDrawing, CallsWithRepeatsAndRanges) {
     EXPECT_TRUE(dialogs.messages.empty());
     // The subprogram's line "N30 X3" ran in the range once and in each of
     // the four whole runs after it.
-    const draw::PathLineIndex blocks(ws.blockStore);
-    const std::int32_t start = ws.subprograms.entries[1].start;
+    const draw::PathLineIndex blocks(ws.blockStore());
+    const std::int32_t start = ws.subprograms().entries[1].start;
     EXPECT_EQ(blocks.BlocksOfListingLines(1, start + 5, start + 5).size(), 5u);
     // The editor's call line made one block of the main program.
-    const rur::EditorLineMap map(editor, blockSkip);
+    const rur::EditorLineMap map(ws.listing(), ws.subprograms(), editor);
     const rur::ListingLineRange call = map.ListingLinesOf(4);
     EXPECT_EQ(blocks.BlocksOfListingLines(0, call.first, call.last).size(), 1u);
   }
@@ -186,9 +180,9 @@ TEST_F(EditorLineMapDrawing, EndlessJumpBackFillsTheStoreLineByLine) {
   dir.Write("QVM_ini.Dat", settings);
   const Lines editor{"%1", "N10 G01 X1 F100 L5=2", "", "N20 X2", "N30 G79 N-20", "N40 X3"};
   ExpectEveryBlockTraced(editor, false);
-  EXPECT_EQ(ws.blockStore.count(), data::kMaxStoredBlocks);
-  const draw::PathLineIndex blocks(ws.blockStore);
-  const rur::ListingLineRange jump = rur::EditorLineMap(editor, false).ListingLinesOf(4);
+  EXPECT_EQ(ws.blockStore().count(), data::kMaxStoredBlocks);
+  const draw::PathLineIndex blocks(ws.blockStore());
+  const rur::ListingLineRange jump = rur::EditorLineMap(ws.listing(), ws.subprograms(), editor).ListingLinesOf(4);
   EXPECT_GT(blocks.BlocksOfListingLines(0, jump.first, jump.last).size(), 10000u);
 }
 

@@ -6,12 +6,13 @@
 
 #include <gtest/gtest.h>
 
-#include "draw/path_extent.h"
-#include "draw/path_statistics.h"
+#include "draw/path/extent.h"
+#include "draw/path/statistics.h"
 #include "nc/import/gcode_import.h"
 #include "support/fake_dialogs.h"
 #include "support/temp_dir.h"
 #include "workstation/draw_command.h"
+#include "workstation/state_access.h"
 
 namespace {
 
@@ -36,15 +37,15 @@ TEST_P(ImportDrawing, DrawsWhatAStandardControlCuts) {
   testing_support::FakeDialogs dialogs;
   testing_support::CountingPump pump;
   rur::Workstation ws(dialogs, pump, {"/nowhere/rur", dir.path()});
-  ws.mainProgramFile = dir.File("%1");
-  ws.settings.controllerType = static_cast<std::uint8_t>(GetParam().type);
+  ws.ReplaceProgram(dir.File("%1"));
+  rur::StateOf(ws).settings.controllerType = static_cast<std::uint8_t>(GetParam().type);
   rur::DrawCommandView view;
   ASSERT_TRUE(rur::DrawProgram(ws, imported.program.lines, false, view))
       << (dialogs.messages.empty() ? "" : dialogs.messages[0].description);
   EXPECT_TRUE(dialogs.messages.empty());
-  EXPECT_EQ(ws.blockStore.count(), imported.blocks);
-  EXPECT_NEAR(draw::ComputePathStatistics(ws.blockStore).feedLength, GetParam().feedLength, 5e-4);
-  const draw::PathBox box = draw::MeasurePathExtent(ws.blockStore, 400.0, 300.0).box;
+  EXPECT_EQ(ws.blockStore().count(), imported.blocks);
+  EXPECT_NEAR(draw::ComputePathStatistics(ws.blockStore()).feedLength, GetParam().feedLength, 5e-4);
+  const draw::PathBox box = draw::MeasurePathExtent(ws.blockStore(), 400.0, 300.0).box;
   EXPECT_NEAR(box.minX, GetParam().box.minX, 1e-3);
   EXPECT_NEAR(box.maxX, GetParam().box.maxX, 1e-3);
   EXPECT_NEAR(box.minY, GetParam().box.minY, 1e-3);

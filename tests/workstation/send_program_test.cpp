@@ -6,12 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "draw/raster.h"
+#include "draw/picture/raster.h"
 #include "support/fake_dialogs.h"
 #include "support/temp_dir.h"
 #include "transfer/handshake.h"
 #include "transfer/scripted_line.h"
 #include "workstation/send_command.h"
+#include "workstation/state_access.h"
 
 namespace {
 
@@ -27,17 +28,17 @@ class SendProgramTest : public ::testing::Test {
  protected:
   SendProgramTest() : ws(dialogs, pump, {"/nowhere/rur", dir.path()}) {
     for (const long double x : {10.0L, 20.0L}) {
-      ws.sentStore.Append(
+      rur::StateOf(ws).sentStore.Append(
           {.endX = x, .endY = 100, .feed = 100, .mFlags = {}, .hasX = 1, .hasY = 1, .motion = data::kFeed, .tool = 3});
     }
-    ws.sentStore.At(2).mFlags[30] = true;
+    rur::StateOf(ws).sentStore.At(2).mFlags[30] = true;
     rur::PrepareSentPicture(ws);
   }
 
   bool Send(ScriptedLine& line) {
     line.onWait = [this](std::size_t waits) {
-      EXPECT_EQ(ws.phase, data::RunPhase::kRunning);
-      if (waits == stopAtWait) ws.phase = data::RunPhase::kStopping;
+      EXPECT_EQ(ws.phase(), data::RunPhase::kRunning);
+      if (waits == stopAtWait) rur::StateOf(ws).phase = data::RunPhase::kStopping;
     };
     return rur::SendProgram(ws, line, view);
   }
@@ -50,8 +51,8 @@ class SendProgramTest : public ::testing::Test {
 
   int RedPixels() const {
     int red = 0;
-    for (int y = 0; y < ws.raster.height(); ++y) {
-      for (int x = 0; x < ws.raster.width(); ++x) red += ws.raster.Pixel(x, y) == draw::kRed;
+    for (int y = 0; y < ws.raster().height(); ++y) {
+      for (int x = 0; x < ws.raster().width(); ++x) red += ws.raster().Pixel(x, y) == draw::kRed;
     }
     return red;
   }
@@ -83,7 +84,7 @@ TEST_F(SendProgramTest, PortThatCannotBeOpenedSendsNothingAndSaysWhy) {
     EXPECT_EQ(seen.progress, std::vector<int>{0});
     EXPECT_TRUE(line.written.empty());
     EXPECT_EQ(line.closes, 1);
-    EXPECT_EQ(fresh.phase, data::RunPhase::kIdle);
+    EXPECT_EQ(fresh.phase(), data::RunPhase::kIdle);
     EXPECT_TRUE(shown.messages.empty());
   }
 }
@@ -92,28 +93,28 @@ TEST_F(SendProgramTest, PortThatCannotBeOpenedSendsNothingAndSaysWhy) {
 // the command processes first, opens no port: the controller sees nothing.
 TEST_F(SendProgramTest, AbortBeforeTheOpeningOpensNothing) {
   for (const bool onEntry : {true, false}) {
-    ws.phase = onEntry ? data::RunPhase::kStopping : data::RunPhase::kRunning;
+    rur::StateOf(ws).phase = onEntry ? data::RunPhase::kStopping : data::RunPhase::kRunning;
     pump.onEvents = [this, onEntry] {
-      if (!onEntry) ws.phase = data::RunPhase::kStopping;
+      if (!onEntry) rur::StateOf(ws).phase = data::RunPhase::kStopping;
     };
     view = {};
     ScriptedLine line;
     EXPECT_FALSE(Send(line));
     EXPECT_EQ(line.opens, 0) << onEntry;
     EXPECT_EQ(view.status, Texts{transfer::kStatusAbortedAtPc}) << onEntry;
-    EXPECT_EQ(ws.phase, data::RunPhase::kIdle) << onEntry;
+    EXPECT_EQ(ws.phase(), data::RunPhase::kIdle) << onEntry;
   }
 }
 
 TEST_F(SendProgramTest, WholeTransferWithTheSettingsPortAndCharacters) {
-  ws.settings.port.comNumber = 4;
-  ws.settings.port.xOffChar = 19;  // the controller's "memory full"
-  ws.settings.port.xOnChar = 17;   // and its release
+  rur::StateOf(ws).settings.port.comNumber = 4;
+  rur::StateOf(ws).settings.port.xOffChar = 19;  // the controller's "memory full"
+  rur::StateOf(ws).settings.port.xOnChar = 17;   // and its release
   ScriptedLine line;
   line.arrived = {6};  // left over from before: must not start the transfer
   line.replies = {{19, 17}};
   EXPECT_TRUE(Send(line));
-  EXPECT_EQ(line.openedWith, ws.settings.port);
+  EXPECT_EQ(line.openedWith, ws.settings().port);
   EXPECT_EQ(line.discards, 1);
   EXPECT_EQ(line.waitsBeforeFirstWrite, 1U);
   EXPECT_EQ(Received(line), kSentText);
@@ -124,7 +125,7 @@ TEST_F(SendProgramTest, WholeTransferWithTheSettingsPortAndCharacters) {
   EXPECT_GT(RedPixels(), 0);
   EXPECT_EQ(line.closes, 1);
   EXPECT_FALSE(line.open);
-  EXPECT_EQ(ws.phase, data::RunPhase::kIdle);
+  EXPECT_EQ(ws.phase(), data::RunPhase::kIdle);
 }
 
 TEST_F(SendProgramTest, SecondTransferStartsClean) {
@@ -137,7 +138,7 @@ TEST_F(SendProgramTest, SecondTransferStartsClean) {
   ScriptedLine second;
   EXPECT_TRUE(Send(second));
   EXPECT_EQ(Received(second), kSentText);  // tool and feed are sent again
-  EXPECT_EQ(ws.phase, data::RunPhase::kIdle);
+  EXPECT_EQ(ws.phase(), data::RunPhase::kIdle);
 }
 
 }  // namespace

@@ -98,10 +98,10 @@ const char kHelp[] =
 // rur-cli names the settings file it did not find (the window warns on
 // entering the working state) and what the run takes instead.
 std::string SettingsDefaultsWarning(const rur::Workstation& ws) {
-  const std::string name = data::SettingsFileName(ws.settings.controllerType);
-  const bool present = data::FindFileNoCase(ws.dataDirectory, name).has_value();
+  const std::string name = data::SettingsFileName(ws.settings().controllerType);
+  const bool present = data::FindFileNoCase(ws.dataDirectory(), name).has_value();
   char area[64];
-  std::snprintf(area, sizeof area, "%.10Lg x %.10Lg", ws.settings.workAreaX, ws.settings.workAreaY);
+  std::snprintf(area, sizeof area, "%.10Lg x %.10Lg", ws.settings().workAreaX, ws.settings().workAreaY);
   return "Initialisierungsdatei " + name + (present ? " ist zu kurz oder nicht lesbar" : " nicht gefunden") +
          ", es gelten die Vorgaben (Arbeitsbereich " + area + ").";
 }
@@ -171,6 +171,9 @@ int Run(const std::vector<std::string>& args, data::DataDirectoryInputs inputs, 
     dialogs.Warning(SettingsDefaultsWarning(ws));
   }
   if (command->drawing) rur::ReadMachineFiles(ws);
+  // Each run does one command: what was said while the workstation was set
+  // up does not count as its error.
+  ws.BeginCommand();
   CommandContext context{*command, *parsed, ws, pump, out, err};
   return CheckOutput(out, err, command->run(context));
 }

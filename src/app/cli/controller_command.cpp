@@ -143,8 +143,8 @@ int RunController(CommandContext& c) {
   std::string error;
   std::optional<ReplyScript> script = ReplyScript::Parse(c.args.reply, error);
   // The replies are judged with the characters the sender reads them with.
-  const transfer::ReplyCharacters characters{.memoryFull = c.ws.settings.port.xOffChar,
-                                             .release = c.ws.settings.port.xOnChar};
+  const transfer::ReplyCharacters characters{.memoryFull = c.ws.settings().port.xOffChar,
+                                             .release = c.ws.settings().port.xOnChar};
   if (script) error = CheckScript(*script, characters);
   if (!script || !error.empty()) {
     c.err << "rur-cli: " << error << "\n";
@@ -169,7 +169,7 @@ int RunController(CommandContext& c) {
     if (!c.out) return kExitFailed;
     link = {pty.master(), true};
   } else {
-    link = {OpenTerminal(c.args.port, c.ws.settings.port), false};
+    link = {OpenTerminal(c.args.port, c.ws.settings().port), false};
     if (link.fd < 0) {
       c.err << "rur-cli: cannot open " << c.args.port << " as a terminal\n";
       return kExitFailed;

@@ -15,16 +15,15 @@ int RunConvert(CommandContext& c) {
   if (c.args.arguments.size() != 1) return UsageError(c);
   data::ProgramText program;
   if (!LoadProgramArgument(c, program)) return kExitUsage;
-  c.ws.scaledOutputMode = c.args.scaled ? 1 : 0;
+  c.ws.SetScaledOutput(c.args.scaled);
   rur::DrawCommandView quiet;
   // A drawing or compensation that showed a message sends nothing.
   if (!rur::DrawProgram(c.ws, std::move(program), c.args.skip, quiet)) return kExitFailed;
   if (!rur::PrepareSending(c.ws)) return kExitFailed;
   if (c.args.blocks) {
-    PrintBlocks(c, c.ws.sentStore);
+    PrintBlocks(c, c.ws.sentStore());
     return kExitOk;
   }
-  c.ws.messages.errorFlag = 0;
   transfer::FrameSource frames = rur::SentFrames(c.ws, false);  // no picture to show
   transfer::Frame frame;
   while (frames.Next(frame)) {
@@ -32,7 +31,7 @@ int RunConvert(CommandContext& c) {
   }
   // A message while the blocks were drawn as sent does not stop a transfer
   // either; it is said on stderr and in the status.
-  return c.ws.messages.errorFlag == 0 ? kExitOk : kExitFailed;
+  return !c.ws.messages().errorFlag() ? kExitOk : kExitFailed;
 }
 
 }  // namespace cli

@@ -8,9 +8,9 @@
 #include "cli/cli_app.h"
 #include "cli/handlers.h"
 #include "cli/statistics_lines.h"
-#include "draw/block_dump.h"
-#include "draw/path_statistics.h"
-#include "draw/png_writer.h"
+#include "draw/path/block_dump.h"
+#include "draw/path/statistics.h"
+#include "draw/picture/png_writer.h"
 #include "workstation/draw_command.h"
 #include "workstation/work_area_hint.h"
 
@@ -45,15 +45,15 @@ int RunDraw(CommandContext& c) {
   rur::DrawCommandView quiet;
   const bool clean = rur::DrawProgram(c.ws, std::move(program), c.args.skip, quiet);
   if (clean) {
-    if (const std::optional<std::string> hint = rur::OutsideWorkAreaHint(c.ws)) c.ws.dialogs.Information(*hint);
+    if (const std::optional<std::string> hint = rur::OutsideWorkAreaHint(c.ws)) c.ws.dialogs().Information(*hint);
   }
-  if (c.args.blocks) PrintBlocks(c, c.ws.blockStore);
+  if (c.args.blocks) PrintBlocks(c, c.ws.blockStore());
   // The figures of a drawing that stopped early would pass for the
   // program's: they are printed only for a clean one.
   if (c.args.stats && clean) {
-    c.out << FormatStatistics(draw::ComputePathStatistics(c.ws.blockStore, *statisticsOptions));
+    c.out << FormatStatistics(draw::ComputePathStatistics(c.ws.blockStore(), *statisticsOptions));
   }
-  if (!c.args.png.empty() && !draw::WritePng(c.ws.raster, c.args.png)) {
+  if (!c.args.png.empty() && !draw::WritePng(c.ws.raster(), c.args.png)) {
     c.err << "rur-cli: cannot write " << c.args.png << "\n";
     return kExitFailed;
   }

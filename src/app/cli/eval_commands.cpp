@@ -5,8 +5,7 @@
 #include "cli/cli_app.h"
 #include "cli/handlers.h"
 #include "data/text.h"
-#include "nc/expression.h"
-#include "nc/word.h"
+#include "nc/expression/expression.h"
 
 namespace cli {
 namespace {
@@ -25,7 +24,7 @@ int PrintEvaluation(CommandContext& c, const nc::Evaluation& result) {
 }  // namespace
 
 void ApplyParams(CommandContext& c) {
-  for (const auto& [n, value] : c.args.params) c.ws.params.Set(n, value);
+  for (const auto& [n, value] : c.args.params) c.ws.SetParameter(n, value);
 }
 
 int UsageError(CommandContext& c) {
@@ -42,8 +41,7 @@ int RunEval(CommandContext& c) {
 int RunWord(CommandContext& c) {
   if (c.args.arguments.size() != 1) return UsageError(c);
   ApplyParams(c);
-  return PrintEvaluation(
-      c, nc::EvaluateWordResult(data::Utf8ToCp1252(c.args.arguments[0]), c.ws.params, c.ws.messages));
+  return PrintEvaluation(c, c.ws.EvaluateWord(data::Utf8ToCp1252(c.args.arguments[0])));
 }
 
 }  // namespace cli

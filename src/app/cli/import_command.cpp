@@ -21,7 +21,7 @@ namespace {
 
 // --type, or the settings' controller type; none for anything but 1 to 18.
 std::optional<int> ControllerType(CommandContext& c) {
-  if (c.args.type.empty()) return c.ws.settings.controllerType;
+  if (c.args.type.empty()) return c.ws.settings().controllerType;
   const std::string& text = c.args.type;
   if (!text.empty() && text.size() <= 2 && text.find_first_not_of("0123456789") == std::string::npos) {
     int type = 0;
@@ -79,7 +79,7 @@ bool WriteParts(CommandContext& c, data::OutputFile& first, const nc::ImportResu
       c.err << "rur-cli: cannot write " << name << ": " << error << "\n";
       return false;
     }
-    c.ws.dialogs.Information("Teil " + std::to_string(k) + " von " + std::to_string(result.parts.size()) + ": " +
+    c.ws.dialogs().Information("Teil " + std::to_string(k) + " von " + std::to_string(result.parts.size()) + ": " +
                              data::Utf8ToCp1252(name));
   }
   return true;
@@ -106,13 +106,13 @@ int RunImport(CommandContext& c) {
   const nc::ImportResult result = nc::ImportProgram(text, options);
   text.clear();
   if (Refused(c, result)) return kExitFailed;
-  for (const nc::ImportNote& note : result.notes) c.ws.dialogs.Information(nc::DescribeImportNote(note));
+  for (const nc::ImportNote& note : result.notes) c.ws.dialogs().Information(nc::DescribeImportNote(note));
 
   const bool split = result.parts.size() > 1;
   if (split && !c.args.out.empty()) return WriteParts(c, out, result) ? kExitOk : kExitFailed;
   if (split) {
     const std::string count = std::to_string(result.parts.size());
-    c.ws.dialogs.Information("Ohne --out das ganze Programm; --out DATEI schreibt die " + count +
+    c.ws.dialogs().Information("Ohne --out das ganze Programm; --out DATEI schreibt die " + count +
                              " Teile in DATEI, DATEI_2, ...");
   }
   const std::string bytes = rur::ProgramTextOf(result.program).Bytes();

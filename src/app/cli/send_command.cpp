@@ -21,14 +21,20 @@
 namespace cli {
 namespace {
 
-constexpr int kMessageAbortedByOperator = 181;
-
 // Status texts on stdout, one line each as they appear; the progress on
 // stderr, on one line rewritten in place, only when that is a terminal.
-class ConsoleTransferView : public transfer::TransferView {
+class ConsoleTransferView : public rur::SendCommandView {
  public:
-  ConsoleTransferView(std::ostream& out, std::ostream& err, bool showProgress)
-      : out_(out), err_(err), showProgress_(showProgress) {}
+  ConsoleTransferView(std::ostream& out, std::ostream& err, bool showProgress, const data::PortParameters& port)
+      : out_(out), err_(err), showProgress_(showProgress), port_(port) {}
+
+  // What the port dialog would warn about, before the port is opened.
+  void TransferStarting() override {
+    for (const std::string& warning : transfer::PortWarnings(port_)) {
+      err_ << "Warnung: " << data::Cp1252ToUtf8(warning) << '\n';
+    }
+    err_.flush();
+  }
   ~ConsoleTransferView() override { EndProgressLine(); }
 
   void Status(std::string_view text) override {
@@ -56,6 +62,7 @@ class ConsoleTransferView : public transfer::TransferView {
   std::ostream& out_;
   std::ostream& err_;
   bool showProgress_;
+  const data::PortParameters& port_;
   bool progressLine_ = false;
   int shown_ = -1;
 };
@@ -72,9 +79,8 @@ int RunSend(CommandContext& c) {
   InterruptPipe interrupts;
   rur::Workstation& ws = c.ws;
   const auto abortCommand = [&ws] {
-    if (ws.phase == data::RunPhase::kStopping) return;  // said once
-    ws.phase = data::RunPhase::kStopping;
-    ws.messages.ShowMessageByNumber(kMessageAbortedByOperator, " ");
+    if (ws.phase() == data::RunPhase::kStopping) return;  // said once
+    rur::AbortCommand(ws);
   };
   c.pump.Watch([&interrupts, &abortCommand] {
     if (interrupts.Drain()) abortCommand();
@@ -86,27 +92,18 @@ int RunSend(CommandContext& c) {
 
   data::ProgramText program;
   if (!LoadProgramArgument(c, program)) return kExitUsage;
-  c.ws.scaledOutputMode = c.args.scaled ? 1 : 0;
-  ConsoleTransferView view(c.out, c.err, ::isatty(STDERR_FILENO) == 1);
+  c.ws.SetScaledOutput(c.args.scaled);
+  ConsoleTransferView view(c.out, c.err, ::isatty(STDERR_FILENO) == 1, c.ws.settings().port);
   rur::DrawCommandView quiet;
   // Only a clean drawing may be sent; a compensation message sends nothing.
   if (!rur::DrawProgram(c.ws, std::move(program), c.args.skip, quiet)) {
-    if (ws.phase == data::RunPhase::kStopping) view.Status(transfer::kStatusAbortedAtPc);
+    if (ws.phase() == data::RunPhase::kStopping) view.Status(transfer::kStatusAbortedAtPc);
     return kExitFailed;
   }
-  if (!rur::PrepareSending(c.ws)) return kExitFailed;
-  c.ws.messages.errorFlag = 0;
-  rur::PrepareSentPicture(c.ws);
-
   PosixSerialLine line(c.args.port, &interrupts, abortCommand);
-  // What the port dialog would warn about, before the port is opened.
-  for (const std::string& warning : transfer::PortWarnings(ws.settings.port)) {
-    c.err << "Warnung: " << data::Cp1252ToUtf8(warning) << '\n';
-  }
-  c.err.flush();
-  const bool accepted = rur::SendProgram(c.ws, line, view);
+  const bool accepted = rur::RunSendCommand(c.ws, line, view) == rur::SendOutcome::kFinished;
   // A message while the blocks were converted fails the run as well.
-  return accepted && c.ws.messages.errorFlag == 0 ? kExitOk : kExitFailed;
+  return accepted && !c.ws.messages().errorFlag() ? kExitOk : kExitFailed;
 }
 
 }  // namespace cli

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "draw/path_statistics.h"
+#include "draw/path/statistics.h"
 
 namespace cli {
 

@@ -4,10 +4,10 @@
 #include <algorithm>
 
 #include "data/program_text.h"
-#include "nc/foreign_program.h"
-#include "ui/nc_editor.h"
-#include "ui/qt_dialogs.h"
-#include "ui/qt_text.h"
+#include "nc/import/foreign_program.h"
+#include "ui/editor/nc_editor.h"
+#include "ui/platform/qt_dialogs.h"
+#include "ui/platform/qt_text.h"
 
 namespace app {
 namespace {

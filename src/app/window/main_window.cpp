@@ -13,14 +13,14 @@
 #include "data/data_directory.h"
 #include "data/files.h"
 #include "data/program_file.h"
-#include "draw/surface.h"
-#include "ui/import_notes_window.h"
-#include "ui/message_window.h"
-#include "ui/modal_host.h"
-#include "ui/nc_editor.h"
-#include "ui/picture_button.h"
-#include "ui/qt_text.h"
+#include "ui/dialogs/import_notes_window.h"
+#include "ui/dialogs/message_window.h"
+#include "ui/platform/modal_host.h"
+#include "ui/editor/nc_editor.h"
+#include "ui/path_view/picture_button.h"
+#include "ui/platform/qt_text.h"
 #include "window/foreign_program_offers.h"
+#include "window/path_link.h"
 #include "window/view_window.h"
 
 namespace app {
@@ -53,95 +53,109 @@ MainWindow::MainWindow(ui::ModalHost& host, data::DataDirectorySource source, QS
                        QString startProgram, QWidget* parent)
     : QWidget(parent),
       host_(host),
-      form3_(new ui::Tform3(this)),
-      dialogs_(host, *form3_, this),
+      messageWindow_(new ui::MessageWindow(this)),
+      dialogs_(host, *messageWindow_, this),
       ws_(dialogs_, pump_, std::move(source)),
       firstArgument_(std::move(firstArgument)),
       startProgram_(std::move(startProgram)) {
-  setObjectName(QStringLiteral("Form1"));
   CreateComponents();
   CreateDialogs();
   ConnectHandlers();
-  FormCreate();
-  Ansicht = new ViewWindow(*this);
-  Import = new ui::ImportNotesWindow(this);
-  connect(Import, &ui::ImportNotesWindow::lineChosen, showeditor, &ui::NcEditor::MoveToLine);
+  link_ = new PathLink(ws_, *editor_, this);
+  viewWindow_ = new ViewWindow(ws_, *link_, this);
+  ConnectViewWindow();
+  importNotes_ = new ui::ImportNotesWindow(this);
+  connect(importNotes_, &ui::ImportNotesWindow::lineChosen, editor_, &ui::NcEditor::MoveToLine);
+  ShowCommands();
 }
 
-// The view goes first: it reads the workstation and the editor.
-MainWindow::~MainWindow() { delete Ansicht; }
-
-void MainWindow::FormCreate() {
-  ws_.settings.controllerType = data::kDefaultControllerType;
-  ende->move(Image2->pos());
-  for (QWidget* w : std::initializer_list<QWidget*>{
-           neues, laden, speichern, abbruch, Schnittstelle, Werkzeugtaste, nullpunkt, fehlersuche,
-           simuliere, senden, showeditor, CheckBox1}) {
-    w->setEnabled(false);
-  }
-  Image2->hide();
-}
+// The view goes first: it shows the workstation's stores.
+MainWindow::~MainWindow() { delete viewWindow_; }
 
 void MainWindow::ConnectHandlers() {
-  connect(ende, &ui::PictureButton::clicked, this, &MainWindow::Image1Click);
-  connect(Image2, &ui::PictureButton::clicked, this, &MainWindow::Image2Click);
-  connect(neues, &QPushButton::clicked, this, &MainWindow::neuesClick);
-  connect(laden, &QPushButton::clicked, this, &MainWindow::ladenClick);
-  connect(speichern, &QPushButton::clicked, this, &MainWindow::speichernClick);
-  connect(beenden, &QPushButton::clicked, this, &MainWindow::beendenClick);
-  connect(simuliere, &QPushButton::clicked, this, &MainWindow::simuliereClick);
-  connect(abbruch, &QPushButton::clicked, this, &MainWindow::AbbruchClick);
-  connect(senden, &QPushButton::clicked, this, &MainWindow::sendenClick);
-  connect(Werkzeugtaste, &QPushButton::clicked, this, &MainWindow::WerkzeugtasteClick);
-  connect(nullpunkt, &QPushButton::clicked, this, &MainWindow::nullpunktClick);
-  connect(Schnittstelle, &QPushButton::clicked, this, &MainWindow::SchnittstelleClick);
-  connect(fehlersuche, &QPushButton::clicked, this, &MainWindow::fehlersucheClick);
-  connect(showeditor, &QPlainTextEdit::textChanged, this, &MainWindow::showeditorChange);
-  connect(showeditor, &ui::NcEditor::clicked, this, &MainWindow::showeditorClick);
+  connect(startPicture_, &ui::PictureButton::clicked, this, &MainWindow::OnStartPicture);
+  connect(endPicture_, &ui::PictureButton::clicked, this, &MainWindow::OnEndPicture);
+  connect(newButton_, &QPushButton::clicked, this, &MainWindow::OnNewProgram);
+  connect(loadButton_, &QPushButton::clicked, this, &MainWindow::OnLoad);
+  connect(saveButton_, &QPushButton::clicked, this, &MainWindow::OnSave);
+  connect(closeButton_, &QPushButton::clicked, this, &MainWindow::OnClose);
+  connect(drawButton_, &QPushButton::clicked, this, &MainWindow::OnDraw);
+  connect(abortButton_, &QPushButton::clicked, this, &MainWindow::OnAbort);
+  connect(sendButton_, &QPushButton::clicked, this, &MainWindow::OnSend);
+  connect(toolsButton_, &QPushButton::clicked, this, &MainWindow::OnTools);
+  connect(zeroPointsButton_, &QPushButton::clicked, this, &MainWindow::OnZeroPoints);
+  connect(installationButton_, &QPushButton::clicked, this, &MainWindow::OnInstallation);
+  connect(errorSearchButton_, &QPushButton::clicked, this, &MainWindow::OnErrorSearch);
+  connect(editor_, &QPlainTextEdit::textChanged, this, &MainWindow::OnEditorChanged);
+  connect(editor_, &ui::NcEditor::clicked, this, &MainWindow::OnEditorClicked);
 }
 
-void MainWindow::SetEnabled(std::initializer_list<QWidget*> widgets, bool enabled) {
-  for (QWidget* w : widgets) w->setEnabled(enabled);
+void MainWindow::SetCommandState(CommandState state) {
+  state_ = state;
+  ShowCommands();
+}
+
+void MainWindow::ShowCommands() {
+  const OfferedCommands on = CommandsIn(state_, drawOffered_);
+  for (QWidget* w : {newButton_, loadButton_, saveButton_, toolsButton_, zeroPointsButton_, installationButton_}) {
+    w->setEnabled(on.programCommands);
+  }
+  abortButton_->setEnabled(on.abort);
+  editor_->setEnabled(on.editor);
+  blockSkipBox_->setEnabled(on.blockSkip);
+  drawButton_->setEnabled(on.draw);
+  sendButton_->setEnabled(on.send);
+  errorSearchButton_->setEnabled(on.errorSearch);
+  closeButton_->setEnabled(on.close);
+  startPicture_->setEnabled(on.startPicture);
+  endPicture_->setEnabled(on.endPicture);
+  startPicture_->setHidden(on.working);
+  endPicture_->setHidden(!on.working);
+  emit commandStateChanged(state_);
+}
+
+void MainWindow::ProgramChanged() {
+  if (state_ == CommandState::kDrawnClean || state_ == CommandState::kSent) state_ = CommandState::kIdle;
+}
+
+void MainWindow::DrawOfferedByLines() {
+  // While a transfer runs the editor stays usable, but drawing stays off:
+  // a drawing would rebuild the blocks under the transfer.
+  if (!commandRunning()) drawOffered_ = editor_->LineCount() > 3;
 }
 
 void MainWindow::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) OnActivated();
 }
 
-void MainWindow::FormActivate() {
+void MainWindow::OnActivated() {
   ws_.LoadSettingsAtActivation();
   // Closing is allowed again (the start picture's hold ends here); a stop
   // the operator asked for stays asked. A drawing or transfer that really
   // runs keeps its hold: activating the window in between (after a message
   // window, say) must not let it be closed under the run.
-  if (ws_.phase == data::RunPhase::kRunning && !commandRunning_) ws_.phase = data::RunPhase::kIdle;
+  if (!commandRunning()) ws_.ReleaseClosingHold();
 }
 
-void MainWindow::Image1Click() {
-  ende->hide();
-  Image2->show();
-  Init_form();
+void MainWindow::OnStartPicture() {
+  EnterWorkingState();
   // Closing is refused from here until the window is next activated.
-  ws_.phase = data::RunPhase::kRunning;
-  beenden->setEnabled(false);
+  ws_.HoldClosing();
 }
 
-void MainWindow::Init_form() {
-  ende->move(Image2->pos());
-  fehlersuche->setEnabled(false);
-  SetEnabled({laden, neues, speichern, nullpunkt, Schnittstelle, Werkzeugtaste, abbruch, showeditor, CheckBox1}, true);
-  SetEnabled({senden, simuliere}, false);
+void MainWindow::EnterWorkingState() {
+  drawOffered_ = false;
+  SetCommandState(CommandState::kIdle);
   programModified_ = 0;
-  ws_.phase = data::RunPhase::kIdle;
   if (!rur::EnterWorkingState(ws_, ui::FromQt(firstArgument_))) {
     dialogs_.Warning(rur::kTablesFailed);
     QCoreApplication::exit(1);
     return;
   }
-  simArray->clear();
-  OpenDialog1->setDirectory(
-      FromNative(data::ProgramFolderToOffer(ws_.settings.programDirectory, ws_.dataDirectory)));
+  listingText_->clear();
+  openDialog_->setDirectory(
+      FromNative(data::ProgramFolderToOffer(ws_.settings().programDirectory, ws_.dataDirectory())));
   OpenStartProgram();
 }
 
@@ -152,57 +166,50 @@ void MainWindow::OpenStartProgram() {
   OpenProgram(path);
 }
 
-void MainWindow::Image2Click() {
-  neuesClick();
+void MainWindow::OnEndPicture() {
+  OnNewProgram();
   if (programModified_ != 0) return;
-  Image2->hide();
-  ende->show();
-  SetEnabled({fehlersuche, laden, neues, speichern, nullpunkt, Schnittstelle, Werkzeugtaste, abbruch,
-              showeditor, senden, simuliere, CheckBox1},
-             false);
-  beenden->setEnabled(true);
-  ws_.phase = data::RunPhase::kIdle;
+  drawOffered_ = false;
+  SetCommandState(CommandState::kNotWorking);
+  rur::LeaveWorkingState(ws_);
 }
 
-bool MainWindow::Clearload() {
+bool MainWindow::AskToSaveChanges() {
   if (programModified_ == 0) return true;
   std::string text = kSaveQuestion;
-  text.replace(text.find("%s"), 2, "Editor " + Shown(ws_.mainProgramFile));
+  text.replace(text.find("%s"), 2, "Editor " + Shown(ws_.mainProgramFile()));
   switch (dialogs_.AskSave(text)) {
     case data::SaveAnswer::Cancel: return false;
     case data::SaveAnswer::No: return true;
     case data::SaveAnswer::Yes:
-      if (!ws_.mainProgramFile.empty()) {
-        Save1Click();
-      } else {
-        SaveAs1Click();
-      }
-      return !showeditor->document()->isModified();
+      SaveToProgramFile();
+      return !editor_->document()->isModified();
     default: return false;
   }
 }
 
-void MainWindow::neuesClick() {
-  if (programModified_ != 0 && !Clearload()) return;
-  simArray->document()->setModified(false);
-  Panel2->setText(QStringLiteral("Programm: "));
-  ws_.mainProgramFile.clear();
-  simArray->clear();
-  ws_.listing.Clear();
-  showeditor->clear();
-  Import->Clear();
-  ws_.messages.errorFlag = 0;
+void MainWindow::OnNewProgram() {
+  if (programModified_ != 0 && !AskToSaveChanges()) return;
+  listingText_->document()->setModified(false);
+  programName_->setText(QStringLiteral("Programm: "));
+  ws_.ReplaceProgram({});
+  listingText_->clear();
+  editor_->clear();
+  importNotes_->Clear();
+  ws_.BeginCommand();
   programModified_ = 0;
-  SetEnabled({senden, simuliere}, false);
+  drawOffered_ = false;
+  ProgramChanged();
+  ShowCommands();
 }
 
-void MainWindow::ladenClick() {
-  if (programModified_ != 0 && !Clearload()) return;
-  OpenDialog1->setWindowTitle(QString::fromUtf8(kOpenTitle));
-  OpenDialog1->setNameFilters(NameFilters(kOpenFilter));
-  OpenDialog1->selectNameFilter(OpenDialog1->nameFilters().value(0));
-  if (host_.Exec(*OpenDialog1) != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty()) return;
-  OpenProgram(OpenDialog1->selectedFiles().first());
+void MainWindow::OnLoad() {
+  if (programModified_ != 0 && !AskToSaveChanges()) return;
+  openDialog_->setWindowTitle(QString::fromUtf8(kOpenTitle));
+  openDialog_->setNameFilters(NameFilters(kOpenFilter));
+  openDialog_->selectNameFilter(openDialog_->nameFilters().value(0));
+  if (host_.Exec(*openDialog_) != QDialog::Accepted || openDialog_->selectedFiles().isEmpty()) return;
+  OpenProgram(openDialog_->selectedFiles().first());
 }
 
 void MainWindow::OpenProgram(const QString& path) {
@@ -216,109 +223,103 @@ void MainWindow::OpenProgram(const QString& path) {
   const ImportChoice choice = OfferImport(path, lines);
   bool edited = choice == ImportChoice::kImported;
   if (choice == ImportChoice::kNotOffered || choice == ImportChoice::kDeclined) {
-    edited = OfferForeignProgramFixes(*showeditor, dialogs_, std::move(lines));
+    edited = OfferForeignProgramFixes(*editor_, dialogs_, std::move(lines));
   }
 
-  ws_.messages.errorFlag = 0;
+  ws_.BeginCommand();
   programModified_ = edited ? 1 : 0;
-  simuliere->setEnabled(true);
-  senden->setEnabled(false);
-  draw::Loesche_bitmap(ws_.raster);
+  drawOffered_ = true;
+  ProgramChanged();
+  ShowCommands();
+  ws_.ClearPicture();
   pictureContent_ = PictureContent::kBlank;
   ShowPicture();
-  fehlersuche->setEnabled(false);
   AfterImport(choice);
 }
 
 void MainWindow::ShowLoadedProgram(const QString& path, const std::vector<std::string>& lines) {
-  simArray->document()->setModified(false);
+  listingText_->document()->setModified(false);
   ShowProgramName(path);
-  ws_.mainProgramFile = NativePath(path);
-  simArray->clear();
-  ws_.listing.Clear();
-  Import->Clear();
+  ws_.ReplaceProgram(NativePath(path));
+  listingText_->clear();
+  importNotes_->Clear();
   importedBlocks_ = 0;
   QStringList text;
   text.reserve(static_cast<qsizetype>(lines.size()));
   for (const auto& line : lines) text << ui::ToQt(line);
-  showeditor->setPlainText(text.join(QLatin1Char('\n')));
-  showeditor->document()->setModified(false);
+  editor_->setPlainText(text.join(QLatin1Char('\n')));
+  editor_->document()->setModified(false);
 }
 
-void MainWindow::speichernClick() { SaveAs1Click(); }
+void MainWindow::OnSave() { SaveAs(); }
 
-void MainWindow::SaveAs1Click() {
-  SaveDialog1->setNameFilters(NameFilters(kSaveFilter));
-  SaveDialog1->selectFile(FromNative(ws_.mainProgramFile));
-  if (host_.Exec(*SaveDialog1) != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty()) return;
-  const QString path = SaveDialog1->selectedFiles().first();
+void MainWindow::SaveAs() {
+  saveDialog_->setNameFilters(NameFilters(kSaveFilter));
+  saveDialog_->selectFile(FromNative(ws_.mainProgramFile()));
+  if (host_.Exec(*saveDialog_) != QDialog::Accepted || saveDialog_->selectedFiles().isEmpty()) return;
+  const QString path = saveDialog_->selectedFiles().first();
   if (!SaveEditorTo(path)) return;
-  ws_.mainProgramFile = NativePath(path);
+  ws_.NameMainProgram(NativePath(path));
   ShowProgramName(path);
   programModified_ = 0;
 }
 
-void MainWindow::Save1Click() {
-  if (ws_.mainProgramFile.empty()) {
-    SaveAs1Click();
+void MainWindow::SaveToProgramFile() {
+  if (ws_.mainProgramFile().empty()) {
+    SaveAs();
     return;
   }
-  SaveEditorTo(FromNative(ws_.mainProgramFile));
+  SaveEditorTo(FromNative(ws_.mainProgramFile()));
 }
 
 bool MainWindow::SaveEditorTo(const QString& path) {
   std::vector<std::string> lines;
-  for (const QString& line : showeditor->Lines()) lines.push_back(ui::FromQt(line));
+  for (const QString& line : editor_->Lines()) lines.push_back(ui::FromQt(line));
   if (!data::SaveProgramText(NativePath(path), lines)) {
     dialogs_.Warning(data::ProgramSaveError(ui::FromQt(path)));
     return false;
   }
-  showeditor->document()->setModified(false);
+  editor_->document()->setModified(false);
   return true;
 }
 
 void MainWindow::ShowProgramName(const QString& path) {
-  Panel2->setText(QStringLiteral("Programm: ") + QFileInfo(path).fileName());
+  programName_->setText(QStringLiteral("Programm: ") + QFileInfo(path).fileName());
 }
 
-void MainWindow::EnableSimulateByLines() {
-  // While a transfer runs the editor stays usable, but drawing stays off:
-  // a drawing would rebuild the blocks under the transfer.
-  if (commandRunning_) return;
-  simuliere->setEnabled(showeditor->LineCount() > 3);
-}
-
-void MainWindow::showeditorChange() {
+void MainWindow::OnEditorChanged() {
   programModified_ = 1;
-  SetEnabled({senden, fehlersuche}, false);
-  EnableSimulateByLines();
+  ProgramChanged();
+  DrawOfferedByLines();
+  ShowCommands();
 }
 
-void MainWindow::showeditorClick() { EnableSimulateByLines(); }
+void MainWindow::OnEditorClicked() {
+  DrawOfferedByLines();
+  ShowCommands();
+}
 
-void MainWindow::beendenClick() {
-  if (programModified_ != 0 && !Clearload()) return;
+void MainWindow::OnClose() {
+  if (programModified_ != 0 && !AskToSaveChanges()) return;
   closeConfirmed_ = true;
   close();
   closeConfirmed_ = false;
 }
 
-bool MainWindow::FormCloseQuery() {
+bool MainWindow::MayClose() {
   // Also after an abort, until the run has actually ended.
-  if (ws_.phase == data::RunPhase::kRunning || commandRunning_) return false;
-  if (programModified_ == 1 && !closeConfirmed_) return Clearload();
+  if (ws_.phase() == data::RunPhase::kRunning || commandRunning()) return false;
+  if (programModified_ == 1 && !closeConfirmed_) return AskToSaveChanges();
   return true;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (!FormCloseQuery()) {
+  if (!MayClose()) {
     event->ignore();
     return;
   }
-  FormClose();
+  ws_.ClearListing();
   event->accept();
 }
-
-void MainWindow::FormClose() { ws_.listing.Clear(); }
 
 }  // namespace app

@@ -1,19 +1,19 @@
 // The main window "RUR": the program editor, the work-area picture, the
-// command buttons and the start and end pictures. It holds the editor and
-// enable rules; every operation on programs, drawing and transfer is a
-// core operation that a slot forwards to.
+// command buttons and the start and end pictures. It holds the command state
+// that every enabled button follows; each handler forwards to a core
+// operation. Its widgets are private (their names: ui/component_names.h).
 #pragma once
 
 #include <QString>
 #include <QWidget>
 
 #include "nc/import/gcode_import.h"
+#include "ui/platform/qt_dialogs.h"
+#include "window/command_state.h"
 #include "workstation/workstation.h"
-#include "ui/qt_dialogs.h"
 
 class QCheckBox;
 class QFileDialog;
-class QFrame;
 class QLabel;
 class QPlainTextEdit;
 class QProgressBar;
@@ -26,14 +26,15 @@ class LineNumberDialog;
 class PictureButton;
 class ImportNotesWindow;
 class QtSerialLine;
-class TForm2;
-class Tform3;
-class TForm4;
-class Twerkzeug;
+class InstallationDialog;
+class MessageWindow;
+class ZeroPointDialog;
+class ToolDialog;
 }  // namespace ui
 
 namespace app {
 
+class PathLink;
 class ViewWindow;
 
 class MainWindow : public QWidget {
@@ -47,108 +48,93 @@ class MainWindow : public QWidget {
 
   rur::Workstation& workstation() { return ws_; }
   bool programModified() const { return programModified_ != 0; }
+  CommandState commandState() const { return state_; }
   // True while a drawing or a transfer runs.
-  bool commandRunning() const { return commandRunning_; }
+  bool commandRunning() const { return Running(state_); }
 
   // What the work-area picture shows: nothing yet, the last drawing, or
   // the path a transfer sends.
   enum class PictureContent { kBlank, kDrawing, kSentPath };
   PictureContent pictureContent() const { return pictureContent_; }
 
-  // Puts a transfer's status text into the status line `meldung`.
-  void ShowStatus(const QString& text);
-
-  // Handlers, named after the components they belong to.
-  void FormActivate();
-  void Init_form();
-  void Image1Click();
-  void Image2Click();
-  void neuesClick();
-  void ladenClick();
-  void speichernClick();
-  void SaveAs1Click();
-  void Save1Click();
-  bool Clearload();
-  void showeditorChange();
-  void showeditorClick();
-  void SchnittstelleClick();
-  void nullpunktClick();
-  void WerkzeugtasteClick();
-  void beendenClick();
-  bool FormCloseQuery();
-  void FormClose();
-  void simuliereClick();
-  void AbbruchClick();
-  void sendenClick();
-  void fehlersucheClick();
+  // The operator's commands, each the handler of its button or picture.
+  void OnStartPicture();  // enters the working state
+  void OnEndPicture();    // leaves it, after the save question
+  void OnNewProgram();
+  void OnLoad();
+  void OnSave();  // asks for the file name
+  void OnTools();
+  void OnZeroPoints();
+  void OnInstallation();
+  void OnDraw();
+  void OnSend();
+  void OnAbort();
+  void OnErrorSearch();
+  void OnClose();
+  void OnEditorChanged();
+  void OnEditorClicked();  // the draw command's rule is checked again
+  // The window became active: the settings are read again, and the start
+  // picture's hold on closing ends.
+  void OnActivated();
+  // Whether the window may close now (the save question may be asked).
+  bool MayClose();
 
   // Loads a program file into the editor as "&Laden" does once its dialog
   // has named the file.
   void OpenProgram(const QString& path);
 
-  // Components (objectName = the member's name).
-  ui::NcEditor* showeditor = nullptr;
-  QPlainTextEdit* simArray = nullptr;
-  QFrame* Panel4 = nullptr;
-  QLabel* Image0 = nullptr;
-  QLabel* Panel2 = nullptr;
-  QFrame* Panel1 = nullptr;
-  QLabel* meldung = nullptr;
-  QProgressBar* OvcMeter1 = nullptr;
-  QPushButton* neues = nullptr;
-  QPushButton* laden = nullptr;
-  QPushButton* speichern = nullptr;
-  QPushButton* abbruch = nullptr;
-  QPushButton* Schnittstelle = nullptr;
-  QPushButton* Werkzeugtaste = nullptr;
-  QPushButton* nullpunkt = nullptr;
-  QPushButton* fehlersuche = nullptr;
-  QPushButton* simuliere = nullptr;
-  QCheckBox* CheckBox1 = nullptr;
-  QPushButton* senden = nullptr;
-  QPushButton* beenden = nullptr;
-  ui::PictureButton* ende = nullptr;
-  ui::PictureButton* Image2 = nullptr;
-  QFileDialog* OpenDialog1 = nullptr;
-  QFileDialog* SaveDialog1 = nullptr;
-  ui::QtSerialLine* ApdComPort1 = nullptr;  // the serial port
-  ui::TForm2* Form2 = nullptr;              // installation dialog
-  ui::Twerkzeug* werkzeug = nullptr;        // tool table dialog
-  ui::TForm4* Form4 = nullptr;              // zero-point dialog
-  ui::LineNumberDialog* Eingeben = nullptr;  // the error search's input dialog
-  ViewWindow* Ansicht = nullptr;             // the path view window
-  ui::ImportNotesWindow* Import = nullptr;   // the notes of the last import
-
  signals:
   // Every status text of a transfer, as it is shown (a later one replaces
   // it in the status line at once).
   void statusShown(const QString& text);
-  // The picture was shown afresh (see pictureContent()).
-  void pictureShown();
+  // The picture was shown afresh: a drawing (clean: no message since it
+  // started), the sent path (percentSent of it sent), or nothing.
+  void drawingShown(bool clean);
+  void sentPathShown(int percentSent);
+  void pictureCleared();
+  void commandStateChanged(app::CommandState state);
 
  protected:
   void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  // Clicks on the work-area picture: a double click opens the path view, a
+  // click picks the block drawn there.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void FormCreate();
   void CreateComponents();
+  void CreateButtons();
+  void CreatePictures();
   void CreateDialogs();
   void ConnectHandlers();
-  void SetEnabled(std::initializer_list<QWidget*> widgets, bool enabled);
-  void EnableSimulateByLines();
-  void ShowProgramName(const QString& path);
-  void ShowWorkAreaHint(bool clean);
+  void ConnectViewWindow();
+
+  // The command state and what changes it; ShowCommands sets every
+  // enabled flag from it.
+  void SetCommandState(CommandState state);
+  void ShowCommands();
+  // An edited, new or loaded program is neither drawn clean nor sent.
+  void ProgramChanged();
+  void DrawOfferedByLines();
+
+  void EnterWorkingState();
   // Loads the program named on the command line, the first time only.
   void OpenStartProgram();
+  // The save question for a modified program; true when the program may go.
+  bool AskToSaveChanges();
+  void SaveAs();
+  void SaveToProgramFile();  // under its name, or as SaveAs without one
   bool SaveEditorTo(const QString& path);
-  void ShowPicture();
-  void SendProgram();
-  void TransferEnded();
+  void ShowProgramName(const QString& path);
   // Puts a loaded program file into the editor, not modified.
   void ShowLoadedProgram(const QString& path, const std::vector<std::string>& lines);
+  void ShowStatus(const QString& text);
+  void ShowWorkAreaHint(bool clean);
+  void ShowPicture();
+  void PickOnPicture(QPoint pixel);
   // The draw command on the editor's text; true after a clean run.
   bool DrawEditorProgram();
+  void TransferEnded();
 
   // The import of standard G-code on loading (main_window_import.cpp).
   enum class ImportChoice { kNotOffered, kDeclined, kRefused, kImported, kPartLoaded };
@@ -162,22 +148,53 @@ class MainWindow : public QWidget {
   void OfferZeroPointShift();
 
   ui::ModalHost& host_;
-  ui::Tform3* form3_;
+  ui::MessageWindow* messageWindow_;
   ui::QtDialogs dialogs_;
   ui::QtEventPump pump_;
   rur::Workstation ws_;
   QString firstArgument_;
   QString workAreaHint_;  // the status line's hint of the last drawing, if any
-  QString startProgram_;  // loaded by the first Init_form, then empty
+  QString startProgram_;  // loaded on first entering the working state, then empty
   std::uint8_t programModified_ = 0;
   bool closeConfirmed_ = false;
-  // A drawing or a transfer runs: the window stays open, and activating it
-  // does not end the run's hold on closing.
-  bool commandRunning_ = false;
+  CommandState state_ = CommandState::kNotWorking;
+  bool drawOffered_ = false;
   PictureContent pictureContent_ = PictureContent::kBlank;
   // Blocks of the last import's program in the editor (0: none); one that
   // the block store cannot hold is not drawn after the import.
   std::int64_t importedBlocks_ = 0;
+
+  // Components, by role (their names: ui::kMainWindowNames).
+  QLabel* programName_ = nullptr;
+  QCheckBox* blockSkipBox_ = nullptr;
+  ui::NcEditor* editor_ = nullptr;
+  QPlainTextEdit* listingText_ = nullptr;
+  QLabel* statusLine_ = nullptr;
+  QLabel* picture_ = nullptr;
+  QProgressBar* progressBar_ = nullptr;
+  QPushButton* newButton_ = nullptr;
+  QPushButton* loadButton_ = nullptr;
+  QPushButton* saveButton_ = nullptr;
+  QPushButton* toolsButton_ = nullptr;
+  QPushButton* zeroPointsButton_ = nullptr;
+  QPushButton* installationButton_ = nullptr;
+  QPushButton* drawButton_ = nullptr;
+  QPushButton* sendButton_ = nullptr;
+  QPushButton* abortButton_ = nullptr;
+  QPushButton* errorSearchButton_ = nullptr;
+  QPushButton* closeButton_ = nullptr;
+  ui::PictureButton* startPicture_ = nullptr;
+  ui::PictureButton* endPicture_ = nullptr;
+  QFileDialog* openDialog_ = nullptr;
+  QFileDialog* saveDialog_ = nullptr;
+  ui::QtSerialLine* serialLine_ = nullptr;
+  ui::InstallationDialog* installationDialog_ = nullptr;
+  ui::ToolDialog* toolDialog_ = nullptr;
+  ui::ZeroPointDialog* zeroPointDialog_ = nullptr;
+  ui::LineNumberDialog* lineNumberDialog_ = nullptr;
+  ui::ImportNotesWindow* importNotes_ = nullptr;
+  PathLink* link_ = nullptr;  // the drawing and the editor's lines
+  ViewWindow* viewWindow_ = nullptr;
 };
 
 }  // namespace app

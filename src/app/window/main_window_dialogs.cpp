@@ -5,41 +5,43 @@
 #include <QPushButton>
 
 #include "main_window.h"
-#include "ui/installation_dialog.h"
-#include "ui/line_number_dialog.h"
-#include "ui/modal_host.h"
-#include "ui/qt_serial_line.h"
-#include "ui/tool_dialog.h"
-#include "ui/zero_point_dialog.h"
+#include "ui/component_names.h"
+#include "ui/dialogs/installation_dialog.h"
+#include "ui/dialogs/line_number_dialog.h"
+#include "ui/platform/modal_host.h"
+#include "ui/platform/qt_serial_line.h"
+#include "ui/dialogs/tool_dialog.h"
+#include "ui/dialogs/zero_point_dialog.h"
 
 namespace app {
 
 void MainWindow::CreateDialogs() {
-  const data::DataFileLocation files{ws_.dataDirectory, ws_.settings.controllerType, ws_.dialogs};
-  ApdComPort1 = new ui::QtSerialLine(this);
-  Form2 = new ui::TForm2(ws_.settings, files, {*ApdComPort1, ws_.port}, host_, this);
-  connect(Form2, &ui::TForm2::controllerNamed, this, &QWidget::setWindowTitle);
-  werkzeug = new ui::Twerkzeug(ws_.tools, files, this);
-  Form4 = new ui::TForm4(ws_.zeroPointRecord, files, this);
-  Eingeben = new ui::LineNumberDialog(this);
+  const rur::Workstation::DialogParts parts = ws_.PartsForDialogs();
+  serialLine_ = ui::Named(new ui::QtSerialLine(this), ui::kMainWindowNames.serialLine);
+  installationDialog_ = new ui::InstallationDialog(parts.settings, parts.files, {*serialLine_, parts.port}, host_, this);
+  connect(installationDialog_, &ui::InstallationDialog::controllerNamed, this, &QWidget::setWindowTitle);
+  toolDialog_ = new ui::ToolDialog(parts.tools, parts.files, this);
+  zeroPointDialog_ = new ui::ZeroPointDialog(parts.zeroPoints, parts.files, this);
+  lineNumberDialog_ = new ui::LineNumberDialog(this);
 }
 
-void MainWindow::SchnittstelleClick() { host_.Exec(*Form2); }
+void MainWindow::OnInstallation() { host_.Exec(*installationDialog_); }
 
-void MainWindow::WerkzeugtasteClick() {
-  werkzeug->FormShow();
-  host_.Exec(*werkzeug);
+void MainWindow::OnTools() {
+  toolDialog_->PrepareToShow();
+  host_.Exec(*toolDialog_);
   // The file holds: unsaved edits are dropped (a missing file keeps them).
   ws_.ReadTools();
-  senden->setEnabled(false);
+  // A drawing made with other tools is not sent.
+  if (state_ == CommandState::kDrawnClean) SetCommandState(CommandState::kIdle);
 }
 
-void MainWindow::nullpunktClick() {
-  Form4->FormActivate();
-  host_.Exec(*Form4);
+void MainWindow::OnZeroPoints() {
+  zeroPointDialog_->PrepareToShow();
+  host_.Exec(*zeroPointDialog_);
   // Saved or not, the edited values reach the interpreter's table.
-  data::CopyZeroPoints(ws_.zeroPointRecord, ws_.zeroPointTable);
-  senden->setEnabled(false);
+  ws_.AdoptZeroPoints();
+  if (state_ == CommandState::kDrawnClean) SetCommandState(CommandState::kIdle);
 }
 
 }  // namespace app

@@ -10,14 +10,13 @@
 #include <QTextCursor>
 
 #include "data/program_file.h"
-#include "data/zero_points.h"
 #include "main_window.h"
 #include "nc/import/standard_signs.h"
-#include "ui/import_notes_window.h"
-#include "ui/modal_host.h"
-#include "ui/nc_editor.h"
-#include "ui/qt_text.h"
-#include "ui/zero_point_dialog.h"
+#include "ui/dialogs/import_notes_window.h"
+#include "ui/platform/modal_host.h"
+#include "ui/editor/nc_editor.h"
+#include "ui/platform/qt_text.h"
+#include "ui/dialogs/zero_point_dialog.h"
 #include "window/gcode_import_offer.h"
 #include "workstation/import_outcome.h"
 #include "workstation/zero_point_offer.h"
@@ -45,7 +44,7 @@ MainWindow::ImportChoice MainWindow::OfferImport(const QString& path, const std:
   if (!sign) return ImportChoice::kNotOffered;
   if (!dialogs_.Ask(ImportQuestion(*sign))) return ImportChoice::kDeclined;
   nc::ImportOptions options;
-  options.controllerType = ws_.settings.controllerType;
+  options.controllerType = ws_.settings().controllerType;
   options.programNumber = nc::ProgramNumberOfFileName(ui::FromQt(QFileInfo(path).fileName()));
   const nc::ImportResult result = nc::ImportProgram(text.Bytes(), options);
   if (!result.ok) {
@@ -57,14 +56,14 @@ MainWindow::ImportChoice MainWindow::OfferImport(const QString& path, const std:
     return ImportChoice::kPartLoaded;
   }
   ReplaceEditorText(result.program.lines);
-  Import->ShowNotes(ui::ToQt(ImportSummary(result)), rur::ImportNoteLines(result));
+  importNotes_->ShowNotes(ui::ToQt(ImportSummary(result)), rur::ImportNoteLines(result));
   return ImportChoice::kImported;
 }
 
 void MainWindow::ShowImportRefusal(const nc::ImportResult& result) {
   const nc::ImportNote* refusal = FirstRefusal(result);
   dialogs_.Warning(ImportRefusedText(refusal != nullptr ? nc::DescribeImportNote(*refusal) : std::string()));
-  Import->ShowNotes(ui::ToQt(ImportSummary(result)), rur::ImportNoteLines(result));
+  importNotes_->ShowNotes(ui::ToQt(ImportSummary(result)), rur::ImportNoteLines(result));
 }
 
 // Asks for the first part's name, writes every part and loads the first;
@@ -74,12 +73,12 @@ bool MainWindow::SplitImport(const QString& path, const nc::ImportResult& result
   const QString folder = QFileInfo(path).absolutePath();
   const QString suggested = folder + QStringLiteral("/%") + ui::ToQt(result.program.lines.empty() ? "1" :
                                                                       result.program.lines.front().substr(1));
-  SaveDialog1->setWindowTitle(QString::fromLatin1(kFirstPartTitle));
-  SaveDialog1->selectFile(suggested);
-  const int answer = host_.Exec(*SaveDialog1);
-  SaveDialog1->setWindowTitle(QString());
-  if (answer != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty()) return false;
-  const std::string first = NativePath(SaveDialog1->selectedFiles().first());
+  saveDialog_->setWindowTitle(QString::fromLatin1(kFirstPartTitle));
+  saveDialog_->selectFile(suggested);
+  const int answer = host_.Exec(*saveDialog_);
+  saveDialog_->setWindowTitle(QString());
+  if (answer != QDialog::Accepted || saveDialog_->selectedFiles().isEmpty()) return false;
+  const std::string first = NativePath(saveDialog_->selectedFiles().first());
   std::vector<std::string> names;
   for (std::size_t k = 1; k <= result.parts.size(); ++k) {
     const std::string name = rur::PartFileName(first, k);
@@ -90,9 +89,9 @@ bool MainWindow::SplitImport(const QString& path, const nc::ImportResult& result
     names.push_back(name);
   }
   ShowLoadedProgram(FromNative(first), result.parts.front().lines);
-  Import->ShowNotes(ui::ToQt(ImportSummary(result)), rur::ImportNoteLines(result, &result.parts.front()));
+  importNotes_->ShowNotes(ui::ToQt(ImportSummary(result)), rur::ImportNoteLines(result, &result.parts.front()));
   for (std::size_t k = 0; k < names.size(); ++k) {
-    Import->AppendLine(QStringLiteral("Teil %1: %2").arg(k + 1).arg(FromNative(names[k])));
+    importNotes_->AppendLine(QStringLiteral("Teil %1: %2").arg(k + 1).arg(FromNative(names[k])));
   }
   importedBlocks_ = static_cast<std::int64_t>(result.parts.front().lines.size());
   return true;
@@ -103,10 +102,10 @@ void MainWindow::ReplaceEditorText(const std::vector<std::string>& lines) {
   QStringList text;
   text.reserve(static_cast<qsizetype>(lines.size()));
   for (const std::string& line : lines) text << ui::ToQt(line);
-  QTextCursor cursor(showeditor->document());
+  QTextCursor cursor(editor_->document());
   cursor.select(QTextCursor::Document);
   cursor.insertText(text.join(QLatin1Char('\n')));
-  showeditor->MoveToLine(1);
+  editor_->MoveToLine(1);
 }
 
 void MainWindow::AfterImport(ImportChoice choice) {
@@ -117,16 +116,13 @@ void MainWindow::AfterImport(ImportChoice choice) {
 
 void MainWindow::OfferZeroPointShift() {
   std::vector<std::string> lines;
-  for (const QString& line : showeditor->Lines()) lines.push_back(ui::FromQt(line));
+  for (const QString& line : editor_->Lines()) lines.push_back(ui::FromQt(line));
   const std::optional<rur::ZeroPointOffer> offer = rur::OfferZeroPointShift(ws_, data::ProgramText(lines));
   if (!offer || !dialogs_.Ask(offer->question)) return;
-  const data::ZeroPointRecord before = ws_.zeroPointRecord;
-  ws_.zeroPointRecord.At(data::Axis::X, 0) += offer->shiftX;
-  ws_.zeroPointRecord.At(data::Axis::Y, 0) += offer->shiftY;
-  Form4->FormActivate();
-  const bool saved = host_.Exec(*Form4) == QDialog::Accepted;
-  if (!saved) ws_.zeroPointRecord = before;  // nothing changes without the operator's OK
-  data::CopyZeroPoints(ws_.zeroPointRecord, ws_.zeroPointTable);
+  const bool saved = rur::AcceptZeroPointShift(ws_, *offer, [this] {
+    zeroPointDialog_->PrepareToShow();
+    return host_.Exec(*zeroPointDialog_) == QDialog::Accepted;
+  });
   if (saved) DrawEditorProgram();  // the path where the new zero point puts it
 }
 

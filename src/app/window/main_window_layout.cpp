@@ -7,10 +7,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "draw/raster.h"
+#include "draw/picture/raster.h"
 #include "main_window.h"
-#include "ui/nc_editor.h"
-#include "ui/picture_button.h"
+#include "ui/component_names.h"
+#include "ui/editor/nc_editor.h"
+#include "ui/path_view/picture_button.h"
 
 namespace app {
 namespace {
@@ -20,8 +21,7 @@ constexpr int kClientHeight = 587;
 
 template <typename W>
 W* Make(QWidget* parent, const char* name, QRect geometry) {
-  auto* w = new W(parent);
-  w->setObjectName(QString::fromLatin1(name));
+  auto* w = ui::Named(new W(parent), name);
   w->setGeometry(geometry);
   return w;
 }
@@ -44,6 +44,8 @@ QFont WindowFont() {
 }  // namespace
 
 void MainWindow::CreateComponents() {
+  const ui::MainWindowNames& names = ui::kMainWindowNames;
+  setObjectName(QString::fromLatin1(names.window));
   setWindowTitle(QStringLiteral("RUR"));
   setFixedSize(kClientWidth, kClientHeight);
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowSystemMenuHint |
@@ -55,85 +57,98 @@ void MainWindow::CreateComponents() {
   navy.setColor(QPalette::WindowText, Qt::white);
   setPalette(navy);
 
-  Panel2 = Make<QLabel>(this, "Panel2", {116, 4, 318, 22});
-  Panel2->setText(QStringLiteral("Programm:"));
-  Panel2->setTextFormat(Qt::PlainText);
-  Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  Panel2->setAutoFillBackground(true);
-  Panel2->setPalette(QPalette(QColor(212, 208, 200)));
+  programName_ = Make<QLabel>(this, names.programName, {116, 4, 318, 22});
+  programName_->setText(QStringLiteral("Programm:"));
+  programName_->setTextFormat(Qt::PlainText);
+  programName_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  programName_->setAutoFillBackground(true);
+  programName_->setPalette(QPalette(QColor(212, 208, 200)));
 
-  CheckBox1 = Make<QCheckBox>(this, "CheckBox1", {440, 4, 205, 22});
-  CheckBox1->setText(QStringLiteral("Satz Aus- blenden"));
+  blockSkipBox_ = Make<QCheckBox>(this, names.blockSkipBox, {440, 4, 205, 22});
+  blockSkipBox_->setText(QStringLiteral("Satz Aus- blenden"));
 
-  showeditor = Make<ui::NcEditor>(this, "showeditor", {116, 30, 441, 160});
+  editor_ = Make<ui::NcEditor>(this, names.editor, {116, 30, 441, 160});
   QFont courier(QStringLiteral("Courier New"));
   courier.setStyleHint(QFont::Monospace);
   courier.setPointSize(10);
   courier.setBold(false);
-  showeditor->setFont(courier);
-  QPalette editorColours = showeditor->palette();
+  editor_->setFont(courier);
+  QPalette editorColours = editor_->palette();
   editorColours.setColor(QPalette::Base, Qt::black);
   editorColours.setColor(QPalette::Text, Qt::yellow);
-  showeditor->setPalette(editorColours);
-  showeditor->SetModalHost(host_);  // "Gehe zu Zeile" and "Suchen" go through the window's host
+  editor_->setPalette(editorColours);
+  editor_->SetModalHost(host_);  // "Gehe zu Zeile" and "Suchen" go through the window's host
 
-  simArray = Make<QPlainTextEdit>(this, "simArray", {0, 0, 10, 10});
-  simArray->setReadOnly(true);
-  simArray->hide();
+  listingText_ = Make<QPlainTextEdit>(this, names.listingText, {0, 0, 10, 10});
+  listingText_->setReadOnly(true);
+  listingText_->hide();
 
-  Panel1 = Make<QFrame>(this, "Panel1", {116, 194, 441, 26});
-  Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  Panel1->setAutoFillBackground(true);
-  Panel1->setPalette(QPalette(QColor(212, 208, 200)));
-  meldung = Make<QLabel>(Panel1, "meldung", {4, 2, 433, 22});
-  meldung->setText(QStringLiteral("Meldung"));
-  meldung->setTextFormat(Qt::PlainText);
-  meldung->setPalette(QPalette(QColor(212, 208, 200)));
+  auto* statusPanel = Make<QFrame>(this, names.statusPanel, {116, 194, 441, 26});
+  statusPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  statusPanel->setAutoFillBackground(true);
+  statusPanel->setPalette(QPalette(QColor(212, 208, 200)));
+  statusLine_ = Make<QLabel>(statusPanel, names.statusLine, {4, 2, 433, 22});
+  statusLine_->setText(QStringLiteral("Meldung"));
+  statusLine_->setTextFormat(Qt::PlainText);
+  statusLine_->setPalette(QPalette(QColor(212, 208, 200)));
 
-  Panel4 = Make<QFrame>(this, "Panel4", {116, 224, 441, 361});
-  Panel4->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  Image0 = Make<QLabel>(Panel4, "Image0", {3, 3, 435, 355});
-  Image0->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  auto* pictureFrame = Make<QFrame>(this, names.pictureFrame, {116, 224, 441, 361});
+  pictureFrame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  picture_ = Make<QLabel>(pictureFrame, names.picture, {3, 3, 435, 355});
+  picture_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   QPixmap blank(draw::kRasterWidth, draw::kRasterHeight);
   blank.fill(QColor(draw::kNavy.r, draw::kNavy.g, draw::kNavy.b));
-  Image0->setPixmap(blank);
+  picture_->setPixmap(blank);
+  picture_->installEventFilter(this);
 
-  neues = Button(this, "neues", "&Neues", "neues Programm ", {8, 30, 100, 28});
-  laden = Button(this, "laden", "&Laden", "Programm laden", {8, 62, 100, 28});
-  speichern = Button(this, "speichern", "S&peichern", "Speichern", {8, 94, 100, 28});
-  Werkzeugtaste = Button(this, "Werkzeugtaste", "Werkz.", "Werkzeugdatei", {8, 140, 100, 28});
-  nullpunkt = Button(this, "nullpunkt", "Nullp.", "Datei für  Nullpunktverschiebung", {8, 172, 100, 28});
-  Schnittstelle = Button(this, "Schnittstelle", "Install.", "Installationsprogramm aufrufen", {8, 204, 100, 28});
-  simuliere = Button(this, "simuliere", "Z&eichnen", "Zeichnet Fräsebahnmittelpunkt", {563, 30, 82, 28});
-  senden = Button(this, "senden", "S&enden", "Überträgt Daten ", {563, 62, 82, 28});
-  abbruch = Button(this, "abbruch", "&Abbruch", "Übertragung abbrechen", {563, 94, 82, 28});
-  fehlersuche = Button(this, "fehlersuche", "Fehler", "Fehlersuche CNC-Display --> CNC-Programm ", {563, 140, 82, 28});
-  beenden = Button(this, "beenden", "&Schließen", "Routine beenden", {563, 553, 82, 28});
+  CreateButtons();
+  CreatePictures();
 
-  OvcMeter1 = Make<QProgressBar>(this, "OvcMeter1", {590, 224, 28, 240});
-  OvcMeter1->setOrientation(Qt::Vertical);
-  OvcMeter1->setTextVisible(false);
-  OvcMeter1->setRange(0, 100);
-  OvcMeter1->setValue(0);
-  OvcMeter1->setStyleSheet(QStringLiteral("QProgressBar::chunk { background: yellow; }"));
+  openDialog_ = ui::Named(new QFileDialog(this), names.openDialog);
+  openDialog_->setOption(QFileDialog::DontUseNativeDialog);
+  openDialog_->setFileMode(QFileDialog::ExistingFile);
+  openDialog_->setAcceptMode(QFileDialog::AcceptOpen);
+  saveDialog_ = ui::Named(new QFileDialog(this), names.saveDialog);
+  saveDialog_->setOption(QFileDialog::DontUseNativeDialog);
+  saveDialog_->setFileMode(QFileDialog::AnyFile);
+  saveDialog_->setAcceptMode(QFileDialog::AcceptSave);
+}
 
-  Image2 = Make<ui::PictureButton>(this, "Image2", {4, 482, 105, 101});
-  Image2->setPixmap(ui::EndPicture(105, 101));
-  Image2->setToolTip(QStringLiteral("Arbeit beenden"));
-  ende = Make<ui::PictureButton>(this, "ende", {4, 300, 105, 105});
-  ende->setPixmap(ui::StartPicture(105, 105));
-  ende->setToolTip(QStringLiteral("Arbeit beginnen"));
+// The progress bar and the start and end pictures.
+void MainWindow::CreatePictures() {
+  const ui::MainWindowNames& names = ui::kMainWindowNames;
+  progressBar_ = Make<QProgressBar>(this, names.progressBar, {590, 224, 28, 240});
+  progressBar_->setOrientation(Qt::Vertical);
+  progressBar_->setTextVisible(false);
+  progressBar_->setRange(0, 100);
+  progressBar_->setValue(0);
+  progressBar_->setStyleSheet(QStringLiteral("QProgressBar::chunk { background: yellow; }"));
 
-  OpenDialog1 = new QFileDialog(this);
-  OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
-  OpenDialog1->setOption(QFileDialog::DontUseNativeDialog);
-  OpenDialog1->setFileMode(QFileDialog::ExistingFile);
-  OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
-  SaveDialog1 = new QFileDialog(this);
-  SaveDialog1->setObjectName(QStringLiteral("SaveDialog1"));
-  SaveDialog1->setOption(QFileDialog::DontUseNativeDialog);
-  SaveDialog1->setFileMode(QFileDialog::AnyFile);
-  SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
+  // The start picture stands where the end picture stands: one of them shows.
+  endPicture_ = Make<ui::PictureButton>(this, names.endPicture, {4, 482, 105, 101});
+  endPicture_->setPixmap(ui::EndPicture(105, 101));
+  endPicture_->setToolTip(QStringLiteral("Arbeit beenden"));
+  startPicture_ = Make<ui::PictureButton>(this, names.startPicture, {4, 482, 105, 105});
+  startPicture_->setPixmap(ui::StartPicture(105, 105));
+  startPicture_->setToolTip(QStringLiteral("Arbeit beginnen"));
+}
+
+void MainWindow::CreateButtons() {
+  const ui::MainWindowNames& names = ui::kMainWindowNames;
+  newButton_ = Button(this, names.newButton, "&Neues", "neues Programm ", {8, 30, 100, 28});
+  loadButton_ = Button(this, names.loadButton, "&Laden", "Programm laden", {8, 62, 100, 28});
+  saveButton_ = Button(this, names.saveButton, "S&peichern", "Speichern", {8, 94, 100, 28});
+  toolsButton_ = Button(this, names.toolsButton, "Werkz.", "Werkzeugdatei", {8, 140, 100, 28});
+  zeroPointsButton_ =
+      Button(this, names.zeroPointsButton, "Nullp.", "Datei für  Nullpunktverschiebung", {8, 172, 100, 28});
+  installationButton_ =
+      Button(this, names.installationButton, "Install.", "Installationsprogramm aufrufen", {8, 204, 100, 28});
+  drawButton_ = Button(this, names.drawButton, "Z&eichnen", "Zeichnet Fräsebahnmittelpunkt", {563, 30, 82, 28});
+  sendButton_ = Button(this, names.sendButton, "S&enden", "Überträgt Daten ", {563, 62, 82, 28});
+  abortButton_ = Button(this, names.abortButton, "&Abbruch", "Übertragung abbrechen", {563, 94, 82, 28});
+  errorSearchButton_ = Button(this, names.errorSearchButton, "Fehler", "Fehlersuche CNC-Display --> CNC-Programm ",
+                              {563, 140, 82, 28});
+  closeButton_ = Button(this, names.closeButton, "&Schließen", "Routine beenden", {563, 553, 82, 28});
 }
 
 }  // namespace app

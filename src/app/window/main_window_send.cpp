@@ -2,96 +2,79 @@
 // itself is the workstation's: the window holds the commands still while
 // it runs, shows its status texts and progress, and lends it the serial
 // port.
-#include <QCheckBox>
 #include <QLabel>
 #include <QProgressBar>
-#include <QPushButton>
 #include <functional>
 
 #include "main_window.h"
-#include "transfer/transfer_run.h"
-#include "ui/line_number_dialog.h"
-#include "ui/modal_host.h"
-#include "ui/nc_editor.h"
-#include "ui/picture_button.h"
-#include "ui/qt_serial_line.h"
-#include "ui/qt_text.h"
+#include "ui/dialogs/line_number_dialog.h"
+#include "ui/platform/modal_host.h"
+#include "ui/platform/qt_serial_line.h"
+#include "ui/platform/qt_text.h"
 #include "workstation/error_search.h"
 #include "workstation/send_command.h"
 
 namespace app {
 namespace {
 
-// The status line and the progress meter; the picture follows the
-// progress, so the sent path grows in red as the frames go out.
-class WindowTransferView : public transfer::TransferView {
+// Hands the transfer's status texts, its progress and its start to the
+// window.
+class WindowTransferView : public rur::SendCommandView {
  public:
-  WindowTransferView(MainWindow& w, std::function<void()> showPicture)
-      : w_(w), showPicture_(std::move(showPicture)) {}
+  WindowTransferView(std::function<void(const QString&)> status, std::function<void(int)> progress,
+                     std::function<void()> starting)
+      : status_(std::move(status)), progress_(std::move(progress)), starting_(std::move(starting)) {}
 
-  void Status(std::string_view text) override { w_.ShowStatus(ui::ToQt(text)); }
-
-  void Progress(int percent) override {
-    if (percent == w_.OvcMeter1->value()) return;
-    w_.OvcMeter1->setValue(percent);
-    showPicture_();
-  }
+  void TransferStarting() override { starting_(); }
+  void Status(std::string_view text) override { status_(ui::ToQt(text)); }
+  void Progress(int percent) override { progress_(percent); }
 
  private:
-  MainWindow& w_;
-  std::function<void()> showPicture_;
+  std::function<void(const QString&)> status_;
+  std::function<void(int)> progress_;
+  std::function<void()> starting_;
 };
 
 }  // namespace
 
 void MainWindow::ShowStatus(const QString& text) {
-  meldung->setText(text);
+  statusLine_->setText(text);
   emit statusShown(text);
 }
 
-void MainWindow::sendenClick() {
-  commandRunning_ = true;
-  // An abort asked for before the command does not hold it; one from now on
-  // does, also before the port is opened.
-  ws_.phase = data::RunPhase::kRunning;
-  // Compensation, the tool radii and the numbers of the block text are
-  // checked before the port opens; a message (or No to the question about
-  // radius 0) sends nothing.
-  const bool prepared = rur::PrepareSending(ws_);
-  SetEnabled({Image2, laden, neues, speichern, nullpunkt, Schnittstelle, Werkzeugtaste, senden, simuliere}, false);
-  SetEnabled({abbruch, showeditor}, true);
+void MainWindow::OnSend() {
+  SetCommandState(CommandState::kSending);
   // The modified mark stays: the program sent is not the file saved, and
   // clearing the mark would let unsaved edits go without the save question.
-  ws_.messages.errorFlag = 0;
-  rur::PrepareSentPicture(ws_);
-  pictureContent_ = PictureContent::kSentPath;
-  ShowPicture();
-  if (prepared) SendProgram();
+  // The picture follows the progress, so the sent path grows in red as the
+  // frames go out.
+  WindowTransferView view([this](const QString& text) { ShowStatus(text); },
+                          [this](int percent) {
+                            if (percent == progressBar_->value()) return;
+                            progressBar_->setValue(percent);
+                            ShowPicture();
+                          },
+                          [this] {
+                            pictureContent_ = PictureContent::kSentPath;
+                            ShowPicture();
+                          });
+  rur::RunSendCommand(ws_, *serialLine_, view);
   TransferEnded();
 }
 
-void MainWindow::SendProgram() {
-  WindowTransferView view(*this, [this] { ShowPicture(); });
-  rur::SendProgram(ws_, *ApdComPort1, view);
-}
-
 void MainWindow::TransferEnded() {
-  commandRunning_ = false;
-  SetEnabled({fehlersuche, Image2, laden, neues, speichern, nullpunkt, Schnittstelle, Werkzeugtaste, simuliere,
-              CheckBox1},
-             true);
   // A new drawing is needed before the next transfer.
-  senden->setEnabled(false);
-  ws_.phase = data::RunPhase::kIdle;
-  OvcMeter1->setValue(OvcMeter1->maximum());
+  drawOffered_ = true;
+  SetCommandState(CommandState::kSent);
+  progressBar_->setValue(progressBar_->maximum());
   ShowPicture();
 }
 
-void MainWindow::fehlersucheClick() {
-  Eingeben->FormShow();
-  if (host_.Exec(*Eingeben) != QDialog::Accepted) return;
+void MainWindow::OnErrorSearch() {
+  lineNumberDialog_->PrepareToShow();
+  if (host_.Exec(*lineNumberDialog_) != QDialog::Accepted) return;
   // OK on an empty field searches nothing.
-  const std::optional<int> n = Eingeben->Number();
+  const std::optional<int> n = lineNumberDialog_->Number();
   if (n) rur::FindBlockLine(ws_, *n);
 }
 

@@ -4,9 +4,9 @@
 #include <QTextCursor>
 
 #include "data/program_text.h"
-#include "draw/surface.h"
-#include "ui/nc_editor.h"
-#include "ui/qt_text.h"
+#include "draw/picture/surface.h"
+#include "ui/editor/nc_editor.h"
+#include "ui/platform/qt_text.h"
 #include "workstation/block_origin.h"
 
 namespace app {
@@ -27,17 +27,16 @@ PathLink::PathLink(rur::Workstation& ws, ui::NcEditor& editor, QObject* parent)
   });
 }
 
-void PathLink::Rebuild(const QStringList& drawnLines, bool blockSkip) {
-  viewIndex_ = draw::PathIndex(ws_.blockStore, {.includeRapids = true});
-  pictureIndex_ = draw::PathIndex(ws_.blockStore);
-  lineIndex_ = draw::PathLineIndex(ws_.blockStore);
+void PathLink::Rebuild(const QStringList& drawnLines) {
+  viewIndex_ = draw::PathIndex(ws_.blockStore(), {.includeRapids = true});
+  pictureIndex_ = draw::PathIndex(ws_.blockStore());
+  lineIndex_ = draw::PathLineIndex(ws_.blockStore());
   std::vector<std::string> lines;
   lines.reserve(static_cast<std::size_t>(drawnLines.size()));
   for (const QString& line : drawnLines) lines.push_back(ui::FromQt(line));
-  map_ = rur::EditorLineMap(data::ProgramText(lines), blockSkip);
-  if (map_.LastListingLine() != ws_.subprograms.entries[0].end) map_ = rur::EditorLineMap();
-  pixelScale_ = draw::PixelScale(ws_.raster, ws_.settings.workAreaX, ws_.settings.workAreaY);
-  pictureHeight_ = ws_.raster.height();
+  map_ = rur::EditorLineMap(ws_.listing(), ws_.subprograms(), data::ProgramText(lines));
+  pixelScale_ = draw::PixelScale(ws_.raster(), ws_.settings().workAreaX, ws_.settings().workAreaY);
+  pictureHeight_ = ws_.raster().height();
   linked_ = true;
   emit highlightChanged();
 }
@@ -65,7 +64,7 @@ std::optional<std::int32_t> PathLink::HitOnPicture(QPoint pixel) const {
 }
 
 QString PathLink::Select(std::int32_t position) {
-  const rur::BlockOrigin origin = rur::OriginOfBlock(ws_.blockStore, ws_.subprograms, map_, position);
+  const rur::BlockOrigin origin = rur::OriginOfBlock(ws_.blockStore(), ws_.subprograms(), map_, position);
   const QTextBlock line = editor_.document()->findBlockByNumber(origin.editorLine);
   if (origin.editorLine >= 0 && line.isValid()) {
     QTextCursor cursor(line);

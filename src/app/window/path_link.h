@@ -12,9 +12,9 @@
 #include <optional>
 #include <vector>
 
-#include "draw/path_geometry.h"
-#include "draw/path_index.h"
-#include "draw/path_line_index.h"
+#include "draw/path/geometry.h"
+#include "draw/path/index.h"
+#include "draw/path/line_index.h"
 #include "workstation/editor_line_map.h"
 #include "workstation/workstation.h"
 
@@ -29,10 +29,9 @@ class PathLink : public QObject {
  public:
   PathLink(rur::Workstation& ws, ui::NcEditor& editor, QObject* parent = nullptr);
 
-  // After a drawing: indexes ws.blockStore and maps the drawn editor text
-  // (drawn with blockSkip) to its listing lines. The map is kept only when
-  // its last line is the main program's last listing line.
-  void Rebuild(const QStringList& drawnLines, bool blockSkip);
+  // After a drawing: indexes ws.blockStore and maps the listing lines of
+  // the main program to the lines of the drawn editor text.
+  void Rebuild(const QStringList& drawnLines);
   // No drawing to link (a new program, a transfer's picture).
   void Clear();
   bool Linked() const { return linked_; }

@@ -1,17 +1,17 @@
-// The path view window "Ansicht": the last drawing (or a transfer's sent
-// path) as vectors, with "Einpassen", the cursor's position, the rapid rate
-// and status lines for the picked block and the path statistics. Opened by
-// a double click on the picture or F4; remembers its geometry per user.
+// The path view window "Ansicht": the picture's drawing (or sent path) as
+// vectors, with "Einpassen", the cursor's position, the rapid rate, the
+// picked block and the path statistics. Opened by a double click on the
+// picture or F4; remembers its geometry per user.
 #pragma once
 
 #include <QWidget>
 #include <cstdint>
 
-#include "draw/path_statistics.h"
+#include "window/command_state.h"
+#include "workstation/workstation.h"
 
 class QDoubleSpinBox;
 class QLabel;
-class QPushButton;
 
 namespace ui {
 class PathView;
@@ -19,50 +19,53 @@ class PathView;
 
 namespace app {
 
-class MainWindow;
 class PathLink;
 
 class ViewWindow : public QWidget {
   Q_OBJECT
  public:
-  // A window of its own, owned by the main window, hidden until opened.
-  explicit ViewWindow(MainWindow& main);
+  // A window of its own beside parent, hidden until opened. ws: the stores,
+  // settings and zero point shown; link: the drawing's link to the editor,
+  // which a block picked in the view moves.
+  ViewWindow(const rur::Workstation& ws, PathLink& link, QWidget* parent);
   // Keeps the geometry of a window still open when the program ends.
   ~ViewWindow() override;
 
   void Open();
-  PathLink& link() { return *link_; }
 
-  // Components (objectName = the member's name).
-  ui::PathView* view = nullptr;
-  QPushButton* einpassen = nullptr;
-  QDoubleSpinBox* eilgang = nullptr;  // rapid rate, mm/min
-  QLabel* position = nullptr;         // the cursor's X and Y
-  QLabel* meldung = nullptr;          // the picked block
-  QLabel* statistik = nullptr;        // lengths and times of the path
+  // What the main window's picture shows now: the last drawing (clean:
+  // without a message, so that its statistics count), the sent path with
+  // percentSent of it sent, or nothing.
+  void ShowDrawing(bool clean);
+  void ShowSentPath(int percentSent);
+  void ShowNothing();
+  // While a drawing or a transfer runs a click picks nothing.
+  void SetCommandState(CommandState state);
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
   void hideEvent(QHideEvent* event) override;
 
  private:
   void SaveGeometry();
   void CreateComponents();
-  void ConnectMainWindow();
-  void PictureShown();
-  void ShowDrawing();
-  void ShowSentPath();
   void ShowStatistics();
   void Highlight();
   void ClickedInView(double x, double y, double tolerance);
-  void ClickedOnPicture(QPoint pixel);
   void RapidRateChanged(double rate);
 
-  MainWindow& main_;
-  PathLink* link_ = nullptr;
+  const rur::Workstation& ws_;
+  PathLink& link_;
   bool geometryRestored_ = false;
   bool showingSent_ = false;
   bool drawingClean_ = false;
+  bool commandRunning_ = false;
+
+  // Components, by role (their names: ui::kViewWindowNames).
+  ui::PathView* view_ = nullptr;
+  QDoubleSpinBox* rapidRate_ = nullptr;  // mm/min
+  QLabel* position_ = nullptr;           // the cursor's X and Y
+  QLabel* pickedBlock_ = nullptr;
+  QLabel* statistics_ = nullptr;  // lengths and times of the path
 };
 
 }  // namespace app

@@ -2,7 +2,7 @@
 
 #include "data/block_record.h"
 #include "data/controllers.h"
-#include "nc/characters.h"
+#include "nc/lexical/characters.h"
 #include "nc/import/block_importer.h"
 #include "nc/import/dialect_writer.h"
 #include "nc/import/import_notes.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "nc/characters.h"
+#include "nc/lexical/characters.h"
 
 namespace nc::import {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "nc/characters.h"
+#include "nc/lexical/characters.h"
 
 namespace nc::import {
 namespace {

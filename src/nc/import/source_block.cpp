@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "nc/characters.h"
+#include "nc/lexical/characters.h"
 
 namespace nc::import {
 namespace {

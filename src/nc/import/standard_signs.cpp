@@ -4,8 +4,10 @@
 #include <string_view>
 #include <vector>
 
-#include "nc/characters.h"
-#include "nc/foreign_program.h"
+#include "nc/lexical/address_words.h"
+#include "nc/lexical/characters.h"
+#include "nc/lexical/comments.h"
+#include "nc/import/foreign_program.h"
 
 namespace nc {
 namespace {
@@ -17,29 +19,15 @@ struct Found {
   bool Empty() const { return position == std::string_view::npos; }
 };
 
-// An address word as written: its letter, the number after it (an
-// optional sign, digits, and digits after a point).
-struct Word {
-  std::size_t start = 0;
-  std::size_t end = 0;
-  char letter = 0;
-  bool hasNumber = false;
-  bool decimal = false;  // digits after a point ("G91.1")
-  int number = 0;        // the whole digits, capped
-};
-
 // What one line holds outside its comments.
 struct LineScan {
-  std::vector<Word> words;
+  std::vector<AddressWord> words;
   Found character;      // the leftmost ";" comment, "#", "$" or lower case
   bool hasCode = false;  // anything but blanks and comments
 };
 
-constexpr bool IsUpper(char c) { return c >= 'A' && c <= 'Z'; }
 constexpr bool IsLower(char c) { return c >= 'a' && c <= 'z'; }
-constexpr bool IsLetter(char c) { return IsUpper(c) || IsLower(c); }
 constexpr bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-constexpr bool IsOperator(char c) { return std::string_view("=+-*/[<>").find(c) != std::string_view::npos; }
 
 std::size_t SkipBlanks(std::string_view line, std::size_t i) {
   while (i < line.size() && IsBlank(line[i])) ++i;
@@ -50,35 +38,6 @@ std::size_t SkipBlanks(std::string_view line, std::size_t i) {
 bool IsDialectG(int n) {
   return n <= 4 || (n >= 17 && n <= 19) || (n >= 40 && n <= 42) || (n >= 51 && n <= 59) || n == 66 || n == 74 ||
          n == 77 || n == 79 || n == 90 || n == 91;
-}
-
-// An upper-case letter starts a word unless it continues a letter (ED) or
-// is the sine, cosine or square-root letter after an operator.
-bool StartsWord(std::string_view line, std::size_t i) {
-  if (!IsUpper(line[i])) return false;
-  if (i > 0 && IsLetter(line[i - 1])) return false;
-  const char c = line[i];
-  return !((c == 'S' || c == 'C' || c == 'R') && i > 0 && IsOperator(line[i - 1]));
-}
-
-Word ReadWord(std::string_view line, std::size_t i) {
-  Word w;
-  w.start = i;
-  w.letter = line[i++];
-  if (i < line.size() && IsSign(line[i])) ++i;
-  for (; i < line.size() && IsDigit(line[i]); ++i) {
-    w.hasNumber = true;
-    if (w.number < 100000) w.number = w.number * 10 + (line[i] - '0');
-  }
-  if (i + 1 < line.size() && line[i] == '.' && IsDigit(line[i + 1])) {
-    w.hasNumber = true;
-    w.decimal = true;
-    i = DigitsEnd(line, i + 1);
-  } else if (i < line.size() && line[i] == '.') {
-    ++i;  // "X10." is X10
-  }
-  w.end = i;
-  return w;
 }
 
 // The text of a lower-case word: the letter and what follows up to a blank.
@@ -102,15 +61,16 @@ LineScan ScanLine(std::string_view line, std::size_t from) {
   if (i < line.size() && line[i] == '/') ++i;  // block skip
   while (i < line.size()) {
     const char c = line[i];
-    if (c == '(') {
-      const std::size_t close = line.find(')', i);
+    const ForeignComment comment = ForeignCommentAt(line, i);
+    if (comment == ForeignComment::kParentheses) {
+      const std::size_t close = ParenthesesCommentClose(line, i + 1);
       i = close == std::string_view::npos ? line.size() : close + 1;
-    } else if (c == ';' && StartsSemicolonComment(line, i)) {
+    } else if (comment == ForeignComment::kSemicolon) {
       Note(scan.character, i, "\";\" (Kommentar)");
       scan.hasCode = true;  // the dialect reads it as words
       break;
-    } else if (StartsWord(line, i) || c == 'u' || c == 'v' || c == 'w') {
-      scan.words.push_back(ReadWord(line, i));
+    } else if (StartsAddressWord(line, i, kConditionOperators) || c == 'u' || c == 'v' || c == 'w') {
+      scan.words.push_back(ReadAddressWord(line, i));
       scan.hasCode = true;
       i = scan.words.back().end;
     } else {
@@ -143,9 +103,9 @@ const char* GMeaning(int n) {
 }
 
 // The sign a word is in its line, if any.
-std::string WordSign(std::string_view line, const Word& w, const LineScan& scan) {
+std::string WordSign(std::string_view line, const AddressWord& w, const LineScan& scan) {
   const auto has = [&scan](char letter, int number) {
-    return std::any_of(scan.words.begin(), scan.words.end(), [&](const Word& o) {
+    return std::any_of(scan.words.begin(), scan.words.end(), [&](const AddressWord& o) {
       return o.letter == letter && (number < 0 || (o.hasNumber && !o.decimal && o.number == number));
     });
   };
@@ -173,7 +133,7 @@ std::string WordSign(std::string_view line, const Word& w, const LineScan& scan)
 // The leftmost sign of a line, given its scan.
 Found LineSign(std::string_view line, const LineScan& scan) {
   Found found;
-  for (const Word& w : scan.words) {
+  for (const AddressWord& w : scan.words) {
     if (w.start > scan.character.position) break;
     std::string text = WordSign(line, w, scan);
     if (!text.empty()) {

@@ -5,16 +5,13 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/inotify.h>
-#include <sys/ioctl.h>
 #include <sys/wait.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 
-#include "transfer/frame_reader.h"
 
 extern char** environ;
 
@@ -39,23 +36,24 @@ bool Drain(int fd, std::string& into) {
 
 }  // namespace
 
-CliProcess::CliProcess(const std::vector<std::string>& args) : deadline_(Clock::now() + kChildDeadline) {
-  int out[2];
+CliProcess::CliProcess(const std::vector<std::string>& args, int stdoutFd, const char* program)
+    : deadline_(Clock::now() + kChildDeadline) {
+  int out[2] = {-1, -1};
   int err[2];
-  if (::pipe2(out, O_CLOEXEC) != 0) return;
+  if (stdoutFd < 0 && ::pipe2(out, O_CLOEXEC) != 0) return;
   if (::pipe2(err, O_CLOEXEC) != 0) {
-    ::close(out[0]);
-    ::close(out[1]);
+    if (out[0] >= 0) ::close(out[0]);
+    if (out[1] >= 0) ::close(out[1]);
     return;
   }
-  std::vector<std::string> argv{RUR_CLI_PATH};
+  std::vector<std::string> argv{program};
   argv.insert(argv.end(), args.begin(), args.end());
   std::vector<char*> pointers;
   for (std::string& a : argv) pointers.push_back(a.data());
   pointers.push_back(nullptr);
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+  posix_spawn_file_actions_adddup2(&actions, stdoutFd >= 0 ? stdoutFd : out[1], STDOUT_FILENO);
   posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
   // The stop signals as a terminal delivers them, whatever the test runner ignores.
   posix_spawnattr_t attributes;
@@ -65,14 +63,14 @@ CliProcess::CliProcess(const std::vector<std::string>& args) : deadline_(Clock::
   for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&stops, signal);
   posix_spawnattr_setsigdefault(&attributes, &stops);
   posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
-  if (::posix_spawn(&pid_, RUR_CLI_PATH, &actions, &attributes, pointers.data(), environ) != 0) pid_ = -1;
+  if (::posix_spawn(&pid_, program, &actions, &attributes, pointers.data(), environ) != 0) pid_ = -1;
   posix_spawnattr_destroy(&attributes);
   posix_spawn_file_actions_destroy(&actions);
-  ::close(out[1]);
+  if (out[1] >= 0) ::close(out[1]);
   ::close(err[1]);
   outFd_ = out[0];
   errFd_ = err[0];
-  ::fcntl(outFd_, F_SETFL, O_NONBLOCK);
+  if (outFd_ >= 0) ::fcntl(outFd_, F_SETFL, O_NONBLOCK);
   ::fcntl(errFd_, F_SETFL, O_NONBLOCK);
 }
 
@@ -141,93 +139,6 @@ int CliProcess::Finish() {
   }
   pid_ = -1;
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-TestPty::TestPty() : deadline_(Clock::now() + kChildDeadline) {
-  master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-  char name[128];
-  int packet = 1;
-  if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0 ||
-      ::ptsname_r(master_, name, sizeof name) != 0 || ::ioctl(master_, TIOCPKT, &packet) != 0) {
-    return;
-  }
-  slavePath_ = name;
-  ::fcntl(master_, F_SETFL, O_NONBLOCK);
-  // Held until the sender has the slave open, so that the master does not
-  // report a hang-up before.
-  slave_ = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
-}
-
-TestPty::~TestPty() {
-  if (slave_ >= 0) ::close(slave_);
-  CloseMaster();
-}
-
-bool TestPty::ReadPacket(bool& flushed) {
-  flushed = false;
-  pollfd p{master_, POLLIN, 0};
-  if (master_ < 0 || ::poll(&p, 1, MillisecondsLeft(deadline_)) <= 0) return false;
-  std::uint8_t bytes[4097];
-  const ssize_t n = ::read(master_, bytes, sizeof bytes);
-  if (n <= 0) return n < 0 && errno == EAGAIN;
-  if (bytes[0] == TIOCPKT_DATA) {
-    received_.insert(received_.end(), bytes + 1, bytes + n);
-  } else {
-    flushed = (bytes[0] & TIOCPKT_FLUSHREAD) != 0;
-  }
-  return true;
-}
-
-bool TestPty::WaitForInputFlush() {
-  for (bool flushed = false; ReadPacket(flushed);) {
-    if (!flushed) continue;
-    ::close(slave_);
-    slave_ = -1;
-    return true;
-  }
-  return false;
-}
-
-bool TestPty::ReadUntil(std::size_t count) {
-  bool flushed = false;
-  while (received_.size() < count) {
-    if (!ReadPacket(flushed)) return false;
-  }
-  return true;
-}
-
-bool TestPty::ReadFrames(std::size_t count) {
-  bool flushed = false;
-  for (;;) {
-    transfer::FrameReader reader;
-    std::vector<transfer::ReceivedFrame> frames;
-    reader.Feed(received_, frames);
-    if (frames.size() >= count) return true;
-    if (!ReadPacket(flushed)) return false;
-  }
-}
-
-void TestPty::Write(const std::vector<std::uint8_t>& bytes) {
-  [[maybe_unused]] const ssize_t n = ::write(master_, bytes.data(), bytes.size());
-}
-
-bool TestPty::Untouched() {
-  pollfd p{master_, POLLIN, 0};
-  return master_ >= 0 && ::poll(&p, 1, 0) == 0;
-}
-
-void TestPty::CloseMaster() {
-  if (master_ >= 0) ::close(master_);
-  master_ = -1;
-}
-
-bool TestPty::SlaveClosed() {
-  pollfd p{master_, POLLIN, 0};
-  for (bool flushed = false; master_ >= 0 && ::poll(&p, 1, MillisecondsLeft(deadline_)) > 0;) {
-    if ((p.revents & POLLHUP) != 0) return true;
-    if (!ReadPacket(flushed)) return false;
-  }
-  return false;
 }
 
 FileEvents::FileEvents(const std::string& path, std::uint32_t mask) : deadline_(Clock::now() + kChildDeadline) {

@@ -1,6 +1,5 @@
 // The built rur-cli run as a child process with stdout and stderr on pipes,
-// for the end-to-end transfer tests; a pseudo-terminal that a test holds
-// itself to play a controller that misbehaves; and file events that tell
+// for the end-to-end transfer tests, and file events that tell
 // which step a child has reached. Every wait ends at a hard deadline, after
 // which the child is killed, so no test can hang.
 #pragma once
@@ -19,13 +18,14 @@ inline constexpr std::chrono::seconds kChildDeadline{20};
 
 class CliProcess {
  public:
-  explicit CliProcess(const std::vector<std::string>& args);
+  // With `stdoutFd`, the child writes its stdout there instead of to a pipe;
+  // with `program`, that runs instead of rur-cli.
+  explicit CliProcess(const std::vector<std::string>& args, int stdoutFd = -1, const char* program = RUR_CLI_PATH);
   ~CliProcess();
   CliProcess(const CliProcess&) = delete;
   CliProcess& operator=(const CliProcess&) = delete;
 
   bool started() const { return pid_ > 0; }
-  pid_t pid() const { return pid_; }
   // The next line of stdout (without its end), or nothing at the end of
   // the output or the deadline.
   std::optional<std::string> ReadLine();
@@ -50,43 +50,6 @@ class CliProcess {
   std::string out_;
   std::string err_;
   std::size_t lineStart_ = 0;  // of the next line ReadLine gives
-  std::chrono::steady_clock::time_point deadline_;
-};
-
-// A pseudo-terminal held by the test: the master in packet mode.
-class TestPty {
- public:
-  TestPty();
-  ~TestPty();
-  TestPty(const TestPty&) = delete;
-  TestPty& operator=(const TestPty&) = delete;
-
-  const std::string& slavePath() const { return slavePath_; }
-  // Waits until the slave side discards its input (the sender waits for the
-  // controller from then on), collecting any data.
-  bool WaitForInputFlush();
-  // Collects data until `count` bytes have come in all; false at the deadline.
-  bool ReadUntil(std::size_t count);
-  // Collects data until the collected bytes hold `count` complete frames.
-  bool ReadFrames(std::size_t count = 1);
-  void Write(const std::vector<std::uint8_t>& bytes);
-  // Whether nothing has come to the master: no data, no flush (no sender
-  // has opened the slave and discarded its buffers).
-  bool Untouched();
-  void CloseMaster();
-  // Whether the slave has been closed by everyone (the master hangs up).
-  bool SlaveClosed();
-
-  const std::vector<std::uint8_t>& received() const { return received_; }
-
- private:
-  // One packet within the deadline; false at the deadline or an error.
-  bool ReadPacket(bool& flushed);
-
-  int master_ = -1;
-  int slave_ = -1;
-  std::string slavePath_;
-  std::vector<std::uint8_t> received_;
   std::chrono::steady_clock::time_point deadline_;
 };
 

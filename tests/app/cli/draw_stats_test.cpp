@@ -1,5 +1,5 @@
-// draw --stats: the rapid-rate option's values, where the figures stand
-// beside the block lines, and that a failed drawing prints none.
+// draw --stats: the rapid-rate option's values and the largest figure. Runs
+// of the command are golden cases (draw_stats_*, draw_rapid_rate_*).
 #include <cfloat>
 #include <sstream>
 
@@ -7,13 +7,8 @@
 
 #include "cli/cli_app.h"
 #include "cli/statistics_lines.h"
-#include "app/cli/run_in_process.h"
-#include "support/temp_dir.h"
 
 namespace {
-
-using cli_testing::Result;
-using cli_testing::RunCli;
 
 TEST(DrawStats, RapidRateMustBeAFiniteNumberAboveZero) {
   struct Case {
@@ -39,54 +34,6 @@ TEST(DrawStats, LargestFigureKeepsAllItsDigits) {
             "7154045895351438246423432132688946418276846754670353751698604991057655128207624549009038932894407586"
             "8508455133942304583236903222948165808559332123348274797826204144723168738177180919299881250404026184"
             "124858368.000");
-}
-
-class DrawStatsRun : public ::testing::Test {
- protected:
-  void SetUp() override {
-    // One line 30 long and 40 across: 50 at F300, 10 s.
-    data_.Write("%1", "%1\r\nN10 G01 X30 Y40 F300\r\nN20 M30\r\n");
-  }
-  Result Draw(std::vector<std::string> options) {
-    std::vector<std::string> args{"draw", data_.File("%1"), "--data", data_.path()};
-    args.insert(args.end(), options.begin(), options.end());
-    return RunCli(args);
-  }
-  testing_support::TempDir data_;
-};
-
-TEST_F(DrawStatsRun, BadRapidRateIsAUsageErrorBeforeAnyDrawing) {
-  for (const char* rate : {"0", "-1", "fast"}) {
-    const Result r = Draw({"--stats", "--rapid-rate", rate});
-    EXPECT_EQ(r.status, 2) << rate;
-    EXPECT_EQ(r.out, "") << rate;
-    EXPECT_NE(r.err.find(std::string("--rapid-rate wants mm/min above 0, not ") + rate), std::string::npos) << r.err;
-  }
-  EXPECT_EQ(Draw({"--stats", "--rapid-rate", ""}).status, 2);
-}
-
-TEST_F(DrawStatsRun, FiguresFollowTheBlockLines) {
-  const Result r = Draw({"--blocks", "--stats"});
-  ASSERT_EQ(r.status, 0) << r.err;
-  const auto stats = r.out.find("feed_length_mm 50.000\n");
-  ASSERT_NE(stats, std::string::npos) << r.out;
-  EXPECT_NE(r.out.rfind("\t0\t0\n", stats), std::string::npos) << "block lines before the figures";
-  EXPECT_NE(r.out.find("feed_time_s 10.000\n"), std::string::npos) << r.out;
-  EXPECT_EQ(r.out.substr(r.out.size() - 22), "blocks_without_feed 0\n");
-}
-
-TEST_F(DrawStatsRun, WithoutStatsNothingIsPrinted) {
-  const Result r = Draw({"--rapid-rate", "100"});
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, "");
-}
-
-TEST_F(DrawStatsRun, AFailedDrawingPrintsNoFigures) {
-  // A call of a subprogram that does not exist stops the drawing with a message.
-  data_.Write("%1", "%1\r\nN10 G01 X30 Y40 F300\r\nN20 G77 H99\r\nN30 M30\r\n");
-  const Result r = Draw({"--stats"});
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.out, "");
 }
 
 }  // namespace

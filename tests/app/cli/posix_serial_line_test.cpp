@@ -19,6 +19,8 @@
 #include <gtest/gtest.h>
 
 #include "cli/terminal_settings.h"
+#include "support/ordinary_user.h"
+#include "support/pseudo_terminal.h"
 #include "support/temp_dir.h"
 #include "transfer/port_claim.h"
 
@@ -114,39 +116,14 @@ TEST(TerminalSettings, FlowControlBits) {
 }
 
 // A pseudo-terminal whose slave the line under test opens. An alarm ends
-// the test binary should a wait never return.
+// the test binary should a wait of the line never return.
 class PosixLine : public ::testing::Test {
  protected:
   void SetUp() override {
     ::alarm(20);
-    master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    ASSERT_GE(master_, 0);
-    ASSERT_EQ(::grantpt(master_), 0);
-    ASSERT_EQ(::unlockpt(master_), 0);
-    char name[128];
-    ASSERT_EQ(::ptsname_r(master_, name, sizeof name), 0);
-    slave_ = name;
+    ASSERT_TRUE(pty_.ok());
   }
-  void TearDown() override {
-    if (master_ >= 0) ::close(master_);
-    ::alarm(0);
-  }
-
-  std::vector<std::uint8_t> ReadMaster(std::size_t count) {
-    std::vector<std::uint8_t> bytes(count);
-    std::size_t got = 0;
-    while (got < count) {
-      const ssize_t n = ::read(master_, bytes.data() + got, count - got);
-      if (n <= 0) break;
-      got += static_cast<std::size_t>(n);
-    }
-    bytes.resize(got);
-    return bytes;
-  }
-
-  void WriteMaster(std::vector<std::uint8_t> bytes) {
-    ASSERT_EQ(::write(master_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
-  }
+  void TearDown() override { ::alarm(0); }
 
   // Reads until `count` bytes have come, waiting on the line.
   std::vector<std::uint8_t> ReadLine(cli::PosixSerialLine& line, std::size_t count) {
@@ -158,8 +135,8 @@ class PosixLine : public ::testing::Test {
     return bytes;
   }
 
-  int master_ = -1;
-  std::string slave_;
+  testing_support::PseudoTerminal pty_;
+  const std::string slave_ = pty_.slavePath();
 };
 
 TEST_F(PosixLine, MovesEveryByteValueBothWaysUntranslated) {
@@ -168,8 +145,9 @@ TEST_F(PosixLine, MovesEveryByteValueBothWaysUntranslated) {
   std::vector<std::uint8_t> all(256);
   for (int i = 0; i < 256; ++i) all[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i);
   EXPECT_EQ(line.Write(all), all.size());
-  EXPECT_EQ(ReadMaster(all.size()), all);
-  WriteMaster(all);
+  ASSERT_TRUE(pty_.ReadUntil(all.size()));
+  EXPECT_EQ(pty_.received(), all);
+  pty_.Write(all);
   EXPECT_EQ(ReadLine(line, all.size()), all);
   EXPECT_EQ(line.Failure(), "");
 }
@@ -177,18 +155,17 @@ TEST_F(PosixLine, MovesEveryByteValueBothWaysUntranslated) {
 TEST_F(PosixLine, DiscardDropsTheInputNotYetRead) {
   cli::PosixSerialLine line(slave_, nullptr, {});
   ASSERT_TRUE(line.Open(PortParameters{}));
-  WriteMaster({6, 6, 6});
+  pty_.Write({6, 6, 6});
   line.Wait(transfer::LineWait::kInput);  // they have arrived
   line.DiscardBuffers();
-  WriteMaster({21});
+  pty_.Write({21});
   EXPECT_EQ(ReadLine(line, 1), std::vector<std::uint8_t>{21});
 }
 
 TEST_F(PosixLine, OtherSideClosingFailsNamingTheDevice) {
   cli::PosixSerialLine line(slave_, nullptr, {});
   ASSERT_TRUE(line.Open(PortParameters{}));
-  ::close(master_);
-  master_ = -1;
+  pty_.Hangup();
   line.Wait(transfer::LineWait::kInput);
   std::vector<std::uint8_t> bytes;
   line.ReadAvailable(bytes);
@@ -240,43 +217,29 @@ TEST_F(PosixLine, RefusalsNameTheDeviceAndTheReason) {
 // the line opened by an ordinary user.
 TEST_F(PosixLine, DeviceWithoutPermissionIsSaid) {
   ASSERT_EQ(::chmod(slave_.c_str(), 0), 0);
-  int result[2];
-  ASSERT_EQ(::pipe(result), 0);
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    if (::getuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(2);
-    cli::PosixSerialLine line(slave_, nullptr, {});
-    const std::string failure = line.Open(PortParameters{}) ? "opened" : line.Failure();
-    ::_exit(::write(result[1], failure.data(), failure.size()) == static_cast<ssize_t>(failure.size()) ? 0 : 3);
-  }
-  ::close(result[1]);
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  EXPECT_EQ(WEXITSTATUS(status), 0);
-  char text[256] = {};
-  const ssize_t n = ::read(result[0], text, sizeof text - 1);
-  ::close(result[0]);
-  EXPECT_EQ(std::string(text, n > 0 ? static_cast<std::size_t>(n) : 0),
-            "Schnittstelle " + slave_ + ": keine Berechtigung");
+  EXPECT_EQ(testing_support::AsOrdinaryUser([this] {
+              cli::PosixSerialLine line(slave_, nullptr, {});
+              return !line.Open(PortParameters{}) && line.Failure() == "Schnittstelle " + slave_ + ": keine Berechtigung";
+            }),
+            0);
 }
 
 TEST_F(PosixLine, ClosingRestoresTheTerminalSettingsAsFound) {
   termios before{};
-  ASSERT_EQ(::tcgetattr(master_, &before), 0);  // a pseudo-terminal's master shows its slave's
+  ASSERT_EQ(::tcgetattr(pty_.master(), &before), 0);  // a pseudo-terminal's master shows its slave's
   before.c_lflag |= ICANON | ECHO;
   before.c_iflag |= ICRNL | IXON;
   before.c_cc[VSTART] = 1;
   ::cfsetspeed(&before, B1200);
-  ASSERT_EQ(::tcsetattr(master_, TCSANOW, &before), 0);
+  ASSERT_EQ(::tcsetattr(pty_.master(), TCSANOW, &before), 0);
   cli::PosixSerialLine line(slave_, nullptr, {});
   ASSERT_TRUE(line.Open(PortParameters{.baud = 115200, .xOnChar = 17, .xOffChar = 19}));
   termios during{};
-  ::tcgetattr(master_, &during);
+  ::tcgetattr(pty_.master(), &during);
   EXPECT_EQ(cfgetospeed(&during), B115200);
   line.Close();
   termios after{};
-  ::tcgetattr(master_, &after);
+  ::tcgetattr(pty_.master(), &after);
   EXPECT_EQ(after.c_iflag, before.c_iflag);
   EXPECT_EQ(after.c_oflag, before.c_oflag);
   EXPECT_EQ(after.c_cflag, before.c_cflag);
@@ -375,7 +338,7 @@ TEST_F(PosixLine, InterruptWakesTheWaitAndCallsBack) {
   line.Wait(transfer::LineWait::kInput);  // returns at once: no byte has come
   EXPECT_EQ(calls, 1);
   EXPECT_EQ(line.Failure(), "");
-  WriteMaster({6});
+  pty_.Write({6});
   EXPECT_EQ(ReadLine(line, 1), std::vector<std::uint8_t>{6});
   EXPECT_EQ(calls, 1);
 }

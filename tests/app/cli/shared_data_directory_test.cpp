@@ -37,43 +37,30 @@ class SharedDataDirectoryTest : public ::testing::Test {
     return args;
   }
 
-  // The output of one run alone.
-  std::string Alone(const std::vector<std::string>& args) const {
-    CliProcess run(With(args));
-    EXPECT_EQ(run.Finish(), 0) << run.err();
-    return run.out();
-  }
-
-  // Starts `count` runs at once, alternating between the two programs, and
-  // checks that each printed what its program prints alone.
-  void ExpectEachRunPrintsItsOwn(const std::string& command, const std::vector<std::string>& options, int count) {
-    std::vector<std::string> alone;
-    for (const char* name : {"%1", "%2"}) {
-      std::vector<std::string> args{command, programs.File(name)};
-      args.insert(args.end(), options.begin(), options.end());
-      alone.push_back(Alone(args));
-    }
-    ASSERT_NE(alone[0], alone[1]);
-    std::vector<std::unique_ptr<CliProcess>> runs;
-    for (int n = 0; n < count; ++n) {
-      std::vector<std::string> args{command, programs.File(n % 2 == 0 ? "%1" : "%2")};
-      args.insert(args.end(), options.begin(), options.end());
-      runs.push_back(std::make_unique<CliProcess>(With(args)));
-    }
-    int mixed = 0;
-    for (int n = 0; n < count; ++n) {
-      EXPECT_EQ(runs[n]->Finish(), 0) << runs[n]->err();
-      if (runs[n]->out() != alone[n % 2]) ++mixed;
-    }
-    EXPECT_EQ(mixed, 0) << "of " << count << " runs";
-  }
-
   TempDir data;
   TempDir programs;
 };
 
+// Twenty runs at once, alternating between the two programs: each prints
+// what its program prints alone.
 TEST_F(SharedDataDirectoryTest, ParallelDrawingsEachDrawTheirOwnProgram) {
-  ExpectEachRunPrintsItsOwn("draw", {"--blocks"}, 20);
+  std::vector<std::string> alone;
+  for (const char* name : {"%1", "%2"}) {
+    CliProcess run(With({"draw", programs.File(name), "--blocks"}));
+    EXPECT_EQ(run.Finish(), 0) << run.err();
+    alone.push_back(run.out());
+  }
+  ASSERT_NE(alone[0], alone[1]);
+  std::vector<std::unique_ptr<CliProcess>> runs;
+  for (int n = 0; n < 20; ++n) {
+    runs.push_back(std::make_unique<CliProcess>(With({"draw", programs.File(n % 2 == 0 ? "%1" : "%2"), "--blocks"})));
+  }
+  int mixed = 0;
+  for (int n = 0; n < 20; ++n) {
+    EXPECT_EQ(runs[n]->Finish(), 0) << runs[n]->err();
+    if (runs[n]->out() != alone[n % 2]) ++mixed;
+  }
+  EXPECT_EQ(mixed, 0) << "of 20 runs";
 }
 
 TEST_F(SharedDataDirectoryTest, PipeAsProgramIsAFileThatCannotBeRead) {

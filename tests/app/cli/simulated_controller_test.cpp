@@ -80,15 +80,6 @@ TEST(ReplyScript, AnswersDecidedBeforeTheirLastByteAreRefused) {
   }
 }
 
-TEST(ReplyScript, AnswersAreUsedInTurnThenSixForEveryFrame) {
-  std::string error;
-  ReplyScript script = *ReplyScript::Parse("21,19,/,17", error);
-  EXPECT_EQ(script.NextAnswer(), (ReplyAnswer{{0, 21}}));
-  EXPECT_EQ(script.NextAnswer(), (ReplyAnswer{{0, 19}, {300, 17}}));
-  EXPECT_EQ(script.NextAnswer(), (ReplyAnswer{{0, 6}}));
-  EXPECT_EQ(script.NextAnswer(), (ReplyAnswer{{0, 6}}));
-}
-
 std::vector<std::uint8_t> Wire(const std::string& text, bool last) {
   return transfer::WireBytes({{text.begin(), text.end()}, last});
 }

@@ -1,40 +1,28 @@
 // The send command of the main window offscreen, end to end over a
 // pseudo-terminal on which the test plays the controller: the frames on
 // the wire, the status line, the enable rules before, during and after a
-// transfer, the abort, a missing port, the sent path in the path view, and
-// the error search afterwards.
+// transfer, the sent path in the path view, the abort, the compensation's
+// questions, a missing port, and the error search afterwards.
 #include <QApplication>
-#include <QCheckBox>
 #include <QImage>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPainter>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <optional>
 
-#include "support/temp_dir.h"
 #include "transfer/frames.h"
-#include "ui/fake_host.h"
-#include "ui/line_number_dialog.h"
-#include "ui/nc_editor.h"
-#include "ui/path_view.h"
-#include "ui/picture_button.h"
-#include "ui/pseudo_terminal.h"
-#include "ui/qt_serial_line.h"
-#include "window/main_window.h"
+#include "ui/path_view/path_view.h"
+#include "ui/platform/qt_serial_line.h"
+#include "ui/pty_controller.h"
 #include "window/view_window.h"
+#include "window_fixture.h"
 #include "workstation/send_command.h"
 
 using namespace std::chrono_literals;
-using testing_support::FakeHost;
-using testing_support::PortVariable;
-using testing_support::PseudoTerminal;
-using testing_support::PtyController;
-using testing_support::TempDir;
+using namespace testing_support;
 
 namespace {
 
@@ -48,18 +36,10 @@ const QString kSquare = QStringLiteral(
     "%1\nN10 T1 D1 F100\nN20 G0 X100 Y100\nN30 G42 G1 X200\nN40 Y200\nN50 X100\nN60 Y100\nN70 G40 G0 X0 Y0\n"
     "N80 M30");
 
-// The commands that are enabled, the exit picture among them.
+// The commands that are enabled, the end picture among them.
 const QStringList kAfterTransfer{"neues",     "laden",     "speichern",  "abbruch",   "Schnittstelle",
                                  "Werkzeugtaste", "nullpunkt", "fehlersuche", "simuliere", "showeditor",
                                  "CheckBox1", "Image2"};
-
-int PixelsOf(const QImage& picture, QColor colour) {
-  int n = 0;
-  for (int y = 0; y < picture.height(); ++y) {
-    for (int x = 0; x < picture.width(); ++x) n += picture.pixelColor(x, y) == colour ? 1 : 0;
-  }
-  return n;
-}
 
 // A tool table with tool 1 of radius 5 (20-byte records: length, radius).
 void WriteToolFile(TempDir& dir) {
@@ -69,141 +49,68 @@ void WriteToolFile(TempDir& dir) {
   dir.Write("QVM_wkz.dat", bytes);
 }
 
-QStringList EnabledCommands(app::MainWindow& w) {
-  QStringList on;
-  for (QWidget* b : std::initializer_list<QWidget*>{w.neues, w.laden, w.speichern, w.abbruch, w.Schnittstelle,
-                                                    w.Werkzeugtaste, w.nullpunkt, w.fehlersuche, w.simuliere,
-                                                    w.senden, w.showeditor, w.CheckBox1, w.Image2}) {
-    if (b->isEnabled()) on << b->objectName();
+// A drawn square (when given) and the port on a pseudo-terminal, or on a
+// device that does not exist.
+struct SendFixture : WindowFixture {
+  explicit SendFixture(bool onPty = true, const QString& program = kSquare)
+      : port(onPty ? pty.slavePath() : std::string("/nonexistent/rur-port")) {
+    WriteToolFile(dir);
+    Start();
+    window.OnActivated();
+    // A transfer that never ends is aborted, which shows an unexpected message.
+    softLimit.setSingleShot(true);
+    QObject::connect(&softLimit, &QTimer::timeout, &window, [this] {
+      timedOut = true;
+      window.OnAbort();
+    });
+    softLimit.start(20s);
+    Draw(program);
   }
-  return on;
-}
+  // Sends; the controller starts once the window waits for it.
+  void Send() {
+    QSignalSpy spy(&window, &app::MainWindow::statusShown);
+    window.OnSend();
+    for (const QList<QVariant>& args : spy) statuses << args.at(0).toString();
+  }
+  bool Waiting() { return status().text() == kWaiting; }
+  // Runs the error search for the text typed into "Zeile:"; a message
+  // window that follows is closed.
+  void Search(const QString& typed) {
+    host.Then([typed](QDialog& d) {
+      Part<QLineEdit>(d, ui::kLineNumberDialogNames.field).setText(typed);
+      return int(QDialog::Accepted);
+    });
+    host.Answer(QDialog::Accepted);
+    window.OnErrorSearch();
+  }
+  const data::MessageLabels& labels() { return ws().messages().labels(); }
+  bool PortOpen() { return Get<ui::QtSerialLine>(kNames.serialLine).isOpen(); }
+
+  PseudoTerminal pty;
+  PortVariable port;
+  QStringList statuses;
+  QTimer softLimit;
+  bool timedOut = false;
+};
 
 }  // namespace
 
 class MainWindowSendTest : public QObject {
   Q_OBJECT
 
- private:
-  // A drawn square (when given) and the port on a pseudo-terminal, or on a
-  // device that does not exist.
-  struct Fixture {
-    explicit Fixture(bool onPty = true, const QString& program = kSquare)
-        : port(onPty ? pty.slaveName() : QStringLiteral("/nonexistent/rur-port")),
-          window(host, {"/nowhere/rur", dir.path()}, QString()) {
-      WriteToolFile(dir);
-      for (int i = 0; i < 2; ++i) host.Answer(QMessageBox::Ok);  // no settings, no zero points
-      window.Image1Click();
-      window.FormActivate();
-      // A transfer that never ends is aborted, which shows an unexpected message.
-      softLimit.setSingleShot(true);
-      QObject::connect(&softLimit, &QTimer::timeout, &window, [this] {
-        timedOut = true;
-        window.AbbruchClick();
-      });
-      softLimit.start(20s);
-      window.showeditor->setPlainText(program);
-      window.simuliereClick();
-    }
-    // Sends; the controller starts once the window waits for it.
-    void Send() {
-      QSignalSpy spy(&window, &app::MainWindow::statusShown);
-      window.sendenClick();
-      for (const QList<QVariant>& args : spy) statuses << args.at(0).toString();
-    }
-    bool Waiting() const { return window.meldung->text() == kWaiting; }
-    // Runs the error search for the text typed into "Zeile:"; a message
-    // window that follows is closed.
-    void Search(const QString& typed) {
-      host.Then([typed](QDialog& d) {
-        static_cast<ui::LineNumberDialog&>(d).Zeile->setText(typed);
-        return int(QDialog::Accepted);
-      });
-      host.Answer(QDialog::Accepted);
-      window.fehlersucheClick();
-    }
-    const data::MessageLabels& labels() { return window.workstation().messages.labels(); }
-
-    PseudoTerminal pty;
-    PortVariable port;
-    TempDir dir;
-    FakeHost host;
-    app::MainWindow window;
-    QStringList statuses;
-    QTimer softLimit;
-    bool timedOut = false;
-  };
-
  private slots:
+  // A whole transfer; the open path view shows the sent path as the
+  // picture does, in red, growing with the transfer, and the next drawing
+  // replaces it. A second transfer is aborted at the PC.
   void transferSendsEveryFrameAndHoldsTheCommandsWhileItRuns() {
-    Fixture f;
+    SendFixture f;
     QVERIFY(f.pty.ok());
     f.host.Answer(QDialog::Accepted);  // message 181
-    f.window.AbbruchClick();           // an abort before the command does not hold it
-    QVERIFY(f.window.senden->isEnabled());
-
-    QStringList during;
-    bool closeRefused = false;
-    bool portOpen = false;
-    bool drawAfterEdit = true;
-    data::RunPhase phaseAfterActivation = data::RunPhase::kIdle;
-    PtyController controller(
-        f.pty, [&] { return f.Waiting(); },
-        [&](const transfer::ReceivedFrame&, std::size_t index) -> std::vector<std::uint8_t> {
-          if (index == 0) {
-            during = EnabledCommands(f.window);
-            portOpen = f.window.ApdComPort1->isOpen();
-            f.window.FormActivate();  // as after a message window: the transfer keeps its hold
-            phaseAfterActivation = f.window.workstation().phase;
-            closeRefused = !f.window.FormCloseQuery() && !f.window.close();
-            f.window.showeditor->appendPlainText(QStringLiteral("N90"));  // the editor stays usable...
-            drawAfterEdit = f.window.simuliere->isEnabled();             // ...but drawing does not start
-          }
-          return {6};
-        });
-    f.Send();
-    QVERIFY(!f.timedOut);
-    QCOMPARE(f.host.unexpected, 0);
-
-    // What went over the wire is exactly the frames of the compensated blocks.
-    QVERIFY(controller.started());
-    QCOMPARE(controller.frames().size(), std::size_t{2});
-    QVERIFY(controller.frames()[0].valid && !controller.frames()[0].last);
-    QVERIFY(controller.frames()[1].valid && controller.frames()[1].last);
-    transfer::FrameSource source = rur::SentFrames(f.window.workstation(), false);
-    std::vector<std::uint8_t> wire;
-    for (transfer::Frame frame; source.Next(frame);) {
-      const std::vector<std::uint8_t> bytes = transfer::WireBytes(frame);
-      wire.insert(wire.end(), bytes.begin(), bytes.end());
-    }
-    QVERIFY(controller.received() == wire);
-
-    QCOMPARE(during, (QStringList{"abbruch", "showeditor", "CheckBox1"}));
-    QVERIFY(portOpen);
-    QCOMPARE(phaseAfterActivation, data::RunPhase::kRunning);
-    QVERIFY(closeRefused);
-    QVERIFY(!drawAfterEdit);
-    QCOMPARE(f.statuses.value(0), kWaiting);
-    QCOMPARE(f.statuses.value(1), kSending);
-    QCOMPARE(f.statuses.last(), kFinished);
-    QCOMPARE(f.window.meldung->text(), kFinished);
-
-    QCOMPARE(EnabledCommands(f.window), kAfterTransfer);
-    QVERIFY(!f.window.ApdComPort1->isOpen());
-    QVERIFY(!f.window.commandRunning());
-    QCOMPARE(f.window.workstation().phase, data::RunPhase::kIdle);
-    QCOMPARE(f.window.OvcMeter1->value(), 100);
-    QVERIFY(PixelsOf(f.window.Image0->pixmap().toImage(), Qt::red) > 300);
-    QVERIFY(f.window.programModified());  // the editor's text was not saved
-  }
-
-  // The open path view shows the sent path as the picture does: in red,
-  // growing with the transfer; the next drawing replaces it.
-  void theOpenViewShowsTheSentPath() {
-    Fixture f;
-    QVERIFY(f.pty.ok());
-    f.window.Ansicht->Open();
-    ui::PathView& view = *f.window.Ansicht->view;
+    f.Press(kNames.abortButton);       // an abort before the command does not hold it
+    QVERIFY(f.Enabled(kNames.sendButton));
+    auto& viewWindow = f.Get<app::ViewWindow>(ui::kViewWindowNames.window);
+    viewWindow.Open();
+    auto& view = Part<ui::PathView>(viewWindow, ui::kViewWindowNames.view);
     const auto pixels = [&view](QColor colour) {
       QImage image(view.size(), QImage::Format_RGB32);
       QPainter painter(&image);
@@ -214,64 +121,109 @@ class MainWindowSendTest : public QObject {
     QCOMPARE(pixels(Qt::red), 0);
     const int drawn = pixels(Qt::yellow);
     QVERIFY(drawn > 300);
+
+    QStringList during;
+    bool closeRefused = false;
+    bool portOpen = false;
+    bool drawAfterEdit = true;
     int redAtFirstFrame = -1;
-    PtyController controller(
+    data::RunPhase phaseAfterActivation = data::RunPhase::kIdle;
+    std::optional<PtyController> controller;  // one for each transfer
+    controller.emplace(
         f.pty, [&] { return f.Waiting(); },
         [&](const transfer::ReceivedFrame&, std::size_t index) -> std::vector<std::uint8_t> {
-          if (index == 0) redAtFirstFrame = pixels(Qt::red);
+          if (index == 0) {
+            redAtFirstFrame = pixels(Qt::red);
+            during = f.Commands();
+            portOpen = f.PortOpen();
+            f.window.OnActivated();  // as after a message window: the transfer keeps its hold
+            phaseAfterActivation = f.ws().phase();
+            closeRefused = !f.window.MayClose() && !f.window.close();
+            f.editor().appendPlainText(QStringLiteral("N90"));  // the editor stays usable...
+            drawAfterEdit = f.Enabled(kNames.drawButton);      // ...but drawing does not start
+          }
           return {6};
         });
     f.Send();
     QVERIFY(!f.timedOut);
-    QCOMPARE(f.window.meldung->text(), kFinished);
+    QCOMPARE(f.host.unexpected, 0);
+
+    // What went over the wire is exactly the frames of the compensated blocks.
+    QVERIFY(controller->started());
+    const std::vector<transfer::ReceivedFrame>& frames = controller->frames();
+    QCOMPARE(frames.size(), std::size_t{2});
+    QVERIFY(frames[0].valid && !frames[0].last);
+    QVERIFY(frames[1].valid && frames[1].last);
+    transfer::FrameSource source = rur::SentFrames(f.ws(), false);
+    std::vector<std::uint8_t> wire;
+    for (transfer::Frame frame; source.Next(frame);) {
+      const std::vector<std::uint8_t> bytes = transfer::WireBytes(frame);
+      wire.insert(wire.end(), bytes.begin(), bytes.end());
+    }
+    QVERIFY(controller->received() == wire);
+
+    QCOMPARE(during, (QStringList{"abbruch", "showeditor", "CheckBox1"}));
+    QVERIFY(portOpen);
+    QCOMPARE(phaseAfterActivation, data::RunPhase::kRunning);
+    QVERIFY(closeRefused);
+    QVERIFY(!drawAfterEdit);
+    QCOMPARE(f.statuses.value(0), kWaiting);
+    QCOMPARE(f.statuses.value(1), kSending);
+    QCOMPARE(f.statuses.last(), kFinished);
+    QCOMPARE(f.status().text(), kFinished);
+
+    QCOMPARE(f.Commands(), kAfterTransfer);
+    QVERIFY(!f.PortOpen());
+    QVERIFY(!f.window.commandRunning());
+    QCOMPARE(f.ws().phase(), data::RunPhase::kIdle);
+    QCOMPARE(f.Get<QProgressBar>(kNames.progressBar).value(), 100);
+    QVERIFY(f.PicturePixels(Qt::red) > 300);
+    QVERIFY(f.window.programModified());  // the editor's text was not saved
     const int redAtEnd = pixels(Qt::red);
     QVERIFY(redAtFirstFrame >= 0 && redAtFirstFrame < redAtEnd);
     QVERIFY(redAtEnd > 300);
     QCOMPARE(pixels(Qt::yellow), 0);
-    f.window.simuliereClick();
+
+    f.Draw(kSquare);
     QCOMPARE(pixels(Qt::red), 0);
     QCOMPARE(pixels(Qt::yellow), drawn);
-  }
-
-  void abortDuringATransferStopsItAndClosesThePort() {
-    Fixture f;
-    QVERIFY(f.pty.ok());
-    PtyController controller(
+    f.statuses.clear();
+    controller.emplace(
         f.pty, [&] { return f.Waiting(); },
         [&](const transfer::ReceivedFrame&, std::size_t) -> std::vector<std::uint8_t> {
           f.host.Answer(QDialog::Accepted);  // message 181
-          f.window.abbruch->click();
+          f.Press(kNames.abortButton);
           return {};  // no reply: only the abort ends the wait
         });
     f.Send();
     QVERIFY(!f.timedOut);
     QCOMPARE(f.host.unexpected, 0);
-    QCOMPARE(controller.frames().size(), std::size_t{1});
+    QCOMPARE(controller->frames().size(), std::size_t{1});
     QCOMPARE(f.labels().number, std::string("181"));
     QVERIFY(f.statuses.contains(kAbortedAtPc));
-    QVERIFY(!f.window.ApdComPort1->isOpen());
-    QCOMPARE(EnabledCommands(f.window), kAfterTransfer);
-    QCOMPARE(f.window.workstation().phase, data::RunPhase::kIdle);
+    QVERIFY(!f.PortOpen());
+    QCOMPARE(f.Commands(), kAfterTransfer);
+    QCOMPARE(f.ws().phase(), data::RunPhase::kIdle);
   }
 
-  void aCompensationMessageSendsNothing() {
-    Fixture f(false, QStringLiteral("%1\nN10 T1 D1 F100\nN20 G0 X100 Y100\nN30 G41 G2 X120 Y120 I120 J100\nN40 G40 G0 X0"));
-    QVERIFY(f.window.senden->isEnabled());
+  // A compensation message sends nothing. A contour compensated with
+  // radius 0 (D0) is asked about first: No sends nothing, Yes goes on to
+  // the port. A missing port is reported and nothing is sent, but the
+  // blocks are made all the same: the error search names their lines.
+  void aCompensationMessageOrAMissingPortSendsNothing() {
+    SendFixture f(false, QStringLiteral("%1\nN10 T1 D1 F100\nN20 G0 X100 Y100\nN30 G41 G2 X120 Y120 I120 J100\n"
+                                        "N40 G40 G0 X0"));
+    QVERIFY(f.Enabled(kNames.sendButton));
     f.host.Answer(QDialog::Accepted);  // the message window; no port warning follows
     f.Send();
     QCOMPARE(f.host.unexpected, 0);
     QCOMPARE(f.labels().description,
              std::string("Radiuskorrektur kann nur, in \" G0 oder G1 \" aufgebaut werden!"));
     QVERIFY(f.statuses.isEmpty());
-    QCOMPARE(PixelsOf(f.window.Image0->pixmap().toImage(), Qt::red), 0);
-    QVERIFY(!f.window.senden->isEnabled());
-    QVERIFY(f.window.simuliere->isEnabled());
-  }
+    QCOMPARE(f.PicturePixels(Qt::red), 0);
+    QVERIFY(!f.Enabled(kNames.sendButton));
 
-  // A contour compensated with radius 0 (D0) is asked about first: No sends
-  // nothing, Yes goes on to the port.
-  void radiusZeroIsAskedAboutBeforeThePortOpens() {
-    Fixture f(false, QStringLiteral("%1\nN10 T1 D0 F100\nN20 G0 X100 Y100\nN30 G41 G1 X120\nN40 G40 G0 X0"));
+    f.Draw(QStringLiteral("%1\nN10 T1 D0 F100\nN20 G0 X100 Y100\nN30 G41 G1 X120\nN40 G40 G0 X0"));
     for (const bool yes : {false, true}) {
       f.host.Answer(yes ? QMessageBox::Yes : QMessageBox::No);
       if (yes) f.host.Answer(QMessageBox::Ok);  // the missing port
@@ -282,67 +234,40 @@ class MainWindowSendTest : public QObject {
           "Diese Kontur wird nicht korrigiert gesendet.\n\nTrotzdem senden?")));
       QCOMPARE(f.host.shown.last().startsWith(QStringLiteral("Ausgabeport")), yes);
       QCOMPARE(f.statuses.isEmpty(), !yes);
-      QVERIFY(f.window.simuliere->isEnabled());
-      f.window.simuliereClick();
+      f.Press(kNames.drawButton);
     }
-  }
 
-  // A missing port is reported and nothing is sent, but the blocks are made
-  // all the same: the error search names their lines.
-  void aMissingPortSendsNothingAndTheErrorSearchNamesTheLineOfABlock() {
-    Fixture f(false);
+    f.Draw(kSquare);
+    f.statuses.clear();
     f.host.Answer(QMessageBox::Ok);
     f.Send();
     QCOMPARE(f.host.unexpected, 0);
     const QString reason = QStringLiteral("Schnittstelle /nonexistent/rur-port: nicht vorhanden");
     QCOMPARE(f.host.shown.last(), QStringLiteral("Ausgabeport nicht vorhanden oder ist defekt !\r\n") + reason);
     QCOMPARE(f.statuses, QStringList{reason});
-    QVERIFY(!f.window.ApdComPort1->isOpen());
-    QCOMPARE(EnabledCommands(f.window), kAfterTransfer);
-    const int count = f.window.workstation().sentStore.count();
-    const std::string notFound = "CNC-Zeile nicht   \"AUFFINDBAR\"";
-
-    struct Case {
-      QString typed;
-      std::string description;
-      std::string block;  // the program line named
-    };
+    QVERIFY(!f.PortOpen());
+    QCOMPARE(f.Commands(), kAfterTransfer);
     // Each of the ten lines of the work listing (a blank line, the header
     // and the eight blocks) makes a block, and three corners are added:
-    // block 4 is the rapid move, the last is the M30. Block 0 was made by
-    // no line.
-    QCOMPARE(count, 13);
-    const std::vector<Case> cases{
-        {QStringLiteral("0"), "", ""},
-        {QStringLiteral("4"), "", "N20 G0 X100 Y100"},
-        {QString::number(count), "", "N80 M30"},
-        {QString::number(count + 1), notFound, ""},
-        {QStringLiteral("-1"), notFound, ""},
-    };
-    for (const Case& c : cases) {
-      f.Search(c.typed);
+    // block 4 is the rapid move, the last is the M30. (Numbers outside the
+    // store: ErrorSearchTest; what the field takes: LineNumberDialogTest.)
+    QCOMPARE(f.ws().sentStore().count(), 13);
+    for (const auto& [typed, block] : {std::pair{"4", "N20 G0 X100 Y100"}, std::pair{"13", "N80 M30"}}) {
+      f.Search(QString::fromLatin1(typed));
       QCOMPARE(f.host.unexpected, 0);
       QCOMPARE(f.labels().number, std::string("Direkt"));
-      QCOMPARE(f.labels().description, c.description);
-      if (c.description.empty()) QCOMPARE(QString::fromStdString(f.labels().block), QString::fromStdString(c.block));
+      QCOMPARE(f.labels().description, std::string());
+      QCOMPARE(f.labels().block, std::string(block));
     }
     // Cancelled, or OK on an empty field: nothing is searched.
     const qsizetype shown = f.host.shown.size();
     f.host.Answer(QDialog::Rejected);
-    f.window.fehlersucheClick();
+    f.Press(kNames.errorSearchButton);
     f.Search(QString());
     QCOMPARE(f.host.shown.size(), shown + 2);
     QCOMPARE(f.host.handlers.size(), std::size_t{1});  // the message window's answer is left
   }
 };
 
-// The path view left open keeps its size in the per-user settings: they go
-// into a directory of the test's own.
-int main(int argc, char** argv) {
-  const TempDir config;
-  qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.path()));
-  QApplication app(argc, argv);
-  MainWindowSendTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+RUR_WINDOW_TEST_MAIN(MainWindowSendTest)
 #include "main_window_send_test.moc"

@@ -4,24 +4,16 @@
 // "Einpassen", the statistics, and the window's remembered size.
 #include <QApplication>
 #include <QDoubleSpinBox>
-#include <QLabel>
-#include <QMessageBox>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QTest>
 #include <QTextBlock>
 #include <QWheelEvent>
-#include <memory>
 
-#include "support/temp_dir.h"
-#include "ui/fake_host.h"
-#include "ui/nc_editor.h"
-#include "ui/path_view.h"
-#include "window/main_window.h"
+#include "ui/path_view/path_view.h"
 #include "window/view_window.h"
+#include "window_fixture.h"
 
-using testing_support::FakeHost;
-using testing_support::TempDir;
+using namespace testing_support;
 
 namespace {
 
@@ -31,36 +23,38 @@ const char kMain[] =
     "(TEIL)\r\n\r\n%1\r\nN10 G00 X10 Y10\r\nN20 G01 X100 F200 L5=3\r\nN30 Y100\r\nN40 G77 H7\r\nN50 M30\r\n";
 const char kSub[] = "%7\r\nN10 G01 X200 Y100 F100\r\nN20 Y200\r\nN30 M17\r\n";
 
-struct Fixture {
-  Fixture() : window(host, {"/nowhere/rur", dir.path()}, QString()) {
-    for (int i = 0; i < 3; ++i) host.Answer(QMessageBox::Ok);
-    window.Image1Click();
-  }
-  void Draw() {
+const ui::ViewWindowNames& kView = ui::kViewWindowNames;
+
+struct Fixture : WindowFixture {
+  Fixture() { Start(); }
+  void DrawExample() {
     dir.Write("%1", kMain);
     dir.Write("%7", kSub);
     window.OpenProgram(QString::fromStdString(dir.File("%1")));
-    window.simuliereClick();
+    Press(kNames.drawButton);
   }
   // The first stored block of that motion ending at (x, y); 0 when none.
   std::int32_t BlockEndingAt(double x, double y, int motion = 1) {
-    const data::BlockStore& store = window.workstation().blockStore;
+    const data::BlockStore& store = ws().blockStore();
     for (std::int32_t p = 1; p <= store.count(); ++p) {
       const data::BlockRecord& r = store.At(p);
       if (r.endX == x && r.endY == y && r.motion == motion) return p;
     }
     return 0;
   }
-  void PutCursorOnLine(int line) {
-    window.showeditor->setTextCursor(QTextCursor(window.showeditor->document()->findBlockByNumber(line)));
+  void PutCursorOnLine(int line) { editor().setTextCursor(QTextCursor(editor().document()->findBlockByNumber(line))); }
+  int EditorLine() { return editor().textCursor().blockNumber(); }
+  app::ViewWindow& viewWindow() { return Get<app::ViewWindow>(kView.window); }
+  template <typename T>
+  T& InView(const char* name) {
+    return Part<T>(viewWindow(), name);
   }
-  int EditorLine() const { return window.showeditor->textCursor().blockNumber(); }
-  ui::PathView& view() { return *window.Ansicht->view; }
+  ui::PathView& view() { return InView<ui::PathView>(kView.view); }
+  QString Picked() { return InView<QLabel>(kView.pickedBlock).text(); }
+  QString Statistics() { return InView<QLabel>(kView.statistics).text(); }
+  QDoubleSpinBox& rapidRate() { return InView<QDoubleSpinBox>(kView.rapidRate); }
+  QLabel& picture() { return Get<QLabel>(kNames.picture); }
   void ClickInView(draw::PathPoint p) { QTest::mouseClick(&view(), Qt::LeftButton, {}, view().ToPixel(p).toPoint()); }
-
-  TempDir dir;
-  FakeHost host;
-  app::MainWindow window;
 };
 
 // A mouse move with the left button held.
@@ -77,23 +71,25 @@ class ViewWindowTest : public QObject {
  private slots:
   void doubleClickOnThePictureAndF4OpenTheView() {
     Fixture f;
-    QVERIFY(!f.window.Ansicht->isVisible());
-    QTest::mouseDClick(f.window.Image0, Qt::LeftButton, {}, QPoint(20, 20));
-    QVERIFY(f.window.Ansicht->isVisible());
+    QVERIFY(!f.viewWindow().isVisible());
+    QTest::mouseDClick(&f.picture(), Qt::LeftButton, {}, QPoint(20, 20));
+    QVERIFY(f.viewWindow().isVisible());
     QCOMPARE(f.window.size(), QSize(651, 587));  // the main window keeps its layout
-    f.window.Ansicht->hide();
+    f.viewWindow().hide();
     f.window.show();
     f.window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&f.window));
     QTest::keyClick(&f.window, Qt::Key_F4);
-    QVERIFY(f.window.Ansicht->isVisible());
+    QVERIFY(f.viewWindow().isVisible());
   }
 
-  void clickInTheViewSelectsTheLineThatMadeTheBlock() {
+  // A block picked in the view or on the picture selects the line that
+  // made it; the editor's cursor lines light up their blocks.
+  void aPickedBlockSelectsItsLineAndTheCursorLightsUpBlocks() {
     Fixture f;
-    f.Draw();
+    f.DrawExample();
     QCOMPARE(f.host.unexpected, 0);
-    f.window.Ansicht->Open();
+    f.viewWindow().Open();
     struct Case {
       draw::PathPoint at;
       int editorLine;
@@ -106,68 +102,54 @@ class ViewWindowTest : public QObject {
     for (const Case& c : cases) {
       f.ClickInView(c.at);
       QCOMPARE(f.EditorLine(), c.editorLine);
-      QCOMPARE(f.window.showeditor->textCursor().selectedText(), QString::fromLatin1(c.selected));
-      QVERIFY2(f.window.Ansicht->meldung->text().endsWith(QStringLiteral(", Zeile %1").arg(c.editorLine + 1)),
-               qPrintable(f.window.Ansicht->meldung->text()));
+      QCOMPARE(f.editor().textCursor().selectedText(), QString::fromLatin1(c.selected));
+      QVERIFY2(f.Picked().endsWith(QStringLiteral(", Zeile %1").arg(c.editorLine + 1)), qPrintable(f.Picked()));
     }
     // The selected line lights up its block.
     QVERIFY(f.view().Highlighted() == std::vector<std::int32_t>{f.BlockEndingAt(10.0, 10.0, 0)});
     // Nothing within a few pixels: the editor stays.
     f.ClickInView({300.0, 20.0});
     QCOMPARE(f.EditorLine(), 3);
-  }
-
-  void clickOnThePictureSelectsTheLine() {
-    Fixture f;
-    f.Draw();
-    // 1.12 pixels a mm (448 / 400): (100, 55) is the pixel (112, 357 - 61.6).
-    QTest::mouseClick(f.window.Image0, Qt::LeftButton, {}, QPoint(112, 295));
-    QCOMPARE(f.EditorLine(), 5);
-    const QString text = f.window.meldung->text();
-    QCOMPARE(text, QStringLiteral("Satz %1: %2, Zeile 6")
-                       .arg(f.BlockEndingAt(100.0, 100.0))
-                       .arg(QString::fromStdString(f.window.workstation().subprograms.NameOf(0))));
-    // The picture draws no rapid moves: (5, 5) on the rapid one picks nothing.
-    QTest::mouseClick(f.window.Image0, Qt::LeftButton, {}, QPoint(6, 351));
-    QCOMPARE(f.EditorLine(), 5);
-    QCOMPARE(f.window.meldung->text(), text);
-  }
-
-  void aSubprogramBlockIsNamedAndTheEditorStays() {
-    Fixture f;
-    f.Draw();
-    f.window.Ansicht->Open();
+    // A block of a subprogram is named; the editor stays.
     f.PutCursorOnLine(1);
     f.ClickInView({200.0, 150.0});
-    QCOMPARE(f.window.Ansicht->meldung->text(),
-             QStringLiteral("Satz %1: %7, Zeile 3").arg(f.BlockEndingAt(200.0, 200.0)));
+    QCOMPARE(f.Picked(), QStringLiteral("Satz %1: %7, Zeile 3").arg(f.BlockEndingAt(200.0, 200.0)));
     QCOMPARE(f.EditorLine(), 1);
-  }
 
-  void theEditorCursorLightsUpTheBlocksOfItsLines() {
-    Fixture f;
-    f.Draw();
+    // On the picture, 1.12 pixels a mm (448 / 400): (100, 55) is the pixel (112, 357 - 61.6).
+    QTest::mouseClick(&f.picture(), Qt::LeftButton, {}, QPoint(112, 295));
+    QCOMPARE(f.EditorLine(), 5);
+    const QString text = f.status().text();
+    QCOMPARE(text, QStringLiteral("Satz %1: %2, Zeile 6")
+                       .arg(f.BlockEndingAt(100.0, 100.0))
+                       .arg(QString::fromStdString(f.ws().subprograms().NameOf(0))));
+    // The picture draws no rapid moves: (5, 5) on the rapid one picks nothing.
+    QTest::mouseClick(&f.picture(), Qt::LeftButton, {}, QPoint(6, 351));
+    QCOMPARE(f.EditorLine(), 5);
+    QCOMPARE(f.status().text(), text);
+
+    // The editor's cursor lines light up the blocks made from them.
     using Positions = std::vector<std::int32_t>;
     f.PutCursorOnLine(5);
     QVERIFY(f.view().Highlighted() == Positions{f.BlockEndingAt(100.0, 100.0)});
     f.PutCursorOnLine(1);  // before the "%": made nothing
     QVERIFY(f.view().Highlighted().empty());
     // A selection over lines 5 and 6: the call made no block of its own line.
-    QTextCursor cursor(f.window.showeditor->document()->findBlockByNumber(5));
-    cursor.setPosition(f.window.showeditor->document()->findBlockByNumber(6).position() + 2, QTextCursor::KeepAnchor);
-    f.window.showeditor->setTextCursor(cursor);
+    QTextCursor cursor(f.editor().document()->findBlockByNumber(5));
+    cursor.setPosition(f.editor().document()->findBlockByNumber(6).position() + 2, QTextCursor::KeepAnchor);
+    f.editor().setTextCursor(cursor);
     QVERIFY(f.view().Highlighted().size() >= 1u);
     QCOMPARE(f.view().Highlighted().front(), f.BlockEndingAt(100.0, 100.0));
     // An edit moves the lines: nothing is linked until the next drawing.
     f.PutCursorOnLine(5);
-    f.window.showeditor->insertPlainText(QStringLiteral(" "));
+    f.editor().insertPlainText(QStringLiteral(" "));
     QVERIFY(f.view().Highlighted().empty());
   }
 
   void zoomKeepsThePointUnderTheCursorAndEinpassenRestoresTheFit() {
     Fixture f;
-    f.Draw();
-    f.window.Ansicht->Open();
+    f.DrawExample();
+    f.viewWindow().Open();
     ui::PathView& view = f.view();
     view.Fit();
     const ui::ViewTransform fitted = view.Transform();
@@ -187,26 +169,24 @@ class ViewWindowTest : public QObject {
     QTest::mouseRelease(&view, Qt::LeftButton, {}, QPoint(140, 100));
     QCOMPARE(view.Transform().originX, zoomed.originX + 40.0);
     QCOMPARE(view.Transform().originY, zoomed.originY);
-    QTest::mouseClick(f.window.Ansicht->einpassen, Qt::LeftButton);
+    QTest::mouseClick(&f.InView<QPushButton>(kView.fitButton), Qt::LeftButton);
     QVERIFY(view.Transform() == fitted);
   }
 
   void statisticsFollowTheRapidRate() {
     Fixture f;
-    f.Draw();
+    f.DrawExample();
     // Feed: 90 + 90 + 100 + 100 mm; rapid: (0, 0) to (10, 10), 10 sqrt 2.
-    const QString text = f.window.Ansicht->statistik->text();
-    QVERIFY2(text.startsWith(QStringLiteral("Vorschubweg 380.000 mm, Eilgangweg 14.142 mm")), qPrintable(text));
-    f.window.Ansicht->eilgang->setValue(60.0);  // 14.142 mm at 1 mm/s
-    QVERIFY2(f.window.Ansicht->statistik->text().contains(QStringLiteral("Eilgang 14.1 s")),
-             qPrintable(f.window.Ansicht->statistik->text()));
+    QVERIFY2(f.Statistics().startsWith(QStringLiteral("Vorschubweg 380.000 mm, Eilgangweg 14.142 mm")),
+             qPrintable(f.Statistics()));
+    f.rapidRate().setValue(60.0);  // 14.142 mm at 1 mm/s
+    QVERIFY2(f.Statistics().contains(QStringLiteral("Eilgang 14.1 s")), qPrintable(f.Statistics()));
     // Moves without a feed are counted, one of them in the singular.
     for (const auto& [program, tail] : {std::pair{"%1\nN10 G1 X10\nN20 M30", "Verweilen 0.0 s), 1 Satz ohne Vorschub"},
                                         std::pair{"%1\nN10 G1 X10\nN20 Y10\nN30 M30", "s), 2 Sätze ohne Vorschub"}}) {
-      f.window.showeditor->setPlainText(QString::fromUtf8(program));
-      f.window.simuliereClick();
-      const QString statistics = f.window.Ansicht->statistik->text();
-      QVERIFY2(statistics.endsWith(QString::fromUtf8(tail)), qPrintable(statistics));
+      f.editor().setPlainText(QString::fromUtf8(program));
+      f.window.OnDraw();  // three lines: the button is off, the command is not
+      QVERIFY2(f.Statistics().endsWith(QString::fromUtf8(tail)), qPrintable(f.Statistics()));
     }
   }
 
@@ -217,26 +197,19 @@ class ViewWindowTest : public QObject {
       {
         Fixture f;
         if (!hidden) f.window.show();
-        f.window.Ansicht->Open();
-        f.window.Ansicht->resize(size);
-        if (hidden) f.window.Ansicht->eilgang->setValue(1500.0);
-        if (hidden) f.window.Ansicht->hide();
+        f.viewWindow().Open();
+        f.viewWindow().resize(size);
+        if (hidden) f.rapidRate().setValue(1500.0);
+        if (hidden) f.viewWindow().hide();
       }
       Fixture f;
-      f.window.Ansicht->Open();
-      QCOMPARE(f.window.Ansicht->size(), size);
-      QCOMPARE(f.window.Ansicht->eilgang->value(), 1500.0);
+      f.viewWindow().Open();
+      QCOMPARE(f.viewWindow().size(), size);
+      QCOMPARE(f.rapidRate().value(), 1500.0);
     }
   }
 };
 
-// The per-user settings go into a directory of the test's own.
-int main(int argc, char** argv) {
-  const TempDir config;
-  qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.path()));
-  QApplication app(argc, argv);
-  ViewWindowTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+RUR_WINDOW_TEST_MAIN(ViewWindowTest)
 
 #include "view_window_test.moc"

@@ -1,0 +1,171 @@
+// Painting of the path view into an image of its size: grid, work area,
+// axes, zero point, then the path (arcs flattened to chords within half a
+// pixel, figures outside the view left out) as one-pixel lines written
+// into the image, the highlighted blocks smooth and wide over them.
+#include <QPainter>
+#include <QPen>
+#include <algorithm>
+#include <cmath>
+
+#include "ui/path_view/line_canvas.h"
+#include "ui/path_view/path_view.h"
+
+namespace ui {
+namespace {
+
+const QColor kBackground(0, 0, 64);
+const QColor kGrid(30, 30, 100);
+const QColor kAxes(150, 150, 190);
+const QColor kWorkArea(0, 170, 0);
+const QColor kZeroPoint(255, 140, 0);
+const QColor kFeed(Qt::yellow);
+const QColor kRapid(0, 200, 255);
+const QColor kSent(Qt::red);
+const QColor kHighlight(Qt::white);
+
+constexpr double kChordError = 0.5;  // pixels: a one-pixel line shows no less
+constexpr int kMaxChords = 4096;      // of one arc
+
+}  // namespace
+
+namespace {
+
+// Calls sink(from, to) in pixels for each line of the figure: an arc as
+// chords of equal angle, each point the one before turned about the
+// centre, the last the arc's own end.
+template <typename Sink>
+void EmitFigure(const PathView& view, const draw::PathSegment& s, Sink&& sink) {
+  if (s.shape == draw::SegmentShape::kLine) {
+    sink(view.ToPixel(s.start), view.ToPixel(s.end));
+    return;
+  }
+  if (s.shape == draw::SegmentShape::kPoint) {
+    sink(view.ToPixel(s.start), view.ToPixel(s.start));
+    return;
+  }
+  const double radius = s.radius * view.Transform().scale;
+  const double step = radius > kChordError ? 2.0 * std::acos(1.0 - kChordError / radius) : std::fabs(s.sweep);
+  // Clamped before it becomes an int: a radius of 1e16 pixels gives a step
+  // of 0 and billions of chords.
+  const double wanted = std::ceil(std::fabs(s.sweep) / std::max(step, 1e-9));
+  const int chords = static_cast<int>(std::clamp(wanted, 1.0, static_cast<double>(kMaxChords)));
+  const double turn = s.sweep / chords, c = std::cos(turn), sn = std::sin(turn);
+  double dx = s.start.x - s.centre.x, dy = s.start.y - s.centre.y;
+  QPointF from = view.ToPixel(s.start);
+  for (int i = 1; i < chords; ++i) {
+    const double rx = dx * c - dy * sn;
+    dy = dx * sn + dy * c;
+    dx = rx;
+    const QPointF to = view.ToPixel({s.centre.x + dx, s.centre.y + dy});
+    sink(from, to);
+    from = to;
+  }
+  sink(from, view.ToPixel(s.end));
+}
+
+bool Outside(const draw::PathBox& box, const draw::PathBox& visible) {
+  return box.maxX < visible.minX || box.minX > visible.maxX || box.maxY < visible.minY || box.minY > visible.maxY;
+}
+
+// Calls line(at) for the multiples of step from `from` to `to`, counted:
+// far out x + step is x again, and a view at infinity has no end. There
+// are never more than `most`.
+template <typename Line>
+void ForEachGridLine(double from, double to, double step, int most, Line&& line) {
+  const double first = std::ceil(from / step);
+  for (int k = 0; k < most; ++k) {
+    const double at = (first + k) * step;
+    if (!(at <= to)) return;
+    line(at);
+  }
+}
+
+}  // namespace
+
+draw::PathBox PathView::VisibleBox() const {
+  const draw::PathPoint a = ToMachine({0.0, static_cast<double>(height())});
+  const draw::PathPoint b = ToMachine({static_cast<double>(width()), 0.0});
+  return {a.x, a.y, b.x, b.y};
+}
+
+void PathView::Render(QPainter& painter) const {
+  const QSize size(std::max(width(), 1), std::max(height(), 1));
+  if (canvas_.size() != size) canvas_ = QImage(size, QImage::Format_RGB32);
+  canvas_.fill(kBackground);
+  {
+    QPainter onCanvas(&canvas_);
+    PaintGrid(onCanvas);
+    PaintFrame(onCanvas);
+  }
+  PaintPath(canvas_);
+  painter.drawImage(0, 0, canvas_);
+}
+
+void PathView::PaintGrid(QPainter& painter) const {
+  const double step = GridStep();
+  const draw::PathBox box = VisibleBox();
+  // Lines are at least 12 pixels apart (GridStep).
+  const int most = std::max(width(), height()) / 12 + 2;
+  std::vector<QLineF> lines;
+  ForEachGridLine(box.minX, box.maxX, step, most, [&](double x) {
+    const double px = ToPixel({x, 0.0}).x();
+    if (std::isfinite(px)) lines.emplace_back(px, 0.0, px, height());
+  });
+  ForEachGridLine(box.minY, box.maxY, step, most, [&](double y) {
+    const double py = ToPixel({0.0, y}).y();
+    if (std::isfinite(py)) lines.emplace_back(0.0, py, width(), py);
+  });
+  painter.setPen(QPen(kGrid, 0));
+  painter.drawLines(lines.data(), static_cast<int>(lines.size()));
+}
+
+// The axes through the machine origin, the work area and the zero point.
+void PathView::PaintFrame(QPainter& painter) const {
+  const QPointF origin = ToPixel({0.0, 0.0});
+  painter.setPen(QPen(kAxes, 0));
+  painter.drawLine(QLineF(0.0, origin.y(), width(), origin.y()));
+  painter.drawLine(QLineF(origin.x(), 0.0, origin.x(), height()));
+  painter.setPen(QPen(kWorkArea, 1));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRect(QRectF(ToPixel({0.0, workHeight_}), ToPixel({workWidth_, 0.0})));
+  const QPointF zero = ToPixel(zeroPoint_);
+  painter.setPen(QPen(kZeroPoint, 2));
+  painter.drawEllipse(zero, 5.0, 5.0);
+  painter.drawLine(zero - QPointF(9.0, 0.0), zero + QPointF(9.0, 0.0));
+  painter.drawLine(zero - QPointF(0.0, 9.0), zero + QPointF(0.0, 9.0));
+}
+
+// The rapid or the feed figures shown; those highlighted go to lit.
+void PathView::DrawFigures(LineCanvas& lines, bool rapid, std::vector<QLineF>& lit) const {
+  const draw::PathBox visible = VisibleBox();
+  const auto draw = [&lines](QPointF a, QPointF b) { lines.DrawLine(a, b); };
+  const auto keep = [&lit](QPointF a, QPointF b) { lit.emplace_back(a, b); };
+  for (const Figure& f : figures_) {
+    if (f.position > shownCount_) break;
+    if (f.rapid != rapid || Outside(f.box, visible)) continue;
+    const auto at = static_cast<std::size_t>(f.position);
+    if (at < isHighlighted_.size() && isHighlighted_[at] != 0) {
+      EmitFigure(*this, f.segment, keep);
+    } else {
+      EmitFigure(*this, f.segment, draw);
+    }
+  }
+}
+
+// Rapid moves first, so that the feed moves lie over them.
+void PathView::PaintPath(QImage& canvas) const {
+  LineCanvas lines(canvas);
+  std::vector<QLineF> lit;
+  lines.SetColour((sent_ ? kSent : kRapid).rgb());
+  lines.SetDash(5, 4);
+  DrawFigures(lines, true, lit);
+  lines.SetColour((sent_ ? kSent : kFeed).rgb());
+  lines.SetDash(0, 0);
+  DrawFigures(lines, false, lit);
+  QPainter painter(&canvas);
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  painter.setPen(QPen(kHighlight, 3.0, Qt::SolidLine, Qt::RoundCap));
+  painter.drawLines(lit.data(), static_cast<int>(lit.size()));
+}
+
+}  // namespace ui

@@ -1,0 +1,21 @@
+( Made using CamBam - http://www.cambam.co.uk )
+G20 G90 G64 G40
+( T1 : 0.125 )
+T1 M6
+G17
+M3 S12000
+G0 Z0.25
+G0 X0.0 Y0.0
+G1 F10.0 Z-0.0625
+G1 F40.0 X1.0
+G1 Y1.0
+G1 X0.0
+G1 Y0.0
+G0 Z0.25
+G0 X2.0 Y0.5
+G1 F10.0 Z-0.0625
+G2 F40.0 X2.0 Y0.5 I0.5 J0.0
+G3 X3.0 Y0.5 I0.5 J0.0
+G0 Z0.25
+M5
+M30

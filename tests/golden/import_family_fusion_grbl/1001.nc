@@ -1,0 +1,31 @@
+%
+(1001)
+(Machine)
+(  vendor: Autodesk)
+(T1  D=6 CR=0 - ZMIN=-3 - flat end mill)
+G90 G94
+G17
+G21
+
+(2D Contour1)
+T1
+S10000 M3
+G54
+G0 X-3.5 Y-3.5
+G0 Z15
+Z5
+G1 Z1 F1000
+G1 Z-3 F333.3
+X23.5 F1000
+G3 X26.5 Y-0.5 I0 J3
+G1 Y23.5
+G2 X23.5 Y26.5 I-3 J0 ; corner
+G1 X-0.5
+G0 Z15
+M5
+G28 G91 Z0
+G90
+G28 G91 X0 Y0
+G90
+M30
+%
