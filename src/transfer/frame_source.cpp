@@ -15,8 +15,22 @@ void FrameSource::ConvertNextBlock() {
   const data::BlockRecord& block = store_.At(done_);
   data::BlockRecord current = block;  // working out an arc fills its radius in
   const draw::BlockTrace trace = SentBlockTrace(current, messages_);
-  if (picture_) picture_->BlockFinished(current, trace);
+  if (picture_) undrawn_.emplace_back(current, trace);
+  const std::size_t before = ready_.size();
   packer_.Add(ConvertBlock(block, done_, settings_, memory_), done_ == store_.count(), ready_);
+  // A frame made now ends inside this block's text, or with it when no
+  // text is left waiting.
+  for (std::size_t k = before; k < ready_.size(); ++k) ready_[k].blocksThrough = done_ - 1;
+  if (ready_.size() > before && !packer_.holdsText()) ready_.back().blocksThrough = done_;
+}
+
+void FrameSource::Confirmed(std::int32_t blocksThrough) {
+  if (!picture_) return;
+  while (!undrawn_.empty() && drawn_ < blocksThrough) {
+    picture_->BlockFinished(undrawn_.front().first, undrawn_.front().second);
+    undrawn_.pop_front();
+    ++drawn_;
+  }
 }
 
 bool FrameSource::Next(Frame& frame) {

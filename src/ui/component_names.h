@@ -37,6 +37,8 @@ struct MainWindowNames {
   const char* openDialog = "OpenDialog1";
   const char* saveDialog = "SaveDialog1";
   const char* serialLine = "ApdComPort1";
+  const char* transferFigures = "satzanzeige";  // block, time and time left under the progress bar
+  const char* transferLogButton = "protokoll";
 };
 
 // The path view window "Ansicht" (app/window/view_window.h).
@@ -143,6 +145,12 @@ struct ImportNotesNames {
   const char* notes = "hinweise";
 };
 
+// The window "Protokoll" with the transfer log, newest entry first.
+struct TransferLogNames {
+  const char* window = "Protokoll";
+  const char* entries = "eintraege";
+};
+
 // The editor's dialogs "Suchen" and "Gehe zu Zeile", and its line numbers.
 struct FindDialogNames {
   const char* window = "Suchen";
@@ -178,6 +186,7 @@ inline constexpr ToolDialogNames kToolDialogNames;
 inline constexpr LineNumberDialogNames kLineNumberDialogNames;
 inline constexpr PortDialogNames kPortDialogNames;
 inline constexpr ImportNotesNames kImportNotesNames;
+inline constexpr TransferLogNames kTransferLogNames;
 inline constexpr FindDialogNames kFindDialogNames;
 inline constexpr GoToLineDialogNames kGoToLineDialogNames;
 

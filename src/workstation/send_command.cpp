@@ -1,14 +1,19 @@
 #include "workstation/send_command.h"
 
+#include <sys/stat.h>
+
+#include <ctime>
 #include <string>
 #include <string_view>
 
 #include "data/message_numbers.h"
+#include "data/text.h"
 #include "draw/picture/surface.h"
 #include "geometry/compensation.h"
 #include "transfer/handshake.h"
 #include "workstation/send_checks.h"
 #include "workstation/state_access.h"
+#include "workstation/transfer_log.h"
 
 namespace rur {
 
@@ -47,14 +52,27 @@ bool TransferFrames(Workstation& ws, transfer::SerialLine& line, transfer::Trans
   line.DiscardBuffers();
   transfer::FrameSource frames = SentFrames(ws, true);
   transfer::Handshake handshake(frames, {.memoryFull = s.settings.port.xOffChar, .release = s.settings.port.xOnChar});
+  handshake.record().baud = s.lastTransfer.baud;
   handshake.Start();
-  return transfer::RunTransfer(handshake, line, s.phase, view);
+  const bool finished = transfer::RunTransfer(handshake, line, s.phase, view);
+  s.lastTransfer = handshake.record();
+  return finished;
+}
+
+// The size of the program's file; -1 without one.
+std::int64_t FileSize(const std::string& path) {
+  struct stat info {};
+  if (path.empty() || ::stat(path.c_str(), &info) != 0) return -1;
+  return static_cast<std::int64_t>(info.st_size);
 }
 
 }  // namespace
 
 bool SendProgram(Workstation& ws, transfer::SerialLine& line, transfer::TransferView& view) {
   WorkstationState& s = StateOf(ws);
+  s.lastTransfer = {};
+  s.lastTransfer.baud = s.settings.port.baud;
+  s.lastTransfer.blockCount = s.sentStore.count();
   view.Progress(0);
   // An abort that came in since the command started is seen before the
   // port is opened: the controller must not see a line opened and flushed
@@ -62,6 +80,7 @@ bool SendProgram(Workstation& ws, transfer::SerialLine& line, transfer::Transfer
   s.pump.ProcessEvents();
   if (s.phase == data::RunPhase::kStopping) {
     view.Status(transfer::kStatusAbortedAtPc);
+    s.lastTransfer.endText = transfer::kStatusAbortedAtPc;
     s.phase = data::RunPhase::kIdle;
     return false;
   }
@@ -77,7 +96,8 @@ bool SendProgram(Workstation& ws, transfer::SerialLine& line, transfer::Transfer
     s.dialogs.Beep();
     s.dialogs.Warning(reason.empty() ? std::string(transfer::kPortMissing)
                                      : std::string(transfer::kPortMissing) + "\r\n" + reason);
-    view.Status(reason.empty() ? std::string_view(transfer::kPortMissing) : std::string_view(reason));
+    s.lastTransfer.endText = reason.empty() ? std::string(transfer::kPortMissing) : reason;
+    view.Status(s.lastTransfer.endText);
   }
   line.Close();
   s.phase = data::RunPhase::kIdle;
@@ -98,7 +118,16 @@ SendOutcome RunSendCommand(Workstation& ws, transfer::SerialLine& line, SendComm
   }
   PrepareSentPicture(ws);
   view.TransferStarting();
-  return SendProgram(ws, line, view) ? SendOutcome::kFinished : SendOutcome::kStopped;
+  const std::time_t start = std::time(nullptr);
+  const bool finished = SendProgram(ws, line, view);
+  const std::string entry =
+      TransferLogEntry({.start = start, .programFile = s.mainProgramFile, .programBytes = FileSize(s.mainProgramFile)},
+                       s.lastTransfer);
+  if (std::string failure; !AppendToFile(TransferLogName(s.dataDirectory), entry, failure)) {
+    s.dialogs.Warning("Protokoll nicht geschrieben: " + data::Utf8ToCp1252(failure));
+  }
+  view.TransferLogged(entry);
+  return finished ? SendOutcome::kFinished : SendOutcome::kStopped;
 }
 
 void AbortCommand(Workstation& ws) {

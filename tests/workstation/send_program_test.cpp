@@ -13,6 +13,7 @@
 #include "transfer/scripted_line.h"
 #include "workstation/send_command.h"
 #include "workstation/state_access.h"
+#include "workstation/transfer_log.h"
 
 namespace {
 
@@ -126,6 +127,47 @@ TEST_F(SendProgramTest, WholeTransferWithTheSettingsPortAndCharacters) {
   EXPECT_EQ(line.closes, 1);
   EXPECT_FALSE(line.open);
   EXPECT_EQ(ws.phase(), data::RunPhase::kIdle);
+}
+
+// The log entry of a transfer with a repeat and a pause: the counts, each
+// reply that was not a plain confirmation with its frame, the end and the
+// last confirmed block. The times are the loop's; here they are set.
+TEST_F(SendProgramTest, LogEntryOfATransferWithARepeatAndAPause) {
+  rur::StateOf(ws).settings.port.baud = 19200;
+  rur::StateOf(ws).settings.port.xOffChar = 19;
+  rur::StateOf(ws).settings.port.xOnChar = 17;
+  ScriptedLine line;
+  line.replies = {{21}, {19, 17}};
+  EXPECT_TRUE(Send(line));
+  transfer::TransferRecord record = ws.lastTransfer();
+  EXPECT_EQ(record.bytesSent, static_cast<std::int64_t>(line.written.size()));
+  record.pausedMilliseconds = 1250;
+  record.elapsedMilliseconds = 61999;
+  const std::string entry =
+      rur::TransferLogEntry({.start = 0, .programFile = "/nc/teil.nc", .programBytes = 0}, record);
+  const std::string wire = std::to_string(line.written.size());
+  EXPECT_EQ(entry.substr(entry.find('\n') + 1),
+            "Programm: /nc/teil.nc (0 Bytes)\n"
+            "Baud: 19200\n"
+            "S\xC3\xA4tze: 2\n"
+            "Rahmen: 2 gesendet, 1 best\xC3\xA4tigt\n"
+            "Bytes: " + wire + "\n"
+            "Wiederholungen: 1\n"
+            "Pausen (Speicher voll): 1, 1,2 s\n"
+            "Antwort auf Rahmen 1: 21 Daten nicht korrekt angekommen!\n"
+            "Antwort auf Rahmen 1: 19 QVM-Speicher voll! warte auf freigabe!\n"
+            "Antwort auf Rahmen 1: 17 Sende weiter!\n"
+            "Dauer: 61,9 s\n"
+            "Ende: Daten\xC3\xBC" "bertragung beendet!\n"
+            "Zuletzt best\xC3\xA4tigt: Satz 2\n\n");
+  EXPECT_EQ(entry.rfind("\xC3\x9C" "bertragung ", 0), 0U);
+
+  // Entries read back newest first; a text cut off keeps its last entry.
+  const std::vector<std::string> entries = rur::LogEntriesNewestFirst("a\nb\n\nc\n\nd");
+  EXPECT_EQ(entries, (Texts{"d", "c", "a\nb"}));
+  std::string failure;
+  EXPECT_FALSE(rur::AppendToFile(dir.path() + "missing/Protokoll.txt", "x", failure));
+  EXPECT_NE(failure.find("missing/Protokoll.txt: "), std::string::npos);
 }
 
 TEST_F(SendProgramTest, SecondTransferStartsClean) {

@@ -25,6 +25,7 @@ class NcEditor;
 class LineNumberDialog;
 class PictureButton;
 class ImportNotesWindow;
+class TransferLogWindow;
 class QtSerialLine;
 class InstallationDialog;
 class MessageWindow;
@@ -70,6 +71,7 @@ class MainWindow : public QWidget {
   void OnSend();
   void OnAbort();
   void OnErrorSearch();
+  void OnTransferLog();  // shows the window "Protokoll"
   void OnClose();
   void OnEditorChanged();
   void OnEditorClicked();  // the draw command's rule is checked again
@@ -172,6 +174,8 @@ class MainWindow : public QWidget {
   QLabel* statusLine_ = nullptr;
   QLabel* picture_ = nullptr;
   QProgressBar* progressBar_ = nullptr;
+  QLabel* transferFigures_ = nullptr;
+  QPushButton* transferLogButton_ = nullptr;
   QPushButton* newButton_ = nullptr;
   QPushButton* loadButton_ = nullptr;
   QPushButton* saveButton_ = nullptr;
@@ -193,6 +197,7 @@ class MainWindow : public QWidget {
   ui::ZeroPointDialog* zeroPointDialog_ = nullptr;
   ui::LineNumberDialog* lineNumberDialog_ = nullptr;
   ui::ImportNotesWindow* importNotes_ = nullptr;
+  ui::TransferLogWindow* transferLog_ = nullptr;
   PathLink* link_ = nullptr;  // the drawing and the editor's lines
   ViewWindow* viewWindow_ = nullptr;
 };
