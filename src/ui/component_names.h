@@ -134,6 +134,7 @@ struct PortDialogNames {
   const char* xOffChar = "XOffChar";
   const char* device = "Device";
   const char* warnings = "Warnings";
+  const char* trace = "Trace";
   const char* okButton = "OKBtn";
   const char* cancelButton = "CancelBtn";
 };

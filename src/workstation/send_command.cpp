@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <ctime>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,7 @@
 #include "workstation/send_checks.h"
 #include "workstation/state_access.h"
 #include "workstation/transfer_log.h"
+#include "workstation/work_area_hint.h"
 
 namespace rur {
 
@@ -104,6 +106,16 @@ bool SendProgram(Workstation& ws, transfer::SerialLine& line, transfer::Transfer
   return finished;
 }
 
+namespace {
+
+// A path that leaves the work area is sent only when the face agrees.
+bool SendDespiteWorkArea(Workstation& ws, SendCommandView& view) {
+  const std::optional<std::string> hint = OutsideWorkAreaHint(ws);
+  return !hint || view.SendOutsideWorkArea(ws.dialogs(), *hint);
+}
+
+}  // namespace
+
 SendOutcome RunSendCommand(Workstation& ws, transfer::SerialLine& line, SendCommandView& view) {
   WorkstationState& s = StateOf(ws);
   // A message shown since the drawing (the abort's, the error search's)
@@ -112,7 +124,7 @@ SendOutcome RunSendCommand(Workstation& ws, transfer::SerialLine& line, SendComm
   // An abort asked for before the command does not hold it; one from now on
   // does, also before the port is opened.
   s.phase = data::RunPhase::kRunning;
-  if (!PrepareSending(ws)) {
+  if (!PrepareSending(ws) || !SendDespiteWorkArea(ws, view)) {
     s.phase = data::RunPhase::kIdle;
     return SendOutcome::kNotSent;
   }
@@ -128,6 +140,10 @@ SendOutcome RunSendCommand(Workstation& ws, transfer::SerialLine& line, SendComm
   }
   view.TransferLogged(entry);
   return finished ? SendOutcome::kFinished : SendOutcome::kStopped;
+}
+
+bool SendCommandView::SendOutsideWorkArea(data::Dialogs& dialogs, std::string_view hint) {
+  return dialogs.ConfirmDespite(hint, kSendAnyway);
 }
 
 void AbortCommand(Workstation& ws) {

@@ -54,6 +54,10 @@ class SendCommandView : public transfer::TransferView {
   virtual void TransferStarting() {}
   // The entry the transfer added to the log (UTF-8), after it ended.
   virtual void TransferLogged(std::string_view /*entry*/) {}
+  // The drawn path leaves the work area, as `hint` says: true to send all
+  // the same. Asks through the dialogs (Yes, No); rur-cli says the hint and
+  // goes on.
+  virtual bool SendOutsideWorkArea(data::Dialogs& dialogs, std::string_view hint);
 };
 
 enum class SendOutcome : std::uint8_t {
@@ -63,7 +67,8 @@ enum class SendOutcome : std::uint8_t {
 };
 
 // The send command "S&enden", the one sequence both faces run: the checks
-// and the compensation (PrepareSending), a picture cleared for the sent
+// and the compensation (PrepareSending), the question whether to send a
+// path that leaves the work area (asked once, after the checks), a picture cleared for the sent
 // path in red, and the transfer of the sent store over the line
 // (SendProgram). A command of its own: a message shown before it (the
 // abort's, the error search's) does not stop it, while one of the checks,

@@ -1,16 +1,20 @@
 // A whole transfer over a line with a controller behind it: bytes moved in
 // pieces, the sender asleep whenever nothing can move, and every way a
 // transfer ends. The line itself checks that no pass of the loop spins.
+// Beside it the byte trace of such a transfer.
 #include "transfer/transfer_run.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "support/message_setup.h"
+#include "support/trace_bytes.h"
+#include "transfer/tracing_line.h"
 #include "transfer/scripted_line.h"
 
 namespace {
@@ -29,12 +33,13 @@ class TransferRunTest : public ::testing::Test {
     while (reference.Next(frame)) expected.push_back(frame);
   }
 
-  bool Run(transfer::ReplyCharacters characters = {}) {
+  // Over `over` when given (a line wrapping `line`).
+  bool Run(transfer::ReplyCharacters characters = {}, transfer::SerialLine* over = nullptr) {
     transfer::FrameSource frames(store, {}, std::nullopt, setup.messages);
     transfer::Handshake handshake(frames, characters);
     handshake.Start();
     line.open = true;
-    const bool finished = transfer::RunTransfer(handshake, line, phase, view);
+    const bool finished = transfer::RunTransfer(handshake, over != nullptr ? *over : line, phase, view);
     state = handshake.state();
     record = handshake.record();
     return finished;
@@ -143,6 +148,54 @@ TEST_F(TransferRunTest, LineTakingFewBytesAtATimeGetsTheSameBytes) {
   int forRoom = 0;
   for (const LineWait what : line.waits) forRoom += what == LineWait::kInputOrRoom;
   EXPECT_GE(forRoom, static_cast<int>(line.written.size() / 7) - 1);
+}
+
+// The trace holds the bytes the line took, not those it left for later,
+// and every byte that came in, in order: over a line that takes a few bytes
+// at a time, with a repeat.
+TEST_F(TransferRunTest, TraceHoldsExactlyTheBytesTheLineMoved) {
+  line.room = 0;
+  line.roomPerWait = 7;
+  line.replies = {{6}, {21}};
+  transfer::ByteTrace trace;
+  transfer::TracingLine tracing(line, trace);
+  EXPECT_TRUE(Run({}, &tracing));
+  ASSERT_EQ(line.written, ExpectedWire({0, 1, 1, 2, 3, 4}));
+  const testing_support::TraceBytes traced = testing_support::ReadTrace(trace.Text());
+  EXPECT_EQ(traced.fault, "");
+  EXPECT_EQ(traced.sent, line.written);
+  EXPECT_EQ(traced.received, (Bytes{6, 6, 21, 6, 6, 6, 6}));  // the start byte, then one reply a frame
+  EXPECT_TRUE(std::is_sorted(traced.times.begin(), traced.times.end()));
+}
+
+// A chunk of exactly 16 bytes fills one line, one of 17 goes on to a second
+// with the same time; an empty chunk leaves no line; times are cut to whole
+// microseconds, and one before the start shows as 0.
+TEST(ByteTrace, TextAtItsLimits) {
+  using std::chrono::nanoseconds;
+  using transfer::TraceDirection;
+  Bytes sixteen(16);
+  for (std::size_t i = 0; i < sixteen.size(); ++i) sixteen[i] = static_cast<std::uint8_t>(i * 17);
+  transfer::ByteTrace trace;
+  trace.Record(TraceDirection::kReceived, Bytes{6}, nanoseconds{0});
+  trace.Record(TraceDirection::kSent, sixteen, nanoseconds{999'999'999});
+  trace.Record(TraceDirection::kSent, Bytes(17, 0x0A), nanoseconds{1'000'000'000});
+  trace.Record(TraceDirection::kSent, Bytes{}, nanoseconds{2'000'000'000});
+  trace.Record(TraceDirection::kReceived, Bytes{21}, nanoseconds{-1});
+  trace.Record(TraceDirection::kReceived, Bytes{0}, std::chrono::hours{100});
+  const std::string sixteenLineFeeds = " 0A 0A 0A 0A 0A 0A 0A 0A 0A 0A 0A 0A 0A 0A 0A 0A";
+  EXPECT_EQ(trace.Text(),
+            "# Byte-Mitschnitt: Sekunden seit dem Start, > an die Steuerung, < von der Steuerung, Bytes hexadezimal\n"
+            "     0.000000 < 06\n"
+            "     0.999999 > 00 11 22 33 44 55 66 77 88 99 AA BB CC DD EE FF\n"
+            "     1.000000 >" + sixteenLineFeeds + "\n"
+            "     1.000000 > 0A\n"
+            "     0.000000 < 15\n"
+            "360000.000000 < 00\n");
+  trace.Start();  // drops what was recorded
+  const testing_support::TraceBytes empty = testing_support::ReadTrace(trace.Text());
+  EXPECT_EQ(empty.fault, "");
+  EXPECT_TRUE(empty.times.empty());
 }
 
 TEST_F(TransferRunTest, ControllerThatNeverAnswersWaitsUntilTheOperatorStops) {

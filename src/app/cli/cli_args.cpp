@@ -59,6 +59,7 @@ std::optional<CliArgs> ParseArgs(const std::vector<std::string>& args, std::stri
     if (a == "--reply") target = &out.reply;
     if (a == "--out") target = &out.out;
     if (a == "--log") target = &out.log;
+    if (a == "--trace") target = &out.trace;
     if (a == "--rapid-rate") target = &out.rapidRate;
     if (a == "--type") target = &out.type;
     const bool isParam = a == "--param";

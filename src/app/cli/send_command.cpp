@@ -1,6 +1,7 @@
 // send: draw, then the whole send command over a terminal device: the
 // radius compensation and the transfer under the controller's handshake.
-// SIGINT, SIGTERM and SIGHUP act as the abort command.
+// SIGINT, SIGTERM and SIGHUP act as the abort command. --trace FILE keeps
+// every byte of the line with its time and writes it to FILE at the end.
 #include <unistd.h>
 
 #include <string>
@@ -11,9 +12,11 @@
 #include "cli/handlers.h"
 #include "cli/interrupt_pipe.h"
 #include "cli/posix_serial_line.h"
+#include "data/output_file.h"
 #include "data/text.h"
 #include "transfer/handshake.h"
 #include "transfer/port_rules.h"
+#include "transfer/tracing_line.h"
 #include "transfer/transfer_run.h"
 #include "workstation/draw_command.h"
 #include "workstation/send_command.h"
@@ -43,6 +46,12 @@ class ConsoleTransferView : public rur::SendCommandView {
     err_.flush();
   }
   ~ConsoleTransferView() override { EndProgressLine(); }
+
+  // Nobody to ask: the hint is said and the transfer goes on.
+  bool SendOutsideWorkArea(data::Dialogs& dialogs, std::string_view hint) override {
+    dialogs.Information(hint);
+    return true;
+  }
 
   void Status(std::string_view text) override {
     EndProgressLine();
@@ -113,6 +122,13 @@ int RunSend(CommandContext& c) {
 
   data::ProgramText program;
   if (!LoadProgramArgument(c, program)) return kExitUsage;
+  // A trace file that cannot be written is found before anything is sent.
+  data::OutputFile traceFile;
+  std::string error;
+  if (!c.args.trace.empty() && !traceFile.Open(c.args.trace, error)) {
+    c.err << "rur-cli: cannot write " << c.args.trace << ": " << error << "\n";
+    return kExitFailed;
+  }
   c.ws.SetScaledOutput(c.args.scaled);
   ConsoleTransferView view(c.out, c.err, ::isatty(STDERR_FILENO) == 1, c.ws.settings().port, c.args.log);
   rur::DrawCommandView quiet;
@@ -122,7 +138,18 @@ int RunSend(CommandContext& c) {
     return kExitFailed;
   }
   PosixSerialLine line(c.args.port, &interrupts, abortCommand);
-  const bool accepted = rur::RunSendCommand(c.ws, line, view) == rur::SendOutcome::kFinished;
+  transfer::ByteTrace trace;
+  transfer::TracingLine tracingLine(line, trace);
+  const bool tracing = !c.args.trace.empty();
+  const bool accepted =
+      rur::RunSendCommand(c.ws, tracing ? static_cast<transfer::SerialLine&>(tracingLine) : line, view) ==
+      rur::SendOutcome::kFinished;
+  // The trace is written whenever the send command ran, also when nothing
+  // went over the line, so that no earlier run's trace is taken for this one.
+  if (tracing && !traceFile.Commit(trace.Text(), error)) {
+    c.err << "rur-cli: cannot write " << c.args.trace << ": " << error << "\n";
+    return kExitFailed;
+  }
   // A message while the blocks were converted fails the run as well.
   return accepted && view.logged() && !c.ws.messages().errorFlag() ? kExitOk : kExitFailed;
 }

@@ -137,6 +137,9 @@ class MainWindow : public QWidget {
   // The draw command on the editor's text; true after a clean run.
   bool DrawEditorProgram();
   void TransferEnded();
+  // Where the byte trace of a transfer goes: QVM_trace.txt in the data
+  // directory, replaced by every transfer while the trace is on.
+  std::string TraceFile() const;
 
   // The import of standard G-code on loading (main_window_import.cpp).
   enum class ImportChoice { kNotOffered, kDeclined, kRefused, kImported, kPartLoaded };
@@ -161,6 +164,7 @@ class MainWindow : public QWidget {
   bool closeConfirmed_ = false;
   CommandState state_ = CommandState::kNotWorking;
   bool drawOffered_ = false;
+  bool traceBytes_ = false;  // chosen in the port dialog, off at every start
   PictureContent pictureContent_ = PictureContent::kBlank;
   // Blocks of the last import's program in the editor (0: none); one that
   // the block store cannot hold is not drawn after the import.

@@ -1,12 +1,16 @@
 // The send command, the error search and the transfer log of the main
 // window. The transfer itself is the workstation's: the window holds the
 // commands still while it runs, shows its status texts, progress and
-// figures, and lends it the serial port.
+// figures, and lends it the serial port, through a byte trace when the port
+// dialog chose one.
 #include <QLabel>
 #include <QProgressBar>
 #include <functional>
 
+#include "data/files.h"
+#include "data/output_file.h"
 #include "main_window.h"
+#include "transfer/tracing_line.h"
 #include "ui/dialogs/line_number_dialog.h"
 #include "ui/dialogs/transfer_log_window.h"
 #include "ui/platform/modal_host.h"
@@ -42,6 +46,15 @@ class WindowTransferView : public rur::SendCommandView {
   QLabel& figures_;
 };
 
+// Replaces `file` with the trace; a failure is said with the reason.
+void WriteTrace(const transfer::ByteTrace& trace, const std::string& file, data::Dialogs& dialogs) {
+  std::string error;
+  data::OutputFile out;
+  if (out.Open(file, error) && out.Commit(trace.Text(), error)) return;
+  dialogs.Warning("Der Byte-Mitschnitt " + ui::FromQt(QString::fromLocal8Bit(file)) +
+                  " konnte nicht geschrieben werden!\r\n" + error);
+}
+
 }  // namespace
 
 void MainWindow::ShowStatus(const QString& text) {
@@ -67,9 +80,17 @@ void MainWindow::OnSend() {
                             ShowPicture();
                           },
                           *transferFigures_);
-  rur::RunSendCommand(ws_, *serialLine_, view);
+  // With the trace on, the line records every byte it moves; the trace is
+  // written when the command ends, also when nothing went over the line, so
+  // that no earlier transfer's trace is taken for this one.
+  transfer::ByteTrace trace;
+  transfer::TracingLine tracingLine(*serialLine_, trace);
+  rur::RunSendCommand(ws_, traceBytes_ ? static_cast<transfer::SerialLine&>(tracingLine) : *serialLine_, view);
+  if (traceBytes_) WriteTrace(trace, TraceFile(), ws_.dialogs());
   TransferEnded();
 }
+
+std::string MainWindow::TraceFile() const { return data::PathForWriting(ws_.dataDirectory(), "QVM_trace.txt"); }
 
 void MainWindow::TransferEnded() {
   // A new drawing is needed before the next transfer. The bar keeps what

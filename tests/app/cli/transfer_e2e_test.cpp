@@ -23,6 +23,7 @@
 #include "data/settings.h"
 #include "support/pseudo_terminal.h"
 #include "support/temp_dir.h"
+#include "support/trace_bytes.h"
 #include "transfer/frame_reader.h"
 #include "transfer/frames.h"
 
@@ -216,6 +217,37 @@ TEST_F(TransferEndToEnd, BothSidesReadTheRepliesWithTheSettingsCharacters) {
     EXPECT_EQ(Contains(last, "Pausen (Speicher voll): 1, "), c.status == 0) << last;
     EXPECT_EQ(Contains(last, ": 24 Abbruch durch die CNC-Maschine\n"), c.status != 0) << last;
   }
+}
+
+// --trace FILE: the bytes of both directions, equal to what the controller
+// (the test) received and answered, a repeat among them. A trace file that
+// cannot be written is said before anything is sent.
+TEST_F(TransferEndToEnd, TraceHoldsEveryByteOfBothDirections) {
+  PseudoTerminal pty;
+  CliProcess send(With({"send", program_, "--port", pty.slavePath(), "--trace", dir_.File("trace")}));
+  ASSERT_TRUE(pty.WaitForInputFlush());
+  const std::vector<std::uint8_t> answers{6, 21, 6, 6};  // the start, a repeat of frame 1, frames 1 and 2
+  for (std::size_t k = 0; k < answers.size(); ++k) {
+    if (k > 0) {
+      ASSERT_TRUE(pty.ReadFrames(k));
+    }
+    pty.Write({answers[k]});
+  }
+  EXPECT_EQ(send.Finish(), 0) << send.err();
+  ASSERT_EQ(Frames(pty.received()).size(), 3u);
+  const testing_support::TraceBytes trace = testing_support::ReadTrace(dir_.Read("trace"));
+  EXPECT_EQ(trace.fault, "");
+  EXPECT_EQ(trace.sent, pty.received());
+  EXPECT_EQ(trace.received, answers);
+
+  PseudoTerminal unused;
+  const std::string missing = dir_.File("missing/trace");
+  CliProcess refused(With({"send", program_, "--port", unused.slavePath(), "--trace", missing}));
+  EXPECT_EQ(refused.Finish(), 1);
+  EXPECT_EQ(Lines(refused.err()).back(), "rur-cli: cannot write " + missing + ": No such file or directory")
+      << refused.err();
+  EXPECT_EQ(refused.out(), "");
+  EXPECT_TRUE(unused.Untouched());
 }
 
 // Before it serves, the controller makes its output ready: one it cannot

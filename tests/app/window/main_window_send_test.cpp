@@ -2,8 +2,11 @@
 // pseudo-terminal on which the test plays the controller: the frames on
 // the wire, the status line, the enable rules before, during and after a
 // transfer, the sent path in the path view, the abort, the compensation's
-// questions, a missing port, and the error search afterwards.
+// and the work area's questions, a missing port, the byte trace, and the
+// error search afterwards.
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,9 +16,12 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
 #include <optional>
 
+#include "support/trace_bytes.h"
 #include "transfer/frames.h"
+#include "ui/component_names.h"
 #include "ui/path_view/path_view.h"
 #include "ui/platform/qt_serial_line.h"
 #include "ui/pty_controller.h"
@@ -224,6 +230,66 @@ class MainWindowSendTest : public QObject {
     QCOMPARE(log.count(QStringLiteral("Übertragung 2")), 2);
   }
 
+  // The byte trace, off until it is chosen beside the port parameters:
+  // QVM_trace.txt in the data directory then holds every byte the
+  // controller received and sent. A trace that cannot be written is said.
+  void traceChosenInThePortDialogHoldsTheBytesOfBothDirections() {
+    SendFixture f;
+    QVERIFY(f.pty.ok());
+    // Sets the trace in the port dialog; whether it was offered the other way.
+    const auto chooseTrace = [&f](bool on) {
+      bool offered = false;
+      f.host.Then(On<QDialog>([&f, on, &offered](QDialog& setup) {
+        f.host.Then(On<QDialog>([on, &offered](QDialog& port) {
+          auto& box = Part<QCheckBox>(port, ui::kPortDialogNames.trace);
+          offered = !box.isHidden() && box.isChecked() != on;
+          box.setChecked(on);
+          Part<QPushButton>(port, ui::kPortDialogNames.okButton).click();
+        }));
+        Part<QAction>(setup, ui::kInstallationDialogNames.portItem).trigger();
+        Part<QAction>(setup, ui::kInstallationDialogNames.endItem).trigger();
+      }));
+      f.Press(kNames.installationButton);
+      return offered;
+    };
+    const QString file = QString::fromStdString(f.dir.File("QVM_trace.txt"));
+    std::optional<PtyController> controller;  // one for each transfer
+    const auto send = [&](std::uint8_t firstReply) {
+      f.Draw(kSquare);
+      controller.emplace(f.pty, [&] { return f.Waiting(); },
+                         [firstReply](const transfer::ReceivedFrame&, std::size_t index) -> std::vector<std::uint8_t> {
+                           return {index == 0 ? firstReply : std::uint8_t{6}};
+                         });
+      f.Send();
+      QVERIFY(!f.timedOut);
+      QCOMPARE(f.status().text(), kFinished);
+    };
+
+    QVERIFY(chooseTrace(true));  // unchecked at first
+    send(21);                    // frame 1 repeated
+    QCOMPARE(f.host.unexpected, 0);
+    QCOMPARE(controller->frames().size(), std::size_t{3});
+    const TraceBytes trace = ReadTrace(f.dir.Read("QVM_trace.txt"));
+    QCOMPARE(trace.fault, std::string());
+    QVERIFY(trace.sent == controller->received());
+    QVERIFY(trace.received == (std::vector<std::uint8_t>{PtyController::kStartByte, 21, 6, 6}));
+
+    std::filesystem::remove(file.toStdString());
+    std::filesystem::create_directory(file.toStdString());
+    f.host.Answer(QMessageBox::Ok);
+    send(6);
+    QCOMPARE(f.host.unexpected, 0);
+    QVERIFY2(f.host.shown.last().startsWith(QStringLiteral("Der Byte-Mitschnitt ") + file +
+                                            QStringLiteral(" konnte nicht geschrieben werden!\r\n")),
+             qPrintable(f.host.shown.last()));
+
+    QVERIFY(chooseTrace(false));  // checked, as chosen before
+    std::filesystem::remove(file.toStdString());
+    send(6);
+    QCOMPARE(f.host.unexpected, 0);
+    QVERIFY(!f.dir.Exists("QVM_trace.txt"));
+  }
+
   // A compensation message sends nothing. A contour compensated with
   // radius 0 (D0) is asked about first: No sends nothing, Yes goes on to
   // the port. A missing port is reported and nothing is sent, but the
@@ -241,18 +307,30 @@ class MainWindowSendTest : public QObject {
     QCOMPARE(f.PicturePixels(Qt::red), 0);
     QVERIFY(!f.Enabled(kNames.sendButton));
 
-    f.Draw(QStringLiteral("%1\nN10 T1 D0 F100\nN20 G0 X100 Y100\nN30 G41 G1 X120\nN40 G40 G0 X0"));
-    for (const bool yes : {false, true}) {
-      f.host.Answer(yes ? QMessageBox::Yes : QMessageBox::No);
-      if (yes) f.host.Answer(QMessageBox::Ok);  // the missing port
-      f.Send();
-      QCOMPARE(f.host.unexpected, 0);
-      QVERIFY(f.host.shown.contains(QStringLiteral(
-          "Radiuskorrektur mit Werkzeugradius 0 (D0) in 1 Satz, zuerst im Satz: N30 G41 G1 X120\n"
-          "Diese Kontur wird nicht korrigiert gesendet.\n\nTrotzdem senden?")));
-      QCOMPARE(f.host.shown.last().startsWith(QStringLiteral("Ausgabeport")), yes);
-      QCOMPARE(f.statuses.isEmpty(), !yes);
-      f.Press(kNames.drawButton);
+    // A path that leaves the work area is asked about the same way.
+    const std::pair<QString, QString> questions[] = {
+        {QStringLiteral("%1\nN10 T1 D0 F100\nN20 G0 X100 Y100\nN30 G41 G1 X120\nN40 G40 G0 X0"),
+         QStringLiteral("Radiuskorrektur mit Werkzeugradius 0 (D0) in 1 Satz, zuerst im Satz: N30 G41 G1 X120\n"
+                        "Diese Kontur wird nicht korrigiert gesendet.\n\nTrotzdem senden?")},
+        {QStringLiteral("%1\nN10 G0 X0 Y0\nN20 G1 X400.001 Y300 F100\nN30 M30"),
+         QStringLiteral("1 Satz au\u00dferhalb des Arbeitsbereichs, Bahn X 0..400.001 Y 0..300 mm\n\n"
+                        "Trotzdem senden?")},
+    };
+    for (const auto& [program, question] : questions) {
+      f.Draw(program);
+      for (const bool yes : {false, true}) {
+        f.statuses.clear();
+        const qsizetype before = f.host.shown.size();
+        f.host.Answer(yes ? QMessageBox::Yes : QMessageBox::No);
+        if (yes) f.host.Answer(QMessageBox::Ok);  // the missing port
+        f.Send();
+        QCOMPARE(f.host.unexpected, 0);
+        QCOMPARE(f.host.shown.value(before), question);
+        QCOMPARE(f.host.shown.size(), before + (yes ? 2 : 1));  // asked once
+        QCOMPARE(f.host.shown.last().startsWith(QStringLiteral("Ausgabeport")), yes);
+        QCOMPARE(f.statuses.isEmpty(), !yes);
+        f.Press(kNames.drawButton);
+      }
     }
 
     f.Draw(kSquare);
