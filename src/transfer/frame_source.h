@@ -25,8 +25,19 @@ class FrameSource {
   FrameSource(const data::BlockStore& store, ConversionSettings settings, std::optional<draw::DrawTarget> target,
               data::MessageCentre& messages);
 
+  // Before the first frame: the transfer starts at block `first` (2 ..
+  // count; other numbers change nothing). Its "%" line is followed by the
+  // block that restates what the blocks from `first` on rely on, numbered
+  // first - 1; the blocks keep their store positions as numbers. Only the
+  // blocks from `first` on are drawn.
+  void StartAt(std::int32_t first);
+
   // The next frame; false once the last frame has been given.
   bool Next(Frame& frame);
+
+  // The blocks whose text lies whole in the frames given so far (the
+  // blocks before the first one sent count as given).
+  std::int32_t blocksInFramesGiven() const { return givenComplete_; }
 
   // Blocks converted so far, and in all.
   std::int32_t blocksDone() const { return done_; }
@@ -34,6 +45,7 @@ class FrameSource {
 
  private:
   void ConvertNextBlock();
+  void NoteCompleted(std::size_t firstNew, std::int32_t block);
 
   const data::BlockStore& store_;
   ConversionSettings settings_;
@@ -42,6 +54,8 @@ class FrameSource {
   ConversionMemory memory_;
   FramePacker packer_;
   std::vector<Frame> ready_;
+  std::vector<std::int32_t> readyComplete_;  // per ready frame: the blocks whole in it and before it
+  std::int32_t givenComplete_ = 0;
   std::size_t nextReady_ = 0;
   std::int32_t done_ = 0;
   bool finished_ = false;

@@ -44,6 +44,8 @@ class FramePacker {
   // Appends the frames completed by this block's text to out; with
   // lastBlock also the last frame. Calls after the last block add nothing.
   void Add(std::string_view blockText, bool lastBlock, std::vector<Frame>& out);
+  // Some text waits for a frame still to be filled.
+  bool Holding() const { return !pending_.empty(); }
 
  private:
   void PackUnit(std::string_view unit, bool closesTransfer, std::vector<Frame>& out);

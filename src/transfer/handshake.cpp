@@ -4,7 +4,8 @@
 
 namespace transfer {
 
-Handshake::Handshake(FrameSource& frames, ReplyCharacters characters) : frames_(frames), reader_(characters) {}
+Handshake::Handshake(FrameSource& frames, ReplyCharacters characters)
+    : frames_(frames), reader_(characters), confirmed_(frames.blocksInFramesGiven()) {}
 
 void Handshake::Start() {
   if (state_ != HandshakeState::kIdle) return;
@@ -121,6 +122,7 @@ void Handshake::Follow(ReplyVerdict verdict) {
 }
 
 void Handshake::AcceptFrame() {
+  confirmed_ = frames_.blocksInFramesGiven();
   if (frame_.last) {
     state_ = HandshakeState::kFinished;
     Show(kStatusFinished);

@@ -72,6 +72,10 @@ class Handshake {
   std::vector<std::string> TakeStatus();
   // Percent of the blocks converted so far.
   int Progress() const;
+  // The last block whose text lay whole in frames the controller accepted
+  // (for a transfer from block N, N - 1 until a frame holding one of its
+  // blocks is accepted).
+  std::int32_t confirmedBlock() const { return confirmed_; }
 
  private:
   void StartFrame();
@@ -88,6 +92,7 @@ class Handshake {
   Frame frame_;
   std::vector<std::uint8_t> wire_;  // the frame in progress as it goes out
   std::size_t sent_ = 0;            // bytes of wire_ taken by the line
+  std::int32_t confirmed_ = 0;
   std::vector<std::uint8_t> held_;  // arrived while the frame went out, read once it is out
   std::vector<std::string> status_;
 };
