@@ -8,6 +8,7 @@
 #include "geometry/compensation.h"
 #include "transfer/handshake.h"
 #include "workstation/send_checks.h"
+#include "workstation/send_from.h"
 #include "workstation/state_access.h"
 
 namespace rur {
@@ -42,19 +43,24 @@ namespace {
 
 // The handshake over a line just opened, from a fresh conversion (tool and
 // feed not yet sent) and empty buffers.
-bool TransferFrames(Workstation& ws, transfer::SerialLine& line, transfer::TransferView& view) {
+bool TransferFrames(Workstation& ws, transfer::SerialLine& line, transfer::TransferView& view, std::int32_t first) {
   WorkstationState& s = StateOf(ws);
   line.DiscardBuffers();
   transfer::FrameSource frames = SentFrames(ws, true);
+  frames.StartAt(first);
   transfer::Handshake handshake(frames, {.memoryFull = s.settings.port.xOffChar, .release = s.settings.port.xOnChar});
   handshake.Start();
-  return transfer::RunTransfer(handshake, line, s.phase, view);
+  const bool finished = transfer::RunTransfer(handshake, line, s.phase, view);
+  s.lastConfirmedBlock = handshake.confirmedBlock();
+  return finished;
 }
 
 }  // namespace
 
-bool SendProgram(Workstation& ws, transfer::SerialLine& line, transfer::TransferView& view) {
+bool SendProgram(Workstation& ws, transfer::SerialLine& line, transfer::TransferView& view, std::int32_t first) {
   WorkstationState& s = StateOf(ws);
+  s.lastConfirmedBlock = first - 1;
+  s.lastTransferAccepted = false;
   view.Progress(0);
   // An abort that came in since the command started is seen before the
   // port is opened: the controller must not see a line opened and flushed
@@ -69,7 +75,7 @@ bool SendProgram(Workstation& ws, transfer::SerialLine& line, transfer::Transfer
   bool finished = false;
   s.port = s.settings.port;  // the port takes the settings' parameters at every opening
   if (line.Open(s.port)) {
-    finished = TransferFrames(ws, line, view);
+    finished = TransferFrames(ws, line, view, first);
   } else {
     // The warning the operator knows, with the device and the reason on a
     // line of its own; the status line keeps the reason.
@@ -81,10 +87,11 @@ bool SendProgram(Workstation& ws, transfer::SerialLine& line, transfer::Transfer
   }
   line.Close();
   s.phase = data::RunPhase::kIdle;
+  s.lastTransferAccepted = finished;
   return finished;
 }
 
-SendOutcome RunSendCommand(Workstation& ws, transfer::SerialLine& line, SendCommandView& view) {
+SendOutcome RunSendCommand(Workstation& ws, transfer::SerialLine& line, SendCommandView& view, std::int64_t from) {
   WorkstationState& s = StateOf(ws);
   // A message shown since the drawing (the abort's, the error search's)
   // does not stop the send; one of the checks or the compensation does.
@@ -92,13 +99,14 @@ SendOutcome RunSendCommand(Workstation& ws, transfer::SerialLine& line, SendComm
   // An abort asked for before the command does not hold it; one from now on
   // does, also before the port is opened.
   s.phase = data::RunPhase::kRunning;
-  if (!PrepareSending(ws)) {
+  const std::int32_t first = PrepareSending(ws) ? SendStart(ws, from) : 0;
+  if (first == 0) {
     s.phase = data::RunPhase::kIdle;
     return SendOutcome::kNotSent;
   }
   PrepareSentPicture(ws);
   view.TransferStarting();
-  return SendProgram(ws, line, view) ? SendOutcome::kFinished : SendOutcome::kStopped;
+  return SendProgram(ws, line, view, first) ? SendOutcome::kFinished : SendOutcome::kStopped;
 }
 
 void AbortCommand(Workstation& ws) {

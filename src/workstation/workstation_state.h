@@ -88,6 +88,9 @@ struct WorkstationState {
   data::BlockRecord currentRecord;
 
   data::RunPhase phase = data::RunPhase::kIdle;
+  // What the last transfer's handshake knew at its end (see send_from.h).
+  std::int32_t lastConfirmedBlock = 0;
+  bool lastTransferAccepted = true;
   std::uint8_t scaledOutputMode = 0;  // first argument "A"
   std::set<std::string> lowerCaseHintsShown;  // subprograms already pointed out
 };
