@@ -3,6 +3,8 @@
 // SIGINT, SIGTERM and SIGHUP act as the abort command.
 #include <unistd.h>
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -67,10 +69,25 @@ class ConsoleTransferView : public rur::SendCommandView {
   int shown_ = -1;
 };
 
+// The block number of --from: 1 without the option; nothing after a line
+// on stderr when it is no whole number from 1 (a number past the program's
+// last block is the send command's to refuse).
+std::optional<std::int64_t> FromBlock(CommandContext& c) {
+  const std::string& text = c.args.from;
+  if (text.empty()) return 1;
+  constexpr std::size_t kMaxDigits = 18;  // fits std::int64_t
+  const bool digits = text.size() <= kMaxDigits && text.find_first_not_of("0123456789") == std::string::npos;
+  const std::int64_t n = digits ? std::stoll(text) : 0;
+  if (n >= 1) return n;
+  c.err << "rur-cli: --from wants a block number from 1, not " << text << "\n";
+  return std::nullopt;
+}
+
 }  // namespace
 
 int RunSend(CommandContext& c) {
-  if (c.args.arguments.size() != 1 || c.args.port.empty()) {
+  const std::optional<std::int64_t> from = FromBlock(c);
+  if (c.args.arguments.size() != 1 || c.args.port.empty() || !from) {
     return UsageError(c);
   }
   // From here on an interrupt is the abort command instead of the end of
@@ -101,7 +118,7 @@ int RunSend(CommandContext& c) {
     return kExitFailed;
   }
   PosixSerialLine line(c.args.port, &interrupts, abortCommand);
-  const bool accepted = rur::RunSendCommand(c.ws, line, view) == rur::SendOutcome::kFinished;
+  const bool accepted = rur::RunSendCommand(c.ws, line, view, *from) == rur::SendOutcome::kFinished;
   // A message while the blocks were converted fails the run as well.
   return accepted && !c.ws.messages().errorFlag() ? kExitOk : kExitFailed;
 }
