@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 #include <QWidget>
 
 #include "nc/import/gcode_import.h"
@@ -70,6 +71,7 @@ class MainWindow : public QWidget {
   void OnSend();
   void OnAbort();
   void OnErrorSearch();
+  void OnSendFrom();  // "Ab Satz senden"
   void OnClose();
   void OnEditorChanged();
   void OnEditorClicked();  // the draw command's rule is checked again
@@ -134,6 +136,8 @@ class MainWindow : public QWidget {
   void PickOnPicture(QPoint pixel);
   // The draw command on the editor's text; true after a clean run.
   bool DrawEditorProgram();
+  // The send command from block `from` of the sent store (1: all of it).
+  void Send(std::int64_t from);
   void TransferEnded();
 
   // The import of standard G-code on loading (main_window_import.cpp).
@@ -182,6 +186,7 @@ class MainWindow : public QWidget {
   QPushButton* sendButton_ = nullptr;
   QPushButton* abortButton_ = nullptr;
   QPushButton* errorSearchButton_ = nullptr;
+  QPushButton* sendFromButton_ = nullptr;
   QPushButton* closeButton_ = nullptr;
   ui::PictureButton* startPicture_ = nullptr;
   ui::PictureButton* endPicture_ = nullptr;
@@ -192,6 +197,7 @@ class MainWindow : public QWidget {
   ui::ToolDialog* toolDialog_ = nullptr;
   ui::ZeroPointDialog* zeroPointDialog_ = nullptr;
   ui::LineNumberDialog* lineNumberDialog_ = nullptr;
+  ui::LineNumberDialog* sendFromDialog_ = nullptr;
   ui::ImportNotesWindow* importNotes_ = nullptr;
   PathLink* link_ = nullptr;  // the drawing and the editor's lines
   ViewWindow* viewWindow_ = nullptr;

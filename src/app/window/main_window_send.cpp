@@ -13,6 +13,7 @@
 #include "ui/platform/qt_text.h"
 #include "workstation/error_search.h"
 #include "workstation/send_command.h"
+#include "workstation/send_from.h"
 
 namespace app {
 namespace {
@@ -42,7 +43,17 @@ void MainWindow::ShowStatus(const QString& text) {
   emit statusShown(text);
 }
 
-void MainWindow::OnSend() {
+void MainWindow::OnSend() { Send(1); }
+
+void MainWindow::OnSendFrom() {
+  sendFromDialog_->Offer(rur::FirstUnconfirmedBlock(ws_));
+  if (host_.Exec(*sendFromDialog_) != QDialog::Accepted) return;
+  // OK on an empty field sends nothing.
+  const std::optional<int> n = sendFromDialog_->Number();
+  if (n) Send(*n);
+}
+
+void MainWindow::Send(std::int64_t from) {
   SetCommandState(CommandState::kSending);
   // The modified mark stays: the program sent is not the file saved, and
   // clearing the mark would let unsaved edits go without the save question.
@@ -58,7 +69,7 @@ void MainWindow::OnSend() {
                             pictureContent_ = PictureContent::kSentPath;
                             ShowPicture();
                           });
-  rur::RunSendCommand(ws_, *serialLine_, view);
+  rur::RunSendCommand(ws_, *serialLine_, view, from);
   TransferEnded();
 }
 
