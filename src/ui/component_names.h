@@ -38,6 +38,8 @@ struct MainWindowNames {
   const char* openDialog = "OpenDialog1";
   const char* saveDialog = "SaveDialog1";
   const char* serialLine = "ApdComPort1";
+  const char* transferFigures = "satzanzeige";  // block, time and time left under the progress bar
+  const char* transferLogButton = "protokoll";
 };
 
 // The path view window "Ansicht" (app/window/view_window.h).
@@ -144,6 +146,12 @@ struct ImportNotesNames {
   const char* notes = "hinweise";
 };
 
+// The window "Protokoll" with the transfer log, newest entry first.
+struct TransferLogNames {
+  const char* window = "Protokoll";
+  const char* entries = "eintraege";
+};
+
 // The editor's dialogs "Suchen" and "Gehe zu Zeile", and its line numbers.
 struct FindDialogNames {
   const char* window = "Suchen";
@@ -181,6 +189,7 @@ inline constexpr LineNumberDialogNames kLineNumberDialogNames;
 inline constexpr LineNumberDialogNames kSendFromDialogNames{.window = "AbSatz", .field = "Satz"};
 inline constexpr PortDialogNames kPortDialogNames;
 inline constexpr ImportNotesNames kImportNotesNames;
+inline constexpr TransferLogNames kTransferLogNames;
 inline constexpr FindDialogNames kFindDialogNames;
 inline constexpr GoToLineDialogNames kGoToLineDialogNames;
 

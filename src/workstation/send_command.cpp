@@ -1,15 +1,21 @@
 #include "workstation/send_command.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <ctime>
 #include <string>
 #include <string_view>
 
 #include "data/message_numbers.h"
+#include "data/text.h"
 #include "draw/picture/surface.h"
 #include "geometry/compensation.h"
 #include "transfer/handshake.h"
 #include "workstation/send_checks.h"
 #include "workstation/send_from.h"
 #include "workstation/state_access.h"
+#include "workstation/transfer_log.h"
 
 namespace rur {
 
@@ -49,25 +55,38 @@ bool TransferFrames(Workstation& ws, transfer::SerialLine& line, transfer::Trans
   transfer::FrameSource frames = SentFrames(ws, true);
   frames.StartAt(first);
   transfer::Handshake handshake(frames, {.memoryFull = s.settings.port.xOffChar, .release = s.settings.port.xOnChar});
+  handshake.record().baud = s.lastTransfer.baud;
   handshake.Start();
   const bool finished = transfer::RunTransfer(handshake, line, s.phase, view);
-  s.lastConfirmedBlock = handshake.confirmedBlock();
+  s.lastTransfer = handshake.record();
   return finished;
+}
+
+// The size of the program's file; -1 without one.
+std::int64_t FileSize(const std::string& path) {
+  struct stat info {};
+  if (path.empty() || ::stat(path.c_str(), &info) != 0) return -1;
+  return static_cast<std::int64_t>(info.st_size);
 }
 
 }  // namespace
 
 bool SendProgram(Workstation& ws, transfer::SerialLine& line, transfer::TransferView& view, std::int32_t first) {
   WorkstationState& s = StateOf(ws);
-  s.lastConfirmedBlock = first - 1;
-  s.lastTransferAccepted = false;
-  view.Progress(0);
+  s.lastTransfer = {};
+  s.lastTransfer.baud = s.settings.port.baud;
+  s.lastTransfer.blockCount = s.sentStore.count();
+  s.lastTransfer.blocksSkipped = first > 1 ? first - 1 : 0;
+  s.lastTransfer.blocksConfirmed = s.lastTransfer.blocksSkipped;
+  // The bar starts where the transfer starts in the program.
+  view.Progress(static_cast<int>(std::int64_t{s.lastTransfer.blocksSkipped} * 100 / std::max(s.sentStore.count(), 1)));
   // An abort that came in since the command started is seen before the
   // port is opened: the controller must not see a line opened and flushed
   // for a transfer that was called off.
   s.pump.ProcessEvents();
   if (s.phase == data::RunPhase::kStopping) {
     view.Status(transfer::kStatusAbortedAtPc);
+    s.lastTransfer.endText = transfer::kStatusAbortedAtPc;
     s.phase = data::RunPhase::kIdle;
     return false;
   }
@@ -83,11 +102,11 @@ bool SendProgram(Workstation& ws, transfer::SerialLine& line, transfer::Transfer
     s.dialogs.Beep();
     s.dialogs.Warning(reason.empty() ? std::string(transfer::kPortMissing)
                                      : std::string(transfer::kPortMissing) + "\r\n" + reason);
-    view.Status(reason.empty() ? std::string_view(transfer::kPortMissing) : std::string_view(reason));
+    s.lastTransfer.endText = reason.empty() ? std::string(transfer::kPortMissing) : reason;
+    view.Status(s.lastTransfer.endText);
   }
   line.Close();
   s.phase = data::RunPhase::kIdle;
-  s.lastTransferAccepted = finished;
   return finished;
 }
 
@@ -106,7 +125,16 @@ SendOutcome RunSendCommand(Workstation& ws, transfer::SerialLine& line, SendComm
   }
   PrepareSentPicture(ws);
   view.TransferStarting();
-  return SendProgram(ws, line, view, first) ? SendOutcome::kFinished : SendOutcome::kStopped;
+  const std::time_t start = std::time(nullptr);
+  const bool finished = SendProgram(ws, line, view, first);
+  const std::string entry =
+      TransferLogEntry({.start = start, .programFile = s.mainProgramFile, .programBytes = FileSize(s.mainProgramFile)},
+                       s.lastTransfer);
+  if (std::string failure; !AppendToFile(TransferLogName(s.dataDirectory), entry, failure)) {
+    s.dialogs.Warning("Protokoll nicht geschrieben: " + data::Utf8ToCp1252(failure));
+  }
+  view.TransferLogged(entry);
+  return finished ? SendOutcome::kFinished : SendOutcome::kStopped;
 }
 
 void AbortCommand(Workstation& ws) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "transfer/frame_source.h"
 #include "transfer/serial_line.h"
@@ -39,9 +40,12 @@ transfer::FrameSource SentFrames(Workstation& ws, bool drawn);
 // opening, means the command was aborted: the line is not opened, and the
 // status says kStatusAbortedAtPc. A line that cannot be opened gives a beep
 // and the warning kPortMissing with the line's reason (device and why) on a
-// second line, the reason in the status line, and nothing is sent. True
-// when the controller accepted the last frame. With `first` above 1 the
-// transfer starts at that block of the store (FrameSource::StartAt).
+// second line, the reason in the status line, and nothing is sent. What
+// the transfer did is kept as the workstation's lastTransfer, in every
+// case. True when the controller accepted the last frame. With `first`
+// above 1 the transfer starts at that block of the store
+// (FrameSource::StartAt), and the record counts the blocks before it as
+// confirmed.
 bool SendProgram(Workstation& ws, transfer::SerialLine& line, transfer::TransferView& view, std::int32_t first = 1);
 
 // What the faces do around a transfer: the window holds its commands and
@@ -51,6 +55,8 @@ class SendCommandView : public transfer::TransferView {
   // The checks have passed and the picture is cleared for the sent path;
   // the line is opened next.
   virtual void TransferStarting() {}
+  // The entry the transfer added to the log (UTF-8), after it ended.
+  virtual void TransferLogged(std::string_view /*entry*/) {}
 };
 
 enum class SendOutcome : std::uint8_t {
@@ -69,7 +75,9 @@ enum class SendOutcome : std::uint8_t {
 // then on stops it (also before the port opens), and kIdle when it
 // returns. With `from` other than 1 the transfer starts at that block of
 // the sent store, or at the first block of its contour (SendStart); a
-// number the store does not hold sends nothing.
+// number the store does not hold sends nothing. Once it got as far as the
+// port, one entry goes to the transfer log of the data directory; a log
+// that cannot be written gives a warning.
 SendOutcome RunSendCommand(Workstation& ws, transfer::SerialLine& line, SendCommandView& view, std::int64_t from = 1);
 
 // The abort command "&Abbruch": the drawing or transfer that runs stops at

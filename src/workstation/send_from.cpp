@@ -4,6 +4,7 @@
 #include <string>
 
 #include "geometry/compensation.h"
+#include "transfer/handshake.h"
 #include "workstation/state_access.h"
 
 namespace rur {
@@ -35,11 +36,11 @@ std::int32_t ContourStart(const data::BlockStore& store, std::int32_t from) {
 }  // namespace
 
 std::int32_t FirstUnconfirmedBlock(const Workstation& ws) {
-  const WorkstationState& s = StateOf(ws);
-  if (s.lastTransferAccepted) return 1;
+  const transfer::TransferRecord& last = ws.lastTransfer();
+  if (last.endText == transfer::kStatusFinished) return 1;
   // All blocks confirmed but not the last frame (the closing line alone):
-  // the last block is the one to send again.
-  return std::min(s.lastConfirmedBlock + 1, std::max(s.sentStore.count(), 1));
+  // the last block is the one to send again. No transfer yet: block 1.
+  return std::min(last.blocksConfirmed + 1, std::max(last.blockCount, 1));
 }
 
 std::string NoSuchBlockText(std::int64_t from, std::int32_t count) {

@@ -13,8 +13,8 @@ namespace rur {
 // The first block of the last transfer that the controller did not confirm
 // (the last block when only the closing frame went unconfirmed); 1 when no
 // transfer has run or the last one ended with the controller accepting its
-// last frame. What the handshake knew when the transfer ended is all it
-// reads.
+// last frame (its end text kStatusFinished). It reads the last
+// transfer's record (Workstation::lastTransfer) only.
 std::int32_t FirstUnconfirmedBlock(const Workstation& ws);
 
 // The block a transfer asked to start at `from` starts at, in the sent store

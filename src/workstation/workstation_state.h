@@ -29,6 +29,7 @@
 #include "draw/picture/raster.h"
 #include "draw/interpreter/run_context.h"
 #include "draw/interpreter/run_state.h"
+#include "transfer/transfer_record.h"
 
 namespace rur {
 
@@ -85,12 +86,10 @@ struct WorkstationState {
   draw::RunState run;
   data::BlockStore blockStore;                               // the blocks of the last drawing
   data::BlockStore sentStore{data::kMaxCompensatedBlocks};  // compensated, as the last send made it
+  transfer::TransferRecord lastTransfer;  // what the last send's transfer did
   data::BlockRecord currentRecord;
 
   data::RunPhase phase = data::RunPhase::kIdle;
-  // What the last transfer's handshake knew at its end (see send_from.h).
-  std::int32_t lastConfirmedBlock = 0;
-  bool lastTransferAccepted = true;
   std::uint8_t scaledOutputMode = 0;  // first argument "A"
   std::set<std::string> lowerCaseHintsShown;  // subprograms already pointed out
 };

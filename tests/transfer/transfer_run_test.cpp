@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,6 +36,7 @@ class TransferRunTest : public ::testing::Test {
     line.open = true;
     const bool finished = transfer::RunTransfer(handshake, line, phase, view);
     state = handshake.state();
+    record = handshake.record();
     return finished;
   }
 
@@ -54,6 +56,7 @@ class TransferRunTest : public ::testing::Test {
   data::RunPhase phase = data::RunPhase::kRunning;
   testing_support::RecordingView view;
   HandshakeState state = HandshakeState::kIdle;
+  transfer::TransferRecord record;
 };
 
 TEST_F(TransferRunTest, RepeatAndMemoryFullOnTheWayToTheLastFrame) {
@@ -73,10 +76,25 @@ TEST_F(TransferRunTest, RepeatAndMemoryFullOnTheWayToTheLastFrame) {
   EXPECT_TRUE(line.frames.back().last);
   EXPECT_EQ(view.status, (Texts{transfer::kStatusWaiting, transfer::kStatusSending, transfer::kStatusRepeat,
                                 transfer::kStatusMemoryFull, transfer::kStatusResume, transfer::kStatusFinished}));
-  // Progress is the integer part of the share of blocks converted: 14
-  // blocks a frame, each known complete at the block after it (15, 29, 43,
-  // 57 of 60), then all 60.
-  EXPECT_EQ(view.progress, (std::vector<int>{0, 25, 48, 71, 95, 100}));
+  // Progress is the integer part of the share of blocks confirmed: 14
+  // blocks a frame (14, 28, 42, 56 of 60), then all 60.
+  EXPECT_EQ(view.progress, (std::vector<int>{0, 23, 46, 70, 93, 100}));
+  EXPECT_EQ(view.figures.front(), 0);
+  EXPECT_EQ(view.figures.back(), 60);
+  EXPECT_TRUE(std::is_sorted(view.figures.begin(), view.figures.end()));
+  // The record counts the repeat's bytes and lists the replies of frame 2.
+  EXPECT_EQ(record.blocksConfirmed, 60);
+  EXPECT_EQ(record.framesSent, 6);
+  EXPECT_EQ(record.framesConfirmed, 5);
+  EXPECT_EQ(record.bytesSent, static_cast<std::int64_t>(line.written.size()));
+  EXPECT_EQ(record.repeats, 1);
+  EXPECT_EQ(record.pauses, 1);
+  ASSERT_EQ(record.replies.size(), 3U);
+  EXPECT_EQ(record.replies[0].byte, 21);
+  EXPECT_EQ(record.replies[1].text, transfer::kStatusMemoryFull);
+  EXPECT_EQ(record.replies[2].text, transfer::kStatusResume);
+  for (const transfer::ControllerReply& reply : record.replies) EXPECT_EQ(reply.frame, 2);
+  EXPECT_EQ(record.endText, transfer::kStatusFinished);
   // The line always took all: the sender only ever waited for input.
   for (const LineWait what : line.waits) EXPECT_EQ(what, LineWait::kInput);
 }
@@ -138,6 +156,10 @@ TEST_F(TransferRunTest, ControllerThatNeverAnswersWaitsUntilTheOperatorStops) {
   EXPECT_EQ(line.waits.size(), 50U);
   EXPECT_EQ(line.written, ExpectedWire({0}));
   EXPECT_EQ(view.status.back(), transfer::kStatusAbortedAtPc);
+  EXPECT_EQ(view.progress, std::vector<int>{0});  // the frame out was never confirmed
+  EXPECT_EQ(record.blocksConfirmed, 0);
+  EXPECT_EQ(record.framesSent, 1);
+  EXPECT_EQ(record.endText, transfer::kStatusAbortedAtPc);
 }
 
 TEST_F(TransferRunTest, StopWhileWaitingForTheControllerSendsNothing) {
@@ -147,7 +169,9 @@ TEST_F(TransferRunTest, StopWhileWaitingForTheControllerSendsNothing) {
   EXPECT_FALSE(Run());
   EXPECT_EQ(state, HandshakeState::kAborted);
   EXPECT_TRUE(line.written.empty());
-  EXPECT_EQ(view.status, Texts{transfer::kStatusWaiting});
+  EXPECT_EQ(view.status, (Texts{transfer::kStatusWaiting, transfer::kStatusAbortedAtPc}));
+  EXPECT_EQ(record.endText, transfer::kStatusAbortedAtPc);
+  EXPECT_EQ(record.framesSent, 0);
 }
 
 TEST_F(TransferRunTest, StopAskedBeforeTheRunEndsItAtOnce) {
@@ -182,10 +206,54 @@ class EmptyStoreRunTest : public TransferRunTest {
   EmptyStoreRunTest() : TransferRunTest(0) {}
 };
 
-TEST_F(EmptyStoreRunTest, OneFrameAndFullProgressFromTheStart) {
+TEST_F(EmptyStoreRunTest, OneFrameAndFullProgressOnceConfirmed) {
   EXPECT_TRUE(Run());
   EXPECT_EQ(line.written, ExpectedWire({0}));
-  EXPECT_EQ(view.progress, std::vector<int>{100});
+  EXPECT_EQ(view.progress, (std::vector<int>{0, 100}));
+}
+
+// The time a number of bytes takes at 10 bits a byte, rounded up to the
+// second, and the time left estimated from the bytes sent so far (repeats
+// included) per confirmed block.
+TEST(TimeLeft, AtTheLinesRate) {
+  struct Line {
+    std::int64_t bytes;
+    std::int32_t baud;
+    std::int64_t seconds;
+  };
+  for (const Line& c : {Line{960, 9600, 1}, Line{961, 9600, 2}, Line{959, 9600, 1}, Line{0, 9600, 0},
+                        Line{11520, 115200, 1}, Line{1, 0, -1}, Line{-1, 9600, -1}}) {
+    EXPECT_EQ(transfer::LineSeconds(c.bytes, c.baud), c.seconds) << c.bytes << " at " << c.baud;
+  }
+  transfer::TransferRecord r;
+  r.baud = 9600;
+  r.blockCount = 20000;
+  r.blocksConfirmed = 100;
+  r.bytesSent = 3000;
+  EXPECT_EQ(transfer::SecondsLeft(r), 622);  // 19900 blocks of 30 bytes: 621.875 s
+  r.elapsedMilliseconds = 3599999;
+  EXPECT_EQ(transfer::FiguresText(r), "Satz 100 von 20000, Zeit 59:59, Rest 10:22");
+  r.bytesSent = 6000;  // every frame sent twice: twice the time
+  EXPECT_EQ(transfer::SecondsLeft(r), 1244);
+  r.elapsedMilliseconds = 3600000;
+  r.blocksConfirmed = 0;  // nothing to estimate from: no time left shown
+  EXPECT_EQ(transfer::SecondsLeft(r), -1);
+  EXPECT_EQ(transfer::FiguresText(r), "Satz 0 von 20000, Zeit 1:00:00");
+  r.blocksConfirmed = 20000;
+  EXPECT_EQ(transfer::SecondsLeft(r), 0);
+  // A transfer from block 10001: its own 100 blocks took the 6000 bytes;
+  // at the skipped blocks alone nothing is estimated yet.
+  r.blocksSkipped = 10000;
+  r.blocksConfirmed = 10100;
+  EXPECT_EQ(transfer::SecondsLeft(r), 619);  // 9900 blocks of 60 bytes: 618.75 s
+  EXPECT_EQ(transfer::FiguresText(r), "Satz 10100 von 20000, Zeit 1:00:00, Rest 10:19");
+  r.blocksConfirmed = 10000;
+  EXPECT_EQ(transfer::SecondsLeft(r), -1);
+  r.blocksSkipped = 0;
+  r.blocksConfirmed = 1;
+  r.baud = 0;
+  EXPECT_EQ(transfer::SecondsLeft(r), -1);
+  EXPECT_EQ(transfer::ClockText(-1), "-:--");
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "workstation/send_command.h"
 #include "workstation/send_from.h"
 #include "workstation/state_access.h"
+#include "workstation/transfer_log.h"
 
 namespace {
 
@@ -129,6 +130,47 @@ TEST_F(SendProgramTest, WholeTransferWithTheSettingsPortAndCharacters) {
   EXPECT_EQ(ws.phase(), data::RunPhase::kIdle);
 }
 
+// The log entry of a transfer with a repeat and a pause: the counts, each
+// reply that was not a plain confirmation with its frame, the end and the
+// last confirmed block. The times are the loop's; here they are set.
+TEST_F(SendProgramTest, LogEntryOfATransferWithARepeatAndAPause) {
+  rur::StateOf(ws).settings.port.baud = 19200;
+  rur::StateOf(ws).settings.port.xOffChar = 19;
+  rur::StateOf(ws).settings.port.xOnChar = 17;
+  ScriptedLine line;
+  line.replies = {{21}, {19, 17}};
+  EXPECT_TRUE(Send(line));
+  transfer::TransferRecord record = ws.lastTransfer();
+  EXPECT_EQ(record.bytesSent, static_cast<std::int64_t>(line.written.size()));
+  record.pausedMilliseconds = 1250;
+  record.elapsedMilliseconds = 61999;
+  const std::string entry =
+      rur::TransferLogEntry({.start = 0, .programFile = "/nc/teil.nc", .programBytes = 0}, record);
+  const std::string wire = std::to_string(line.written.size());
+  EXPECT_EQ(entry.substr(entry.find('\n') + 1),
+            "Programm: /nc/teil.nc (0 Bytes)\n"
+            "Baud: 19200\n"
+            "S\xC3\xA4tze: 2\n"
+            "Rahmen: 2 gesendet, 1 best\xC3\xA4tigt\n"
+            "Bytes: " + wire + "\n"
+            "Wiederholungen: 1\n"
+            "Pausen (Speicher voll): 1, 1,2 s\n"
+            "Antwort auf Rahmen 1: 21 Daten nicht korrekt angekommen!\n"
+            "Antwort auf Rahmen 1: 19 QVM-Speicher voll! warte auf freigabe!\n"
+            "Antwort auf Rahmen 1: 17 Sende weiter!\n"
+            "Dauer: 61,9 s\n"
+            "Ende: Daten\xC3\xBC" "bertragung beendet!\n"
+            "Zuletzt best\xC3\xA4tigt: Satz 2\n\n");
+  EXPECT_EQ(entry.rfind("\xC3\x9C" "bertragung ", 0), 0U);
+
+  // Entries read back newest first; a text cut off keeps its last entry.
+  const std::vector<std::string> entries = rur::LogEntriesNewestFirst("a\nb\n\nc\n\nd");
+  EXPECT_EQ(entries, (Texts{"d", "c", "a\nb"}));
+  std::string failure;
+  EXPECT_FALSE(rur::AppendToFile(dir.path() + "missing/Protokoll.txt", "x", failure));
+  EXPECT_NE(failure.find("missing/Protokoll.txt: "), std::string::npos);
+}
+
 TEST_F(SendProgramTest, SecondTransferStartsClean) {
   ScriptedLine first;
   first.replies = {{24}};
@@ -146,7 +188,9 @@ TEST_F(SendProgramTest, SecondTransferStartsClean) {
 // to the highest Z so far, the point it ended at; no descent, it ended
 // there), then the block with its own number. Whether the controller
 // confirmed it decides what is offered next: nothing confirmed offers the
-// same block, a transfer accepted to its end offers block 1.
+// same block, a transfer accepted to its end offers block 1. The red path
+// holds the confirmed blocks from N on only, block N drawn from where block
+// N - 1 ended as the whole transfer draws it (not from the pen's start).
 TEST_F(SendProgramTest, FromTheLastBlockRestatesTheOneBefore) {
   EXPECT_EQ(rur::FirstUnconfirmedBlock(ws), 1);  // no transfer yet
   ScriptedLine stopped;
@@ -155,15 +199,29 @@ TEST_F(SendProgramTest, FromTheLastBlockRestatesTheOneBefore) {
   EXPECT_EQ(Received(stopped),
             "%\r\nN0001T0003\r\nN0001F0100\r\nN0001G0Z-0000.00\r\nN0001G0X+0010.00Y+0100.00\r\n"
             "N0002M30\r\nN0002G1X+0020.00Y+0100.00\r\n\r\n");
+  EXPECT_EQ(ws.lastTransfer().blocksSkipped, 1);
+  EXPECT_EQ(ws.lastTransfer().blocksConfirmed, 1);  // the block before counts as confirmed
+  const std::string entry =
+      rur::TransferLogEntry({.start = 0, .programFile = "", .programBytes = -1}, ws.lastTransfer());
+  EXPECT_NE(entry.find("S\xC3\xA4tze: 2\nAb Satz: 2\n"), std::string::npos) << entry;
   EXPECT_EQ(rur::FirstUnconfirmedBlock(ws), 2);
+  EXPECT_EQ(RedPixels(), 0);  // nothing confirmed, nothing red
   ScriptedLine accepted;
   EXPECT_TRUE(Send(accepted, 2));
   EXPECT_EQ(rur::FirstUnconfirmedBlock(ws), 1);
+  const int lastBlockRed = RedPixels();  // block 2 alone, from where block 1 ended
+  EXPECT_GT(lastBlockRed, 0);
   ScriptedLine whole;
   whole.replies = {{24}};
   EXPECT_FALSE(Send(whole, 1));
   EXPECT_EQ(Received(whole), kSentText);
   EXPECT_EQ(rur::FirstUnconfirmedBlock(ws), 1);
+  rur::PrepareSentPicture(ws);
+  ScriptedLine all;
+  EXPECT_TRUE(Send(all, 1));
+  // The whole transfer draws the same pixels: its block 1 starts where the
+  // last transfer left the pen, at block 2's end, and runs back along it.
+  EXPECT_EQ(RedPixels(), lastBlockRed);
 }
 
 // Where a transfer from block N starts: a block inside a compensated

@@ -58,6 +58,7 @@ std::optional<CliArgs> ParseArgs(const std::vector<std::string>& args, std::stri
     if (a == "--port") target = &out.port;
     if (a == "--reply") target = &out.reply;
     if (a == "--out") target = &out.out;
+    if (a == "--log") target = &out.log;
     if (a == "--rapid-rate") target = &out.rapidRate;
     if (a == "--type") target = &out.type;
     if (a == "--from") target = &out.from;

@@ -19,16 +19,23 @@
 #include "transfer/transfer_run.h"
 #include "workstation/draw_command.h"
 #include "workstation/send_command.h"
+#include "workstation/transfer_log.h"
 
 namespace cli {
 namespace {
 
-// Status texts on stdout, one line each as they appear; the progress on
-// stderr, on one line rewritten in place, only when that is a terminal.
+// Status texts on stdout, one line each as they appear; the progress with
+// the block, the time and the time left on stderr, on one line rewritten in
+// place, only when that is a terminal. With a log file the entry goes there
+// as well.
 class ConsoleTransferView : public rur::SendCommandView {
  public:
-  ConsoleTransferView(std::ostream& out, std::ostream& err, bool showProgress, const data::PortParameters& port)
-      : out_(out), err_(err), showProgress_(showProgress), port_(port) {}
+  ConsoleTransferView(std::ostream& out, std::ostream& err, bool showProgress, const data::PortParameters& port,
+                      std::string logFile)
+      : out_(out), err_(err), showProgress_(showProgress), port_(port), logFile_(std::move(logFile)) {}
+
+  // False when the log file given could not be written (said on stderr).
+  bool logged() const { return logged_; }
 
   // What the port dialog would warn about, before the port is opened.
   void TransferStarting() override {
@@ -45,12 +52,24 @@ class ConsoleTransferView : public rur::SendCommandView {
     out_.flush();
   }
 
-  void Progress(int percent) override {
-    if (!showProgress_ || percent == shown_) return;
-    shown_ = percent;
-    err_ << "\rFortschritt: " << percent << " %";
+  void Progress(int percent) override { percent_ = percent; }
+
+  void Figures(const transfer::TransferRecord& record) override {
+    if (!showProgress_) return;
+    // The rest of a longer line before is erased.
+    err_ << '\r' << data::Cp1252ToUtf8(transfer::FiguresText(record)) << " (" << percent_ << " %)\x1b[K";
     err_.flush();
     progressLine_ = true;
+  }
+
+  void TransferLogged(std::string_view entry) override {
+    if (logFile_.empty()) return;
+    std::string failure;
+    if (rur::AppendToFile(logFile_, entry, failure)) return;
+    EndProgressLine();
+    err_ << "rur-cli: " << failure << '\n';
+    err_.flush();
+    logged_ = false;
   }
 
  private:
@@ -65,8 +84,10 @@ class ConsoleTransferView : public rur::SendCommandView {
   std::ostream& err_;
   bool showProgress_;
   const data::PortParameters& port_;
+  std::string logFile_;
   bool progressLine_ = false;
-  int shown_ = -1;
+  bool logged_ = true;
+  int percent_ = 0;
 };
 
 // The block number of --from: 1 without the option; nothing after a line
@@ -110,7 +131,7 @@ int RunSend(CommandContext& c) {
   data::ProgramText program;
   if (!LoadProgramArgument(c, program)) return kExitUsage;
   c.ws.SetScaledOutput(c.args.scaled);
-  ConsoleTransferView view(c.out, c.err, ::isatty(STDERR_FILENO) == 1, c.ws.settings().port);
+  ConsoleTransferView view(c.out, c.err, ::isatty(STDERR_FILENO) == 1, c.ws.settings().port, c.args.log);
   rur::DrawCommandView quiet;
   // Only a clean drawing may be sent; a compensation message sends nothing.
   if (!rur::DrawProgram(c.ws, std::move(program), c.args.skip, quiet)) {
@@ -120,7 +141,7 @@ int RunSend(CommandContext& c) {
   PosixSerialLine line(c.args.port, &interrupts, abortCommand);
   const bool accepted = rur::RunSendCommand(c.ws, line, view, *from) == rur::SendOutcome::kFinished;
   // A message while the blocks were converted fails the run as well.
-  return accepted && !c.ws.messages().errorFlag() ? kExitOk : kExitFailed;
+  return accepted && view.logged() && !c.ws.messages().errorFlag() ? kExitOk : kExitFailed;
 }
 
 }  // namespace cli

@@ -26,6 +26,7 @@ class NcEditor;
 class LineNumberDialog;
 class PictureButton;
 class ImportNotesWindow;
+class TransferLogWindow;
 class QtSerialLine;
 class InstallationDialog;
 class MessageWindow;
@@ -72,6 +73,7 @@ class MainWindow : public QWidget {
   void OnAbort();
   void OnErrorSearch();
   void OnSendFrom();  // "Ab Satz senden"
+  void OnTransferLog();  // shows the window "Protokoll"
   void OnClose();
   void OnEditorChanged();
   void OnEditorClicked();  // the draw command's rule is checked again
@@ -176,6 +178,8 @@ class MainWindow : public QWidget {
   QLabel* statusLine_ = nullptr;
   QLabel* picture_ = nullptr;
   QProgressBar* progressBar_ = nullptr;
+  QLabel* transferFigures_ = nullptr;
+  QPushButton* transferLogButton_ = nullptr;
   QPushButton* newButton_ = nullptr;
   QPushButton* loadButton_ = nullptr;
   QPushButton* saveButton_ = nullptr;
@@ -199,6 +203,7 @@ class MainWindow : public QWidget {
   ui::LineNumberDialog* lineNumberDialog_ = nullptr;
   ui::LineNumberDialog* sendFromDialog_ = nullptr;
   ui::ImportNotesWindow* importNotes_ = nullptr;
+  ui::TransferLogWindow* transferLog_ = nullptr;
   PathLink* link_ = nullptr;  // the drawing and the editor's lines
   ViewWindow* viewWindow_ = nullptr;
 };

@@ -1,39 +1,46 @@
-// The send command and the error search of the main window. The transfer
-// itself is the workstation's: the window holds the commands still while
-// it runs, shows its status texts and progress, and lends it the serial
-// port.
+// The send command, sending from block N, the error search and the transfer log of the main
+// window. The transfer itself is the workstation's: the window holds the
+// commands still while it runs, shows its status texts, progress and
+// figures, and lends it the serial port.
 #include <QLabel>
 #include <QProgressBar>
 #include <functional>
 
 #include "main_window.h"
 #include "ui/dialogs/line_number_dialog.h"
+#include "ui/dialogs/transfer_log_window.h"
 #include "ui/platform/modal_host.h"
 #include "ui/platform/qt_serial_line.h"
 #include "ui/platform/qt_text.h"
 #include "workstation/error_search.h"
 #include "workstation/send_command.h"
 #include "workstation/send_from.h"
+#include "workstation/transfer_log.h"
 
 namespace app {
 namespace {
 
-// Hands the transfer's status texts, its progress and its start to the
-// window.
+// Hands the transfer's status texts, its progress, its figures (one part
+// a line) and its start to the window.
 class WindowTransferView : public rur::SendCommandView {
  public:
   WindowTransferView(std::function<void(const QString&)> status, std::function<void(int)> progress,
-                     std::function<void()> starting)
-      : status_(std::move(status)), progress_(std::move(progress)), starting_(std::move(starting)) {}
+                     std::function<void()> starting, QLabel& figures)
+      : status_(std::move(status)), progress_(std::move(progress)), starting_(std::move(starting)),
+        figures_(figures) {}
 
   void TransferStarting() override { starting_(); }
   void Status(std::string_view text) override { status_(ui::ToQt(text)); }
   void Progress(int percent) override { progress_(percent); }
+  void Figures(const transfer::TransferRecord& record) override {
+    figures_.setText(ui::ToQt(transfer::FiguresText(record)).replace(QStringLiteral(", "), QStringLiteral("\n")));
+  }
 
  private:
   std::function<void(const QString&)> status_;
   std::function<void(int)> progress_;
   std::function<void()> starting_;
+  QLabel& figures_;
 };
 
 }  // namespace
@@ -67,18 +74,27 @@ void MainWindow::Send(std::int64_t from) {
                           },
                           [this] {
                             pictureContent_ = PictureContent::kSentPath;
+                            transferFigures_->clear();
                             ShowPicture();
-                          });
+                          },
+                          *transferFigures_);
   rur::RunSendCommand(ws_, *serialLine_, view, from);
   TransferEnded();
 }
 
 void MainWindow::TransferEnded() {
-  // A new drawing is needed before the next transfer.
+  // A new drawing is needed before the next transfer. The bar keeps what
+  // the controller confirmed.
   drawOffered_ = true;
   SetCommandState(CommandState::kSent);
-  progressBar_->setValue(progressBar_->maximum());
   ShowPicture();
+  if (transferLog_->isVisible()) OnTransferLog();
+}
+
+void MainWindow::OnTransferLog() {
+  transferLog_->ShowEntries(rur::ReadTransferLog(rur::TransferLogName(ws_.dataDirectory())));
+  transferLog_->show();
+  transferLog_->raise();
 }
 
 void MainWindow::OnErrorSearch() {

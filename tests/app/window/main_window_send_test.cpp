@@ -6,7 +6,9 @@
 // from the first block the controller did not confirm.
 #include <QApplication>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPainter>
 #include <QProgressBar>
 #include <QSignalSpy>
@@ -205,6 +207,22 @@ class MainWindowSendTest : public QObject {
     QVERIFY(!f.PortOpen());
     QCOMPARE(f.Commands(), kAfterTransfer);
     QCOMPARE(f.ws().phase(), data::RunPhase::kIdle);
+    // The frame out was never confirmed: the bar, the sent path and the
+    // figures show nothing of it, and the status keeps the abort.
+    QCOMPARE(f.status().text(), kAbortedAtPc);
+    QCOMPARE(f.Get<QProgressBar>(kNames.progressBar).value(), 0);
+    QCOMPARE(f.PicturePixels(Qt::red), 0);
+    QCOMPARE(pixels(Qt::red), 0);
+    QVERIFY(f.Get<QLabel>(kNames.transferFigures).text().startsWith(QStringLiteral("Satz 0 von ")));
+
+    // "Protokoll" shows both transfers, the aborted one first.
+    f.Press(kNames.transferLogButton);
+    const QString log = Part<QPlainTextEdit>(f.Get<QWidget>(ui::kTransferLogNames.window), ui::kTransferLogNames.entries)
+                            .toPlainText();
+    const qsizetype aborted = log.indexOf(QStringLiteral("Ende: Abbruch am PC\nZuletzt bestätigt: Satz 0\n"));
+    const qsizetype finished = log.indexOf(QStringLiteral("Ende: Datenübertragung beendet!\n"));
+    QVERIFY(aborted > 0 && finished > aborted);
+    QCOMPARE(log.count(QStringLiteral("Übertragung 2")), 2);
   }
 
   // A compensation message sends nothing. A contour compensated with
