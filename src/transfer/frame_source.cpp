@@ -1,5 +1,6 @@
 #include "transfer/frame_source.h"
 
+#include "transfer/restating_block.h"
 #include "transfer/sent_plot.h"
 
 namespace transfer {
@@ -8,6 +9,19 @@ FrameSource::FrameSource(const data::BlockStore& store, ConversionSettings setti
                          std::optional<draw::DrawTarget> target, data::MessageCentre& messages)
     : store_(store), settings_(settings), messages_(messages) {
   if (target) picture_.emplace(target->raster, target->workAreaX, target->workAreaY);
+}
+
+void FrameSource::StartAt(std::int32_t first) {
+  if (first < 2 || first > store_.count() || done_ != 0) return;
+  // The blocks before `first` count as confirmed, and are not drawn.
+  done_ = first - 1;
+  drawn_ = done_;
+  skipped_ = done_;
+  packer_.Add(RestatingText(store_, first, settings_, memory_), false, ready_);
+  for (Frame& frame : ready_) frame.blocksThrough = done_;
+  // The restating block travels to where block first - 1 ended: the pen
+  // goes there too, so that block `first` is drawn from there.
+  if (picture_) picture_->BlockFinished(store_.At(done_), {.kind = draw::Trace::kPenMove});
 }
 
 void FrameSource::ConvertNextBlock() {

@@ -28,6 +28,15 @@ class FrameSource {
   FrameSource(const data::BlockStore& store, ConversionSettings settings, std::optional<draw::DrawTarget> target,
               data::MessageCentre& messages);
 
+  // Before the first frame: the transfer starts at block `first` (2 ..
+  // count; other numbers change nothing). Its "%" line is followed by the
+  // block that restates what the blocks from `first` on rely on, numbered
+  // first - 1; the blocks keep their store positions as numbers. The blocks
+  // before `first` count as confirmed: the restating block's frames say
+  // first - 1 in blocksThrough, and only the blocks from `first` on are
+  // drawn, from where block first - 1 ended.
+  void StartAt(std::int32_t first);
+
   // The next frame; false once the last frame has been given. Its
   // blocksThrough says which blocks it completes.
   bool Next(Frame& frame);
@@ -38,6 +47,8 @@ class FrameSource {
   // Blocks converted so far, and in all.
   std::int32_t blocksDone() const { return done_; }
   std::int32_t blockCount() const { return store_.count(); }
+  // The blocks before the first one sent: first - 1 after StartAt, else 0.
+  std::int32_t blocksSkipped() const { return skipped_; }
 
  private:
   void ConvertNextBlock();
@@ -53,6 +64,7 @@ class FrameSource {
   std::size_t nextReady_ = 0;
   std::int32_t done_ = 0;
   std::int32_t drawn_ = 0;
+  std::int32_t skipped_ = 0;
   bool finished_ = false;
 };
 

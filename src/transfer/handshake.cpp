@@ -6,6 +6,8 @@ namespace transfer {
 
 Handshake::Handshake(FrameSource& frames, ReplyCharacters characters) : frames_(frames), reader_(characters) {
   record_.blockCount = frames_.blockCount();
+  record_.blocksSkipped = frames_.blocksSkipped();
+  record_.blocksConfirmed = record_.blocksSkipped;
 }
 
 void Handshake::Start() {

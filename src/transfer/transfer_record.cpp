@@ -13,11 +13,11 @@ std::int64_t LineSeconds(std::int64_t bytes, std::int32_t baud) {
 std::int64_t SecondsLeft(const TransferRecord& record) {
   const std::int64_t blocksLeft = std::int64_t{record.blockCount} - record.blocksConfirmed;
   if (blocksLeft <= 0) return 0;
-  if (record.blocksConfirmed <= 0 || record.baud <= 0) return -1;
+  const std::int64_t blocksSent = std::int64_t{record.blocksConfirmed} - record.blocksSkipped;
+  if (blocksSent <= 0 || record.baud <= 0) return -1;
   // Bytes per confirmed block times the blocks to go; the bytes sent so far
   // hold the repeats, so a line that repeats often estimates more.
-  const long double bytesLeft =
-      static_cast<long double>(record.bytesSent) * blocksLeft / record.blocksConfirmed;
+  const long double bytesLeft = static_cast<long double>(record.bytesSent) * blocksLeft / blocksSent;
   return LineSeconds(static_cast<std::int64_t>(bytesLeft + 0.5L), record.baud);
 }
 

@@ -22,6 +22,7 @@ struct TransferRecord {
   std::int32_t baud = 0;             // the port's rate, for the time left
   std::int32_t blockCount = 0;       // blocks of the program sent
   std::int32_t blocksConfirmed = 0;  // the last block whose text every confirmed frame holds whole
+  std::int32_t blocksSkipped = 0;    // a transfer from block N: the N - 1 blocks before it, counted as confirmed
   std::int32_t framesSent = 0;       // frames handed to the line whole, repeats included
   std::int32_t framesConfirmed = 0;
   std::int64_t bytesSent = 0;        // bytes handed to the line, repeats included
@@ -39,8 +40,9 @@ std::int64_t LineSeconds(std::int64_t bytes, std::int32_t baud);
 
 // The time the rest of the program takes at the rate of the line: the bytes
 // still to go, estimated from the bytes sent so far (repeats included) per
-// block confirmed, at 10 bits a byte. -1 while no block is confirmed or
-// without a rate; 0 once every block is confirmed.
+// block this transfer confirmed (the skipped blocks of a transfer from
+// block N left out), at 10 bits a byte. -1 while no block of this transfer
+// is confirmed or without a rate; 0 once every block is confirmed.
 std::int64_t SecondsLeft(const TransferRecord& record);
 
 // "m:ss", or "h:mm:ss" from an hour on; negative seconds show as "-:--".

@@ -30,6 +30,7 @@ struct MainWindowNames {
   const char* sendButton = "senden";
   const char* abortButton = "abbruch";
   const char* errorSearchButton = "fehlersuche";
+  const char* sendFromButton = "absatzsenden";
   const char* closeButton = "beenden";
   const char* progressBar = "OvcMeter1";
   const char* startPicture = "ende";
@@ -185,6 +186,8 @@ inline constexpr DimensionsDialogNames kDimensionsDialogNames;
 inline constexpr ZeroPointDialogNames kZeroPointDialogNames;
 inline constexpr ToolDialogNames kToolDialogNames;
 inline constexpr LineNumberDialogNames kLineNumberDialogNames;
+// "Ab Satz senden" asks for its block number in the same dialog.
+inline constexpr LineNumberDialogNames kSendFromDialogNames{.window = "AbSatz", .field = "Satz"};
 inline constexpr PortDialogNames kPortDialogNames;
 inline constexpr ImportNotesNames kImportNotesNames;
 inline constexpr TransferLogNames kTransferLogNames;

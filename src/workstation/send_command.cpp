@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <ctime>
 #include <optional>
 #include <string>
@@ -13,6 +14,7 @@
 #include "geometry/compensation.h"
 #include "transfer/handshake.h"
 #include "workstation/send_checks.h"
+#include "workstation/send_from.h"
 #include "workstation/state_access.h"
 #include "workstation/transfer_log.h"
 #include "workstation/work_area_hint.h"
@@ -49,10 +51,11 @@ namespace {
 
 // The handshake over a line just opened, from a fresh conversion (tool and
 // feed not yet sent) and empty buffers.
-bool TransferFrames(Workstation& ws, transfer::SerialLine& line, transfer::TransferView& view) {
+bool TransferFrames(Workstation& ws, transfer::SerialLine& line, transfer::TransferView& view, std::int32_t first) {
   WorkstationState& s = StateOf(ws);
   line.DiscardBuffers();
   transfer::FrameSource frames = SentFrames(ws, true);
+  frames.StartAt(first);
   transfer::Handshake handshake(frames, {.memoryFull = s.settings.port.xOffChar, .release = s.settings.port.xOnChar});
   handshake.record().baud = s.lastTransfer.baud;
   handshake.Start();
@@ -70,12 +73,15 @@ std::int64_t FileSize(const std::string& path) {
 
 }  // namespace
 
-bool SendProgram(Workstation& ws, transfer::SerialLine& line, transfer::TransferView& view) {
+bool SendProgram(Workstation& ws, transfer::SerialLine& line, transfer::TransferView& view, std::int32_t first) {
   WorkstationState& s = StateOf(ws);
   s.lastTransfer = {};
   s.lastTransfer.baud = s.settings.port.baud;
   s.lastTransfer.blockCount = s.sentStore.count();
-  view.Progress(0);
+  s.lastTransfer.blocksSkipped = first > 1 ? first - 1 : 0;
+  s.lastTransfer.blocksConfirmed = s.lastTransfer.blocksSkipped;
+  // The bar starts where the transfer starts in the program.
+  view.Progress(static_cast<int>(std::int64_t{s.lastTransfer.blocksSkipped} * 100 / std::max(s.sentStore.count(), 1)));
   // An abort that came in since the command started is seen before the
   // port is opened: the controller must not see a line opened and flushed
   // for a transfer that was called off.
@@ -90,7 +96,7 @@ bool SendProgram(Workstation& ws, transfer::SerialLine& line, transfer::Transfer
   bool finished = false;
   s.port = s.settings.port;  // the port takes the settings' parameters at every opening
   if (line.Open(s.port)) {
-    finished = TransferFrames(ws, line, view);
+    finished = TransferFrames(ws, line, view, first);
   } else {
     // The warning the operator knows, with the device and the reason on a
     // line of its own; the status line keeps the reason.
@@ -116,7 +122,7 @@ bool SendDespiteWorkArea(Workstation& ws, SendCommandView& view) {
 
 }  // namespace
 
-SendOutcome RunSendCommand(Workstation& ws, transfer::SerialLine& line, SendCommandView& view) {
+SendOutcome RunSendCommand(Workstation& ws, transfer::SerialLine& line, SendCommandView& view, std::int64_t from) {
   WorkstationState& s = StateOf(ws);
   // A message shown since the drawing (the abort's, the error search's)
   // does not stop the send; one of the checks or the compensation does.
@@ -124,14 +130,15 @@ SendOutcome RunSendCommand(Workstation& ws, transfer::SerialLine& line, SendComm
   // An abort asked for before the command does not hold it; one from now on
   // does, also before the port is opened.
   s.phase = data::RunPhase::kRunning;
-  if (!PrepareSending(ws) || !SendDespiteWorkArea(ws, view)) {
+  const std::int32_t first = PrepareSending(ws) ? SendStart(ws, from) : 0;
+  if (first == 0 || !SendDespiteWorkArea(ws, view)) {
     s.phase = data::RunPhase::kIdle;
     return SendOutcome::kNotSent;
   }
   PrepareSentPicture(ws);
   view.TransferStarting();
   const std::time_t start = std::time(nullptr);
-  const bool finished = SendProgram(ws, line, view);
+  const bool finished = SendProgram(ws, line, view, first);
   const std::string entry =
       TransferLogEntry({.start = start, .programFile = s.mainProgramFile, .programBytes = FileSize(s.mainProgramFile)},
                        s.lastTransfer);

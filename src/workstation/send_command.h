@@ -42,8 +42,11 @@ transfer::FrameSource SentFrames(Workstation& ws, bool drawn);
 // and the warning kPortMissing with the line's reason (device and why) on a
 // second line, the reason in the status line, and nothing is sent. What
 // the transfer did is kept as the workstation's lastTransfer, in every
-// case. True when the controller accepted the last frame.
-bool SendProgram(Workstation& ws, transfer::SerialLine& line, transfer::TransferView& view);
+// case. True when the controller accepted the last frame. With `first`
+// above 1 the transfer starts at that block of the store
+// (FrameSource::StartAt), and the record counts the blocks before it as
+// confirmed.
+bool SendProgram(Workstation& ws, transfer::SerialLine& line, transfer::TransferView& view, std::int32_t first = 1);
 
 // What the faces do around a transfer: the window holds its commands and
 // shows the sent path, rur-cli prints the port's warnings.
@@ -75,9 +78,12 @@ enum class SendOutcome : std::uint8_t {
 // the compensation or the conversion leaves the error flag set when it
 // returns. The phase is kRunning from its start, so that an abort from
 // then on stops it (also before the port opens), and kIdle when it
-// returns. Once it got as far as the port, one entry goes to the transfer
-// log of the data directory; a log that cannot be written gives a warning.
-SendOutcome RunSendCommand(Workstation& ws, transfer::SerialLine& line, SendCommandView& view);
+// returns. With `from` other than 1 the transfer starts at that block of
+// the sent store, or at the first block of its contour (SendStart); a
+// number the store does not hold sends nothing. Once it got as far as the
+// port, one entry goes to the transfer log of the data directory; a log
+// that cannot be written gives a warning.
+SendOutcome RunSendCommand(Workstation& ws, transfer::SerialLine& line, SendCommandView& view, std::int64_t from = 1);
 
 // The abort command "&Abbruch": the drawing or transfer that runs stops at
 // its next check, and message data::kMessageAbortedByOperator says so.

@@ -40,6 +40,7 @@ std::string TransferLogEntry(const TransferLogFacts& facts, const transfer::Tran
   entry += facts.programBytes >= 0 ? " (" + n(facts.programBytes) + " Bytes)\n" : "\n";
   entry += "Baud: " + n(record.baud) + "\n";
   entry += "S\xC3\xA4tze: " + n(record.blockCount) + "\n";
+  if (record.blocksSkipped > 0) entry += "Ab Satz: " + n(record.blocksSkipped + 1) + "\n";
   entry += "Rahmen: " + n(record.framesSent) + " gesendet, " + n(record.framesConfirmed) + " best\xC3\xA4tigt\n";
   entry += "Bytes: " + n(record.bytesSent) + "\n";
   entry += "Wiederholungen: " + n(record.repeats) + "\n";

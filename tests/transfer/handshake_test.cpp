@@ -121,6 +121,44 @@ TEST_F(HandshakeTest, ManyFramesEachConfirmedByAnyConfirmationByte) {
   }
   EXPECT_EQ(State(), HandshakeState::kFinished);
   EXPECT_EQ(Status(), Texts{transfer::kStatusFinished});
+  EXPECT_EQ(handshake->record().blocksConfirmed, 100);
+}
+
+// A block counts as confirmed once all of its text lay in accepted frames:
+// one whose lines run on into the next frame waits for that frame. A
+// transfer from block 50 starts with 49 confirmed, and its first frame
+// holds the restating block numbered 49.
+TEST_F(HandshakeTest, ConfirmedBlockCountsOnlyBlocksWholeInAcceptedFrames) {
+  store.Append({.endX = 1, .mFlags = {}, .hasX = 1, .motion = data::kFeed});
+  store.Append({.mFlags = (1ULL << 30) - 1});  // M0 to M29: 290 bytes of text
+  store.Append({.endX = 3, .mFlags = {}, .hasX = 1, .motion = data::kFeed});
+  transfer::FrameSource frames(store, {}, std::nullopt, setup.messages);
+  Handshake split(frames, {});
+  split.Start();
+  split.Received(Bytes{6});
+  for (const int confirmed : {1, 3}) {
+    split.Sent(split.Output().size());
+    split.Received(Bytes{6});
+    EXPECT_EQ(split.record().blocksConfirmed, confirmed);
+  }
+  EXPECT_EQ(split.state(), HandshakeState::kFinished);
+
+  const data::BlockStore moves = FeedMoves(100);
+  transfer::FrameSource resumed(moves, {}, std::nullopt, setup.messages);
+  resumed.StartAt(50);
+  Handshake h(resumed, {});
+  EXPECT_EQ(h.record().blocksSkipped, 49);
+  EXPECT_EQ(h.record().blocksConfirmed, 49);
+  EXPECT_EQ(h.Progress(), 49);  // the bar starts where the transfer starts in the program
+  h.Start();
+  h.Received(Bytes{6});
+  const std::string head = "%\r\nN0049G0Z-0000.00\r\nN0049G0X+0049.00Y-0000.00\r\nN0050G1X+0050.00\r\n";
+  const Bytes wire(h.Output().begin(), h.Output().end());
+  EXPECT_EQ(std::string(wire.begin() + 4, wire.begin() + 4 + static_cast<std::ptrdiff_t>(head.size())), head);
+  h.Sent(wire.size());
+  EXPECT_EQ(h.record().blocksConfirmed, 49);
+  h.Received(Bytes{6});
+  EXPECT_EQ(h.record().blocksConfirmed, 60);  // 48 bytes of header and restating, 11 blocks of 18
 }
 
 // Repeats have no limit; each sends the frame again from its first byte.

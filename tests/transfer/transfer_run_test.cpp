@@ -294,6 +294,15 @@ TEST(TimeLeft, AtTheLinesRate) {
   EXPECT_EQ(transfer::FiguresText(r), "Satz 0 von 20000, Zeit 1:00:00");
   r.blocksConfirmed = 20000;
   EXPECT_EQ(transfer::SecondsLeft(r), 0);
+  // A transfer from block 10001: its own 100 blocks took the 6000 bytes;
+  // at the skipped blocks alone nothing is estimated yet.
+  r.blocksSkipped = 10000;
+  r.blocksConfirmed = 10100;
+  EXPECT_EQ(transfer::SecondsLeft(r), 619);  // 9900 blocks of 60 bytes: 618.75 s
+  EXPECT_EQ(transfer::FiguresText(r), "Satz 10100 von 20000, Zeit 1:00:00, Rest 10:19");
+  r.blocksConfirmed = 10000;
+  EXPECT_EQ(transfer::SecondsLeft(r), -1);
+  r.blocksSkipped = 0;
   r.blocksConfirmed = 1;
   r.baud = 0;
   EXPECT_EQ(transfer::SecondsLeft(r), -1);

@@ -62,6 +62,7 @@ std::optional<CliArgs> ParseArgs(const std::vector<std::string>& args, std::stri
     if (a == "--trace") target = &out.trace;
     if (a == "--rapid-rate") target = &out.rapidRate;
     if (a == "--type") target = &out.type;
+    if (a == "--from") target = &out.from;
     const bool isParam = a == "--param";
     if (target == nullptr && !isParam) {
       error = "unknown option " + a;

@@ -31,6 +31,7 @@ struct CliArgs {
   std::string trace;      // --trace
   std::string rapidRate;  // --rapid-rate, checked by the command that takes it
   std::string type;       // --type, checked by the command that takes it
+  std::string from;       // --from, checked by the command that takes it
 };
 
 // Parses argv[1..]; on a usage error returns nothing and sets error. A file

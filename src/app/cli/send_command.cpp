@@ -4,6 +4,8 @@
 // every byte of the line with its time and writes it to FILE at the end.
 #include <unistd.h>
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -97,10 +99,25 @@ class ConsoleTransferView : public rur::SendCommandView {
   int percent_ = 0;
 };
 
+// The block number of --from: 1 without the option; nothing after a line
+// on stderr when it is no whole number from 1 (a number past the program's
+// last block is the send command's to refuse).
+std::optional<std::int64_t> FromBlock(CommandContext& c) {
+  const std::string& text = c.args.from;
+  if (text.empty()) return 1;
+  constexpr std::size_t kMaxDigits = 18;  // fits std::int64_t
+  const bool digits = text.size() <= kMaxDigits && text.find_first_not_of("0123456789") == std::string::npos;
+  const std::int64_t n = digits ? std::stoll(text) : 0;
+  if (n >= 1) return n;
+  c.err << "rur-cli: --from wants a block number from 1, not " << text << "\n";
+  return std::nullopt;
+}
+
 }  // namespace
 
 int RunSend(CommandContext& c) {
-  if (c.args.arguments.size() != 1 || c.args.port.empty()) {
+  const std::optional<std::int64_t> from = FromBlock(c);
+  if (c.args.arguments.size() != 1 || c.args.port.empty() || !from) {
     return UsageError(c);
   }
   // From here on an interrupt is the abort command instead of the end of
@@ -142,7 +159,7 @@ int RunSend(CommandContext& c) {
   transfer::TracingLine tracingLine(line, trace);
   const bool tracing = !c.args.trace.empty();
   const bool accepted =
-      rur::RunSendCommand(c.ws, tracing ? static_cast<transfer::SerialLine&>(tracingLine) : line, view) ==
+      rur::RunSendCommand(c.ws, tracing ? static_cast<transfer::SerialLine&>(tracingLine) : line, view, *from) ==
       rur::SendOutcome::kFinished;
   // The trace is written whenever the send command ran, also when nothing
   // went over the line, so that no earlier run's trace is taken for this one.

@@ -88,6 +88,7 @@ void MainWindow::ConnectHandlers() {
   connect(zeroPointsButton_, &QPushButton::clicked, this, &MainWindow::OnZeroPoints);
   connect(installationButton_, &QPushButton::clicked, this, &MainWindow::OnInstallation);
   connect(errorSearchButton_, &QPushButton::clicked, this, &MainWindow::OnErrorSearch);
+  connect(sendFromButton_, &QPushButton::clicked, this, &MainWindow::OnSendFrom);
   connect(transferLogButton_, &QPushButton::clicked, this, &MainWindow::OnTransferLog);
   connect(editor_, &QPlainTextEdit::textChanged, this, &MainWindow::OnEditorChanged);
   connect(editor_, &ui::NcEditor::clicked, this, &MainWindow::OnEditorClicked);
@@ -109,6 +110,7 @@ void MainWindow::ShowCommands() {
   drawButton_->setEnabled(on.draw);
   sendButton_->setEnabled(on.send);
   errorSearchButton_->setEnabled(on.errorSearch);
+  sendFromButton_->setEnabled(on.sendFrom);
   closeButton_->setEnabled(on.close);
   startPicture_->setEnabled(on.startPicture);
   endPicture_->setEnabled(on.endPicture);

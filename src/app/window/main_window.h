@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 #include <QWidget>
 
 #include "nc/import/gcode_import.h"
@@ -71,6 +72,7 @@ class MainWindow : public QWidget {
   void OnSend();
   void OnAbort();
   void OnErrorSearch();
+  void OnSendFrom();  // "Ab Satz senden"
   void OnTransferLog();  // shows the window "Protokoll"
   void OnClose();
   void OnEditorChanged();
@@ -136,6 +138,8 @@ class MainWindow : public QWidget {
   void PickOnPicture(QPoint pixel);
   // The draw command on the editor's text; true after a clean run.
   bool DrawEditorProgram();
+  // The send command from block `from` of the sent store (1: all of it).
+  void Send(std::int64_t from);
   void TransferEnded();
   // Where the byte trace of a transfer goes: QVM_trace.txt in the data
   // directory, replaced by every transfer while the trace is on.
@@ -190,6 +194,7 @@ class MainWindow : public QWidget {
   QPushButton* sendButton_ = nullptr;
   QPushButton* abortButton_ = nullptr;
   QPushButton* errorSearchButton_ = nullptr;
+  QPushButton* sendFromButton_ = nullptr;
   QPushButton* closeButton_ = nullptr;
   ui::PictureButton* startPicture_ = nullptr;
   ui::PictureButton* endPicture_ = nullptr;
@@ -200,6 +205,7 @@ class MainWindow : public QWidget {
   ui::ToolDialog* toolDialog_ = nullptr;
   ui::ZeroPointDialog* zeroPointDialog_ = nullptr;
   ui::LineNumberDialog* lineNumberDialog_ = nullptr;
+  ui::LineNumberDialog* sendFromDialog_ = nullptr;
   ui::ImportNotesWindow* importNotes_ = nullptr;
   ui::TransferLogWindow* transferLog_ = nullptr;
   PathLink* link_ = nullptr;  // the drawing and the editor's lines

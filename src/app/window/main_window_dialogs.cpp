@@ -24,6 +24,8 @@ void MainWindow::CreateDialogs() {
   toolDialog_ = new ui::ToolDialog(parts.tools, parts.files, this);
   zeroPointDialog_ = new ui::ZeroPointDialog(parts.zeroPoints, parts.files, this);
   lineNumberDialog_ = new ui::LineNumberDialog(this);
+  sendFromDialog_ = new ui::LineNumberDialog(this, ui::kSendFromDialogNames, QStringLiteral("Ab Satz senden"),
+                                             QStringLiteral("Satz:"));
 }
 
 void MainWindow::OnInstallation() { host_.Exec(*installationDialog_); }

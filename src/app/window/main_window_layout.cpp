@@ -153,6 +153,8 @@ void MainWindow::CreateButtons() {
   abortButton_ = Button(this, names.abortButton, "&Abbruch", "Übertragung abbrechen", {563, 94, 82, 28});
   errorSearchButton_ = Button(this, names.errorSearchButton, "Fehler", "Fehlersuche CNC-Display --> CNC-Programm ",
                               {563, 140, 82, 28});
+  sendFromButton_ = Button(this, names.sendFromButton, "Ab Satz senden",
+                           "Neue Übertragung ab einem Satz, z.B. nach einem Abbruch", {563, 172, 82, 28});
   transferLogButton_ =
       Button(this, names.transferLogButton, "Protokoll", "Protokoll der Übertragungen", {8, 236, 100, 28});
   closeButton_ = Button(this, names.closeButton, "&Schließen", "Routine beenden", {563, 553, 82, 28});

@@ -1,4 +1,4 @@
-// The send command, the error search and the transfer log of the main
+// The send command, sending from block N, the error search and the transfer log of the main
 // window. The transfer itself is the workstation's: the window holds the
 // commands still while it runs, shows its status texts, progress and
 // figures, and lends it the serial port, through a byte trace when the port
@@ -18,6 +18,7 @@
 #include "ui/platform/qt_text.h"
 #include "workstation/error_search.h"
 #include "workstation/send_command.h"
+#include "workstation/send_from.h"
 #include "workstation/transfer_log.h"
 
 namespace app {
@@ -62,7 +63,17 @@ void MainWindow::ShowStatus(const QString& text) {
   emit statusShown(text);
 }
 
-void MainWindow::OnSend() {
+void MainWindow::OnSend() { Send(1); }
+
+void MainWindow::OnSendFrom() {
+  sendFromDialog_->Offer(rur::FirstUnconfirmedBlock(ws_));
+  if (host_.Exec(*sendFromDialog_) != QDialog::Accepted) return;
+  // OK on an empty field sends nothing.
+  const std::optional<int> n = sendFromDialog_->Number();
+  if (n) Send(*n);
+}
+
+void MainWindow::Send(std::int64_t from) {
   SetCommandState(CommandState::kSending);
   // The modified mark stays: the program sent is not the file saved, and
   // clearing the mark would let unsaved edits go without the save question.
@@ -85,7 +96,7 @@ void MainWindow::OnSend() {
   // that no earlier transfer's trace is taken for this one.
   transfer::ByteTrace trace;
   transfer::TracingLine tracingLine(*serialLine_, trace);
-  rur::RunSendCommand(ws_, traceBytes_ ? static_cast<transfer::SerialLine&>(tracingLine) : *serialLine_, view);
+  rur::RunSendCommand(ws_, traceBytes_ ? static_cast<transfer::SerialLine&>(tracingLine) : *serialLine_, view, from);
   if (traceBytes_) WriteTrace(trace, TraceFile(), ws_.dialogs());
   TransferEnded();
 }

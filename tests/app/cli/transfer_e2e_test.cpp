@@ -1,6 +1,7 @@
 // Transfers end to end through pseudo-terminals: rur-cli send against
 // rur-cli controller, and against a controller that the test plays itself
-// (one that never starts or never answers), and a port that cannot be used.
+// (one that never starts or never answers), a port that cannot be used, and
+// sending again from block N.
 // Each child is killed after a hard deadline, so a transfer that hangs
 // fails instead of waiting.
 #include <signal.h>
@@ -344,6 +345,43 @@ TEST_F(TransferEndToEnd, ControllerOnADeviceStartsAtOnce) {
   EXPECT_EQ(controller.Finish(), 0) << controller.err();
   EXPECT_EQ(dir_.Read("got"), text);
   EXPECT_EQ(controller.out(), "");
+}
+
+// Sending again from block N of %400 (tool D1 of radius 3, spindle M3 in
+// N20, the finishing contour under G41 from N360 on): from block 1 the
+// whole transfer byte for byte; from a block inside the contour its first
+// block (N360), said in a Hinweis line, after the block before it (N350,
+// the plunge) restated; from the last block (M30) the block before it
+// restated (the M5 of N500, the feed of the contour, the point X0 Y0 at
+// Z50; the block text writes a zero with "-").
+// A number past the last block: the golden case send_from_beyond_last.
+TEST_F(TransferEndToEnd, SendFromBlockNRestatesAndKeepsTheNumbers) {
+  std::string tools(100 * 20, '\0');
+  tools.replace(30, 10, std::string("\0\0\0\0\0\0\0\xC0\x00\x40", 10));  // D1: radius 3
+  dir_.Write("QVM_wkz.dat", tools);
+  program_ = std::string(RUR_SOURCE_DIR) + "/resources/examples/%400";
+  const std::string converted = Converted();
+  const Run whole = SendToController("", "received", {"--from", "1"});
+  EXPECT_EQ(whole.sendStatus, 0) << whole.sendErr;
+  EXPECT_EQ(whole.received, converted);
+  EXPECT_FALSE(Contains(whole.sendErr, "Hinweis")) << whole.sendErr;
+
+  const auto after = [&converted](const std::string& number) {
+    return converted.substr(converted.find("\r\nN" + number) + 2);
+  };
+  const Run contour = SendToController("", "received", {"--from", "50"});
+  EXPECT_EQ(contour.sendStatus, 0) << contour.sendErr;
+  EXPECT_TRUE(Contains(contour.sendErr, "Hinweis: Satz 50 liegt in einer korrigierten Kontur: "
+                                        "gesendet wird ab ihrem Satz 43."))
+      << contour.sendErr;
+  EXPECT_EQ(contour.received, "%\r\nN0042T0001\r\nN0042M3\r\nN0042F0100\r\nN0042"
+                              "G0Z+0002.00\r\nN0042G0X+0210.00Y+0160.00\r\nN0042G1Z-0004.00\r\n" +
+                                  after("0043"));
+
+  const Run last = SendToController("", "received", {"--from", "59"});
+  EXPECT_EQ(last.sendStatus, 0) << last.sendErr;
+  EXPECT_EQ(last.received, "%\r\nN0058T0001\r\nN0058M5\r\nN0058F0200\r\nN0058"
+                           "G0Z+0050.00\r\nN0058G0X-0000.00Y-0000.00\r\n" + after("0059"));
 }
 
 // Settings the port cannot take: the port dialog's warnings first, then the

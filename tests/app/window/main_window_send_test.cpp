@@ -2,8 +2,9 @@
 // pseudo-terminal on which the test plays the controller: the frames on
 // the wire, the status line, the enable rules before, during and after a
 // transfer, the sent path in the path view, the abort, the compensation's
-// and the work area's questions, a missing port, the byte trace, and the
-// error search afterwards.
+// and the work area's questions, a missing port, the byte trace, the error
+// search afterwards, and sending again from the first block the controller
+// did not confirm.
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -362,6 +363,58 @@ class MainWindowSendTest : public QObject {
     f.Search(QString());
     QCOMPARE(f.host.shown.size(), shown + 2);
     QCOMPARE(f.host.handlers.size(), std::size_t{1});  // the message window's answer is left
+  }
+  // The controller stops the square's transfer at its second frame: "Ab
+  // Satz senden" offers the block after the last one whole in the first
+  // frame. That block lies in the contour, so the new transfer starts at the
+  // contour's first block (an information box says so), after the "%" line
+  // and the block before it restated; the blocks keep their numbers.
+  void sendFromTheFirstBlockNotConfirmed() {
+    SendFixture f;
+    QVERIFY(!f.Enabled(kNames.sendFromButton));
+    std::optional<PtyController> controller;
+    controller.emplace(
+        f.pty, [&] { return f.Waiting(); },
+        [](const transfer::ReceivedFrame&, std::size_t index) -> std::vector<std::uint8_t> {
+          return {static_cast<std::uint8_t>(index == 0 ? 6 : 24)};
+        });
+    f.Send();
+    QCOMPARE(controller->frames().size(), std::size_t{2});
+    QVERIFY(f.Enabled(kNames.sendFromButton));
+    const std::vector<std::uint8_t>& data = controller->frames()[0].data;
+    const QStringList lines = QString::fromLatin1(reinterpret_cast<const char*>(data.data()), qsizetype(data.size()))
+                                  .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    const int offered = lines.last().mid(1, 4).toInt() + 1;
+    QString field;
+    f.host.Then([&field](QDialog& d) {
+      field = Part<QLineEdit>(d, ui::kSendFromDialogNames.field).text();
+      return int(QDialog::Accepted);
+    });
+    f.host.Answer(QMessageBox::Ok);  // the contour's first block
+    controller.emplace(
+        f.pty, [&] { return f.Waiting(); },
+        [](const transfer::ReceivedFrame&, std::size_t) -> std::vector<std::uint8_t> { return {6}; });
+    f.statuses.clear();
+    QSignalSpy spy(&f.window, &app::MainWindow::statusShown);
+    f.window.OnSendFrom();
+    QCOMPARE(f.host.unexpected, 0);
+    QCOMPARE(field, QString::number(offered));
+    const QString contour = f.host.shown.last();
+    QVERIFY2(contour.startsWith(QStringLiteral("Satz %1 liegt in einer korrigierten Kontur").arg(offered)),
+             qPrintable(contour));
+    QCOMPARE(spy.last().at(0).toString(), kFinished);
+    const int start = contour.section(QLatin1Char(' '), -1).chopped(1).toInt();
+    QVERIFY(start > 1 && start < offered);
+    std::string received;
+    for (const transfer::ReceivedFrame& frame : controller->frames()) received.append(frame.data.begin(), frame.data.end());
+    const std::string restated = "%\r\nN" + QStringLiteral("%1").arg(start - 1, 4, 10, QLatin1Char('0')).toStdString();
+    QCOMPARE(received.substr(0, restated.size()), restated);
+    transfer::FrameSource whole = rur::SentFrames(f.ws(), false);
+    std::string all;
+    for (transfer::Frame frame; whole.Next(frame);) all.append(frame.data.begin(), frame.data.end());
+    const std::string from = "\r\nN" + QStringLiteral("%1").arg(start, 4, 10, QLatin1Char('0')).toStdString();
+    QCOMPARE(received.substr(received.find(from)), all.substr(all.find(from)));
+    QVERIFY(f.PicturePixels(Qt::red) > 0);
   }
 };
 
