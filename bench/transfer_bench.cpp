@@ -1,6 +1,7 @@
 // The transfer over a pseudo-terminal, through the built executables:
 // rur-cli send of the largest program of compensated contours (31,999
-// blocks) to rur-cli controller --pty confirming every frame at once, and
+// blocks) to rur-cli controller --pty confirming every frame at once (also
+// with the byte trace on), and
 // the processor time rur-cli send takes while it waits for a controller
 // that stays silent.
 #include <benchmark/benchmark.h>
@@ -113,6 +114,24 @@ void BM_SendContoursToConfirmingController(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SendContoursToConfirmingController)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// The same transfer with the byte trace on: recorded in memory, written at
+// the end.
+void BM_SendContoursWithByteTrace(benchmark::State& state) {
+  const std::string trace = (Files().dir / "trace.txt").string();
+  for (auto _ : state) {
+    int controllerOut = -1;
+    const pid_t controller = Spawn({"controller", "--pty"}, &controllerOut);
+    const std::string pty = ReadUntilLine(controllerOut, "");
+    const pid_t send = Spawn({"send", Files().Program(), "--port", pty, "--trace", trace}, nullptr);
+    const int sent = ExitStatus(send);
+    const int served = ExitStatus(controller);
+    ::close(controllerOut);
+    if (sent != 0 || served != 0) state.SkipWithError("the transfer failed");
+  }
+  state.counters["trace_bytes"] = static_cast<double>(fs::file_size(trace));
+}
+BENCHMARK(BM_SendContoursWithByteTrace)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 // Nanoseconds the process has run on a processor so far.
 long long ProcessorTime(pid_t pid) {

@@ -20,6 +20,7 @@ inline constexpr std::size_t kFrameDataSize = 256;
 struct Frame {
   std::vector<std::uint8_t> data;
   bool last = false;
+  std::int32_t blocksThrough = 0;  // blocks whose text this frame and those before hold whole
 };
 
 // 34 exclusive-or every data byte.
@@ -44,6 +45,8 @@ class FramePacker {
   // Appends the frames completed by this block's text to out; with
   // lastBlock also the last frame. Calls after the last block add nothing.
   void Add(std::string_view blockText, bool lastBlock, std::vector<Frame>& out);
+  // True while text waits for the next frame.
+  bool holdsText() const { return !pending_.empty(); }
 
  private:
   void PackUnit(std::string_view unit, bool closesTransfer, std::vector<Frame>& out);

@@ -4,7 +4,11 @@
 
 namespace transfer {
 
-Handshake::Handshake(FrameSource& frames, ReplyCharacters characters) : frames_(frames), reader_(characters) {}
+Handshake::Handshake(FrameSource& frames, ReplyCharacters characters) : frames_(frames), reader_(characters) {
+  record_.blockCount = frames_.blockCount();
+  record_.blocksSkipped = frames_.blocksSkipped();
+  record_.blocksConfirmed = record_.blocksSkipped;
+}
 
 void Handshake::Start() {
   if (state_ != HandshakeState::kIdle) return;
@@ -27,9 +31,12 @@ void Handshake::Received(std::span<const std::uint8_t> bytes) {
       if (sent_ > 0) held_.insert(held_.end(), bytes.begin(), bytes.end());
       return;
     case HandshakeState::kAwaitingReply:
-    case HandshakeState::kPaused:
-      Follow(reader_.Read(bytes, status_));
+    case HandshakeState::kPaused: {
+      const ReplyVerdict verdict = reader_.Read(bytes, status_);
+      NoteReplies();
+      Follow(verdict);
       return;
+    }
     default:
       return;
   }
@@ -42,20 +49,22 @@ std::span<const std::uint8_t> Handshake::Output() const {
 
 void Handshake::Sent(std::size_t count) {
   if (state_ != HandshakeState::kSending) return;
-  sent_ += std::min(count, wire_.size() - sent_);
+  const std::size_t taken = std::min(count, wire_.size() - sent_);
+  sent_ += taken;
+  record_.bytesSent += static_cast<std::int64_t>(taken);
   if (sent_ < wire_.size()) return;
+  ++record_.framesSent;
   state_ = HandshakeState::kAwaitingReply;
   const std::vector<std::uint8_t> held = std::move(held_);
   held_.clear();
-  Follow(reader_.ReadEarly(held, startByte_, status_));
+  const ReplyVerdict verdict = reader_.ReadEarly(held, startByte_, status_);
+  NoteReplies();
+  Follow(verdict);
 }
 
 void Handshake::Abort() {
   if (Ended()) return;
-  if (state_ == HandshakeState::kSending || state_ == HandshakeState::kAwaitingReply ||
-      state_ == HandshakeState::kPaused) {
-    Show(kStatusAbortedAtPc);
-  }
+  Show(kStatusAbortedAtPc);
   state_ = HandshakeState::kAborted;
 }
 
@@ -76,9 +85,10 @@ std::vector<std::string> Handshake::TakeStatus() {
 }
 
 int Handshake::Progress() const {
-  const std::int64_t count = frames_.blockCount();
-  if (count <= 0) return 100;
-  return static_cast<int>(static_cast<std::int64_t>(frames_.blocksDone()) * 100 / count);
+  if (state_ == HandshakeState::kFinished) return 100;
+  const std::int64_t count = record_.blockCount;
+  if (count <= 0) return 0;
+  return static_cast<int>(static_cast<std::int64_t>(record_.blocksConfirmed) * 100 / count);
 }
 
 void Handshake::StartFrame() {
@@ -112,6 +122,7 @@ void Handshake::Follow(ReplyVerdict verdict) {
       AcceptFrame();
       return;
     case ReplyVerdict::kRepeat:
+      ++record_.repeats;
       RepeatFrame();
       return;
     case ReplyVerdict::kStopped:
@@ -120,7 +131,21 @@ void Handshake::Follow(ReplyVerdict verdict) {
   }
 }
 
+// The replies just read, each with the frame it answered or arrived during;
+// every memory-full byte read begins a pause, also one released in the
+// same read.
+void Handshake::NoteReplies() {
+  for (ControllerReply& reply : reader_.TakeReplies()) {
+    reply.frame = record_.framesConfirmed + 1;
+    if (reply.text == kStatusMemoryFull) ++record_.pauses;
+    record_.replies.push_back(std::move(reply));
+  }
+}
+
 void Handshake::AcceptFrame() {
+  ++record_.framesConfirmed;
+  record_.blocksConfirmed = frame_.blocksThrough;
+  frames_.Confirmed(frame_.blocksThrough);
   if (frame_.last) {
     state_ = HandshakeState::kFinished;
     Show(kStatusFinished);

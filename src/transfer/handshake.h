@@ -14,6 +14,7 @@
 
 #include "transfer/frame_source.h"
 #include "transfer/reply_reader.h"
+#include "transfer/transfer_record.h"
 
 namespace transfer {
 
@@ -60,7 +61,9 @@ class Handshake {
   std::span<const std::uint8_t> Output() const;
   // `count` bytes of Output() were taken by the line.
   void Sent(std::size_t count);
-  // The operator's abort; the frame in progress is cut off.
+  // The operator's abort, in any state before the end (also while waiting
+  // for the controller): shows kStatusAbortedAtPc; the frame in progress is
+  // cut off.
   void Abort();
   // The line failed; `status` (naming the port) says why.
   void LineFailed(std::string_view status);
@@ -70,13 +73,19 @@ class Handshake {
   bool Ended() const;
   // The status texts shown since the last call, in order.
   std::vector<std::string> TakeStatus();
-  // Percent of the blocks converted so far.
+  // Percent of the blocks the controller confirmed.
   int Progress() const;
+  // What the transfer did so far: the counts, the replies and the last
+  // confirmed block. The handshake fills all but the baud and the times,
+  // which belong to whoever runs it.
+  TransferRecord& record() { return record_; }
+  const TransferRecord& record() const { return record_; }
 
  private:
   void StartFrame();
   void RepeatFrame();
   void Follow(ReplyVerdict verdict);
+  void NoteReplies();
   void AcceptFrame();
   void Stop(std::string_view status);
   void Show(std::string_view status) { status_.emplace_back(status); }
@@ -90,6 +99,7 @@ class Handshake {
   std::size_t sent_ = 0;            // bytes of wire_ taken by the line
   std::vector<std::uint8_t> held_;  // arrived while the frame went out, read once it is out
   std::vector<std::string> status_;
+  TransferRecord record_;
 };
 
 }  // namespace transfer

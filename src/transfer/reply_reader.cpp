@@ -29,13 +29,13 @@ void ReplyReader::ReadByte(std::uint8_t byte, bool early, std::uint8_t startByte
   if (Decided()) return;
   if (state_ == State::kPaused) {
     if (byte == characters_.release) {
-      shown.emplace_back(kStatusResume);
+      Note(byte, kStatusResume, shown);
       state_ = early ? State::kWaiting : State::kAnswered;
     }
     return;
   }
   if (byte == characters_.memoryFull) {
-    shown.emplace_back(kStatusMemoryFull);
+    Note(byte, kStatusMemoryFull, shown);
     state_ = State::kPaused;
     return;
   }
@@ -44,19 +44,30 @@ void ReplyReader::ReadByte(std::uint8_t byte, bool early, std::uint8_t startByte
     return;
   }
   if (byte == kReplyRepeat) {
-    shown.emplace_back(kStatusRepeat);
+    Note(byte, kStatusRepeat, shown);
     state_ = State::kRepeat;
   } else if (IsTransmissionError(byte)) {
-    Stop(kStatusTransmissionError, shown);
+    Stop(byte, kStatusTransmissionError, shown);
   } else if (byte == kReplyAbort) {
-    Stop(kStatusAbortedByMachine, shown);
+    Stop(byte, kStatusAbortedByMachine, shown);
   } else {
-    Stop(kStatusUnknownError, shown);
+    Stop(byte, kStatusUnknownError, shown);
   }
 }
 
-void ReplyReader::Stop(std::string_view text, std::vector<std::string>& shown) {
+std::vector<ControllerReply> ReplyReader::TakeReplies() {
+  std::vector<ControllerReply> taken;
+  taken.swap(replies_);
+  return taken;
+}
+
+void ReplyReader::Note(std::uint8_t byte, std::string_view text, std::vector<std::string>& shown) {
   shown.emplace_back(text);
+  replies_.push_back({.frame = 0, .byte = byte, .text = std::string(text)});
+}
+
+void ReplyReader::Stop(std::uint8_t byte, std::string_view text, std::vector<std::string>& shown) {
+  Note(byte, text, shown);
   stopText_ = text;
   state_ = State::kStopped;
 }

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "transfer/transfer_record.h"
+
 namespace transfer {
 
 // Status texts of the replies (Windows-1252).
@@ -63,18 +65,23 @@ class ReplyReader {
 
   // The status text that stopped the transfer; empty unless kStopped.
   std::string_view stopText() const { return stopText_; }
+  // The bytes read since the last call that showed a status text (every
+  // reply but a plain confirmation), in order; their frame is left 0.
+  std::vector<ControllerReply> TakeReplies();
 
  private:
   enum class State : std::uint8_t { kWaiting, kAnswered, kPaused, kRepeat, kStopped };
 
   void ReadByte(std::uint8_t byte, bool early, std::uint8_t startByte, std::vector<std::string>& shown);
-  void Stop(std::string_view text, std::vector<std::string>& shown);
+  void Stop(std::uint8_t byte, std::string_view text, std::vector<std::string>& shown);
+  void Note(std::uint8_t byte, std::string_view text, std::vector<std::string>& shown);
   bool Decided() const { return state_ == State::kRepeat || state_ == State::kStopped; }
   ReplyVerdict Verdict() const;
 
   ReplyCharacters characters_;
   State state_ = State::kWaiting;
   std::string_view stopText_;
+  std::vector<ControllerReply> replies_;
 };
 
 }  // namespace transfer

@@ -1,28 +1,59 @@
 #include "transfer/transfer_run.h"
 
+#include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace transfer {
 namespace {
 
-// Passes the handshake's new status texts and a changed progress on.
+using Clock = std::chrono::steady_clock;
+
+std::int64_t MillisecondsSince(Clock::time_point start, Clock::time_point now) {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(now - start).count();
+}
+
+// Passes the handshake's new status texts, a changed progress and the
+// figures on, and keeps the record's times.
 class ViewUpdates {
  public:
-  explicit ViewUpdates(TransferView& view) : view_(view) {}
+  explicit ViewUpdates(TransferView& view) : view_(view), start_(Clock::now()) {}
 
   void From(Handshake& handshake) {
-    for (const std::string& text : handshake.TakeStatus()) view_.Status(text);
+    TransferRecord& record = handshake.record();
+    for (std::string& text : handshake.TakeStatus()) {
+      view_.Status(text);
+      record.endText = std::move(text);
+    }
     const int progress = handshake.Progress();
     if (progress != shownProgress_) {
       shownProgress_ = progress;
       view_.Progress(progress);
     }
+    const Clock::time_point now = Clock::now();
+    record.elapsedMilliseconds = MillisecondsSince(start_, now);
+    const bool paused = handshake.state() == HandshakeState::kPaused;
+    if (paused && !pauseStart_) pauseStart_ = now;
+    if (!paused && pauseStart_) {
+      record.pausedMilliseconds += MillisecondsSince(*pauseStart_, now);
+      pauseStart_.reset();
+    }
+    const std::int64_t second = record.elapsedMilliseconds / 1000;
+    if (record.blocksConfirmed != shownBlocks_ || second != shownSecond_ || handshake.Ended()) {
+      shownBlocks_ = record.blocksConfirmed;
+      shownSecond_ = second;
+      view_.Figures(record);
+    }
   }
 
  private:
   TransferView& view_;
+  Clock::time_point start_;
+  std::optional<Clock::time_point> pauseStart_;
   int shownProgress_ = -1;
+  std::int32_t shownBlocks_ = -1;
+  std::int64_t shownSecond_ = -1;
 };
 
 // Hands the line what it takes of the frame in progress; true when it took

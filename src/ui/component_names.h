@@ -30,6 +30,7 @@ struct MainWindowNames {
   const char* sendButton = "senden";
   const char* abortButton = "abbruch";
   const char* errorSearchButton = "fehlersuche";
+  const char* sendFromButton = "absatzsenden";
   const char* closeButton = "beenden";
   const char* progressBar = "OvcMeter1";
   const char* startPicture = "ende";
@@ -37,6 +38,8 @@ struct MainWindowNames {
   const char* openDialog = "OpenDialog1";
   const char* saveDialog = "SaveDialog1";
   const char* serialLine = "ApdComPort1";
+  const char* transferFigures = "satzanzeige";  // block, time and time left under the progress bar
+  const char* transferLogButton = "protokoll";
 };
 
 // The path view window "Ansicht" (app/window/view_window.h).
@@ -132,6 +135,7 @@ struct PortDialogNames {
   const char* xOffChar = "XOffChar";
   const char* device = "Device";
   const char* warnings = "Warnings";
+  const char* trace = "Trace";
   const char* okButton = "OKBtn";
   const char* cancelButton = "CancelBtn";
 };
@@ -141,6 +145,12 @@ struct ImportNotesNames {
   const char* window = "Import";
   const char* summary = "zusammenfassung";
   const char* notes = "hinweise";
+};
+
+// The window "Protokoll" with the transfer log, newest entry first.
+struct TransferLogNames {
+  const char* window = "Protokoll";
+  const char* entries = "eintraege";
 };
 
 // The editor's dialogs "Suchen" and "Gehe zu Zeile", and its line numbers.
@@ -176,8 +186,11 @@ inline constexpr DimensionsDialogNames kDimensionsDialogNames;
 inline constexpr ZeroPointDialogNames kZeroPointDialogNames;
 inline constexpr ToolDialogNames kToolDialogNames;
 inline constexpr LineNumberDialogNames kLineNumberDialogNames;
+// "Ab Satz senden" asks for its block number in the same dialog.
+inline constexpr LineNumberDialogNames kSendFromDialogNames{.window = "AbSatz", .field = "Satz"};
 inline constexpr PortDialogNames kPortDialogNames;
 inline constexpr ImportNotesNames kImportNotesNames;
+inline constexpr TransferLogNames kTransferLogNames;
 inline constexpr FindDialogNames kFindDialogNames;
 inline constexpr GoToLineDialogNames kGoToLineDialogNames;
 

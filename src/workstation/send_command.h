@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "transfer/frame_source.h"
 #include "transfer/serial_line.h"
@@ -39,9 +40,13 @@ transfer::FrameSource SentFrames(Workstation& ws, bool drawn);
 // opening, means the command was aborted: the line is not opened, and the
 // status says kStatusAbortedAtPc. A line that cannot be opened gives a beep
 // and the warning kPortMissing with the line's reason (device and why) on a
-// second line, the reason in the status line, and nothing is sent. True
-// when the controller accepted the last frame.
-bool SendProgram(Workstation& ws, transfer::SerialLine& line, transfer::TransferView& view);
+// second line, the reason in the status line, and nothing is sent. What
+// the transfer did is kept as the workstation's lastTransfer, in every
+// case. True when the controller accepted the last frame. With `first`
+// above 1 the transfer starts at that block of the store
+// (FrameSource::StartAt), and the record counts the blocks before it as
+// confirmed.
+bool SendProgram(Workstation& ws, transfer::SerialLine& line, transfer::TransferView& view, std::int32_t first = 1);
 
 // What the faces do around a transfer: the window holds its commands and
 // shows the sent path, rur-cli prints the port's warnings.
@@ -50,6 +55,12 @@ class SendCommandView : public transfer::TransferView {
   // The checks have passed and the picture is cleared for the sent path;
   // the line is opened next.
   virtual void TransferStarting() {}
+  // The entry the transfer added to the log (UTF-8), after it ended.
+  virtual void TransferLogged(std::string_view /*entry*/) {}
+  // The drawn path leaves the work area, as `hint` says: true to send all
+  // the same. Asks through the dialogs (Yes, No); rur-cli says the hint and
+  // goes on.
+  virtual bool SendOutsideWorkArea(data::Dialogs& dialogs, std::string_view hint);
 };
 
 enum class SendOutcome : std::uint8_t {
@@ -59,15 +70,20 @@ enum class SendOutcome : std::uint8_t {
 };
 
 // The send command "S&enden", the one sequence both faces run: the checks
-// and the compensation (PrepareSending), a picture cleared for the sent
+// and the compensation (PrepareSending), the question whether to send a
+// path that leaves the work area (asked once, after the checks), a picture cleared for the sent
 // path in red, and the transfer of the sent store over the line
 // (SendProgram). A command of its own: a message shown before it (the
 // abort's, the error search's) does not stop it, while one of the checks,
 // the compensation or the conversion leaves the error flag set when it
 // returns. The phase is kRunning from its start, so that an abort from
 // then on stops it (also before the port opens), and kIdle when it
-// returns.
-SendOutcome RunSendCommand(Workstation& ws, transfer::SerialLine& line, SendCommandView& view);
+// returns. With `from` other than 1 the transfer starts at that block of
+// the sent store, or at the first block of its contour (SendStart); a
+// number the store does not hold sends nothing. Once it got as far as the
+// port, one entry goes to the transfer log of the data directory; a log
+// that cannot be written gives a warning.
+SendOutcome RunSendCommand(Workstation& ws, transfer::SerialLine& line, SendCommandView& view, std::int64_t from = 1);
 
 // The abort command "&Abbruch": the drawing or transfer that runs stops at
 // its next check, and message data::kMessageAbortedByOperator says so.

@@ -46,6 +46,9 @@ class Workstation {
   const draw::MachineState& machine() const { return state_.machine; }
   // The compensated blocks as the last send made them.
   const data::BlockStore& sentStore() const { return state_.sentStore; }
+  // What the last send's transfer did (also one that never opened the
+  // port): its counts, replies, end text and last confirmed block.
+  const transfer::TransferRecord& lastTransfer() const { return state_.lastTransfer; }
 
   // Opens the scope of a command the face runs itself (the commands of
   // src/workstation open their own): a message shown before it no longer

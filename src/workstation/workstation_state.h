@@ -29,6 +29,7 @@
 #include "draw/picture/raster.h"
 #include "draw/interpreter/run_context.h"
 #include "draw/interpreter/run_state.h"
+#include "transfer/transfer_record.h"
 
 namespace rur {
 
@@ -85,6 +86,7 @@ struct WorkstationState {
   draw::RunState run;
   data::BlockStore blockStore;                               // the blocks of the last drawing
   data::BlockStore sentStore{data::kMaxCompensatedBlocks};  // compensated, as the last send made it
+  transfer::TransferRecord lastTransfer;  // what the last send's transfer did
   data::BlockRecord currentRecord;
 
   data::RunPhase phase = data::RunPhase::kIdle;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <string>
@@ -82,29 +83,82 @@ TEST_F(HandshakeTest, ShortProgramGoesOutInOneLastFrame) {
   const std::string data = "%\r\nN0001G1X+0010.00Y-0002.50\r\nN0002M30\r\n\r\n\r\n";
   const Bytes wire = transfer::WireBytes({Bytes(data.begin(), data.end()), true});
   EXPECT_EQ(Bytes(h.Output().begin(), h.Output().end()), wire);
-  EXPECT_EQ(h.Progress(), 100);
+  EXPECT_EQ(h.Progress(), 0);  // converted is not confirmed
 
   h.Sent(wire.size());
   EXPECT_EQ(h.state(), HandshakeState::kAwaitingReply);
+  EXPECT_EQ(h.Progress(), 0);  // out is not confirmed either
   h.Received(Bytes{50});  // "2" confirms too
   EXPECT_EQ(h.state(), HandshakeState::kFinished);
   EXPECT_TRUE(h.Ended());
   EXPECT_EQ(h.TakeStatus(), Texts{transfer::kStatusFinished});
+  EXPECT_EQ(h.Progress(), 100);
+  const transfer::TransferRecord& r = h.record();
+  EXPECT_EQ(r.blockCount, 2);
+  EXPECT_EQ(r.blocksConfirmed, 2);
+  EXPECT_EQ(r.framesSent, 1);
+  EXPECT_EQ(r.framesConfirmed, 1);
+  EXPECT_EQ(r.bytesSent, static_cast<std::int64_t>(wire.size()));
+  EXPECT_TRUE(r.replies.empty());
 }
 
+// The last confirmed block is the last whose line every confirmed frame
+// holds whole (its CR LF included), never one cut at a frame's end.
 TEST_F(HandshakeTest, ManyFramesEachConfirmedByAnyConfirmationByte) {
   Begin(100);
   ASSERT_GT(expected.size(), 5U);
   const Bytes confirmations{6, 17, 19, 50};
+  std::int32_t lineEnds = 0;  // CR LF sent and confirmed, the "%" line's among them
   for (std::size_t k = 0; k < expected.size(); ++k) {
     ASSERT_EQ(State(), HandshakeState::kSending);
     const Bytes frame = SendAll();
     EXPECT_EQ(frame, expected[k]) << "frame " << k;
     EXPECT_EQ(State(), HandshakeState::kAwaitingReply);
     Reply({confirmations[k % 4]});
+    for (std::size_t b = 1; b < frame.size(); ++b) lineEnds += frame[b - 1] == '\r' && frame[b] == '\n';
+    EXPECT_EQ(handshake->record().blocksConfirmed, std::min(lineEnds - 1, 100)) << "frame " << k;
+    EXPECT_EQ(handshake->Progress(), std::min(lineEnds - 1, 100)) << "frame " << k;  // 100 blocks
   }
   EXPECT_EQ(State(), HandshakeState::kFinished);
   EXPECT_EQ(Status(), Texts{transfer::kStatusFinished});
+  EXPECT_EQ(handshake->record().blocksConfirmed, 100);
+}
+
+// A block counts as confirmed once all of its text lay in accepted frames:
+// one whose lines run on into the next frame waits for that frame. A
+// transfer from block 50 starts with 49 confirmed, and its first frame
+// holds the restating block numbered 49.
+TEST_F(HandshakeTest, ConfirmedBlockCountsOnlyBlocksWholeInAcceptedFrames) {
+  store.Append({.endX = 1, .mFlags = {}, .hasX = 1, .motion = data::kFeed});
+  store.Append({.mFlags = (1ULL << 30) - 1});  // M0 to M29: 290 bytes of text
+  store.Append({.endX = 3, .mFlags = {}, .hasX = 1, .motion = data::kFeed});
+  transfer::FrameSource frames(store, {}, std::nullopt, setup.messages);
+  Handshake split(frames, {});
+  split.Start();
+  split.Received(Bytes{6});
+  for (const int confirmed : {1, 3}) {
+    split.Sent(split.Output().size());
+    split.Received(Bytes{6});
+    EXPECT_EQ(split.record().blocksConfirmed, confirmed);
+  }
+  EXPECT_EQ(split.state(), HandshakeState::kFinished);
+
+  const data::BlockStore moves = FeedMoves(100);
+  transfer::FrameSource resumed(moves, {}, std::nullopt, setup.messages);
+  resumed.StartAt(50);
+  Handshake h(resumed, {});
+  EXPECT_EQ(h.record().blocksSkipped, 49);
+  EXPECT_EQ(h.record().blocksConfirmed, 49);
+  EXPECT_EQ(h.Progress(), 49);  // the bar starts where the transfer starts in the program
+  h.Start();
+  h.Received(Bytes{6});
+  const std::string head = "%\r\nN0049G0Z-0000.00\r\nN0049G0X+0049.00Y-0000.00\r\nN0050G1X+0050.00\r\n";
+  const Bytes wire(h.Output().begin(), h.Output().end());
+  EXPECT_EQ(std::string(wire.begin() + 4, wire.begin() + 4 + static_cast<std::ptrdiff_t>(head.size())), head);
+  h.Sent(wire.size());
+  EXPECT_EQ(h.record().blocksConfirmed, 49);
+  h.Received(Bytes{6});
+  EXPECT_EQ(h.record().blocksConfirmed, 60);  // 48 bytes of header and restating, 11 blocks of 18
 }
 
 // Repeats have no limit; each sends the frame again from its first byte.
@@ -116,6 +170,14 @@ TEST_F(HandshakeTest, RepeatSendsTheSameFrameFromItsFirstByte) {
     Reply({21, 6, 6});  // the confirmations behind the 21 are discarded
   }
   EXPECT_EQ(Status(), Texts(1000, transfer::kStatusRepeat));
+  // Every repeat is counted, with its bytes, and listed against frame 1.
+  EXPECT_EQ(handshake->record().repeats, 1000);
+  EXPECT_EQ(handshake->record().framesSent, 1000);
+  EXPECT_EQ(handshake->record().bytesSent, 1000 * static_cast<std::int64_t>(first.size()));
+  ASSERT_EQ(handshake->record().replies.size(), 1000U);
+  EXPECT_EQ(handshake->record().replies.back().frame, 1);
+  EXPECT_EQ(handshake->record().replies.back().byte, 21);
+  EXPECT_EQ(handshake->record().replies.back().text, transfer::kStatusRepeat);
   EXPECT_EQ(State(), HandshakeState::kSending);
   EXPECT_EQ(Output(), first);
   handshake->Sent(10);
@@ -150,6 +212,9 @@ TEST_F(HandshakeTest, MemoryFullAtZeroPausesUntilASecondZero) {
   Reply({0, 0});
   EXPECT_EQ(Status(), (Texts{transfer::kStatusMemoryFull, transfer::kStatusResume}));
   EXPECT_EQ(Output(), expected[2]);
+  EXPECT_EQ(handshake->record().pauses, 2);
+  EXPECT_EQ(handshake->record().replies.size(), 4U);  // the discarded bytes are none
+  EXPECT_EQ(handshake->record().replies[3].frame, 2);
 }
 
 TEST_F(HandshakeTest, MemoryFullTakesThePlaceOfAConfirmationByte) {
@@ -199,6 +264,9 @@ TEST_F(HandshakeTest, RepliesThatStopTheTransfer) {
     Reply(c.reply);
     EXPECT_EQ(State(), HandshakeState::kStopped);
     EXPECT_EQ(Status(), Texts{c.status});  // and not "finished" after it
+    ASSERT_EQ(handshake->record().replies.size(), 1U);
+    EXPECT_EQ(handshake->record().replies[0].byte, c.reply.back());
+    EXPECT_EQ(handshake->record().replies[0].text, c.status);
     EXPECT_TRUE(Output().empty());
     Reply({6});
     handshake->Abort();
@@ -265,27 +333,41 @@ TEST_F(HandshakeTest, BytesArrivingBeforeTheFrameIsOutCannotConfirmIt) {
   }
 }
 
-TEST_F(HandshakeTest, AbortShowsAbortAtPcOnlyWhileAFrameIsInProgress) {
+// An abort in every state says so, and leaves the progress and the last
+// confirmed block at what the controller confirmed: nothing of a frame cut
+// off, sent unanswered or answered with a pause. 14 blocks fill a frame.
+TEST_F(HandshakeTest, AbortShowsAbortAtPcAndOnlyWhatWasConfirmed) {
   struct Case {
     const char* name;
     std::function<void(HandshakeTest&)> reach;
     HandshakeState from;
-    Texts status;
+    std::int32_t confirmed;
   };
   const std::vector<Case> cases = {
-      {"waiting", [](HandshakeTest&) {}, HandshakeState::kWaitingForController, {}},
-      {"sending", [](HandshakeTest& t) { t.handshake->Sent(3); }, HandshakeState::kSending,
-       {transfer::kStatusAbortedAtPc}},
-      {"awaiting", [](HandshakeTest& t) { t.SendAll(); }, HandshakeState::kAwaitingReply,
-       {transfer::kStatusAbortedAtPc}},
+      {"waiting", [](HandshakeTest&) {}, HandshakeState::kWaitingForController, 0},
+      {"sending", [](HandshakeTest& t) { t.handshake->Sent(3); }, HandshakeState::kSending, 0},
+      {"awaiting", [](HandshakeTest& t) { t.SendAll(); }, HandshakeState::kAwaitingReply, 0},
       {"paused",
        [](HandshakeTest& t) {
          t.SendAll();
          t.Reply({0});
          t.Status();
        },
-       HandshakeState::kPaused,
-       {transfer::kStatusAbortedAtPc}},
+       HandshakeState::kPaused, 0},
+      {"awaiting the second frame",
+       [](HandshakeTest& t) {
+         t.SendAll();
+         t.Reply({6});
+         t.SendAll();
+       },
+       HandshakeState::kAwaitingReply, 14},
+      {"sending the second frame's last byte",
+       [](HandshakeTest& t) {
+         t.SendAll();
+         t.Reply({6});
+         t.handshake->Sent(t.Output().size() - 1);
+       },
+       HandshakeState::kSending, 14},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -294,7 +376,9 @@ TEST_F(HandshakeTest, AbortShowsAbortAtPcOnlyWhileAFrameIsInProgress) {
     ASSERT_EQ(State(), c.from);
     handshake->Abort();
     EXPECT_EQ(State(), HandshakeState::kAborted);
-    EXPECT_EQ(Status(), c.status);
+    EXPECT_EQ(Status(), Texts{transfer::kStatusAbortedAtPc});
+    EXPECT_EQ(handshake->record().blocksConfirmed, c.confirmed);
+    EXPECT_EQ(handshake->Progress(), c.confirmed * 100 / 60);
     EXPECT_TRUE(Output().empty());
     Reply({6});
     handshake->LineFailed("gone");
@@ -314,12 +398,13 @@ TEST_F(HandshakeTest, TheEndStaysTheEnd) {
   EXPECT_EQ(State(), HandshakeState::kFinished);
   EXPECT_TRUE(Status().empty());
 
-  // Aborted before it started: no frame was in progress, and it stays aborted.
+  // Aborted before it started: it says so once, and it stays aborted.
   Handshake unstarted(*source, {});
   unstarted.Abort();
   unstarted.Start();
+  unstarted.Abort();
   EXPECT_EQ(unstarted.state(), HandshakeState::kAborted);
-  EXPECT_TRUE(unstarted.TakeStatus().empty());
+  EXPECT_EQ(unstarted.TakeStatus(), Texts{transfer::kStatusAbortedAtPc});
 }
 
 }  // namespace

@@ -136,8 +136,10 @@ class ScriptedLine : public transfer::SerialLine {
 struct RecordingView : transfer::TransferView {
   void Status(std::string_view text) override { status.emplace_back(text); }
   void Progress(int percent) override { progress.push_back(percent); }
+  void Figures(const transfer::TransferRecord& record) override { figures.push_back(record.blocksConfirmed); }
   std::vector<std::string> status;
   std::vector<int> progress;
+  std::vector<std::int32_t> figures;  // the last confirmed block each time
 };
 
 // Block i: "N000iG1X+000i.00", 16 characters, 18 with its CR LF; 14 blocks

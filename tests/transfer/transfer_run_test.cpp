@@ -1,15 +1,20 @@
 // A whole transfer over a line with a controller behind it: bytes moved in
 // pieces, the sender asleep whenever nothing can move, and every way a
 // transfer ends. The line itself checks that no pass of the loop spins.
+// Beside it the byte trace of such a transfer.
 #include "transfer/transfer_run.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "support/message_setup.h"
+#include "support/trace_bytes.h"
+#include "transfer/tracing_line.h"
 #include "transfer/scripted_line.h"
 
 namespace {
@@ -28,13 +33,15 @@ class TransferRunTest : public ::testing::Test {
     while (reference.Next(frame)) expected.push_back(frame);
   }
 
-  bool Run(transfer::ReplyCharacters characters = {}) {
+  // Over `over` when given (a line wrapping `line`).
+  bool Run(transfer::ReplyCharacters characters = {}, transfer::SerialLine* over = nullptr) {
     transfer::FrameSource frames(store, {}, std::nullopt, setup.messages);
     transfer::Handshake handshake(frames, characters);
     handshake.Start();
     line.open = true;
-    const bool finished = transfer::RunTransfer(handshake, line, phase, view);
+    const bool finished = transfer::RunTransfer(handshake, over != nullptr ? *over : line, phase, view);
     state = handshake.state();
+    record = handshake.record();
     return finished;
   }
 
@@ -54,6 +61,7 @@ class TransferRunTest : public ::testing::Test {
   data::RunPhase phase = data::RunPhase::kRunning;
   testing_support::RecordingView view;
   HandshakeState state = HandshakeState::kIdle;
+  transfer::TransferRecord record;
 };
 
 TEST_F(TransferRunTest, RepeatAndMemoryFullOnTheWayToTheLastFrame) {
@@ -73,10 +81,25 @@ TEST_F(TransferRunTest, RepeatAndMemoryFullOnTheWayToTheLastFrame) {
   EXPECT_TRUE(line.frames.back().last);
   EXPECT_EQ(view.status, (Texts{transfer::kStatusWaiting, transfer::kStatusSending, transfer::kStatusRepeat,
                                 transfer::kStatusMemoryFull, transfer::kStatusResume, transfer::kStatusFinished}));
-  // Progress is the integer part of the share of blocks converted: 14
-  // blocks a frame, each known complete at the block after it (15, 29, 43,
-  // 57 of 60), then all 60.
-  EXPECT_EQ(view.progress, (std::vector<int>{0, 25, 48, 71, 95, 100}));
+  // Progress is the integer part of the share of blocks confirmed: 14
+  // blocks a frame (14, 28, 42, 56 of 60), then all 60.
+  EXPECT_EQ(view.progress, (std::vector<int>{0, 23, 46, 70, 93, 100}));
+  EXPECT_EQ(view.figures.front(), 0);
+  EXPECT_EQ(view.figures.back(), 60);
+  EXPECT_TRUE(std::is_sorted(view.figures.begin(), view.figures.end()));
+  // The record counts the repeat's bytes and lists the replies of frame 2.
+  EXPECT_EQ(record.blocksConfirmed, 60);
+  EXPECT_EQ(record.framesSent, 6);
+  EXPECT_EQ(record.framesConfirmed, 5);
+  EXPECT_EQ(record.bytesSent, static_cast<std::int64_t>(line.written.size()));
+  EXPECT_EQ(record.repeats, 1);
+  EXPECT_EQ(record.pauses, 1);
+  ASSERT_EQ(record.replies.size(), 3U);
+  EXPECT_EQ(record.replies[0].byte, 21);
+  EXPECT_EQ(record.replies[1].text, transfer::kStatusMemoryFull);
+  EXPECT_EQ(record.replies[2].text, transfer::kStatusResume);
+  for (const transfer::ControllerReply& reply : record.replies) EXPECT_EQ(reply.frame, 2);
+  EXPECT_EQ(record.endText, transfer::kStatusFinished);
   // The line always took all: the sender only ever waited for input.
   for (const LineWait what : line.waits) EXPECT_EQ(what, LineWait::kInput);
 }
@@ -127,6 +150,54 @@ TEST_F(TransferRunTest, LineTakingFewBytesAtATimeGetsTheSameBytes) {
   EXPECT_GE(forRoom, static_cast<int>(line.written.size() / 7) - 1);
 }
 
+// The trace holds the bytes the line took, not those it left for later,
+// and every byte that came in, in order: over a line that takes a few bytes
+// at a time, with a repeat.
+TEST_F(TransferRunTest, TraceHoldsExactlyTheBytesTheLineMoved) {
+  line.room = 0;
+  line.roomPerWait = 7;
+  line.replies = {{6}, {21}};
+  transfer::ByteTrace trace;
+  transfer::TracingLine tracing(line, trace);
+  EXPECT_TRUE(Run({}, &tracing));
+  ASSERT_EQ(line.written, ExpectedWire({0, 1, 1, 2, 3, 4}));
+  const testing_support::TraceBytes traced = testing_support::ReadTrace(trace.Text());
+  EXPECT_EQ(traced.fault, "");
+  EXPECT_EQ(traced.sent, line.written);
+  EXPECT_EQ(traced.received, (Bytes{6, 6, 21, 6, 6, 6, 6}));  // the start byte, then one reply a frame
+  EXPECT_TRUE(std::is_sorted(traced.times.begin(), traced.times.end()));
+}
+
+// A chunk of exactly 16 bytes fills one line, one of 17 goes on to a second
+// with the same time; an empty chunk leaves no line; times are cut to whole
+// microseconds, and one before the start shows as 0.
+TEST(ByteTrace, TextAtItsLimits) {
+  using std::chrono::nanoseconds;
+  using transfer::TraceDirection;
+  Bytes sixteen(16);
+  for (std::size_t i = 0; i < sixteen.size(); ++i) sixteen[i] = static_cast<std::uint8_t>(i * 17);
+  transfer::ByteTrace trace;
+  trace.Record(TraceDirection::kReceived, Bytes{6}, nanoseconds{0});
+  trace.Record(TraceDirection::kSent, sixteen, nanoseconds{999'999'999});
+  trace.Record(TraceDirection::kSent, Bytes(17, 0x0A), nanoseconds{1'000'000'000});
+  trace.Record(TraceDirection::kSent, Bytes{}, nanoseconds{2'000'000'000});
+  trace.Record(TraceDirection::kReceived, Bytes{21}, nanoseconds{-1});
+  trace.Record(TraceDirection::kReceived, Bytes{0}, std::chrono::hours{100});
+  const std::string sixteenLineFeeds = " 0A 0A 0A 0A 0A 0A 0A 0A 0A 0A 0A 0A 0A 0A 0A 0A";
+  EXPECT_EQ(trace.Text(),
+            "# Byte-Mitschnitt: Sekunden seit dem Start, > an die Steuerung, < von der Steuerung, Bytes hexadezimal\n"
+            "     0.000000 < 06\n"
+            "     0.999999 > 00 11 22 33 44 55 66 77 88 99 AA BB CC DD EE FF\n"
+            "     1.000000 >" + sixteenLineFeeds + "\n"
+            "     1.000000 > 0A\n"
+            "     0.000000 < 15\n"
+            "360000.000000 < 00\n");
+  trace.Start();  // drops what was recorded
+  const testing_support::TraceBytes empty = testing_support::ReadTrace(trace.Text());
+  EXPECT_EQ(empty.fault, "");
+  EXPECT_TRUE(empty.times.empty());
+}
+
 TEST_F(TransferRunTest, ControllerThatNeverAnswersWaitsUntilTheOperatorStops) {
   line.startByte = 6;
   line.replies = {{}};  // the first frame is never answered
@@ -138,6 +209,10 @@ TEST_F(TransferRunTest, ControllerThatNeverAnswersWaitsUntilTheOperatorStops) {
   EXPECT_EQ(line.waits.size(), 50U);
   EXPECT_EQ(line.written, ExpectedWire({0}));
   EXPECT_EQ(view.status.back(), transfer::kStatusAbortedAtPc);
+  EXPECT_EQ(view.progress, std::vector<int>{0});  // the frame out was never confirmed
+  EXPECT_EQ(record.blocksConfirmed, 0);
+  EXPECT_EQ(record.framesSent, 1);
+  EXPECT_EQ(record.endText, transfer::kStatusAbortedAtPc);
 }
 
 TEST_F(TransferRunTest, StopWhileWaitingForTheControllerSendsNothing) {
@@ -147,7 +222,9 @@ TEST_F(TransferRunTest, StopWhileWaitingForTheControllerSendsNothing) {
   EXPECT_FALSE(Run());
   EXPECT_EQ(state, HandshakeState::kAborted);
   EXPECT_TRUE(line.written.empty());
-  EXPECT_EQ(view.status, Texts{transfer::kStatusWaiting});
+  EXPECT_EQ(view.status, (Texts{transfer::kStatusWaiting, transfer::kStatusAbortedAtPc}));
+  EXPECT_EQ(record.endText, transfer::kStatusAbortedAtPc);
+  EXPECT_EQ(record.framesSent, 0);
 }
 
 TEST_F(TransferRunTest, StopAskedBeforeTheRunEndsItAtOnce) {
@@ -182,10 +259,54 @@ class EmptyStoreRunTest : public TransferRunTest {
   EmptyStoreRunTest() : TransferRunTest(0) {}
 };
 
-TEST_F(EmptyStoreRunTest, OneFrameAndFullProgressFromTheStart) {
+TEST_F(EmptyStoreRunTest, OneFrameAndFullProgressOnceConfirmed) {
   EXPECT_TRUE(Run());
   EXPECT_EQ(line.written, ExpectedWire({0}));
-  EXPECT_EQ(view.progress, std::vector<int>{100});
+  EXPECT_EQ(view.progress, (std::vector<int>{0, 100}));
+}
+
+// The time a number of bytes takes at 10 bits a byte, rounded up to the
+// second, and the time left estimated from the bytes sent so far (repeats
+// included) per confirmed block.
+TEST(TimeLeft, AtTheLinesRate) {
+  struct Line {
+    std::int64_t bytes;
+    std::int32_t baud;
+    std::int64_t seconds;
+  };
+  for (const Line& c : {Line{960, 9600, 1}, Line{961, 9600, 2}, Line{959, 9600, 1}, Line{0, 9600, 0},
+                        Line{11520, 115200, 1}, Line{1, 0, -1}, Line{-1, 9600, -1}}) {
+    EXPECT_EQ(transfer::LineSeconds(c.bytes, c.baud), c.seconds) << c.bytes << " at " << c.baud;
+  }
+  transfer::TransferRecord r;
+  r.baud = 9600;
+  r.blockCount = 20000;
+  r.blocksConfirmed = 100;
+  r.bytesSent = 3000;
+  EXPECT_EQ(transfer::SecondsLeft(r), 622);  // 19900 blocks of 30 bytes: 621.875 s
+  r.elapsedMilliseconds = 3599999;
+  EXPECT_EQ(transfer::FiguresText(r), "Satz 100 von 20000, Zeit 59:59, Rest 10:22");
+  r.bytesSent = 6000;  // every frame sent twice: twice the time
+  EXPECT_EQ(transfer::SecondsLeft(r), 1244);
+  r.elapsedMilliseconds = 3600000;
+  r.blocksConfirmed = 0;  // nothing to estimate from: no time left shown
+  EXPECT_EQ(transfer::SecondsLeft(r), -1);
+  EXPECT_EQ(transfer::FiguresText(r), "Satz 0 von 20000, Zeit 1:00:00");
+  r.blocksConfirmed = 20000;
+  EXPECT_EQ(transfer::SecondsLeft(r), 0);
+  // A transfer from block 10001: its own 100 blocks took the 6000 bytes;
+  // at the skipped blocks alone nothing is estimated yet.
+  r.blocksSkipped = 10000;
+  r.blocksConfirmed = 10100;
+  EXPECT_EQ(transfer::SecondsLeft(r), 619);  // 9900 blocks of 60 bytes: 618.75 s
+  EXPECT_EQ(transfer::FiguresText(r), "Satz 10100 von 20000, Zeit 1:00:00, Rest 10:19");
+  r.blocksConfirmed = 10000;
+  EXPECT_EQ(transfer::SecondsLeft(r), -1);
+  r.blocksSkipped = 0;
+  r.blocksConfirmed = 1;
+  r.baud = 0;
+  EXPECT_EQ(transfer::SecondsLeft(r), -1);
+  EXPECT_EQ(transfer::ClockText(-1), "-:--");
 }
 
 }  // namespace

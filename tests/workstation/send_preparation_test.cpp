@@ -1,7 +1,8 @@
 // What the send command makes of a drawing before the port opens: the same
 // bytes whatever was drawn before, no contour compensated with a radius the
 // tool file did not give, a warning for radius 0, no number the block text
-// cannot hold, and no error of its own taken for one shown before it.
+// cannot hold, no error of its own taken for one shown before it, and the
+// question before a path that leaves the work area is sent.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -189,6 +190,67 @@ TEST_F(SendPreparationTest, TheSendCommandStartsCleanAndKeepsItsOwnErrors) {
       EXPECT_EQ(dialogs.messages.back().description, geometry::kCompensationOnArc);
     }
   }
+}
+
+// A path that leaves the work area is asked about once, whatever the number
+// of blocks outside, after the checks; No sends nothing and opens no port
+// and is no error. A path that touches the edges is not asked about. A face
+// that cannot ask (rur-cli) is told the hint and sends.
+TEST_F(SendPreparationTest, APathLeavingTheWorkAreaIsSentOnlyWhenTheOperatorSaysSo) {
+  struct SayingView : rur::SendCommandView {
+    void Status(std::string_view) override {}
+    void Progress(int) override {}
+    bool SendOutsideWorkArea(data::Dialogs& dialogs, std::string_view hint) override {
+      dialogs.Information(hint);
+      return true;
+    }
+  } saying;
+  struct QuietView : rur::SendCommandView {
+    void Status(std::string_view) override {}
+    void Progress(int) override {}
+  } asking;
+  struct Case {
+    Lines program;
+    const char* hint;  // nullptr: none
+  };
+  const Case cases[] = {
+      {{"%1", "N10 G1 X400 Y300 F100"}, nullptr},
+      {{"%1", "N10 G1 X400.001 Y300 F100"},
+       "1 Satz au\xDF" "erhalb des Arbeitsbereichs, Bahn X 0..400.001 Y 0..300 mm"},
+      {{"%1", "N10 G1 X-1 F100", "N20 Y-1"}, "2 S\xE4tze au\xDF" "erhalb des Arbeitsbereichs, Bahn X -1..0 Y -1..0 mm"},
+  };
+  for (const Case& c : cases) {
+    for (rur::SendCommandView* face : std::initializer_list<rur::SendCommandView*>{&asking, &saying}) {
+      for (const bool goOn : {false, true}) {
+        SCOPED_TRACE(testing::Message() << c.program[1] << (face == &saying ? ", rur-cli, " : ", window, ") << goOn);
+        dialogs = {};
+        dialogs.goOn = goOn;
+        ASSERT_TRUE(Draw(c.program));
+        testing_support::ScriptedLine line;
+        const bool sent = c.hint == nullptr || goOn || face == &saying;
+        EXPECT_EQ(rur::RunSendCommand(ws, line, *face),
+                  sent ? rur::SendOutcome::kFinished : rur::SendOutcome::kNotSent);
+        EXPECT_EQ(line.opens, sent ? 1 : 0);
+        EXPECT_FALSE(ws.messages().errorFlag());
+        const Lines none;
+        const Lines hint = c.hint == nullptr ? none : Lines{c.hint};
+        EXPECT_EQ(dialogs.warnings, face == &asking ? hint : none);
+        EXPECT_EQ(dialogs.informations, face == &saying ? hint : none);
+      }
+    }
+  }
+  // The checks come first: a compensation message asks nothing.
+  WriteTools(100, {0.0L, 5.0L});
+  Lines arcOutside = Square("D1");
+  arcOutside[3] = "N30 G42 G2 X200 Y100 I150 J100";  // compensation switched on in an arc
+  arcOutside[4] = "N40 G1 Y200";
+  arcOutside.push_back("N80 G1 X-10");
+  dialogs = {};
+  ASSERT_TRUE(Draw(arcOutside));
+  testing_support::ScriptedLine line;
+  EXPECT_EQ(rur::RunSendCommand(ws, line, asking), rur::SendOutcome::kNotSent);
+  EXPECT_TRUE(dialogs.warnings.empty());
+  EXPECT_TRUE(ws.messages().errorFlag());
 }
 
 // At the limit; a number far beyond it: the golden case convert_number_too_large.

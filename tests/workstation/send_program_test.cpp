@@ -1,6 +1,6 @@
 // The send command's transfer over a line: the port that cannot be opened,
 // a whole transfer with the settings' port and reply characters, its ends,
-// and a second transfer in the same session.
+// a second transfer in the same session, and a transfer from block N.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,7 +12,9 @@
 #include "transfer/handshake.h"
 #include "transfer/scripted_line.h"
 #include "workstation/send_command.h"
+#include "workstation/send_from.h"
 #include "workstation/state_access.h"
+#include "workstation/transfer_log.h"
 
 namespace {
 
@@ -35,12 +37,12 @@ class SendProgramTest : public ::testing::Test {
     rur::PrepareSentPicture(ws);
   }
 
-  bool Send(ScriptedLine& line) {
+  bool Send(ScriptedLine& line, std::int32_t first = 1) {
     line.onWait = [this](std::size_t waits) {
       EXPECT_EQ(ws.phase(), data::RunPhase::kRunning);
       if (waits == stopAtWait) rur::StateOf(ws).phase = data::RunPhase::kStopping;
     };
-    return rur::SendProgram(ws, line, view);
+    return rur::SendProgram(ws, line, view, first);
   }
 
   static std::string Received(const ScriptedLine& line) {
@@ -128,6 +130,47 @@ TEST_F(SendProgramTest, WholeTransferWithTheSettingsPortAndCharacters) {
   EXPECT_EQ(ws.phase(), data::RunPhase::kIdle);
 }
 
+// The log entry of a transfer with a repeat and a pause: the counts, each
+// reply that was not a plain confirmation with its frame, the end and the
+// last confirmed block. The times are the loop's; here they are set.
+TEST_F(SendProgramTest, LogEntryOfATransferWithARepeatAndAPause) {
+  rur::StateOf(ws).settings.port.baud = 19200;
+  rur::StateOf(ws).settings.port.xOffChar = 19;
+  rur::StateOf(ws).settings.port.xOnChar = 17;
+  ScriptedLine line;
+  line.replies = {{21}, {19, 17}};
+  EXPECT_TRUE(Send(line));
+  transfer::TransferRecord record = ws.lastTransfer();
+  EXPECT_EQ(record.bytesSent, static_cast<std::int64_t>(line.written.size()));
+  record.pausedMilliseconds = 1250;
+  record.elapsedMilliseconds = 61999;
+  const std::string entry =
+      rur::TransferLogEntry({.start = 0, .programFile = "/nc/teil.nc", .programBytes = 0}, record);
+  const std::string wire = std::to_string(line.written.size());
+  EXPECT_EQ(entry.substr(entry.find('\n') + 1),
+            "Programm: /nc/teil.nc (0 Bytes)\n"
+            "Baud: 19200\n"
+            "S\xC3\xA4tze: 2\n"
+            "Rahmen: 2 gesendet, 1 best\xC3\xA4tigt\n"
+            "Bytes: " + wire + "\n"
+            "Wiederholungen: 1\n"
+            "Pausen (Speicher voll): 1, 1,2 s\n"
+            "Antwort auf Rahmen 1: 21 Daten nicht korrekt angekommen!\n"
+            "Antwort auf Rahmen 1: 19 QVM-Speicher voll! warte auf freigabe!\n"
+            "Antwort auf Rahmen 1: 17 Sende weiter!\n"
+            "Dauer: 61,9 s\n"
+            "Ende: Daten\xC3\xBC" "bertragung beendet!\n"
+            "Zuletzt best\xC3\xA4tigt: Satz 2\n\n");
+  EXPECT_EQ(entry.rfind("\xC3\x9C" "bertragung ", 0), 0U);
+
+  // Entries read back newest first; a text cut off keeps its last entry.
+  const std::vector<std::string> entries = rur::LogEntriesNewestFirst("a\nb\n\nc\n\nd");
+  EXPECT_EQ(entries, (Texts{"d", "c", "a\nb"}));
+  std::string failure;
+  EXPECT_FALSE(rur::AppendToFile(dir.path() + "missing/Protokoll.txt", "x", failure));
+  EXPECT_NE(failure.find("missing/Protokoll.txt: "), std::string::npos);
+}
+
 TEST_F(SendProgramTest, SecondTransferStartsClean) {
   ScriptedLine first;
   first.replies = {{24}};
@@ -139,6 +182,88 @@ TEST_F(SendProgramTest, SecondTransferStartsClean) {
   EXPECT_TRUE(Send(second));
   EXPECT_EQ(Received(second), kSentText);  // tool and feed are sent again
   EXPECT_EQ(ws.phase(), data::RunPhase::kIdle);
+}
+
+// From the last block: the block before it restated (tool, feed, the climb
+// to the highest Z so far, the point it ended at; no descent, it ended
+// there), then the block with its own number. Whether the controller
+// confirmed it decides what is offered next: nothing confirmed offers the
+// same block, a transfer accepted to its end offers block 1. The red path
+// holds the confirmed blocks from N on only, block N drawn from where block
+// N - 1 ended as the whole transfer draws it (not from the pen's start).
+TEST_F(SendProgramTest, FromTheLastBlockRestatesTheOneBefore) {
+  EXPECT_EQ(rur::FirstUnconfirmedBlock(ws), 1);  // no transfer yet
+  ScriptedLine stopped;
+  stopped.replies = {{24}};
+  EXPECT_FALSE(Send(stopped, 2));
+  EXPECT_EQ(Received(stopped),
+            "%\r\nN0001T0003\r\nN0001F0100\r\nN0001G0Z-0000.00\r\nN0001G0X+0010.00Y+0100.00\r\n"
+            "N0002M30\r\nN0002G1X+0020.00Y+0100.00\r\n\r\n");
+  EXPECT_EQ(ws.lastTransfer().blocksSkipped, 1);
+  EXPECT_EQ(ws.lastTransfer().blocksConfirmed, 1);  // the block before counts as confirmed
+  const std::string entry =
+      rur::TransferLogEntry({.start = 0, .programFile = "", .programBytes = -1}, ws.lastTransfer());
+  EXPECT_NE(entry.find("S\xC3\xA4tze: 2\nAb Satz: 2\n"), std::string::npos) << entry;
+  EXPECT_EQ(rur::FirstUnconfirmedBlock(ws), 2);
+  EXPECT_EQ(RedPixels(), 0);  // nothing confirmed, nothing red
+  ScriptedLine accepted;
+  EXPECT_TRUE(Send(accepted, 2));
+  EXPECT_EQ(rur::FirstUnconfirmedBlock(ws), 1);
+  const int lastBlockRed = RedPixels();  // block 2 alone, from where block 1 ended
+  EXPECT_GT(lastBlockRed, 0);
+  ScriptedLine whole;
+  whole.replies = {{24}};
+  EXPECT_FALSE(Send(whole, 1));
+  EXPECT_EQ(Received(whole), kSentText);
+  EXPECT_EQ(rur::FirstUnconfirmedBlock(ws), 1);
+  rur::PrepareSentPicture(ws);
+  ScriptedLine all;
+  EXPECT_TRUE(Send(all, 1));
+  // The whole transfer draws the same pixels: its block 1 starts where the
+  // last transfer left the pen, at block 2's end, and runs back along it.
+  EXPECT_EQ(RedPixels(), lastBlockRed);
+}
+
+// Where a transfer from block N starts: a block inside a compensated
+// contour moves to the contour's first block (a plunge or a dwell among its
+// blocks belongs to it, the G40 move does not), and a number the store
+// does not hold is refused.
+TEST_F(SendProgramTest, StartInsideAContourMovesToItsFirstBlock) {
+  data::BlockStore& store = rur::StateOf(ws).sentStore;
+  store.Clear();
+  // 1 rapid, 2 plunge, 3 and 5 compensated with a plunge between, 6 the G40
+  // move, 7 a climb.
+  for (const auto& [plane, compensation] : {std::pair{1, 40}, {0, 40}, {1, 41}, {0, 40}, {1, 41}, {1, 40}, {0, 40}}) {
+    store.Append({.mFlags = {}, .hasX = static_cast<std::uint8_t>(plane), .compensation = static_cast<std::uint8_t>(compensation)});
+  }
+  const std::string kLast = "Satz 8 gibt es nicht: das Programm hat 7 S\xE4tze!";
+  struct Case {
+    std::int64_t from;
+    std::int32_t start;
+    Texts informations;
+    Texts warnings;
+  };
+  const Case cases[] = {
+      {1, 1, {}, {}},
+      {2, 2, {}, {}},
+      {3, 3, {}, {}},
+      {4, 3, {rur::ContourStartText(4, 3)}, {}},
+      {5, 3, {"Satz 5 liegt in einer korrigierten Kontur: gesendet wird ab ihrem Satz 3."}, {}},
+      {6, 6, {}, {}},
+      {7, 7, {}, {}},
+      {8, 0, {}, {kLast}},
+      {0, 0, {}, {"Satz 0 gibt es nicht: das Programm hat 7 S\xE4tze!"}},
+      {-1, 0, {}, {rur::NoSuchBlockText(-1, 7)}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.from);
+    dialogs = {};
+    EXPECT_EQ(rur::SendStart(ws, c.from), c.start);
+    EXPECT_EQ(dialogs.informations, c.informations);
+    EXPECT_EQ(dialogs.warnings, c.warnings);
+    EXPECT_EQ(dialogs.beeps, static_cast<int>(c.warnings.size()));
+    EXPECT_TRUE(dialogs.messages.empty());
+  }
 }
 
 }  // namespace

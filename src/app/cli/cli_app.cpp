@@ -33,7 +33,7 @@ const char kHelp[] =
     "                            path lengths and the machining time\n"
     "  convert PROGRAM [--skip] [--scaled] [--blocks]\n"
     "                            the data bytes a transfer would send\n"
-    "  send PROGRAM --port DEVICE [--skip] [--scaled]\n"
+    "  send PROGRAM --port DEVICE [--skip] [--scaled] [--log FILE] [--trace FILE] [--from N]\n"
     "                            send a program to the controller\n"
     "  import FILE [--type N] [--out FILE]\n"
     "                            a program in standard G-code into the dialect\n"

@@ -58,8 +58,11 @@ std::optional<CliArgs> ParseArgs(const std::vector<std::string>& args, std::stri
     if (a == "--port") target = &out.port;
     if (a == "--reply") target = &out.reply;
     if (a == "--out") target = &out.out;
+    if (a == "--log") target = &out.log;
+    if (a == "--trace") target = &out.trace;
     if (a == "--rapid-rate") target = &out.rapidRate;
     if (a == "--type") target = &out.type;
+    if (a == "--from") target = &out.from;
     const bool isParam = a == "--param";
     if (target == nullptr && !isParam) {
       error = "unknown option " + a;

@@ -27,13 +27,16 @@ struct CliArgs {
   std::string port;
   std::string reply;
   std::string out;
+  std::string log;        // --log
+  std::string trace;      // --trace
   std::string rapidRate;  // --rapid-rate, checked by the command that takes it
   std::string type;       // --type, checked by the command that takes it
+  std::string from;       // --from, checked by the command that takes it
 };
 
 // Parses argv[1..]; on a usage error returns nothing and sets error. A file
-// or directory option (--data, --png, --port, --out) needs a value that is
-// not empty, as do --rapid-rate and --type.
+// or directory option (--data, --png, --port, --out, --log, --trace) needs a
+// value that is not empty, as do --rapid-rate and --type.
 std::optional<CliArgs> ParseArgs(const std::vector<std::string>& args, std::string& error);
 
 }  // namespace cli

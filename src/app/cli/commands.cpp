@@ -18,7 +18,7 @@ constexpr std::array<Command, 9> kCommands = {{
      SettingsUse::kAlways, true},
     {"convert", RunConvert, "convert PROGRAM [--skip] [--scaled] [--blocks]", " --skip --scaled --blocks ",
      SettingsUse::kAlways, true},
-    {"send", RunSend, "send PROGRAM --port DEVICE [--skip] [--scaled]", " --port --skip --scaled ",
+    {"send", RunSend, "send PROGRAM --port DEVICE [--skip] [--scaled]", " --port --skip --scaled --log --trace --from ",
      SettingsUse::kAlways, true},
     {"import", RunImport, "import FILE [--type N] [--out FILE]", " --type --out ", SettingsUse::kNone},
     {"controller", RunController, "controller [--pty | --port DEVICE] [--reply SCRIPT] [--out FILE]",

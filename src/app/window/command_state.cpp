@@ -17,6 +17,8 @@ OfferedCommands CommandsIn(CommandState state, bool drawOffered) {
       on.draw = drawOffered;
       on.send = state == CommandState::kDrawnClean;
       on.errorSearch = state == CommandState::kSent;
+      // The controller's block numbers are those of the last transfer.
+      on.sendFrom = state == CommandState::kSent;
       break;
     case CommandState::kDrawing:
       // Events are processed while the command runs, so that the abort

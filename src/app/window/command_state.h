@@ -32,6 +32,7 @@ struct OfferedCommands {
   bool draw = false;
   bool send = false;
   bool errorSearch = false;
+  bool sendFrom = false;  // "Ab Satz senden"
   bool close = false;
   bool startPicture = false;
   bool endPicture = false;

@@ -14,6 +14,7 @@
 #include "data/files.h"
 #include "data/program_file.h"
 #include "ui/dialogs/import_notes_window.h"
+#include "ui/dialogs/transfer_log_window.h"
 #include "ui/dialogs/message_window.h"
 #include "ui/platform/modal_host.h"
 #include "ui/editor/nc_editor.h"
@@ -66,6 +67,7 @@ MainWindow::MainWindow(ui::ModalHost& host, data::DataDirectorySource source, QS
   ConnectViewWindow();
   importNotes_ = new ui::ImportNotesWindow(this);
   connect(importNotes_, &ui::ImportNotesWindow::lineChosen, editor_, &ui::NcEditor::MoveToLine);
+  transferLog_ = new ui::TransferLogWindow(this);
   ShowCommands();
 }
 
@@ -86,6 +88,8 @@ void MainWindow::ConnectHandlers() {
   connect(zeroPointsButton_, &QPushButton::clicked, this, &MainWindow::OnZeroPoints);
   connect(installationButton_, &QPushButton::clicked, this, &MainWindow::OnInstallation);
   connect(errorSearchButton_, &QPushButton::clicked, this, &MainWindow::OnErrorSearch);
+  connect(sendFromButton_, &QPushButton::clicked, this, &MainWindow::OnSendFrom);
+  connect(transferLogButton_, &QPushButton::clicked, this, &MainWindow::OnTransferLog);
   connect(editor_, &QPlainTextEdit::textChanged, this, &MainWindow::OnEditorChanged);
   connect(editor_, &ui::NcEditor::clicked, this, &MainWindow::OnEditorClicked);
 }
@@ -106,6 +110,7 @@ void MainWindow::ShowCommands() {
   drawButton_->setEnabled(on.draw);
   sendButton_->setEnabled(on.send);
   errorSearchButton_->setEnabled(on.errorSearch);
+  sendFromButton_->setEnabled(on.sendFrom);
   closeButton_->setEnabled(on.close);
   startPicture_->setEnabled(on.startPicture);
   endPicture_->setEnabled(on.endPicture);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 #include <QWidget>
 
 #include "nc/import/gcode_import.h"
@@ -25,6 +26,7 @@ class NcEditor;
 class LineNumberDialog;
 class PictureButton;
 class ImportNotesWindow;
+class TransferLogWindow;
 class QtSerialLine;
 class InstallationDialog;
 class MessageWindow;
@@ -70,6 +72,8 @@ class MainWindow : public QWidget {
   void OnSend();
   void OnAbort();
   void OnErrorSearch();
+  void OnSendFrom();  // "Ab Satz senden"
+  void OnTransferLog();  // shows the window "Protokoll"
   void OnClose();
   void OnEditorChanged();
   void OnEditorClicked();  // the draw command's rule is checked again
@@ -134,7 +138,12 @@ class MainWindow : public QWidget {
   void PickOnPicture(QPoint pixel);
   // The draw command on the editor's text; true after a clean run.
   bool DrawEditorProgram();
+  // The send command from block `from` of the sent store (1: all of it).
+  void Send(std::int64_t from);
   void TransferEnded();
+  // Where the byte trace of a transfer goes: QVM_trace.txt in the data
+  // directory, replaced by every transfer while the trace is on.
+  std::string TraceFile() const;
 
   // The import of standard G-code on loading (main_window_import.cpp).
   enum class ImportChoice { kNotOffered, kDeclined, kRefused, kImported, kPartLoaded };
@@ -159,6 +168,7 @@ class MainWindow : public QWidget {
   bool closeConfirmed_ = false;
   CommandState state_ = CommandState::kNotWorking;
   bool drawOffered_ = false;
+  bool traceBytes_ = false;  // chosen in the port dialog, off at every start
   PictureContent pictureContent_ = PictureContent::kBlank;
   // Blocks of the last import's program in the editor (0: none); one that
   // the block store cannot hold is not drawn after the import.
@@ -172,6 +182,8 @@ class MainWindow : public QWidget {
   QLabel* statusLine_ = nullptr;
   QLabel* picture_ = nullptr;
   QProgressBar* progressBar_ = nullptr;
+  QLabel* transferFigures_ = nullptr;
+  QPushButton* transferLogButton_ = nullptr;
   QPushButton* newButton_ = nullptr;
   QPushButton* loadButton_ = nullptr;
   QPushButton* saveButton_ = nullptr;
@@ -182,6 +194,7 @@ class MainWindow : public QWidget {
   QPushButton* sendButton_ = nullptr;
   QPushButton* abortButton_ = nullptr;
   QPushButton* errorSearchButton_ = nullptr;
+  QPushButton* sendFromButton_ = nullptr;
   QPushButton* closeButton_ = nullptr;
   ui::PictureButton* startPicture_ = nullptr;
   ui::PictureButton* endPicture_ = nullptr;
@@ -192,7 +205,9 @@ class MainWindow : public QWidget {
   ui::ToolDialog* toolDialog_ = nullptr;
   ui::ZeroPointDialog* zeroPointDialog_ = nullptr;
   ui::LineNumberDialog* lineNumberDialog_ = nullptr;
+  ui::LineNumberDialog* sendFromDialog_ = nullptr;
   ui::ImportNotesWindow* importNotes_ = nullptr;
+  ui::TransferLogWindow* transferLog_ = nullptr;
   PathLink* link_ = nullptr;  // the drawing and the editor's lines
   ViewWindow* viewWindow_ = nullptr;
 };

@@ -18,11 +18,14 @@ namespace app {
 void MainWindow::CreateDialogs() {
   const rur::Workstation::DialogParts parts = ws_.PartsForDialogs();
   serialLine_ = ui::Named(new ui::QtSerialLine(this), ui::kMainWindowNames.serialLine);
-  installationDialog_ = new ui::InstallationDialog(parts.settings, parts.files, {*serialLine_, parts.port}, host_, this);
+  const ui::PortAccess port{*serialLine_, parts.port, &traceBytes_, QString::fromLocal8Bit(TraceFile())};
+  installationDialog_ = new ui::InstallationDialog(parts.settings, parts.files, port, host_, this);
   connect(installationDialog_, &ui::InstallationDialog::controllerNamed, this, &QWidget::setWindowTitle);
   toolDialog_ = new ui::ToolDialog(parts.tools, parts.files, this);
   zeroPointDialog_ = new ui::ZeroPointDialog(parts.zeroPoints, parts.files, this);
   lineNumberDialog_ = new ui::LineNumberDialog(this);
+  sendFromDialog_ = new ui::LineNumberDialog(this, ui::kSendFromDialogNames, QStringLiteral("Ab Satz senden"),
+                                             QStringLiteral("Satz:"));
 }
 
 void MainWindow::OnInstallation() { host_.Exec(*installationDialog_); }

@@ -55,7 +55,8 @@ void MainWindow::ShowWorkAreaHint(bool clean) {
 
 void MainWindow::OnAbort() {
   serialLine_->Interrupt();  // a transfer waiting on the line sees the stop at once
-  progressBar_->setValue(progressBar_->maximum());
+  // A transfer's bar keeps what the controller confirmed.
+  if (state_ != CommandState::kSending) progressBar_->setValue(progressBar_->maximum());
   rur::AbortCommand(ws_);
   // While a drawing or transfer is still winding down, the commands come
   // back when it has ended, not before: none of them may run under it.

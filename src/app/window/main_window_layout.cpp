@@ -123,6 +123,11 @@ void MainWindow::CreatePictures() {
   progressBar_->setRange(0, 100);
   progressBar_->setValue(0);
   progressBar_->setStyleSheet(QStringLiteral("QProgressBar::chunk { background: yellow; }"));
+  // What the bar shows in figures: the confirmed block, the time and the time left.
+  transferFigures_ = Make<QLabel>(this, names.transferFigures, {563, 468, 82, 80});
+  transferFigures_->setTextFormat(Qt::PlainText);
+  transferFigures_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  transferFigures_->setWordWrap(true);
 
   // The start picture stands where the end picture stands: one of them shows.
   endPicture_ = Make<ui::PictureButton>(this, names.endPicture, {4, 482, 105, 101});
@@ -148,6 +153,10 @@ void MainWindow::CreateButtons() {
   abortButton_ = Button(this, names.abortButton, "&Abbruch", "Übertragung abbrechen", {563, 94, 82, 28});
   errorSearchButton_ = Button(this, names.errorSearchButton, "Fehler", "Fehlersuche CNC-Display --> CNC-Programm ",
                               {563, 140, 82, 28});
+  sendFromButton_ = Button(this, names.sendFromButton, "Ab Satz senden",
+                           "Neue Übertragung ab einem Satz, z.B. nach einem Abbruch", {563, 172, 82, 28});
+  transferLogButton_ =
+      Button(this, names.transferLogButton, "Protokoll", "Protokoll der Übertragungen", {8, 236, 100, 28});
   closeButton_ = Button(this, names.closeButton, "&Schließen", "Routine beenden", {563, 553, 82, 28});
 }
 

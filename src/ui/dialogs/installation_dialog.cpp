@@ -115,7 +115,9 @@ void InstallationDialog::OpenPort() {
 void InstallationDialog::OnPort() {
   OpenPort();
   PortDialog dialog(port_.present, SerialDevices(), NamedPortDevice(), this);
+  if (port_.trace != nullptr) dialog.OfferTrace(*port_.trace, port_.traceFile);
   if (host_.Exec(dialog) != QDialog::Accepted) return;
+  if (port_.trace != nullptr) *port_.trace = dialog.Trace();
   port_.line.Close();
   port_.present = dialog.Parameters();
   settings_.port = port_.present;

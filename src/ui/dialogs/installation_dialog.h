@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
 
 #include "data/data_directory.h"
 #include "data/settings.h"
@@ -28,6 +29,9 @@ inline constexpr int kDirectoryFieldLength = 80;
 struct PortAccess {
   QtSerialLine& line;
   data::PortParameters& present;
+  // Whether transfers keep a byte trace, and its file; null: not offered.
+  bool* trace = nullptr;
+  QString traceFile = {};
 };
 
 class InstallationDialog : public QDialog {

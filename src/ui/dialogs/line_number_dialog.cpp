@@ -10,15 +10,19 @@
 
 namespace ui {
 
-LineNumberDialog::LineNumberDialog(QWidget* parent) : QDialog(parent) {
-  const LineNumberDialogNames& names = kLineNumberDialogNames;
+LineNumberDialog::LineNumberDialog(QWidget* parent)
+    : LineNumberDialog(parent, kLineNumberDialogNames, QStringLiteral("Eingeben"), QStringLiteral("Zeile:")) {}
+
+LineNumberDialog::LineNumberDialog(QWidget* parent, const LineNumberDialogNames& names, const QString& title,
+                                   const QString& labelText)
+    : QDialog(parent) {
   setObjectName(QString::fromLatin1(names.window));
-  setWindowTitle(QStringLiteral("Eingeben"));
+  setWindowTitle(title);
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint);
   setFixedSize(236, 96);
 
-  auto* label = Named(new QLabel(QStringLiteral("Zeile:"), this), names.label);
+  auto* label = Named(new QLabel(labelText, this), names.label);
   label->setGeometry(12, 14, 50, 22);
   field_ = Named(new QLineEdit(this), names.field);
   field_->setGeometry(66, 14, 158, 22);
@@ -38,6 +42,11 @@ LineNumberDialog::LineNumberDialog(QWidget* parent) : QDialog(parent) {
 void LineNumberDialog::PrepareToShow() {
   field_->selectAll();
   field_->setFocus();
+}
+
+void LineNumberDialog::Offer(int n) {
+  field_->setText(QString::number(n));
+  PrepareToShow();
 }
 
 std::optional<int> LineNumberDialog::Number() const {

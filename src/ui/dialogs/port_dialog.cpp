@@ -104,6 +104,8 @@ void PortDialog::CreateComponents(const QStringList& devices) {
     label->setMinimumWidth(kMessageWidth);
   }
   warnings_->setStyleSheet(QStringLiteral("color: #a00000;"));
+  traceBox_ = Named(new QCheckBox(QStringLiteral("Byte-Mitschnitt beim Senden"), this), names.trace);
+  traceBox_->hide();
 
   auto* form = new QFormLayout;
   form->addRow(QStringLiteral("Port"), port_);
@@ -126,6 +128,7 @@ void PortDialog::CreateComponents(const QStringList& devices) {
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
   layout->addWidget(warnings_);
+  layout->addWidget(traceBox_);
   layout->addWidget(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -178,8 +181,18 @@ void PortDialog::ShowWarnings() {
   warnings_->setVisible(!lines.isEmpty());
 }
 
+void PortDialog::OfferTrace(bool on, const QString& file) {
+  trace_ = on;
+  traceBox_->setChecked(on);
+  // The file's name alone; its whole path in the tip.
+  traceBox_->setText(QStringLiteral("Byte-Mitschnitt beim Senden (%1)").arg(file.section(QLatin1Char('/'), -1)));
+  traceBox_->setToolTip(file);
+  traceBox_->show();
+}
+
 void PortDialog::OnOk() {
   chosen_ = Shown();
+  trace_ = traceBox_->isChecked();
   accept();
 }
 

@@ -1,8 +1,9 @@
 // The port parameter dialog "Com Port Options": the port among the serial
 // devices present, baud rate, parity, data and stop bits, flow control and
-// the XOn/XOff characters. It edits a copy of the nine port parameters and
-// gives the copy back when it is closed with OK. Two labels follow the
-// values: the device a transfer uses, and the warnings about the values.
+// the XOn/XOff characters, and beside them whether transfers keep a byte
+// trace. It edits a copy of the nine port parameters and gives the copy
+// back when it is closed with OK. Two labels follow the values: the device
+// a transfer uses, and the warnings about the values.
 #pragma once
 
 #include <QDialog>
@@ -31,6 +32,11 @@ class PortDialog : public QDialog {
 
   // The parameters chosen with OK; until then those given.
   const data::PortParameters& Parameters() const { return chosen_; }
+  // Shows the check box of the byte trace beside the parameters, checked
+  // with `on`; the trace is written to `file`. Hidden until then.
+  void OfferTrace(bool on, const QString& file);
+  // Whether the byte trace was chosen with OK; until then as offered.
+  bool Trace() const { return trace_; }
 
  private:
   void CreateComponents(const QStringList& devices);
@@ -57,6 +63,8 @@ class PortDialog : public QDialog {
   QSpinBox* xOffChar_ = nullptr;
   QLabel* device_ = nullptr;    // the device a transfer uses
   QLabel* warnings_ = nullptr;  // one line per warning; hidden when there is none
+  QCheckBox* traceBox_ = nullptr;
+  bool trace_ = false;
   QPushButton* okButton_ = nullptr;
   QPushButton* cancelButton_ = nullptr;
 };

@@ -64,6 +64,7 @@ TEST(Cli, OptionsACommandDoesNotTakeAreUsageErrors) {
       {"translate", "G01", "--scaled"},  {"listing", "%1", "--png", "x"},  {"listing", "%1", "--blocks"},
       {"listing", "%1", "--param", "1=1"}, {"draw", "%1", "--scaled"},    {"draw", "%1", "--port", "/dev/x"},
       {"convert", "%1", "--png", "x"},   {"send", "%1", "--blocks", "--port", "/dev/x"},
+      {"convert", "%1", "--trace", "x"},
       {"controller", "--pty", "--skip"}, {"controller", "--pty", "--param", "1=1"},
       {"import", "x.nc", "--skip"},     {"import", "x.nc", "--png", "x"}, {"draw", "%1", "--type", "3"},
   };
@@ -83,12 +84,14 @@ TEST(Cli, OptionsACommandDoesNotTakeAreUsageErrors) {
            {"draw", "missing", "--skip", "--png", "x.png", "--blocks"},
            {"convert", "missing", "--skip", "--scaled", "--blocks"},
            {"import", "missing", "--type", "3", "--out", "x.nc"},
+           {"send", "missing", "--port", "/dev/zero", "--trace", "trace.txt"},
        }) {
     args.insert(args.end(), {"--data", data.path()});
     const auto r = RunCli(args);
     EXPECT_EQ(r.err.find("does not take"), std::string::npos) << args[0] << ": " << r.err;
   }
   EXPECT_EQ(RunCli({"draw", "%1", "--png", ""}).status, 2);
+  EXPECT_EQ(RunCli({"send", "%1", "--port", "/dev/zero", "--trace", ""}).status, 2);
 }
 
 // Send names each missing data file once, as the window does on entering

@@ -1,6 +1,7 @@
 // Transfers end to end through pseudo-terminals: rur-cli send against
 // rur-cli controller, and against a controller that the test plays itself
-// (one that never starts or never answers), and a port that cannot be used.
+// (one that never starts or never answers), a port that cannot be used, and
+// sending again from block N.
 // Each child is killed after a hard deadline, so a transfer that hangs
 // fails instead of waiting.
 #include <signal.h>
@@ -23,6 +24,7 @@
 #include "data/settings.h"
 #include "support/pseudo_terminal.h"
 #include "support/temp_dir.h"
+#include "support/trace_bytes.h"
 #include "transfer/frame_reader.h"
 #include "transfer/frames.h"
 
@@ -109,13 +111,16 @@ class TransferEndToEnd : public ::testing::Test {
     std::string controllerErr;
     std::string received;
   };
-  Run SendToController(const std::string& script, const std::string& out = "received") {
+  Run SendToController(const std::string& script, const std::string& out = "received",
+                       const std::vector<std::string>& sendOptions = {}) {
     std::vector<std::string> args{"controller", "--pty", "--out", dir_.File(out)};
     if (!script.empty()) args.insert(args.end(), {"--reply", script});
     CliProcess controller(With(args));
     const std::optional<std::string> pty = controller.ReadLine();
     EXPECT_TRUE(pty && pty->rfind("/dev/", 0) == 0) << controller.err();
-    CliProcess send(With({"send", program_, "--port", pty.value_or("")}));
+    std::vector<std::string> sendArgs{"send", program_, "--port", pty.value_or("")};
+    sendArgs.insert(sendArgs.end(), sendOptions.begin(), sendOptions.end());
+    CliProcess send(With(sendArgs));
     Run run{send.Finish(), send.out(), send.err(), controller.Finish(), controller.err(), ""};
     if (dir_.Exists("received")) run.received = dir_.Read("received");
     return run;
@@ -136,7 +141,7 @@ TEST_F(TransferEndToEnd, EveryFrameConfirmedDeliversTheConvertedProgram) {
   dir_.Write("received", std::string("old"));
   fs::permissions(dir_.File("received"), mode);
   fs::create_symlink(dir_.File("received"), dir_.File("link"));
-  const Run run = SendToController("", "link");
+  const Run run = SendToController("", "link", {"--log", dir_.File("send.log")});
   EXPECT_EQ(run.sendStatus, 0) << run.sendErr;
   EXPECT_EQ(run.controllerStatus, 0) << run.controllerErr;
   EXPECT_EQ(run.received, converted);
@@ -145,8 +150,20 @@ TEST_F(TransferEndToEnd, EveryFrameConfirmedDeliversTheConvertedProgram) {
   std::vector<std::string> names;
   for (const auto& entry : fs::directory_iterator(dir_.path())) names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{"Npv_QVM.dat", "QVM_wkz.dat", "ZEPS_00.$$$", "ZEPS_00.$$$.lock", "link",
-                                             "msg.dat", "received"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"Npv_QVM.dat", "Protokoll.txt", "QVM_wkz.dat", "ZEPS_00.$$$",
+                                             "ZEPS_00.$$$.lock", "link", "msg.dat", "received", "send.log"}));
+  // The log entry, in the data directory's log and in the file of --log.
+  const std::string entry = dir_.Read("send.log");
+  EXPECT_EQ(dir_.Read("Protokoll.txt"), entry);
+  EXPECT_TRUE(Contains(entry, "Programm: " + program_ + " (")) << entry;
+  EXPECT_TRUE(Contains(entry, "Rahmen: 2 gesendet, 2 best\u00e4tigt\nBytes: ")) << entry;
+  EXPECT_TRUE(Contains(entry, "Wiederholungen: 0\nPausen (Speicher voll): 0, 0,0 s\nDauer: ")) << entry;
+  EXPECT_TRUE(Contains(entry, std::string("Ende: ") + kFinished + "\nZuletzt best\u00e4tigt: Satz ")) << entry;
+  // A log file that cannot be written fails the run, after the transfer.
+  const Run unlogged = SendToController("", "received", {"--log", dir_.File("none/send.log")});
+  EXPECT_EQ(unlogged.sendStatus, 1);
+  EXPECT_TRUE(Contains(unlogged.sendErr, "rur-cli: " + dir_.File("none/send.log") + ": ")) << unlogged.sendErr;
+  EXPECT_TRUE(Contains(unlogged.sendOut, kFinished));
   EXPECT_TRUE(InOrder(Lines(run.sendOut), {kWaiting, kSending, kFinished})) << run.sendOut;
   EXPECT_FALSE(Contains(run.sendOut, kAbortedAtPc));
   EXPECT_TRUE(InOrder(Reports(run.controllerErr), {"Startzeichen 6 gesendet",
@@ -194,7 +211,44 @@ TEST_F(TransferEndToEnd, BothSidesReadTheRepliesWithTheSettingsCharacters) {
     EXPECT_EQ(converted.substr(0, run.received.size()), run.received);
     EXPECT_FALSE(run.received.empty());
     EXPECT_EQ(run.received.size() == converted.size(), c.status == 0);
+    // Every transfer adds its entry to the log, with the replies.
+    const std::string log = dir_.Read("Protokoll.txt");
+    const std::string last = log.substr(log.rfind("\u00dcbertragung 2"));
+    EXPECT_TRUE(Contains(last, "Ende: " + c.statuses.back() + "\n")) << last;
+    EXPECT_EQ(Contains(last, "Pausen (Speicher voll): 1, "), c.status == 0) << last;
+    EXPECT_EQ(Contains(last, ": 24 Abbruch durch die CNC-Maschine\n"), c.status != 0) << last;
   }
+}
+
+// --trace FILE: the bytes of both directions, equal to what the controller
+// (the test) received and answered, a repeat among them. A trace file that
+// cannot be written is said before anything is sent.
+TEST_F(TransferEndToEnd, TraceHoldsEveryByteOfBothDirections) {
+  PseudoTerminal pty;
+  CliProcess send(With({"send", program_, "--port", pty.slavePath(), "--trace", dir_.File("trace")}));
+  ASSERT_TRUE(pty.WaitForInputFlush());
+  const std::vector<std::uint8_t> answers{6, 21, 6, 6};  // the start, a repeat of frame 1, frames 1 and 2
+  for (std::size_t k = 0; k < answers.size(); ++k) {
+    if (k > 0) {
+      ASSERT_TRUE(pty.ReadFrames(k));
+    }
+    pty.Write({answers[k]});
+  }
+  EXPECT_EQ(send.Finish(), 0) << send.err();
+  ASSERT_EQ(Frames(pty.received()).size(), 3u);
+  const testing_support::TraceBytes trace = testing_support::ReadTrace(dir_.Read("trace"));
+  EXPECT_EQ(trace.fault, "");
+  EXPECT_EQ(trace.sent, pty.received());
+  EXPECT_EQ(trace.received, answers);
+
+  PseudoTerminal unused;
+  const std::string missing = dir_.File("missing/trace");
+  CliProcess refused(With({"send", program_, "--port", unused.slavePath(), "--trace", missing}));
+  EXPECT_EQ(refused.Finish(), 1);
+  EXPECT_EQ(Lines(refused.err()).back(), "rur-cli: cannot write " + missing + ": No such file or directory")
+      << refused.err();
+  EXPECT_EQ(refused.out(), "");
+  EXPECT_TRUE(unused.Untouched());
 }
 
 // Before it serves, the controller makes its output ready: one it cannot
@@ -215,9 +269,9 @@ TEST_F(TransferEndToEnd, ControllerRefusesAnOutputItCannotWrite) {
   }
 }
 
-// A signal while the controller has not started ends without a frame and
-// without an abort at the PC; one while the sender awaits the reply to its
-// first frame aborts at the PC. Either way the port is let go of.
+// A signal while the controller has not started ends without a frame, one
+// while the sender awaits the reply to its first frame after it: either
+// way "Abbruch am PC" is said and the port is let go of.
 TEST_F(TransferEndToEnd, SignalWhileWaitingOnTheControllerEndsTheTransfer) {
   for (const bool frameOut : {false, true}) {
     SCOPED_TRACE(frameOut);
@@ -231,7 +285,7 @@ TEST_F(TransferEndToEnd, SignalWhileWaitingOnTheControllerEndsTheTransfer) {
     }
     send.Signal(frameOut ? SIGTERM : SIGINT);
     EXPECT_EQ(send.Finish(), 1);
-    EXPECT_EQ(Contains(send.out(), kAbortedAtPc), frameOut) << send.out();
+    EXPECT_TRUE(Contains(send.out(), kAbortedAtPc)) << send.out();
     EXPECT_EQ(Contains(send.out(), kSending), frameOut);
     EXPECT_TRUE(Contains(send.err(), kAbortMessage)) << send.err();
     EXPECT_TRUE(pty.SlaveClosed());
@@ -291,6 +345,43 @@ TEST_F(TransferEndToEnd, ControllerOnADeviceStartsAtOnce) {
   EXPECT_EQ(controller.Finish(), 0) << controller.err();
   EXPECT_EQ(dir_.Read("got"), text);
   EXPECT_EQ(controller.out(), "");
+}
+
+// Sending again from block N of %400 (tool D1 of radius 3, spindle M3 in
+// N20, the finishing contour under G41 from N360 on): from block 1 the
+// whole transfer byte for byte; from a block inside the contour its first
+// block (N360), said in a Hinweis line, after the block before it (N350,
+// the plunge) restated; from the last block (M30) the block before it
+// restated (the M5 of N500, the feed of the contour, the point X0 Y0 at
+// Z50; the block text writes a zero with "-").
+// A number past the last block: the golden case send_from_beyond_last.
+TEST_F(TransferEndToEnd, SendFromBlockNRestatesAndKeepsTheNumbers) {
+  std::string tools(100 * 20, '\0');
+  tools.replace(30, 10, std::string("\0\0\0\0\0\0\0\xC0\x00\x40", 10));  // D1: radius 3
+  dir_.Write("QVM_wkz.dat", tools);
+  program_ = std::string(RUR_SOURCE_DIR) + "/resources/examples/%400";
+  const std::string converted = Converted();
+  const Run whole = SendToController("", "received", {"--from", "1"});
+  EXPECT_EQ(whole.sendStatus, 0) << whole.sendErr;
+  EXPECT_EQ(whole.received, converted);
+  EXPECT_FALSE(Contains(whole.sendErr, "Hinweis")) << whole.sendErr;
+
+  const auto after = [&converted](const std::string& number) {
+    return converted.substr(converted.find("\r\nN" + number) + 2);
+  };
+  const Run contour = SendToController("", "received", {"--from", "50"});
+  EXPECT_EQ(contour.sendStatus, 0) << contour.sendErr;
+  EXPECT_TRUE(Contains(contour.sendErr, "Hinweis: Satz 50 liegt in einer korrigierten Kontur: "
+                                        "gesendet wird ab ihrem Satz 43."))
+      << contour.sendErr;
+  EXPECT_EQ(contour.received, "%\r\nN0042T0001\r\nN0042M3\r\nN0042F0100\r\nN0042"
+                              "G0Z+0002.00\r\nN0042G0X+0210.00Y+0160.00\r\nN0042G1Z-0004.00\r\n" +
+                                  after("0043"));
+
+  const Run last = SendToController("", "received", {"--from", "59"});
+  EXPECT_EQ(last.sendStatus, 0) << last.sendErr;
+  EXPECT_EQ(last.received, "%\r\nN0058T0001\r\nN0058M5\r\nN0058F0200\r\nN0058"
+                           "G0Z+0050.00\r\nN0058G0X-0000.00Y-0000.00\r\n" + after("0059"));
 }
 
 // Settings the port cannot take: the port dialog's warnings first, then the

@@ -2,18 +2,27 @@
 // pseudo-terminal on which the test plays the controller: the frames on
 // the wire, the status line, the enable rules before, during and after a
 // transfer, the sent path in the path view, the abort, the compensation's
-// questions, a missing port, and the error search afterwards.
+// and the work area's questions, a missing port, the byte trace, the error
+// search afterwards, and sending again from the first block the controller
+// did not confirm.
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPainter>
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
 #include <optional>
 
+#include "support/trace_bytes.h"
 #include "transfer/frames.h"
+#include "ui/component_names.h"
 #include "ui/path_view/path_view.h"
 #include "ui/platform/qt_serial_line.h"
 #include "ui/pty_controller.h"
@@ -204,6 +213,82 @@ class MainWindowSendTest : public QObject {
     QVERIFY(!f.PortOpen());
     QCOMPARE(f.Commands(), kAfterTransfer);
     QCOMPARE(f.ws().phase(), data::RunPhase::kIdle);
+    // The frame out was never confirmed: the bar, the sent path and the
+    // figures show nothing of it, and the status keeps the abort.
+    QCOMPARE(f.status().text(), kAbortedAtPc);
+    QCOMPARE(f.Get<QProgressBar>(kNames.progressBar).value(), 0);
+    QCOMPARE(f.PicturePixels(Qt::red), 0);
+    QCOMPARE(pixels(Qt::red), 0);
+    QVERIFY(f.Get<QLabel>(kNames.transferFigures).text().startsWith(QStringLiteral("Satz 0 von ")));
+
+    // "Protokoll" shows both transfers, the aborted one first.
+    f.Press(kNames.transferLogButton);
+    const QString log = Part<QPlainTextEdit>(f.Get<QWidget>(ui::kTransferLogNames.window), ui::kTransferLogNames.entries)
+                            .toPlainText();
+    const qsizetype aborted = log.indexOf(QStringLiteral("Ende: Abbruch am PC\nZuletzt bestätigt: Satz 0\n"));
+    const qsizetype finished = log.indexOf(QStringLiteral("Ende: Datenübertragung beendet!\n"));
+    QVERIFY(aborted > 0 && finished > aborted);
+    QCOMPARE(log.count(QStringLiteral("Übertragung 2")), 2);
+  }
+
+  // The byte trace, off until it is chosen beside the port parameters:
+  // QVM_trace.txt in the data directory then holds every byte the
+  // controller received and sent. A trace that cannot be written is said.
+  void traceChosenInThePortDialogHoldsTheBytesOfBothDirections() {
+    SendFixture f;
+    QVERIFY(f.pty.ok());
+    // Sets the trace in the port dialog; whether it was offered the other way.
+    const auto chooseTrace = [&f](bool on) {
+      bool offered = false;
+      f.host.Then(On<QDialog>([&f, on, &offered](QDialog& setup) {
+        f.host.Then(On<QDialog>([on, &offered](QDialog& port) {
+          auto& box = Part<QCheckBox>(port, ui::kPortDialogNames.trace);
+          offered = !box.isHidden() && box.isChecked() != on;
+          box.setChecked(on);
+          Part<QPushButton>(port, ui::kPortDialogNames.okButton).click();
+        }));
+        Part<QAction>(setup, ui::kInstallationDialogNames.portItem).trigger();
+        Part<QAction>(setup, ui::kInstallationDialogNames.endItem).trigger();
+      }));
+      f.Press(kNames.installationButton);
+      return offered;
+    };
+    const QString file = QString::fromStdString(f.dir.File("QVM_trace.txt"));
+    std::optional<PtyController> controller;  // one for each transfer
+    const auto send = [&](std::uint8_t firstReply) {
+      f.Draw(kSquare);
+      controller.emplace(f.pty, [&] { return f.Waiting(); },
+                         [firstReply](const transfer::ReceivedFrame&, std::size_t index) -> std::vector<std::uint8_t> {
+                           return {index == 0 ? firstReply : std::uint8_t{6}};
+                         });
+      f.Send();
+      QVERIFY(!f.timedOut);
+      QCOMPARE(f.status().text(), kFinished);
+    };
+
+    QVERIFY(chooseTrace(true));  // unchecked at first
+    send(21);                    // frame 1 repeated
+    QCOMPARE(f.host.unexpected, 0);
+    QCOMPARE(controller->frames().size(), std::size_t{3});
+    const TraceBytes trace = ReadTrace(f.dir.Read("QVM_trace.txt"));
+    QCOMPARE(trace.fault, std::string());
+    QVERIFY(trace.sent == controller->received());
+    QVERIFY(trace.received == (std::vector<std::uint8_t>{PtyController::kStartByte, 21, 6, 6}));
+
+    std::filesystem::remove(file.toStdString());
+    std::filesystem::create_directory(file.toStdString());
+    f.host.Answer(QMessageBox::Ok);
+    send(6);
+    QCOMPARE(f.host.unexpected, 0);
+    QVERIFY2(f.host.shown.last().startsWith(QStringLiteral("Der Byte-Mitschnitt ") + file +
+                                            QStringLiteral(" konnte nicht geschrieben werden!\r\n")),
+             qPrintable(f.host.shown.last()));
+
+    QVERIFY(chooseTrace(false));  // checked, as chosen before
+    std::filesystem::remove(file.toStdString());
+    send(6);
+    QCOMPARE(f.host.unexpected, 0);
+    QVERIFY(!f.dir.Exists("QVM_trace.txt"));
   }
 
   // A compensation message sends nothing. A contour compensated with
@@ -223,18 +308,30 @@ class MainWindowSendTest : public QObject {
     QCOMPARE(f.PicturePixels(Qt::red), 0);
     QVERIFY(!f.Enabled(kNames.sendButton));
 
-    f.Draw(QStringLiteral("%1\nN10 T1 D0 F100\nN20 G0 X100 Y100\nN30 G41 G1 X120\nN40 G40 G0 X0"));
-    for (const bool yes : {false, true}) {
-      f.host.Answer(yes ? QMessageBox::Yes : QMessageBox::No);
-      if (yes) f.host.Answer(QMessageBox::Ok);  // the missing port
-      f.Send();
-      QCOMPARE(f.host.unexpected, 0);
-      QVERIFY(f.host.shown.contains(QStringLiteral(
-          "Radiuskorrektur mit Werkzeugradius 0 (D0) in 1 Satz, zuerst im Satz: N30 G41 G1 X120\n"
-          "Diese Kontur wird nicht korrigiert gesendet.\n\nTrotzdem senden?")));
-      QCOMPARE(f.host.shown.last().startsWith(QStringLiteral("Ausgabeport")), yes);
-      QCOMPARE(f.statuses.isEmpty(), !yes);
-      f.Press(kNames.drawButton);
+    // A path that leaves the work area is asked about the same way.
+    const std::pair<QString, QString> questions[] = {
+        {QStringLiteral("%1\nN10 T1 D0 F100\nN20 G0 X100 Y100\nN30 G41 G1 X120\nN40 G40 G0 X0"),
+         QStringLiteral("Radiuskorrektur mit Werkzeugradius 0 (D0) in 1 Satz, zuerst im Satz: N30 G41 G1 X120\n"
+                        "Diese Kontur wird nicht korrigiert gesendet.\n\nTrotzdem senden?")},
+        {QStringLiteral("%1\nN10 G0 X0 Y0\nN20 G1 X400.001 Y300 F100\nN30 M30"),
+         QStringLiteral("1 Satz au\u00dferhalb des Arbeitsbereichs, Bahn X 0..400.001 Y 0..300 mm\n\n"
+                        "Trotzdem senden?")},
+    };
+    for (const auto& [program, question] : questions) {
+      f.Draw(program);
+      for (const bool yes : {false, true}) {
+        f.statuses.clear();
+        const qsizetype before = f.host.shown.size();
+        f.host.Answer(yes ? QMessageBox::Yes : QMessageBox::No);
+        if (yes) f.host.Answer(QMessageBox::Ok);  // the missing port
+        f.Send();
+        QCOMPARE(f.host.unexpected, 0);
+        QCOMPARE(f.host.shown.value(before), question);
+        QCOMPARE(f.host.shown.size(), before + (yes ? 2 : 1));  // asked once
+        QCOMPARE(f.host.shown.last().startsWith(QStringLiteral("Ausgabeport")), yes);
+        QCOMPARE(f.statuses.isEmpty(), !yes);
+        f.Press(kNames.drawButton);
+      }
     }
 
     f.Draw(kSquare);
@@ -266,6 +363,58 @@ class MainWindowSendTest : public QObject {
     f.Search(QString());
     QCOMPARE(f.host.shown.size(), shown + 2);
     QCOMPARE(f.host.handlers.size(), std::size_t{1});  // the message window's answer is left
+  }
+  // The controller stops the square's transfer at its second frame: "Ab
+  // Satz senden" offers the block after the last one whole in the first
+  // frame. That block lies in the contour, so the new transfer starts at the
+  // contour's first block (an information box says so), after the "%" line
+  // and the block before it restated; the blocks keep their numbers.
+  void sendFromTheFirstBlockNotConfirmed() {
+    SendFixture f;
+    QVERIFY(!f.Enabled(kNames.sendFromButton));
+    std::optional<PtyController> controller;
+    controller.emplace(
+        f.pty, [&] { return f.Waiting(); },
+        [](const transfer::ReceivedFrame&, std::size_t index) -> std::vector<std::uint8_t> {
+          return {static_cast<std::uint8_t>(index == 0 ? 6 : 24)};
+        });
+    f.Send();
+    QCOMPARE(controller->frames().size(), std::size_t{2});
+    QVERIFY(f.Enabled(kNames.sendFromButton));
+    const std::vector<std::uint8_t>& data = controller->frames()[0].data;
+    const QStringList lines = QString::fromLatin1(reinterpret_cast<const char*>(data.data()), qsizetype(data.size()))
+                                  .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    const int offered = lines.last().mid(1, 4).toInt() + 1;
+    QString field;
+    f.host.Then([&field](QDialog& d) {
+      field = Part<QLineEdit>(d, ui::kSendFromDialogNames.field).text();
+      return int(QDialog::Accepted);
+    });
+    f.host.Answer(QMessageBox::Ok);  // the contour's first block
+    controller.emplace(
+        f.pty, [&] { return f.Waiting(); },
+        [](const transfer::ReceivedFrame&, std::size_t) -> std::vector<std::uint8_t> { return {6}; });
+    f.statuses.clear();
+    QSignalSpy spy(&f.window, &app::MainWindow::statusShown);
+    f.window.OnSendFrom();
+    QCOMPARE(f.host.unexpected, 0);
+    QCOMPARE(field, QString::number(offered));
+    const QString contour = f.host.shown.last();
+    QVERIFY2(contour.startsWith(QStringLiteral("Satz %1 liegt in einer korrigierten Kontur").arg(offered)),
+             qPrintable(contour));
+    QCOMPARE(spy.last().at(0).toString(), kFinished);
+    const int start = contour.section(QLatin1Char(' '), -1).chopped(1).toInt();
+    QVERIFY(start > 1 && start < offered);
+    std::string received;
+    for (const transfer::ReceivedFrame& frame : controller->frames()) received.append(frame.data.begin(), frame.data.end());
+    const std::string restated = "%\r\nN" + QStringLiteral("%1").arg(start - 1, 4, 10, QLatin1Char('0')).toStdString();
+    QCOMPARE(received.substr(0, restated.size()), restated);
+    transfer::FrameSource whole = rur::SentFrames(f.ws(), false);
+    std::string all;
+    for (transfer::Frame frame; whole.Next(frame);) all.append(frame.data.begin(), frame.data.end());
+    const std::string from = "\r\nN" + QStringLiteral("%1").arg(start, 4, 10, QLatin1Char('0')).toStdString();
+    QCOMPARE(received.substr(received.find(from)), all.substr(all.find(from)));
+    QVERIFY(f.PicturePixels(Qt::red) > 0);
   }
 };
 

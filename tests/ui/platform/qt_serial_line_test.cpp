@@ -155,7 +155,7 @@ class QtSerialLineTest : public QObject {
       QString reason;
     };
     const Case cases[] = {
-        {QStringLiteral("/dev/null"), {}, QStringLiteral("keine serielle Schnittstelle (kein Terminal)")},
+        {QStringLiteral("/dev/full"), {}, QStringLiteral("keine serielle Schnittstelle (kein Terminal)")},
         {SlaveName(pty), {.baud = 12345}, QStringLiteral("Baudrate 12345 nicht einstellbar")},
     };
     for (const Case& c : cases) {
