@@ -5,10 +5,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 
 #include "data/text.h"
 
@@ -78,10 +78,24 @@ bool AppendToFile(const std::string& path, std::string_view text, std::string& f
   return true;
 }
 
-std::vector<std::string> ReadTransferLog(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
+std::vector<std::string> ReadTransferLog(const std::string& path, std::size_t limit) {
+  std::ifstream file(path, std::ios::binary | std::ios::ate);
   if (!file) return {};
-  const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  const std::streamoff size = file.tellg();
+  if (size < 0) return {};
+  const bool cut = static_cast<std::uint64_t>(size) > limit;
+  // Of a cut log, the two bytes before the tail are read too: an entry
+  // starts in the tail after an empty line, also right at its beginning.
+  const std::streamoff tail = cut ? size - static_cast<std::streamoff>(limit) : 0;
+  const std::streamoff from = std::max<std::streamoff>(tail - 2, 0);
+  file.seekg(from);
+  std::string text(static_cast<std::size_t>(size - from), '\0');
+  file.read(text.data(), static_cast<std::streamsize>(text.size()));
+  text.resize(static_cast<std::size_t>(std::max<std::streamsize>(file.gcount(), 0)));
+  if (cut) {
+    const std::size_t next = text.find("\n\n");
+    text.erase(0, next == std::string::npos ? text.size() : next + 2);
+  }
   return LogEntriesNewestFirst(text);
 }
 

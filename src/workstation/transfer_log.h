@@ -34,9 +34,14 @@ std::string TransferLogEntry(const TransferLogFacts& facts, const transfer::Tran
 // failure naming the file and the reason.
 bool AppendToFile(const std::string& path, std::string_view text, std::string& failure);
 
+// The most of a log file that is read: a log that grew over years (or a
+// file that is no log) still opens at once, with its newest entries.
+inline constexpr std::size_t kTransferLogShown = 1 << 20;
+
 // The entries of the log file at path, newest first; none when it cannot
-// be read (a log not yet written).
-std::vector<std::string> ReadTransferLog(const std::string& path);
+// be read (a log not yet written). Of a longer file only its last
+// `limit` bytes are read, from the first entry that starts in them.
+std::vector<std::string> ReadTransferLog(const std::string& path, std::size_t limit = kTransferLogShown);
 
 // The entries of a log's text, newest first, each without its closing
 // empty line. A text cut off in an entry keeps what there is of it.

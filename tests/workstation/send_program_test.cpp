@@ -166,7 +166,15 @@ TEST_F(SendProgramTest, LogEntryOfATransferWithARepeatAndAPause) {
   // Entries read back newest first; a text cut off keeps its last entry.
   const std::vector<std::string> entries = rur::LogEntriesNewestFirst("a\nb\n\nc\n\nd");
   EXPECT_EQ(entries, (Texts{"d", "c", "a\nb"}));
+  // A log longer than what is read: exactly the limit keeps every entry, one
+  // byte more drops the entry it cuts into, a cut at an entry's start keeps it.
   std::string failure;
+  const std::string log = dir.path() + "Protokoll.txt";
+  ASSERT_TRUE(rur::AppendToFile(log, "first\n\nsecond\n\n", failure));
+  EXPECT_EQ(rur::ReadTransferLog(log, 15), (Texts{"second", "first"}));
+  EXPECT_EQ(rur::ReadTransferLog(log, 14), (Texts{"second"}));
+  EXPECT_EQ(rur::ReadTransferLog(log, 8), (Texts{"second"}));
+  EXPECT_EQ(rur::ReadTransferLog(log, 7), Texts{});
   EXPECT_FALSE(rur::AppendToFile(dir.path() + "missing/Protokoll.txt", "x", failure));
   EXPECT_NE(failure.find("missing/Protokoll.txt: "), std::string::npos);
 }
