@@ -180,8 +180,10 @@ void PathView::DrawInDepthColours(LineCanvas& lines, const Figure& f) const {
   const auto shareOf = [&](double z) { return span > 0.0 ? (top - z) / span : 0.0; };
   int pieces = 1;
   if (f.startZ != f.endZ && f.segment.shape == draw::SegmentShape::kLine) {
-    const double pixels = QLineF(ToPixel(f.segment.start), ToPixel(f.segment.end)).length();
-    pieces = static_cast<int>(std::clamp(std::ceil(pixels / kDepthPiecePixels), 1.0, double{kMaxDepthPieces}));
+    // Ends far out are infinite pixels: their distance may be no number.
+    const double wanted =
+        std::ceil(QLineF(ToPixel(f.segment.start), ToPixel(f.segment.end)).length() / kDepthPiecePixels);
+    if (wanted > 1.0) pieces = static_cast<int>(std::min(wanted, double{kMaxDepthPieces}));
   }
   EmitFigure(*this, f.segment, pieces, [&](QPointF a, QPointF b, double along) {
     lines.SetColour(DepthColour(shareOf(f.startZ + (f.endZ - f.startZ) * along)));
