@@ -73,6 +73,7 @@ void ViewWindow::CreateComponents() {
   contourNote_ = ui::Named(new QLabel(this), names.contourNote);
   depthLegend_ = ui::Named(new ui::DepthLegend(this), names.depthLegend);
   for (QLabel* label : {position_, pickedBlock_, statistics_, contourNote_}) label->setTextFormat(Qt::PlainText);
+  contourNote_->setWordWrap(true);  // it may quote a whole block
 
   auto* controls = new QHBoxLayout;
   controls->addWidget(fitButton);
