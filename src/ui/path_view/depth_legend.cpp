@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
 
 #include "ui/path_view/path_view.h"
 #include "ui/platform/qt_text.h"
@@ -24,7 +25,7 @@ void DepthLegend::SetRange(const std::optional<draw::DepthRange>& range) {
   top_ = range ? QStringLiteral("Z ") + ToQt(rur::Millimetres(range->top)) : QString();
   bottom_ = range ? QStringLiteral("Z ") + ToQt(rur::Millimetres(range->bottom)) : QString();
   singleDepth_ = range && !(range->top > range->bottom);
-  updateGeometry();
+  setMinimumWidth(sizeHint().width());  // the figures are never cut
   update();
 }
 
