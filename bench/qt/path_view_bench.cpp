@@ -1,7 +1,8 @@
 // The path view's full repaint at "Einpassen" into a 1600 x 1000 image on
 // the largest drawing (31,999 blocks): grid, frame and every figure, arcs
-// flattened at the fitted scale. Offscreen Qt; a Qt executable of its own,
-// apart from the core's benchmarks.
+// flattened at the fitted scale, in the path's colours (argument 0) or in
+// those of its depth (1). Offscreen Qt; a Qt executable of its own, apart
+// from the core's benchmarks.
 #include <benchmark/benchmark.h>
 
 #include <QImage>
@@ -26,6 +27,7 @@ void BM_PathViewRepaintFitted(benchmark::State& state) {
   ui::PathView view;
   view.resize(1600, 1000);
   view.SetPath(&drawing.ws.blockStore(), false);
+  view.SetDepthColours(state.range(0) != 0);
   view.Fit();
   QImage image(1600, 1000, QImage::Format_ARGB32_Premultiplied);
   for (auto _ : state) {
@@ -36,6 +38,6 @@ void BM_PathViewRepaintFitted(benchmark::State& state) {
   }
   state.counters["blocks"] = drawing.ws.blockStore().count();
 }
-BENCHMARK(BM_PathViewRepaintFitted)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PathViewRepaintFitted)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -51,6 +51,10 @@ struct ViewWindowNames {
   const char* position = "position";
   const char* pickedBlock = "meldung";
   const char* statistics = "statistik";
+  const char* contourBox = "kontur";
+  const char* contourNote = "konturhinweis";
+  const char* depthBox = "tiefe";
+  const char* depthLegend = "legende";
 };
 
 // The message window "Meldung".

@@ -8,10 +8,10 @@ namespace rur {
 namespace {
 
 // Points the message window at the block's program and line, then shows text.
-void ShowBlockMessage(WorkstationState& s, const data::BlockRecord& block, const std::string& text) {
-  s.messages.context.messageProgramIndex = block.programIndex;
-  s.messages.context.messageListingLine = block.listingLine;
-  s.messages.ShowMessageByNumber(data::kDirectMessage, text);
+void ShowBlockMessage(data::MessageCentre& messages, const data::BlockRecord& block, const std::string& text) {
+  messages.context.messageProgramIndex = block.programIndex;
+  messages.context.messageListingLine = block.listingLine;
+  messages.ShowMessageByNumber(data::kDirectMessage, text);
 }
 
 std::string UnknownRadiusText(const WorkstationState& s, int slot) {
@@ -39,12 +39,12 @@ transfer::ConversionSettings ConversionSettingsOf(const Workstation& ws) {
   return {.scaled = ws.scaledOutputMode() != 0, .zZeroOffset = ws.settings().zZeroOffset};
 }
 
-bool CheckToolRadii(Workstation& ws) {
-  WorkstationState& s = StateOf(ws);
+bool CheckToolRadii(const Workstation& ws, data::MessageCentre& messages) {
+  const WorkstationState& s = StateOf(ws);
   for (std::int32_t i = 1; i <= s.blockStore.count(); ++i) {
     const data::BlockRecord& block = s.blockStore.At(i);
     if (!geometry::IsCompensated(block) || s.toolFile.Holds(block.toolSlot)) continue;
-    ShowBlockMessage(s, block, UnknownRadiusText(s, block.toolSlot));
+    ShowBlockMessage(messages, block, UnknownRadiusText(s, block.toolSlot));
     return false;
   }
   return true;
@@ -71,17 +71,24 @@ std::string ZeroRadiusWarning(const Workstation& ws) {
          std::string(s.listing.Line(first->listingLine)) + "\nDiese Kontur wird nicht korrigiert gesendet.";
 }
 
-bool CheckBlockTexts(Workstation& ws) {
-  WorkstationState& s = StateOf(ws);
+bool CheckBlockTexts(const Workstation& ws, const data::BlockStore& sent, data::MessageCentre& messages) {
   const transfer::ConversionSettings settings = ConversionSettingsOf(ws);
-  for (std::int32_t i = 1; i <= s.sentStore.count(); ++i) {
-    const data::BlockRecord& block = s.sentStore.At(i);
+  for (std::int32_t i = 1; i <= sent.count(); ++i) {
+    const data::BlockRecord& block = sent.At(i);
     const std::string word = transfer::UnwritableNumber(block, settings);
     if (word.empty()) continue;
-    ShowBlockMessage(s, block, "Zahl passt nicht in den Satztext (h\xF6" "chstens 15 Stellen): " + word);
+    ShowBlockMessage(messages, block, "Zahl passt nicht in den Satztext (h\xF6" "chstens 15 Stellen): " + word);
     return false;
   }
   return true;
+}
+
+bool MakeSentBlocks(const Workstation& ws, data::MessageCentre& messages, data::BlockStore& sent) {
+  const WorkstationState& s = StateOf(ws);
+  sent.Clear();
+  return CheckToolRadii(ws, messages) &&
+         geometry::Compensate(s.blockStore, s.tools, s.settings.radiusTolerance, messages, sent) &&
+         CheckBlockTexts(ws, sent, messages);
 }
 
 }  // namespace rur

@@ -11,7 +11,6 @@
 #include "data/message_numbers.h"
 #include "data/text.h"
 #include "draw/picture/surface.h"
-#include "geometry/compensation.h"
 #include "transfer/handshake.h"
 #include "workstation/send_checks.h"
 #include "workstation/send_from.h"
@@ -23,12 +22,7 @@ namespace rur {
 
 bool PrepareSending(Workstation& ws) {
   WorkstationState& s = StateOf(ws);
-  s.sentStore.Clear();
-  if (!CheckToolRadii(ws)) return false;
-  if (!geometry::Compensate(s.blockStore, s.tools, s.settings.radiusTolerance, s.messages, s.sentStore)) {
-    return false;
-  }
-  if (!CheckBlockTexts(ws)) return false;
+  if (!MakeSentBlocks(ws, s.messages, s.sentStore)) return false;
   const std::string zeroRadius = ZeroRadiusWarning(ws);
   return zeroRadius.empty() || s.dialogs.ConfirmDespite(zeroRadius, kSendAnyway);
 }

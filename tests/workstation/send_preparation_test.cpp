@@ -1,8 +1,9 @@
 // What the send command makes of a drawing before the port opens: the same
 // bytes whatever was drawn before, no contour compensated with a radius the
 // tool file did not give, a warning for radius 0, no number the block text
-// cannot hold, no error of its own taken for one shown before it, and the
-// question before a path that leaves the work area is sent.
+// cannot hold, no error of its own taken for one shown before it, the
+// question before a path that leaves the work area is sent, and the same
+// contour shown beforehand without a word.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -16,6 +17,7 @@
 #include "support/fake_dialogs.h"
 #include "support/temp_dir.h"
 #include "transfer/scripted_line.h"
+#include "workstation/contour_preview.h"
 #include "workstation/draw_command.h"
 #include "workstation/error_search.h"
 #include "workstation/send_checks.h"
@@ -251,6 +253,71 @@ TEST_F(SendPreparationTest, APathLeavingTheWorkAreaIsSentOnlyWhenTheOperatorSays
   EXPECT_EQ(rur::RunSendCommand(ws, line, asking), rur::SendOutcome::kNotSent);
   EXPECT_TRUE(dialogs.warnings.empty());
   EXPECT_TRUE(ws.messages().errorFlag());
+}
+
+// The contour shown before sending is the one the send makes, worked out
+// without a message, a beep or a question and leaving the error flag and
+// the sent store as they were; what would stop the send is said instead.
+TEST_F(SendPreparationTest, TheContourIsShownQuietlyAsItWillBeSent) {
+  WriteTools(100, {0.0L, 5.0L});
+  struct Point {
+    long double x, y;
+  };
+  struct Case {
+    const char* side;
+    std::vector<Point> ends;  // of the first compensated blocks
+  };
+  // The square runs counter-clockwise: G41 keeps the cutter inside (the
+  // sides trimmed where they meet), G42 outside (a corner arc of the tool
+  // radius about each corner).
+  const Case cases[] = {
+      {"G41", {{195, 105}, {195, 195}, {105, 195}}},
+      {"G42", {{200, 95}, {205, 100}, {205, 200}, {200, 205}, {100, 205}}},
+  };
+  data::BlockStore contour(data::kMaxCompensatedBlocks);
+  std::string failure;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.side);
+    Lines square = Square("D1");
+    square[3] = std::string("N30 ") + c.side + " G1 X200";
+    ASSERT_TRUE(Draw(square));
+    dialogs = {};
+    ASSERT_TRUE(rur::PreviewContour(ws, contour, failure));
+    EXPECT_EQ(failure, "");
+    std::vector<const data::BlockRecord*> moved;
+    for (std::int32_t p = 1; p <= contour.count(); ++p) {
+      if (contour.At(p).compensation != geometry::kCompensationOff) moved.push_back(&contour.At(p));
+    }
+    ASSERT_GE(moved.size(), c.ends.size());
+    // A side is compensated as an arc of radius 1,000,000: its ends move by
+    // a few ten-thousandths of a millimetre along the side.
+    for (std::size_t i = 0; i < c.ends.size(); ++i) {
+      EXPECT_NEAR(static_cast<double>(moved[i]->endX), static_cast<double>(c.ends[i].x), 1e-3) << i;
+      EXPECT_NEAR(static_cast<double>(moved[i]->endY), static_cast<double>(c.ends[i].y), 1e-3) << i;
+    }
+    ASSERT_TRUE(rur::PrepareSending(ws));  // the send makes the same blocks
+    ASSERT_EQ(ws.sentStore().count(), contour.count());
+    EXPECT_EQ(ws.sentStore().At(contour.count()).endX, contour.At(contour.count()).endX);
+  }
+  EXPECT_EQ(dialogs.messages.size() + dialogs.warnings.size() + static_cast<std::size_t>(dialogs.beeps), 0u);
+
+  // Compensation switched on in an arc: no contour, the send's message as
+  // a text, and nothing else touched.
+  const std::int32_t sent = ws.sentStore().count();
+  Lines arcFirst = Square("D1");
+  arcFirst[3] = "N30 G42 G2 X200 Y100 I150 J100";
+  arcFirst[4] = "N40 G1 Y200";
+  ASSERT_TRUE(Draw(arcFirst));
+  dialogs = {};
+  EXPECT_FALSE(rur::PreviewContour(ws, contour, failure));
+  EXPECT_EQ(failure, std::string(geometry::kCompensationOnArc) + " im Satz: N30 G42 G2 X200 Y100 I150 J100");
+  EXPECT_EQ(contour.count(), 0);
+  EXPECT_EQ(dialogs.messages.size() + dialogs.warnings.size() + static_cast<std::size_t>(dialogs.beeps), 0u);
+  EXPECT_FALSE(ws.messages().errorFlag());
+  EXPECT_EQ(ws.sentStore().count(), sent);
+  EXPECT_FALSE(rur::PrepareSending(ws));
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].description, geometry::kCompensationOnArc);
 }
 
 // At the limit; a number far beyond it: the golden case convert_number_too_large.

@@ -6,8 +6,10 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <QWidget>
 
+#include "draw/picture/surface.h"
 #include "nc/import/gcode_import.h"
 #include "ui/platform/qt_dialogs.h"
 #include "window/command_state.h"
@@ -25,6 +27,7 @@ class ModalHost;
 class NcEditor;
 class LineNumberDialog;
 class PictureButton;
+class PictureOverlay;
 class ImportNotesWindow;
 class TransferLogWindow;
 class QtSerialLine;
@@ -210,6 +213,11 @@ class MainWindow : public QWidget {
   ui::TransferLogWindow* transferLog_ = nullptr;
   PathLink* link_ = nullptr;  // the drawing and the editor's lines
   ViewWindow* viewWindow_ = nullptr;
+
+  // The work area's frame and the path's box over the picture (main_window_marks.cpp).
+  void ShowPictureMarks();
+  ui::PictureOverlay* pictureMarks_ = nullptr;
+  std::optional<draw::PixelFrame> sentPathBox_;  // measured once a transfer
 };
 
 }  // namespace app

@@ -71,6 +71,7 @@ void MainWindow::ShowPicture() {
   const QImage image(raster.pixels().data(), raster.width(), raster.height(), raster.width() * 3,
                      QImage::Format_RGB888);
   picture_->setPixmap(QPixmap::fromImage(image));  // fromImage copies the pixels
+  ShowPictureMarks();
   switch (pictureContent_) {
     case PictureContent::kDrawing:
       link_->Rebuild(editor_->Lines());

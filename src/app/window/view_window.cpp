@@ -1,5 +1,6 @@
 #include "window/view_window.h"
 
+#include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -7,10 +8,16 @@
 #include <QSettings>
 #include <QVBoxLayout>
 
+#include "draw/path/extent.h"
 #include "draw/path/statistics.h"
+#include "geometry/compensation.h"
 #include "ui/component_names.h"
+#include "ui/path_view/depth_legend.h"
 #include "ui/path_view/path_view.h"
+#include "ui/platform/qt_text.h"
 #include "window/path_link.h"
+#include "workstation/contour_preview.h"
+#include "workstation/work_area_hint.h"
 
 namespace app {
 namespace {
@@ -18,10 +25,23 @@ namespace {
 constexpr double kDefaultRapidRate = 2000.0;  // mm/min
 const char kGeometryKey[] = "Ansicht/Geometrie";
 const char kRapidRateKey[] = "Ansicht/Eilgang";
+const char kContourKey[] = "Ansicht/KorrigierteKontur";
+const char kDepthKey[] = "Ansicht/TiefeFarbig";
 
 QSettings UserSettings() { return QSettings(QStringLiteral("RUR"), QStringLiteral("rur")); }
 
 QString Figure(double value, int decimals) { return QString::number(value, 'f', decimals); }
+
+QString Clock(double seconds) { return QString::fromStdString(draw::ClockTime(seconds)); }
+
+// A check box that keeps its state per user under key.
+QCheckBox* RememberedBox(QWidget* parent, const char* name, const QString& caption, const char* key, bool byDefault) {
+  auto* box = ui::Named(new QCheckBox(caption, parent), name);
+  box->setChecked(UserSettings().value(QLatin1String(key), byDefault).toBool());
+  QObject::connect(box, &QCheckBox::toggled, box,
+                   [key](bool on) { UserSettings().setValue(QLatin1String(key), on); });
+  return box;
+}
 
 }  // namespace
 
@@ -45,18 +65,32 @@ void ViewWindow::CreateComponents() {
   position_ = ui::Named(new QLabel(this), names.position);
   pickedBlock_ = ui::Named(new QLabel(this), names.pickedBlock);
   statistics_ = ui::Named(new QLabel(this), names.statistics);
-  for (QLabel* label : {position_, pickedBlock_, statistics_}) label->setTextFormat(Qt::PlainText);
+  contourBox_ = RememberedBox(this, names.contourBox, QStringLiteral("Korrigierte Kontur"), kContourKey, false);
+  contourBox_->setToolTip(
+      QStringLiteral("Zeigt die radiuskorrigierte Bahn, wie sie gesendet wird, über der programmierten"));
+  depthBox_ = RememberedBox(this, names.depthBox, QStringLiteral("Tiefe farbig"), kDepthKey, true);
+  depthBox_->setToolTip(QStringLiteral("Färbt die Bahn nach ihrer Z-Lage, Eilgänge bleiben gestrichelt"));
+  contourNote_ = ui::Named(new QLabel(this), names.contourNote);
+  depthLegend_ = ui::Named(new ui::DepthLegend(this), names.depthLegend);
+  for (QLabel* label : {position_, pickedBlock_, statistics_, contourNote_}) label->setTextFormat(Qt::PlainText);
+  contourNote_->setWordWrap(true);  // it may quote a whole block
 
   auto* controls = new QHBoxLayout;
   controls->addWidget(fitButton);
   controls->addWidget(new QLabel(QStringLiteral("Eilgang:"), this));
   controls->addWidget(rapidRate_);
+  controls->addWidget(contourBox_);
+  controls->addWidget(depthBox_);
   controls->addStretch(1);
   controls->addWidget(position_);
+  auto* picture = new QHBoxLayout;
+  picture->addWidget(view_, 1);
+  picture->addWidget(depthLegend_);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(controls);
-  layout->addWidget(view_, 1);
+  layout->addLayout(picture, 1);
   layout->addWidget(pickedBlock_);
+  layout->addWidget(contourNote_);
   layout->addWidget(statistics_);
 
   connect(fitButton, &QPushButton::clicked, view_, &ui::PathView::Fit);
@@ -66,6 +100,9 @@ void ViewWindow::CreateComponents() {
     position_->setText(QStringLiteral("X %1  Y %2 mm").arg(Figure(x, 3), Figure(y, 3)));
   });
   connect(&link_, &PathLink::highlightChanged, this, &ViewWindow::Highlight);
+  connect(contourBox_, &QCheckBox::toggled, this, &ViewWindow::ShowContour);
+  connect(depthBox_, &QCheckBox::toggled, this, &ViewWindow::ShowDepths);
+  ShowDepths();
 }
 
 void ViewWindow::Open() {
@@ -95,6 +132,7 @@ void ViewWindow::SetCommandState(CommandState state) { commandRunning_ = Running
 
 void ViewWindow::ShowDrawing(bool clean) {
   showingSent_ = false;
+  showingDrawing_ = true;
   drawingClean_ = clean;
   view_->SetWorkArea(static_cast<double>(ws_.settings().workAreaX), static_cast<double>(ws_.settings().workAreaY));
   view_->SetZeroPoint(static_cast<double>(ws_.machine().offset.x), static_cast<double>(ws_.machine().offset.y));
@@ -102,6 +140,8 @@ void ViewWindow::ShowDrawing(bool clean) {
   pickedBlock_->clear();
   Highlight();
   ShowStatistics();
+  ShowContour();
+  ShowDepths();
 }
 
 // The sent path grows with the transfer's progress, as on the picture.
@@ -109,9 +149,12 @@ void ViewWindow::ShowSentPath(int percentSent) {
   const data::BlockStore& sent = ws_.sentStore();
   if (!showingSent_) {
     showingSent_ = true;
+    showingDrawing_ = false;
     view_->SetPath(&sent, true);
     view_->SetShownCount(0);
     pickedBlock_->clear();
+    ShowContour();
+    ShowDepths();
     return;
   }
   view_->SetShownCount(static_cast<std::int32_t>(sent.count() * std::int64_t{percentSent} / 100));
@@ -119,9 +162,12 @@ void ViewWindow::ShowSentPath(int percentSent) {
 
 void ViewWindow::ShowNothing() {
   showingSent_ = false;
+  showingDrawing_ = false;
   view_->SetPath(nullptr, false);
   statistics_->clear();
   pickedBlock_->clear();
+  ShowContour();
+  ShowDepths();
 }
 
 void ViewWindow::ShowStatistics() {
@@ -133,13 +179,52 @@ void ViewWindow::ShowStatistics() {
   draw::PathStatisticsOptions options;
   options.rapidRate = rapidRate_->value();
   const draw::PathStatistics s = draw::ComputePathStatistics(ws_.blockStore(), options);
-  QString text = QStringLiteral("Vorschubweg %1 mm, Eilgangweg %2 mm, Zeit %3 s (Vorschub %4 s, Eilgang %5 s, "
-                                "Verweilen %6 s)")
-                     .arg(Figure(s.feedLength, 3), Figure(s.rapidLength, 3), Figure(s.totalSeconds, 1),
-                          Figure(s.feedSeconds, 1), Figure(s.rapidSeconds, 1), Figure(s.dwellSeconds, 1));
+  QString text = QStringLiteral("Vorschubweg %1 mm, Eilgangweg %2 mm, Zeit %3 (Vorschub %4, Eilgang %5, "
+                                "Verweilen %6)")
+                     .arg(Figure(s.feedLength, 3), Figure(s.rapidLength, 3), Clock(s.totalSeconds),
+                          Clock(s.feedSeconds), Clock(s.rapidSeconds), Clock(s.dwellSeconds));
   if (s.blocksWithoutFeed == 1) text += QStringLiteral(", 1 Satz ohne Vorschub");
   if (s.blocksWithoutFeed > 1) text += QStringLiteral(", %1 Sätze ohne Vorschub").arg(s.blocksWithoutFeed);
+  // The box of the drawn figures, as the picture marks it.
+  const draw::PathExtent extent = draw::MeasurePathExtent(ws_.blockStore(), 0.0, 0.0);
+  if (extent.drawn > 0) {
+    const draw::PathBox& b = extent.box;
+    text += ui::ToQt("\nBahn X " + rur::Millimetres(b.minX) + ".." + rur::Millimetres(b.maxX) + " Y " +
+                     rur::Millimetres(b.minY) + ".." + rur::Millimetres(b.maxY) + " mm");
+  }
   statistics_->setText(text);
+}
+
+// The contour a send would make of a clean drawing; a drawing with an
+// error, or one the send would refuse, shows none and says why. Worked out
+// quietly: it shows no message and leaves the send's store alone.
+void ViewWindow::ShowContour() {
+  view_->SetContour(nullptr);
+  contourNote_->clear();
+  contour_.Clear();
+  if (!contourBox_->isChecked() || !showingDrawing_) return;
+  if (!drawingClean_) {
+    contourNote_->setText(QStringLiteral("Korrigierte Kontur nur nach fehlerfreier Zeichnung"));
+    return;
+  }
+  std::string failure;
+  if (!rur::PreviewContour(ws_, contour_, failure)) {
+    contourNote_->setText(QStringLiteral("Keine korrigierte Kontur: ") + ui::ToQt(failure));
+    return;
+  }
+  bool compensated = false;
+  for (std::int32_t p = 1; p <= contour_.count() && !compensated; ++p) {
+    compensated = contour_.At(p).compensation != geometry::kCompensationOff;
+  }
+  if (!compensated) contourNote_->setText(QStringLiteral("Keine Radiuskorrektur im Programm"));
+  view_->SetContour(&contour_);
+}
+
+void ViewWindow::ShowDepths() {
+  const bool on = depthBox_->isChecked();
+  view_->SetDepthColours(on);
+  depthLegend_->SetRange(on && !showingSent_ ? view_->Depths() : std::nullopt);
+  depthLegend_->setVisible(on);
 }
 
 void ViewWindow::RapidRateChanged(double rate) {

@@ -1,7 +1,9 @@
 // The path view window "Ansicht": the picture's drawing (or sent path) as
 // vectors, with "Einpassen", the cursor's position, the rapid rate, the
-// picked block and the path statistics. Opened by a double click on the
-// picture or F4; remembers its geometry per user.
+// picked block and the path statistics; on request the compensated contour
+// over the drawing and its depths in colour with their legend. Opened by a
+// double click on the picture or F4; remembers its geometry and choices
+// per user.
 #pragma once
 
 #include <QWidget>
@@ -10,10 +12,12 @@
 #include "window/command_state.h"
 #include "workstation/workstation.h"
 
+class QCheckBox;
 class QDoubleSpinBox;
 class QLabel;
 
 namespace ui {
+class DepthLegend;
 class PathView;
 }
 
@@ -52,11 +56,14 @@ class ViewWindow : public QWidget {
   void Highlight();
   void ClickedInView(double x, double y, double tolerance);
   void RapidRateChanged(double rate);
+  void ShowContour();
+  void ShowDepths();
 
   const rur::Workstation& ws_;
   PathLink& link_;
   bool geometryRestored_ = false;
   bool showingSent_ = false;
+  bool showingDrawing_ = false;
   bool drawingClean_ = false;
   bool commandRunning_ = false;
 
@@ -66,6 +73,13 @@ class ViewWindow : public QWidget {
   QLabel* position_ = nullptr;           // the cursor's X and Y
   QLabel* pickedBlock_ = nullptr;
   QLabel* statistics_ = nullptr;  // lengths and times of the path
+
+  // The compensated contour and the depth colours.
+  QCheckBox* contourBox_ = nullptr;
+  QLabel* contourNote_ = nullptr;  // why no contour shows
+  QCheckBox* depthBox_ = nullptr;
+  ui::DepthLegend* depthLegend_ = nullptr;
+  data::BlockStore contour_{data::kMaxCompensatedBlocks};
 };
 
 }  // namespace app

@@ -1,9 +1,11 @@
 // How far the drawn path reaches: the box of every figure the drawing
 // makes (arcs with the bulges between their end points) and how many of
-// them reach outside the work area, which the picture cuts away.
+// them reach outside the work area, which the picture cuts away; and the
+// highest and lowest Z that its moves go to.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "data/block_record.h"
 #include "draw/path/geometry.h"
@@ -17,5 +19,14 @@ struct PathExtent {
 };
 
 PathExtent MeasurePathExtent(const data::BlockStore& store, double width, double height);
+
+struct DepthRange {
+  double top = 0.0;     // the highest Z
+  double bottom = 0.0;  // the lowest Z
+};
+
+// Over the end Z of every block that the view draws (rapid moves
+// included, a move in Z alone as its point): none when there is none.
+std::optional<DepthRange> MeasureDepthRange(const data::BlockStore& store);
 
 }  // namespace draw

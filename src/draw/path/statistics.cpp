@@ -1,6 +1,8 @@
 #include "draw/path/statistics.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "draw/path/geometry.h"
 
@@ -81,6 +83,15 @@ PathStatistics ComputePathStatistics(const data::BlockStore& store, const PathSt
     z = r.endZ;
   }
   return Figures(totals, options);
+}
+
+std::string ClockTime(double seconds) {
+  if (!(seconds >= 0.0) || !std::isfinite(seconds)) return "?";
+  // Beyond about 2.5e15 hours the count would not fit; no program runs so long.
+  const auto whole = static_cast<long long>(std::floor(std::min(seconds, 9e18) + 0.5));
+  char text[48];
+  std::snprintf(text, sizeof text, "%lld:%02lld:%02lld", whole / 3600, whole / 60 % 60, whole % 60);
+  return text;
 }
 
 }  // namespace draw

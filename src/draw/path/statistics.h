@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "data/block_record.h"
 
@@ -35,5 +36,10 @@ struct PathStatistics {
 // its sweep as drawn; an arc without a radius (its geometry failed) only
 // its Z travel.
 PathStatistics ComputePathStatistics(const data::BlockStore& store, const PathStatisticsOptions& options = {});
+
+// Seconds as h:mm:ss, rounded to the nearest second (halves up), the hours
+// unpadded: 307 s is "0:05:07", 3599.5 s "1:00:00". A time that is no
+// finite number of seconds at or above 0 is "?".
+std::string ClockTime(double seconds);
 
 }  // namespace draw

@@ -1,6 +1,9 @@
 #include "draw/picture/surface.h"
 
+#include <algorithm>
 #include <cmath>
+
+#include "draw/picture/pixel_rounding.h"
 
 namespace draw {
 
@@ -18,6 +21,20 @@ long double PixelScale(const Raster& raster, long double workAreaX, long double 
   // An infinite length gives 0 here, a tiny one an infinite scale: neither
   // places anything.
   return std::isfinite(k) ? k : 0.0L;
+}
+
+std::optional<PixelFrame> FrameOnPicture(const Raster& raster, long double workAreaX, long double workAreaY,
+                                         long double minX, long double minY, long double maxX, long double maxY) {
+  const long double k = PixelScale(raster, workAreaX, workAreaY);
+  if (k == 0.0L) return std::nullopt;
+  for (const long double v : {minX, minY, maxX, maxY}) {
+    if (!std::isfinite(v)) return std::nullopt;
+  }
+  ToPixel(minX, maxY, k, raster.height());
+  ToPixel(maxX, minY, k, raster.height());
+  static constexpr long double kFar = 1e6L;
+  const auto pixel = [](long double v) { return RoundHalfEven(std::clamp(v, -kFar, kFar)); };
+  return PixelFrame{pixel(minX), pixel(maxY), pixel(maxX), pixel(minY)};
 }
 
 }  // namespace draw

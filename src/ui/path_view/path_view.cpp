@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "geometry/compensation.h"
+
 namespace ui {
 namespace {
 
@@ -39,6 +41,17 @@ void PathView::SetShownCount(std::int32_t count) {
   update();
 }
 
+void PathView::SetDepthColours(bool on) {
+  depthColours_ = on;
+  update();
+}
+
+void PathView::SetContour(const data::BlockStore* contour) {
+  contourStore_ = contour;
+  contour_ = contour != nullptr ? FiguresOf(*contour, true) : std::vector<Figure>{};
+  update();
+}
+
 void PathView::SetWorkArea(double width, double height) {
   workWidth_ = width;
   workHeight_ = height;
@@ -60,17 +73,29 @@ void PathView::SetHighlighted(std::vector<std::int32_t> positions) {
   update();
 }
 
-// Every block's figure, rapid moves included, with its box.
-void PathView::CollectFigures() {
-  figures_.clear();
-  if (store_ == nullptr) return;
-  figures_.reserve(static_cast<std::size_t>(store_->count()));
-  for (std::int32_t position = 1; position <= store_->count(); ++position) {
-    const data::BlockRecord& record = store_->At(position);
+// Every block's figure, rapid moves included, with its box; a block starts
+// at the Z that the block before it ended at (the first at its own).
+std::vector<PathView::Figure> PathView::FiguresOf(const data::BlockStore& store, bool compensatedOnly) {
+  std::vector<Figure> figures;
+  figures.reserve(compensatedOnly ? 0 : static_cast<std::size_t>(store.count()));
+  for (std::int32_t position = 1; position <= store.count(); ++position) {
+    const data::BlockRecord& record = store.At(position);
+    if (compensatedOnly && record.compensation != geometry::kCompensationLeft &&
+        record.compensation != geometry::kCompensationRight) {
+      continue;
+    }
     const auto segment = draw::SegmentOf(record, {.includeRapids = true});
     if (!segment) continue;
-    figures_.push_back({*segment, draw::BoundsOf(*segment), position, record.motion == data::kRapid});
+    const double endZ = draw::NarrowToDouble(record.endZ);
+    const double startZ = position > 1 ? draw::NarrowToDouble(store.At(position - 1).endZ) : endZ;
+    figures.push_back({*segment, draw::BoundsOf(*segment), position, record.motion == data::kRapid, startZ, endZ});
   }
+  return figures;
+}
+
+void PathView::CollectFigures() {
+  figures_ = store_ != nullptr ? FiguresOf(*store_, false) : std::vector<Figure>{};
+  depths_ = store_ != nullptr ? draw::MeasureDepthRange(*store_) : std::nullopt;
 }
 
 void PathView::Fit() {

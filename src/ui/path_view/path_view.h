@@ -1,5 +1,6 @@
 // The path view's drawing surface: the blocks of a store drawn as vectors
-// (lines, true arcs, rapid moves dashed), the work area, axes, an adaptive
+// (lines, true arcs, rapid moves dashed), coloured by their Z on request,
+// with the compensated contour over them, the work area, axes, an adaptive
 // millimetre grid and the zero point in use; zoomed with the wheel about
 // the cursor, panned by dragging, fitted to the path on request.
 #pragma once
@@ -9,9 +10,11 @@
 #include <QPointF>
 #include <QWidget>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "data/block_record.h"
+#include "draw/path/extent.h"
 #include "draw/path/geometry.h"
 
 class QPainter;
@@ -19,6 +22,12 @@ class QPainter;
 namespace ui {
 
 class LineCanvas;
+
+// The colour of a Z on the depth scale: `share` 0 is the highest Z of the
+// path (yellow, the drawing's colour), 1 the lowest (magenta); outside
+// 0..1 (or not a number) the nearer end.
+QRgb DepthColour(double share);
+inline constexpr QRgb kContourColour = qRgb(0, 255, 140);
 
 // Machine millimetres to pixels: pixel = origin + (x, -y) * scale.
 struct ViewTransform {
@@ -38,6 +47,15 @@ class PathView : public QWidget {
   void SetPath(const data::BlockStore* store, bool sent);
   // Shows only blocks 1 .. count (a transfer's progress).
   void SetShownCount(std::int32_t count);
+  // Colours every move of the path (rapid moves too, still dashed) by its
+  // Z on DepthColour's scale, from the highest Z of the path to the lowest;
+  // the sent path keeps its colour.
+  void SetDepthColours(bool on);
+  // The Z range of the path shown (none without a move).
+  const std::optional<draw::DepthRange>& Depths() const { return depths_; }
+  // Draws the compensated blocks of `contour` (kept by pointer like the
+  // path; nullptr: none) over the path in a colour of their own.
+  void SetContour(const data::BlockStore* contour);
   void SetWorkArea(double width, double height);
   void SetZeroPoint(double x, double y);
   // Store positions drawn highlighted.
@@ -78,20 +96,28 @@ class PathView : public QWidget {
     draw::PathBox box;
     std::int32_t position = 0;
     bool rapid = false;
+    double startZ = 0.0, endZ = 0.0;
   };
 
+  static std::vector<Figure> FiguresOf(const data::BlockStore& store, bool compensatedOnly);
   void CollectFigures();
   draw::PathBox VisibleBox() const;
   void DrawFigures(LineCanvas& lines, bool rapid, std::vector<QLineF>& lit) const;
   void PaintGrid(QPainter& painter) const;
   void PaintFrame(QPainter& painter) const;
   void PaintPath(QImage& canvas) const;
+  void DrawInDepthColours(LineCanvas& lines, const Figure& figure) const;
+  void PaintContour(LineCanvas& lines) const;
   void SetTransform(const ViewTransform& transform);
 
   const data::BlockStore* store_ = nullptr;
   bool sent_ = false;
   std::int32_t shownCount_ = 0;
   std::vector<Figure> figures_;  // in store order
+  std::vector<Figure> contour_;  // the compensated blocks of the contour shown
+  const data::BlockStore* contourStore_ = nullptr;
+  bool depthColours_ = false;
+  std::optional<draw::DepthRange> depths_;
   std::vector<std::int32_t> highlighted_;
   std::vector<std::uint8_t> isHighlighted_;  // by store position
   double workWidth_ = 400.0, workHeight_ = 300.0;

@@ -1,7 +1,8 @@
 // Painting of the path view into an image of its size: grid, work area,
 // axes, zero point, then the path (arcs flattened to chords within half a
 // pixel, figures outside the view left out) as one-pixel lines written
-// into the image, the highlighted blocks smooth and wide over them.
+// into the image, in its colours or those of its depth, the compensated
+// contour over it, the highlighted blocks smooth and wide over them.
 #include <QPainter>
 #include <QPen>
 #include <algorithm>
@@ -22,25 +23,36 @@ const QColor kFeed(Qt::yellow);
 const QColor kRapid(0, 200, 255);
 const QColor kSent(Qt::red);
 const QColor kHighlight(Qt::white);
+const QColor kContour = QColor::fromRgb(kContourColour);
 
 constexpr double kChordError = 0.5;  // pixels: a one-pixel line shows no less
 constexpr int kMaxChords = 4096;      // of one arc
+constexpr double kDepthPiecePixels = 6.0;  // a line that changes Z is coloured in parts this long
+constexpr int kMaxDepthPieces = 64;
 
 }  // namespace
 
 namespace {
 
-// Calls sink(from, to) in pixels for each line of the figure: an arc as
-// chords of equal angle, each point the one before turned about the
-// centre, the last the arc's own end.
+// Calls sink(from, to, along) in pixels for each line of the figure, with
+// how far along the figure (0..1) the line's middle lies: a straight line
+// in `pieces` equal parts, an arc as chords of equal angle, each point the
+// one before turned about the centre, the last the arc's own end. A point
+// lies at the figure's end (a move in Z alone ends there).
 template <typename Sink>
-void EmitFigure(const PathView& view, const draw::PathSegment& s, Sink&& sink) {
+void EmitFigure(const PathView& view, const draw::PathSegment& s, int pieces, Sink&& sink) {
   if (s.shape == draw::SegmentShape::kLine) {
-    sink(view.ToPixel(s.start), view.ToPixel(s.end));
+    const QPointF a = view.ToPixel(s.start), b = view.ToPixel(s.end);
+    QPointF from = a;
+    for (int i = 1; i <= pieces; ++i) {
+      const QPointF to = i == pieces ? b : a + (b - a) * (static_cast<double>(i) / pieces);
+      sink(from, to, (i - 0.5) / pieces);
+      from = to;
+    }
     return;
   }
   if (s.shape == draw::SegmentShape::kPoint) {
-    sink(view.ToPixel(s.start), view.ToPixel(s.start));
+    sink(view.ToPixel(s.start), view.ToPixel(s.start), 1.0);
     return;
   }
   const double radius = s.radius * view.Transform().scale;
@@ -57,10 +69,10 @@ void EmitFigure(const PathView& view, const draw::PathSegment& s, Sink&& sink) {
     dy = dx * sn + dy * c;
     dx = rx;
     const QPointF to = view.ToPixel({s.centre.x + dx, s.centre.y + dy});
-    sink(from, to);
+    sink(from, to, (i - 0.5) / chords);
     from = to;
   }
-  sink(from, view.ToPixel(s.end));
+  sink(from, view.ToPixel(s.end), (chords - 0.5) / chords);
 }
 
 bool Outside(const draw::PathBox& box, const draw::PathBox& visible) {
@@ -81,6 +93,12 @@ void ForEachGridLine(double from, double to, double step, int most, Line&& line)
 }
 
 }  // namespace
+
+QRgb DepthColour(double share) {
+  const double t = share > 0.0 ? std::min(share, 1.0) : 0.0;  // NaN: 0
+  const int down = static_cast<int>(std::lround(255.0 * t));
+  return qRgb(255, 255 - down, down);
+}
 
 draw::PathBox PathView::VisibleBox() const {
   const draw::PathPoint a = ToMachine({0.0, static_cast<double>(height())});
@@ -138,21 +156,54 @@ void PathView::PaintFrame(QPainter& painter) const {
 // The rapid or the feed figures shown; those highlighted go to lit.
 void PathView::DrawFigures(LineCanvas& lines, bool rapid, std::vector<QLineF>& lit) const {
   const draw::PathBox visible = VisibleBox();
-  const auto draw = [&lines](QPointF a, QPointF b) { lines.DrawLine(a, b); };
-  const auto keep = [&lit](QPointF a, QPointF b) { lit.emplace_back(a, b); };
+  const bool byDepth = depthColours_ && !sent_;
+  const auto draw = [&lines](QPointF a, QPointF b, double) { lines.DrawLine(a, b); };
+  const auto keep = [&lit](QPointF a, QPointF b, double) { lit.emplace_back(a, b); };
   for (const Figure& f : figures_) {
     if (f.position > shownCount_) break;
     if (f.rapid != rapid || Outside(f.box, visible)) continue;
     const auto at = static_cast<std::size_t>(f.position);
     if (at < isHighlighted_.size() && isHighlighted_[at] != 0) {
-      EmitFigure(*this, f.segment, keep);
+      EmitFigure(*this, f.segment, 1, keep);
+    } else if (byDepth) {
+      DrawInDepthColours(lines, f);
     } else {
-      EmitFigure(*this, f.segment, draw);
+      EmitFigure(*this, f.segment, 1, draw);
     }
   }
 }
 
-// Rapid moves first, so that the feed moves lie over them.
+// Each part of the figure in the colour of the Z at its middle: a move
+// that changes Z shades from its start's depth to its end's.
+void PathView::DrawInDepthColours(LineCanvas& lines, const Figure& f) const {
+  const double top = depths_ ? depths_->top : 0.0, span = depths_ ? depths_->top - depths_->bottom : 0.0;
+  const auto shareOf = [&](double z) { return span > 0.0 ? (top - z) / span : 0.0; };
+  int pieces = 1;
+  if (f.startZ != f.endZ && f.segment.shape == draw::SegmentShape::kLine) {
+    // Ends far out are infinite pixels: their distance may be no number.
+    const double wanted =
+        std::ceil(QLineF(ToPixel(f.segment.start), ToPixel(f.segment.end)).length() / kDepthPiecePixels);
+    if (wanted > 1.0) pieces = static_cast<int>(std::min(wanted, double{kMaxDepthPieces}));
+  }
+  EmitFigure(*this, f.segment, pieces, [&](QPointF a, QPointF b, double along) {
+    lines.SetColour(DepthColour(shareOf(f.startZ + (f.endZ - f.startZ) * along)));
+    lines.DrawLine(a, b);
+  });
+}
+
+void PathView::PaintContour(LineCanvas& lines) const {
+  if (sent_ || contour_.empty()) return;
+  lines.SetColour(kContour.rgb());
+  const draw::PathBox visible = VisibleBox();
+  for (const Figure& f : contour_) {
+    if (Outside(f.box, visible)) continue;
+    lines.SetDash(f.rapid ? 5 : 0, f.rapid ? 4 : 0);
+    EmitFigure(*this, f.segment, 1, [&lines](QPointF a, QPointF b, double) { lines.DrawLine(a, b); });
+  }
+}
+
+// Rapid moves first, so that the feed moves lie over them; the contour
+// over both.
 void PathView::PaintPath(QImage& canvas) const {
   LineCanvas lines(canvas);
   std::vector<QLineF> lit;
@@ -162,6 +213,7 @@ void PathView::PaintPath(QImage& canvas) const {
   lines.SetColour((sent_ ? kSent : kFeed).rgb());
   lines.SetDash(0, 0);
   DrawFigures(lines, false, lit);
+  PaintContour(lines);
   QPainter painter(&canvas);
   painter.setRenderHint(QPainter::Antialiasing, true);
   painter.setPen(QPen(kHighlight, 3.0, Qt::SolidLine, Qt::RoundCap));

@@ -1,15 +1,26 @@
 // The path view window under offscreen Qt: opening it, picking blocks in
 // the view and on the picture (the editor follows, the status lines name
 // the block), the editor's cursor lighting up blocks, zoom, pan and
-// "Einpassen", the statistics, and the window's remembered size.
+// "Einpassen", the statistics, the compensated contour and the depth
+// legend, the window's remembered size and choices, and the marks of the
+// work area and the path over the main window's picture.
 #include <QApplication>
+#include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QTest>
 #include <QTextBlock>
 #include <QWheelEvent>
 
+#include <span>
+
+#include "data/extended.h"
+#include "draw/picture/raster.h"
+#include "geometry/compensation.h"
+#include "ui/path_view/depth_legend.h"
 #include "ui/path_view/path_view.h"
+#include "ui/path_view/picture_overlay.h"
 #include "window/view_window.h"
 #include "window_fixture.h"
 
@@ -54,6 +65,22 @@ struct Fixture : WindowFixture {
   QString Statistics() { return InView<QLabel>(kView.statistics).text(); }
   QDoubleSpinBox& rapidRate() { return InView<QDoubleSpinBox>(kView.rapidRate); }
   QLabel& picture() { return Get<QLabel>(kNames.picture); }
+  QCheckBox& contourBox() { return InView<QCheckBox>(kView.contourBox); }
+  QCheckBox& depthBox() { return InView<QCheckBox>(kView.depthBox); }
+  QString ContourNote() { return InView<QLabel>(kView.contourNote).text(); }
+  ui::DepthLegend& legend() { return InView<ui::DepthLegend>(kView.depthLegend); }
+  int ContourPixels() {
+    QImage image(view().size(), QImage::Format_RGB32);
+    QPainter painter(&image);
+    view().Render(painter);
+    return PixelsOf(image, QColor(ui::kContourColour));
+  }
+  // A tool file whose entry 1 has radius 5.
+  void WriteTools() {
+    std::vector<std::uint8_t> bytes(100 * 20, 0);
+    data::EncodeExtended(5.0L, std::span<std::uint8_t>(bytes).subspan(20 + 10, 10));
+    dir.Write("QVM_wkz.dat", bytes);
+  }
   void ClickInView(draw::PathPoint p) { QTest::mouseClick(&view(), Qt::LeftButton, {}, view().ToPixel(p).toPoint()); }
 };
 
@@ -180,14 +207,112 @@ class ViewWindowTest : public QObject {
     QVERIFY2(f.Statistics().startsWith(QStringLiteral("Vorschubweg 380.000 mm, Eilgangweg 14.142 mm")),
              qPrintable(f.Statistics()));
     f.rapidRate().setValue(60.0);  // 14.142 mm at 1 mm/s
-    QVERIFY2(f.Statistics().contains(QStringLiteral("Eilgang 14.1 s")), qPrintable(f.Statistics()));
-    // Moves without a feed are counted, one of them in the singular.
-    for (const auto& [program, tail] : {std::pair{"%1\nN10 G1 X10\nN20 M30", "Verweilen 0.0 s), 1 Satz ohne Vorschub"},
-                                        std::pair{"%1\nN10 G1 X10\nN20 Y10\nN30 M30", "s), 2 Sätze ohne Vorschub"}}) {
+    QVERIFY2(f.Statistics().contains(QStringLiteral("Eilgang 0:00:14")), qPrintable(f.Statistics()));
+    // The box of the drawn figures (the rapid move is not drawn on the picture).
+    QVERIFY2(f.Statistics().endsWith(QStringLiteral("\nBahn X 10..200 Y 10..200 mm")), qPrintable(f.Statistics()));
+    // Moves without a feed are counted, one of them in the singular; times
+    // are h:mm:ss on either side of the hour (1 mm/s).
+    for (const auto& [program, tail] :
+         {std::pair{"%1\nN10 G1 X10\nN20 M30", "Verweilen 0:00:00), 1 Satz ohne Vorschub"},
+          std::pair{"%1\nN10 G1 X10\nN20 Y10\nN30 M30", "), 2 Sätze ohne Vorschub"},
+          std::pair{"%1\nN10 G1 X3599 F60\nN20 M30",
+                    "Zeit 0:59:59 (Vorschub 0:59:59, Eilgang 0:00:00, Verweilen 0:00:00)"},
+          std::pair{"%1\nN10 G1 X3600 F60\nN20 M30",
+                    "Zeit 1:00:00 (Vorschub 1:00:00, Eilgang 0:00:00, Verweilen 0:00:00)"}}) {
       f.editor().setPlainText(QString::fromUtf8(program));
       f.window.OnDraw();  // three lines: the button is off, the command is not
-      QVERIFY2(f.Statistics().endsWith(QString::fromUtf8(tail)), qPrintable(f.Statistics()));
+      const QString firstLine = f.Statistics().section(QLatin1Char('\n'), 0, 0);
+      QVERIFY2(firstLine.endsWith(QString::fromUtf8(tail)), qPrintable(f.Statistics()));
     }
+  }
+
+  // The contour a send would make shows on request over a clean drawing,
+  // worked out without a box and without touching the send; what would
+  // stop the send shows instead of it. The legend's ends are the top and
+  // bottom Z of the drawing.
+  void theContourAndTheDepthsOfTheDrawing() {
+    Fixture f;
+    f.WriteTools();
+    f.viewWindow().Open();
+    const QString square = QStringLiteral(
+        "%1\nN10 T1 D1 F100\nN20 G0 X100 Y100\nN30 G41 G1 X200\nN40 Y200\nN50 X100\nN60 Y100\nN70 G40 G0 X0 Y0\n");
+    f.Draw(square);
+    QVERIFY(f.Enabled(kNames.sendButton));
+    QVERIFY(!f.contourBox().isChecked());  // on request only
+    QCOMPARE(f.ContourPixels(), 0);
+    f.contourBox().setChecked(true);
+    QVERIFY(f.ContourPixels() > 100);
+    QCOMPARE(f.ContourNote(), QString());
+    // Switched on in an arc: the send's message, as a note.
+    QString arcFirst = square;
+    arcFirst.replace(QStringLiteral("N30 G41 G1 X200\nN40 Y200"),
+                     QStringLiteral("N30 G41 G2 X200 Y100 I150 J100\nN40 G1 Y200"));
+    f.Draw(arcFirst);
+    QCOMPARE(f.ContourPixels(), 0);
+    QCOMPARE(f.ContourNote(), QStringLiteral("Keine korrigierte Kontur: ") +
+                                  QString::fromLatin1(geometry::kCompensationOnArc) +
+                                  QStringLiteral(" im Satz: N30 G41 G2 X200 Y100 I150 J100"));
+    QVERIFY(f.host.shown.isEmpty());
+    QCOMPARE(f.host.unexpected, 0);
+    QVERIFY(!f.ws().messages().errorFlag());
+    QCOMPARE(f.ws().sentStore().count(), 0);
+    QVERIFY(f.Enabled(kNames.sendButton));
+    f.contourBox().setChecked(false);
+    QCOMPARE(f.ContourNote(), QString());
+
+    struct Case {
+      const char* program;
+      const char* top;
+      const char* bottom;
+    } cases[] = {
+        {"%1\nN10 G0 X10 Y10 Z2\nN20 G1 Z-5 F100\nN30 X50\nN40 G0 Z2\n", "Z 2", "Z -5"},
+        {"%1\nN10 G1 X10 Y10 Z-0 F100\nN20 X50\nN30 M30\n", "Z 0", "Z 0"},
+    };
+    for (const Case& c : cases) {
+      f.Draw(QString::fromLatin1(c.program));
+      QCOMPARE(f.legend().topText(), QString::fromLatin1(c.top));
+      QCOMPARE(f.legend().bottomText(), QString::fromLatin1(c.bottom));
+    }
+    QVERIFY(f.legend().isVisible());
+    f.depthBox().setChecked(false);
+    QVERIFY(!f.legend().isVisible());
+    f.depthBox().setChecked(true);
+  }
+
+  // The marks lie on a layer of their own: the picture keeps the drawing's
+  // pixels. The work area's frame lies where a path along its edge is
+  // drawn (1.12 pixels a mm: X 0 is column 0, Y 300 row 357 - 336 = 21)
+  // and under such a path; the path's box is dashed.
+  void thePictureMarksTheWorkAreaAndThePathBox() {
+    Fixture f;
+    const QRgb frame = ui::kWorkAreaFrameColour, box = ui::kPathBoxColour, yellow = qRgb(255, 255, 0);
+    const auto shown = [&f] { return f.picture().grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    QCOMPARE(shown().pixel(0, 100), qRgb(0, 0, 128));  // nothing over a blank picture
+    // Away from the origin: the box runs from (112, 189) to (224, 245).
+    f.Draw(QStringLiteral("%1\nN10 G0 X100 Y100\nN20 G1 X200 Y150 F100\nN30 M30\n"));
+    const draw::Raster& raster = f.ws().raster();
+    const QImage drawn = QImage(raster.pixels().data(), raster.width(), raster.height(), raster.width() * 3,
+                                QImage::Format_RGB888).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(f.picture().pixmap().toImage().convertToFormat(QImage::Format_RGB32), drawn);
+    QImage image = shown();
+    QCOMPARE(image.pixel(0, 100), frame);
+    QCOMPARE(image.pixel(300, 21), frame);
+    QCOMPARE(image.pixel(300, 20), drawn.pixel(300, 20));
+    QCOMPARE(image.pixel(1, 100), drawn.pixel(1, 100));
+    QCOMPARE(image.pixel(113, 189), box);
+    QCOMPARE(image.pixel(117, 189), drawn.pixel(117, 189));  // between two dashes
+    QCOMPARE(image.pixel(112, 190), box);
+    QCOMPARE(image.pixel(224, 220), box);
+    // Exactly on the edges: the path lies over the frame.
+    f.Draw(QStringLiteral("%1\nN10 G0 X50 Y300\nN20 G1 X150 F100\nN30 G0 X0 Y50\nN40 G1 Y100\nN50 M30\n"));
+    image = shown();
+    QCOMPARE(image.pixel(100, 21), yellow);
+    QCOMPARE(image.pixel(200, 21), frame);
+    QCOMPARE(image.pixel(0, 270), yellow);
+    QCOMPARE(image.pixel(0, 200), frame);
+    f.dir.Write("%2", "%2\nN10 G1 X10 F100\n");
+    f.window.OpenProgram(QString::fromStdString(f.dir.File("%2")));
+    QCOMPARE(shown().pixel(0, 100), qRgb(0, 0, 128));
   }
 
   // The size is kept when the view is hidden and when the program ends with
@@ -200,12 +325,16 @@ class ViewWindowTest : public QObject {
         f.viewWindow().Open();
         f.viewWindow().resize(size);
         if (hidden) f.rapidRate().setValue(1500.0);
+        if (hidden) f.contourBox().setChecked(true);
+        if (hidden) f.depthBox().setChecked(false);
         if (hidden) f.viewWindow().hide();
       }
       Fixture f;
       f.viewWindow().Open();
       QCOMPARE(f.viewWindow().size(), size);
       QCOMPARE(f.rapidRate().value(), 1500.0);
+      QVERIFY(f.contourBox().isChecked());
+      QVERIFY(!f.depthBox().isChecked());
     }
   }
 };

@@ -1,10 +1,14 @@
 // Path length and time of stores filled by the block execution: closed
 // forms for a square, circles, a helix and a space diagonal, feeds that
-// change, a dwell, and programs without moves.
+// change, a dwell, and programs without moves; times as h:mm:ss at the
+// hour; the range of Z that the moves reach.
 #include "draw/path/statistics.h"
 
 #include <cmath>
+#include <limits>
 #include <numbers>
+
+#include "draw/path/extent.h"
 
 #include "draw/interpreter/execution_fixture.h"
 
@@ -74,6 +78,42 @@ TEST_F(PathStatistics, ProgramsWithoutMoves) {
   for (const draw::PathStatistics& s : {empty, still}) {
     EXPECT_EQ(s.feedLength + s.rapidLength + s.totalSeconds, 0);
     EXPECT_EQ(s.blocksWithoutFeed + s.dwellUnits, 0);
+  }
+}
+
+TEST(ClockTime, HoursMinutesAndSecondsRoundedToTheSecond) {
+  constexpr double kInfinity = std::numeric_limits<double>::infinity();
+  const std::pair<double, const char*> cases[] = {
+      {0.0, "0:00:00"},          {-0.0, "0:00:00"},        {307.0, "0:05:07"},
+      {3599.0, "0:59:59"},       {3599.49, "0:59:59"},     {3599.5, "1:00:00"},
+      {3600.0, "1:00:00"},       {360000.0, "100:00:00"},  {-1.0, "?"},
+      {kInfinity, "?"},          {std::nan(""), "?"},
+  };
+  for (const auto& [seconds, text] : cases) EXPECT_EQ(draw::ClockTime(seconds), text) << seconds;
+  // Beyond what a count of seconds holds (UB unchecked): held there.
+  EXPECT_EQ(draw::ClockTime(1e300), draw::ClockTime(9e18));
+}
+
+// Rapid moves and moves in Z alone count (a plunge is what the range is
+// for); blocks that do not move do not.
+TEST_F(PathStatistics, TheDepthRangeIsTheHighestAndLowestZOfTheMoves) {
+  EXPECT_FALSE(draw::MeasureDepthRange(parts.blockStore));
+  struct Case {
+    std::initializer_list<std::string_view> blocks;
+    double top, bottom;
+  } cases[] = {
+      {{"G00 X10 Y10 Z5", "G01 Z-3 F100", "X20", "G00 Z5", "M30"}, 5, -3},
+      {{"G01 X10 Y10 Z-2 F100", "X20", "Y20"}, -2, -2},  // one Z
+      {{"G01 X10 Y10 Z-0 F100", "X20"}, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(*c.blocks.begin());
+    StartRun();
+    Run(c.blocks);
+    const auto range = draw::MeasureDepthRange(parts.blockStore);
+    ASSERT_TRUE(range);
+    EXPECT_EQ(range->top, c.top);
+    EXPECT_EQ(range->bottom, c.bottom);
   }
 }
 

@@ -1,7 +1,9 @@
 // The path view widget alone, on paths and zooms at the limits: far-out
 // coordinates and boxes beyond the doubles end the grid, a circle too large
-// for its chord angle is still drawn in chords, and only a press in the
-// view starts a drag or a click.
+// for its chord angle is still drawn in chords, only a press in the view
+// starts a drag or a click, the depth colours and their legend reach from
+// the top Z to the bottom Z (a path at one Z too), and only compensated
+// blocks of a contour are drawn over the path.
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
@@ -11,6 +13,7 @@
 #include <cmath>
 
 #include "data/block_record.h"
+#include "ui/path_view/depth_legend.h"
 #include "ui/path_view/path_view.h"
 
 namespace {
@@ -24,6 +27,12 @@ data::BlockRecord Record(std::uint8_t motion, draw::PathPoint start, draw::PathP
   r.endX = end.x;
   r.endY = end.y;
   r.feed = 100.0L;
+  return r;
+}
+
+data::BlockRecord At(data::BlockRecord r, long double z, std::uint8_t compensation = 40) {
+  r.endZ = z;
+  r.compensation = compensation;
   return r;
 }
 
@@ -131,6 +140,52 @@ class PathViewTest : public QObject {
     SendMouse(&view, QEvent::MouseButtonRelease, {103.0, 100.0}, Qt::LeftButton, Qt::NoButton);
     QCOMPARE(clicks.count(), 1);
     QVERIFY(view.Transform() == fitted);
+  }
+
+  void depthColoursAndTheContour() {
+    const QRgb top = ui::DepthColour(0.0), bottom = ui::DepthColour(1.0);
+    QCOMPARE(QColor(top), QColor(Qt::yellow));
+    // At Z 2, down to Z -5 along the second side, at Z -5.
+    OneBlockView v(At(Record(data::kFeed, {0.0, 0.0}, {100.0, 0.0}), 2.0L));
+    v.store.Append(At(Record(data::kFeed, {100.0, 0.0}, {100.0, 100.0}), -5.0L));
+    v.store.Append(At(Record(data::kFeed, {100.0, 100.0}, {0.0, 100.0}), -5.0L));
+    v.view.SetPath(&v.store, false);
+    v.view.SetDepthColours(true);
+    QCOMPARE(v.view.Depths()->top, 2.0);
+    QCOMPARE(v.view.Depths()->bottom, -5.0);
+    QImage image = Rendered(v.view);
+    QVERIFY(PixelsOf(image, top) >= 100);
+    QVERIFY(PixelsOf(image, bottom) >= 100);
+    const QColor halfway(image.pixel(v.view.ToPixel({100.0, 50.0}).toPoint()));  // shaded along the way down
+    QVERIFY2(halfway.red() == 255 && halfway.green() > 64 && halfway.green() < 192, qPrintable(halfway.name()));
+    ui::DepthLegend legend;
+    legend.SetRange(v.view.Depths());
+    QCOMPARE(legend.topText(), QStringLiteral("Z 2"));
+    QCOMPARE(legend.bottomText(), QStringLiteral("Z -5"));
+
+    // One Z, "-0": nothing to divide by; all of it the top's colour.
+    OneBlockView flat(At(Record(data::kFeed, {0.0, 0.0}, {100.0, 0.0}), -0.0L));
+    flat.view.SetDepthColours(true);
+    image = Rendered(flat.view);
+    QVERIFY(PixelsOf(image, top) >= 100);
+    QCOMPARE(PixelsOf(image, bottom), 0);
+    legend.SetRange(flat.view.Depths());
+    QCOMPARE(legend.topText(), QStringLiteral("Z 0"));
+    QCOMPARE(legend.bottomText(), QStringLiteral("Z 0"));
+    legend.SetRange(std::nullopt);
+    QVERIFY(legend.topText().isEmpty());
+
+    // The compensated block of the contour lies over the path; the one the
+    // compensation passed unchanged is the path's own.
+    data::BlockStore contour;
+    contour.Append(At(Record(data::kFeed, {0.0, 5.0}, {100.0, 5.0}), 0.0L, 41));
+    contour.Append(At(Record(data::kFeed, {0.0, 50.0}, {100.0, 50.0}), 0.0L, 40));
+    v.view.SetContour(&contour);
+    image = Rendered(v.view);
+    QCOMPARE(image.pixel(v.view.ToPixel({50.0, 5.0}).toPoint()), ui::kContourColour);
+    QVERIFY(image.pixel(v.view.ToPixel({50.0, 50.0}).toPoint()) != ui::kContourColour);
+    v.view.SetContour(nullptr);
+    QCOMPARE(PixelsOf(Rendered(v.view), ui::kContourColour), 0);
   }
 };
 
