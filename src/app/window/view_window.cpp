@@ -16,7 +16,6 @@ namespace app {
 namespace {
 
 constexpr double kDefaultRapidRate = 2000.0;  // mm/min
-const char kGeometryKey[] = "Ansicht/Geometrie";
 const char kRapidRateKey[] = "Ansicht/Eilgang";
 
 QSettings UserSettings() { return QSettings(QStringLiteral("RUR"), QStringLiteral("rur")); }
@@ -26,38 +25,43 @@ QString Figure(double value, int decimals) { return QString::number(value, 'f', 
 }  // namespace
 
 ViewWindow::ViewWindow(const rur::Workstation& ws, PathLink& link, QWidget* parent)
-    : QWidget(parent, Qt::Window), ws_(ws), link_(link) {
+    : QDockWidget(QStringLiteral("Ansicht"), parent), ws_(ws), link_(link) {
   setObjectName(QString::fromLatin1(ui::kViewWindowNames.window));
-  setWindowTitle(QStringLiteral("Ansicht"));
+  setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
   CreateComponents();
-  resize(800, 600);
 }
 
 void ViewWindow::CreateComponents() {
   const ui::ViewWindowNames& names = ui::kViewWindowNames;
-  view_ = ui::Named(new ui::PathView(this), names.view);
-  auto* fitButton = ui::Named(new QPushButton(QStringLiteral("Einpassen"), this), names.fitButton);
-  rapidRate_ = ui::Named(new QDoubleSpinBox(this), names.rapidRate);
+  auto* body = new QWidget(this);
+  view_ = ui::Named(new ui::PathView(body), names.view);
+  auto* fitButton = ui::Named(new QPushButton(QStringLiteral("Einpassen"), body), names.fitButton);
+  rapidRate_ = ui::Named(new QDoubleSpinBox(body), names.rapidRate);
   rapidRate_->setRange(1.0, 100000.0);
   rapidRate_->setDecimals(0);
   rapidRate_->setSuffix(QStringLiteral(" mm/min"));
   rapidRate_->setValue(UserSettings().value(QLatin1String(kRapidRateKey), kDefaultRapidRate).toDouble());
-  position_ = ui::Named(new QLabel(this), names.position);
-  pickedBlock_ = ui::Named(new QLabel(this), names.pickedBlock);
-  statistics_ = ui::Named(new QLabel(this), names.statistics);
+  position_ = ui::Named(new QLabel(body), names.position);
+  pickedBlock_ = ui::Named(new QLabel(body), names.pickedBlock);
+  statistics_ = ui::Named(new QLabel(body), names.statistics);
   for (QLabel* label : {position_, pickedBlock_, statistics_}) label->setTextFormat(Qt::PlainText);
+  // Wrapped, so that a long text never widens a docked view.
+  pickedBlock_->setWordWrap(true);
+  statistics_->setWordWrap(true);
 
   auto* controls = new QHBoxLayout;
   controls->addWidget(fitButton);
-  controls->addWidget(new QLabel(QStringLiteral("Eilgang:"), this));
+  controls->addWidget(new QLabel(QStringLiteral("Eilgang:"), body));
   controls->addWidget(rapidRate_);
   controls->addStretch(1);
   controls->addWidget(position_);
-  auto* layout = new QVBoxLayout(this);
+  auto* layout = new QVBoxLayout(body);
   layout->addLayout(controls);
   layout->addWidget(view_, 1);
   layout->addWidget(pickedBlock_);
   layout->addWidget(statistics_);
+
+  setWidget(body);
 
   connect(fitButton, &QPushButton::clicked, view_, &ui::PathView::Fit);
   connect(rapidRate_, &QDoubleSpinBox::valueChanged, this, &ViewWindow::RapidRateChanged);
@@ -69,27 +73,10 @@ void ViewWindow::CreateComponents() {
 }
 
 void ViewWindow::Open() {
-  if (!geometryRestored_) {
-    restoreGeometry(UserSettings().value(QLatin1String(kGeometryKey)).toByteArray());
-    geometryRestored_ = true;
-  }
   show();
   raise();
-  activateWindow();
+  if (isFloating()) activateWindow();
 }
-
-// The main window's end does not hide this window: it is saved when
-// hidden and, still open, when destroyed with the main window.
-ViewWindow::~ViewWindow() {
-  if (isVisible()) SaveGeometry();
-}
-
-void ViewWindow::hideEvent(QHideEvent* event) {
-  QWidget::hideEvent(event);
-  SaveGeometry();
-}
-
-void ViewWindow::SaveGeometry() { UserSettings().setValue(QLatin1String(kGeometryKey), saveGeometry()); }
 
 void ViewWindow::SetCommandState(CommandState state) { commandRunning_ = Running(state); }
 
