@@ -50,7 +50,7 @@ void MainWindow::ShowWorkAreaHint(bool clean) {
   workAreaHint_ = hint ? ui::ToQt(*hint) : QString();
   if (workAreaHint_.isEmpty()) return;
   ShowStatus(workAreaHint_);
-  statusLine_->setToolTip(workAreaHint_);  // the line may be cut at the panel's edge
+  statusLine_->setToolTip(workAreaHint_);  // also where the line is held short of its text
 }
 
 void MainWindow::OnAbort() {
