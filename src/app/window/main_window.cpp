@@ -52,7 +52,7 @@ std::string Shown(const std::string& nativePath) { return ui::FromQt(FromNative(
 
 MainWindow::MainWindow(ui::ModalHost& host, data::DataDirectorySource source, QString firstArgument,
                        QString startProgram, QWidget* parent)
-    : QWidget(parent),
+    : QMainWindow(parent),
       host_(host),
       messageWindow_(new ui::MessageWindow(this)),
       dialogs_(host, *messageWindow_, this),
@@ -69,6 +69,7 @@ MainWindow::MainWindow(ui::ModalHost& host, data::DataDirectorySource source, QS
   connect(importNotes_, &ui::ImportNotesWindow::lineChosen, editor_, &ui::NcEditor::MoveToLine);
   transferLog_ = new ui::TransferLogWindow(this);
   ShowCommands();
+  RestoreRoom();
 }
 
 // The view goes first: it shows the workstation's stores.
@@ -130,7 +131,7 @@ void MainWindow::DrawOfferedByLines() {
 }
 
 void MainWindow::changeEvent(QEvent* event) {
-  QWidget::changeEvent(event);
+  QMainWindow::changeEvent(event);
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) OnActivated();
 }
 
@@ -324,6 +325,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   ws_.ClearListing();
+  SaveRoom();
   event->accept();
 }
 

@@ -4,10 +4,10 @@
 // operation. Its widgets are private (their names: ui/component_names.h).
 #pragma once
 
+#include <QMainWindow>
 #include <QString>
 #include <cstdint>
 #include <optional>
-#include <QWidget>
 
 #include "draw/picture/surface.h"
 #include "nc/import/gcode_import.h"
@@ -42,7 +42,7 @@ namespace app {
 class PathLink;
 class ViewWindow;
 
-class MainWindow : public QWidget {
+class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
   // startProgram: a program file to load when the working state is first
@@ -90,6 +90,11 @@ class MainWindow : public QWidget {
   // has named the file.
   void OpenProgram(const QString& path);
 
+  // Opens and raises the path view "Ansicht" (F4, a double click on the
+  // picture); the first time ever it docks at the right and the window
+  // widens for it, or, on a screen too narrow for both, it floats.
+  void OpenView();
+
  signals:
   // Every status text of a transfer, as it is shown (a later one replaces
   // it in the status line at once).
@@ -110,8 +115,10 @@ class MainWindow : public QWidget {
 
  private:
   void CreateComponents();
-  void CreateButtons();
-  void CreatePictures();
+  void CreateComponentsIn(QWidget* room);
+  void CreateButtons(QWidget* room);
+  void CreatePictures(QWidget* room);
+  void AnchorComponents(QWidget* room);
   void CreateDialogs();
   void ConnectHandlers();
   void ConnectViewWindow();
@@ -218,6 +225,12 @@ class MainWindow : public QWidget {
   void ShowPictureMarks();
   ui::PictureOverlay* pictureMarks_ = nullptr;
   std::optional<draw::PixelFrame> sentPathBox_;  // measured once a transfer
+
+  // Room: the window's size, place and docked view, kept per user (main_window_room.cpp).
+  void RestoreRoom();
+  void SaveRoom();
+  void PlaceViewFirstTime();
+  bool viewPlaced_ = false;  // the view was docked or floated once
 };
 
 }  // namespace app

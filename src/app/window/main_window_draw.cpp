@@ -50,7 +50,7 @@ void MainWindow::ShowWorkAreaHint(bool clean) {
   workAreaHint_ = hint ? ui::ToQt(*hint) : QString();
   if (workAreaHint_.isEmpty()) return;
   ShowStatus(workAreaHint_);
-  statusLine_->setToolTip(workAreaHint_);  // the line may be cut at the panel's edge
+  statusLine_->setToolTip(workAreaHint_);  // also where the line is held short of its text
 }
 
 void MainWindow::OnAbort() {
@@ -92,7 +92,7 @@ void MainWindow::ShowPicture() {
 // main window shows is shown there too.
 void MainWindow::ConnectViewWindow() {
   auto* shortcut = new QShortcut(QKeySequence(Qt::Key_F4), this);
-  connect(shortcut, &QShortcut::activated, viewWindow_, &ViewWindow::Open);
+  connect(shortcut, &QShortcut::activated, this, &MainWindow::OpenView);
   connect(this, &MainWindow::drawingShown, viewWindow_, &ViewWindow::ShowDrawing);
   connect(this, &MainWindow::sentPathShown, viewWindow_, &ViewWindow::ShowSentPath);
   connect(this, &MainWindow::pictureCleared, viewWindow_, &ViewWindow::ShowNothing);
@@ -100,13 +100,13 @@ void MainWindow::ConnectViewWindow() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != picture_) return QWidget::eventFilter(watched, event);
+  if (watched != picture_) return QMainWindow::eventFilter(watched, event);
   const QEvent::Type type = event->type();
   if (type != QEvent::MouseButtonDblClick && type != QEvent::MouseButtonPress) return false;
   const auto* mouse = static_cast<const QMouseEvent*>(event);
   if (mouse->button() != Qt::LeftButton) return false;
   if (type == QEvent::MouseButtonDblClick) {
-    viewWindow_->Open();
+    OpenView();
     return true;
   }
   PickOnPicture(mouse->position().toPoint());

@@ -23,7 +23,6 @@ namespace app {
 namespace {
 
 constexpr double kDefaultRapidRate = 2000.0;  // mm/min
-const char kGeometryKey[] = "Ansicht/Geometrie";
 const char kRapidRateKey[] = "Ansicht/Eilgang";
 const char kContourKey[] = "Ansicht/KorrigierteKontur";
 const char kDepthKey[] = "Ansicht/TiefeFarbig";
@@ -46,38 +45,39 @@ QCheckBox* RememberedBox(QWidget* parent, const char* name, const QString& capti
 }  // namespace
 
 ViewWindow::ViewWindow(const rur::Workstation& ws, PathLink& link, QWidget* parent)
-    : QWidget(parent, Qt::Window), ws_(ws), link_(link) {
+    : QDockWidget(QStringLiteral("Ansicht"), parent), ws_(ws), link_(link) {
   setObjectName(QString::fromLatin1(ui::kViewWindowNames.window));
-  setWindowTitle(QStringLiteral("Ansicht"));
+  setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
   CreateComponents();
-  resize(800, 600);
 }
 
 void ViewWindow::CreateComponents() {
   const ui::ViewWindowNames& names = ui::kViewWindowNames;
-  view_ = ui::Named(new ui::PathView(this), names.view);
-  auto* fitButton = ui::Named(new QPushButton(QStringLiteral("Einpassen"), this), names.fitButton);
-  rapidRate_ = ui::Named(new QDoubleSpinBox(this), names.rapidRate);
+  auto* body = new QWidget(this);
+  view_ = ui::Named(new ui::PathView(body), names.view);
+  auto* fitButton = ui::Named(new QPushButton(QStringLiteral("Einpassen"), body), names.fitButton);
+  rapidRate_ = ui::Named(new QDoubleSpinBox(body), names.rapidRate);
   rapidRate_->setRange(1.0, 100000.0);
   rapidRate_->setDecimals(0);
   rapidRate_->setSuffix(QStringLiteral(" mm/min"));
   rapidRate_->setValue(UserSettings().value(QLatin1String(kRapidRateKey), kDefaultRapidRate).toDouble());
-  position_ = ui::Named(new QLabel(this), names.position);
-  pickedBlock_ = ui::Named(new QLabel(this), names.pickedBlock);
-  statistics_ = ui::Named(new QLabel(this), names.statistics);
-  contourBox_ = RememberedBox(this, names.contourBox, QStringLiteral("Korrigierte Kontur"), kContourKey, false);
+  position_ = ui::Named(new QLabel(body), names.position);
+  pickedBlock_ = ui::Named(new QLabel(body), names.pickedBlock);
+  statistics_ = ui::Named(new QLabel(body), names.statistics);
+  contourBox_ = RememberedBox(body, names.contourBox, QStringLiteral("Korrigierte Kontur"), kContourKey, false);
   contourBox_->setToolTip(
       QStringLiteral("Zeigt die radiuskorrigierte Bahn, wie sie gesendet wird, über der programmierten"));
-  depthBox_ = RememberedBox(this, names.depthBox, QStringLiteral("Tiefe farbig"), kDepthKey, true);
+  depthBox_ = RememberedBox(body, names.depthBox, QStringLiteral("Tiefe farbig"), kDepthKey, true);
   depthBox_->setToolTip(QStringLiteral("Färbt die Bahn nach ihrer Z-Lage, Eilgänge bleiben gestrichelt"));
-  contourNote_ = ui::Named(new QLabel(this), names.contourNote);
-  depthLegend_ = ui::Named(new ui::DepthLegend(this), names.depthLegend);
+  contourNote_ = ui::Named(new QLabel(body), names.contourNote);
+  depthLegend_ = ui::Named(new ui::DepthLegend(body), names.depthLegend);
   for (QLabel* label : {position_, pickedBlock_, statistics_, contourNote_}) label->setTextFormat(Qt::PlainText);
-  contourNote_->setWordWrap(true);  // it may quote a whole block
+  // Wrapped, so that a long text (a whole block) never widens a docked view.
+  for (QLabel* label : {pickedBlock_, statistics_, contourNote_}) label->setWordWrap(true);
 
   auto* controls = new QHBoxLayout;
   controls->addWidget(fitButton);
-  controls->addWidget(new QLabel(QStringLiteral("Eilgang:"), this));
+  controls->addWidget(new QLabel(QStringLiteral("Eilgang:"), body));
   controls->addWidget(rapidRate_);
   controls->addWidget(contourBox_);
   controls->addWidget(depthBox_);
@@ -86,12 +86,14 @@ void ViewWindow::CreateComponents() {
   auto* picture = new QHBoxLayout;
   picture->addWidget(view_, 1);
   picture->addWidget(depthLegend_);
-  auto* layout = new QVBoxLayout(this);
+  auto* layout = new QVBoxLayout(body);
   layout->addLayout(controls);
   layout->addLayout(picture, 1);
   layout->addWidget(pickedBlock_);
   layout->addWidget(contourNote_);
   layout->addWidget(statistics_);
+
+  setWidget(body);
 
   connect(fitButton, &QPushButton::clicked, view_, &ui::PathView::Fit);
   connect(rapidRate_, &QDoubleSpinBox::valueChanged, this, &ViewWindow::RapidRateChanged);
@@ -106,27 +108,10 @@ void ViewWindow::CreateComponents() {
 }
 
 void ViewWindow::Open() {
-  if (!geometryRestored_) {
-    restoreGeometry(UserSettings().value(QLatin1String(kGeometryKey)).toByteArray());
-    geometryRestored_ = true;
-  }
   show();
   raise();
-  activateWindow();
+  if (isFloating()) activateWindow();
 }
-
-// The main window's end does not hide this window: it is saved when
-// hidden and, still open, when destroyed with the main window.
-ViewWindow::~ViewWindow() {
-  if (isVisible()) SaveGeometry();
-}
-
-void ViewWindow::hideEvent(QHideEvent* event) {
-  QWidget::hideEvent(event);
-  SaveGeometry();
-}
-
-void ViewWindow::SaveGeometry() { UserSettings().setValue(QLatin1String(kGeometryKey), saveGeometry()); }
 
 void ViewWindow::SetCommandState(CommandState state) { commandRunning_ = Running(state); }
 

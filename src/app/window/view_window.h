@@ -1,12 +1,12 @@
-// The path view window "Ansicht": the picture's drawing (or sent path) as
+// The path view "Ansicht": the picture's drawing (or sent path) as
 // vectors, with "Einpassen", the cursor's position, the rapid rate, the
 // picked block and the path statistics; on request the compensated contour
-// over the drawing and its depths in colour with their legend. Opened by a
-// double click on the picture or F4; remembers its geometry and choices
-// per user.
+// over the drawing and its depths in colour with their legend. Docked in
+// the main window or floating beside it (the main window keeps where it
+// is); remembers its choices per user.
 #pragma once
 
-#include <QWidget>
+#include <QDockWidget>
 #include <cstdint>
 
 #include "window/command_state.h"
@@ -25,16 +25,15 @@ namespace app {
 
 class PathLink;
 
-class ViewWindow : public QWidget {
+class ViewWindow : public QDockWidget {
   Q_OBJECT
  public:
-  // A window of its own beside parent, hidden until opened. ws: the stores,
+  // A dock of the main window parent, hidden until opened. ws: the stores,
   // settings and zero point shown; link: the drawing's link to the editor,
   // which a block picked in the view moves.
   ViewWindow(const rur::Workstation& ws, PathLink& link, QWidget* parent);
-  // Keeps the geometry of a window still open when the program ends.
-  ~ViewWindow() override;
 
+  // Shows the view where it is, docked or floating, and brings it forward.
   void Open();
 
   // What the main window's picture shows now: the last drawing (clean:
@@ -46,11 +45,7 @@ class ViewWindow : public QWidget {
   // While a drawing or a transfer runs a click picks nothing.
   void SetCommandState(CommandState state);
 
- protected:
-  void hideEvent(QHideEvent* event) override;
-
  private:
-  void SaveGeometry();
   void CreateComponents();
   void ShowStatistics();
   void Highlight();
@@ -61,7 +56,6 @@ class ViewWindow : public QWidget {
 
   const rur::Workstation& ws_;
   PathLink& link_;
-  bool geometryRestored_ = false;
   bool showingSent_ = false;
   bool showingDrawing_ = false;
   bool drawingClean_ = false;

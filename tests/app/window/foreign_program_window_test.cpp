@@ -354,5 +354,5 @@ class ForeignProgramWindowTest : public QObject {
   }
 };
 
-QTEST_MAIN(ForeignProgramWindowTest)
+RUR_WINDOW_TEST_MAIN(ForeignProgramWindowTest)
 #include "foreign_program_window_test.moc"

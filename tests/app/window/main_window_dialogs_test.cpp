@@ -432,5 +432,5 @@ class MainWindowDialogsTest : public QObject {
   }
 };
 
-QTEST_MAIN(MainWindowDialogsTest)
+RUR_WINDOW_TEST_MAIN(MainWindowDialogsTest)
 #include "main_window_dialogs_test.moc"

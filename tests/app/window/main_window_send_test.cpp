@@ -118,7 +118,7 @@ class MainWindowSendTest : public QObject {
     f.Press(kNames.abortButton);       // an abort before the command does not hold it
     QVERIFY(f.Enabled(kNames.sendButton));
     auto& viewWindow = f.Get<app::ViewWindow>(ui::kViewWindowNames.window);
-    viewWindow.Open();
+    f.window.OpenView();
     auto& view = Part<ui::PathView>(viewWindow, ui::kViewWindowNames.view);
     const auto pixels = [&view](QColor colour) {
       QImage image(view.size(), QImage::Format_RGB32);

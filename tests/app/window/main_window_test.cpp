@@ -1,6 +1,7 @@
 // The main window under offscreen Qt: the start and end pictures and the
-// commands each state offers, the editor, loading, saving and the save
-// question, closing, drawing and the abort; and the window's command line:
+// commands each state offers, the room a larger window gives and the status
+// line's long texts, the editor, loading, saving and the save question,
+// closing, drawing and the abort; and the window's command line:
 // its arguments, --version, Qt's German texts, the shipped data files, the
 // folder the load dialog opens in and a program named on it.
 #include <QApplication>
@@ -83,6 +84,89 @@ class MainWindowTest : public QObject {
     f.Start();
     QCOMPARE(f.ws().descriptions().m[1].number, std::uint8_t{3});
     QCOMPARE(f.host.unexpected, 0);
+  }
+
+  // At 651 x 587, the least size, every component stands where it always
+  // stood; the room beyond goes to the editor both ways, the right column
+  // moves with the right edge and the bottom row with the bottom, and the
+  // work-area picture keeps its size and pixels. Maximised the same.
+  void theRoomOfALargerWindowGoesToTheEditorAndThePictureKeepsItsPixels() {
+    WindowFixture f;
+    f.Start();
+    f.Draw(QStringLiteral("%1\nN10 G1 X100 Y100 F100\nN20 X200\nN30 M30"));
+    f.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+    const QImage drawn = f.Get<QLabel>(kNames.picture).pixmap().toImage();
+    QVERIFY(PixelsOf(drawn, Qt::yellow) > 100);
+    const auto at = [&f](const char* name) {
+      const QWidget& w = f.Get<QWidget>(name);
+      return QRect(w.mapTo(&f.window, QPoint(0, 0)), w.size());
+    };
+    const auto placed = [&](QSize room) {
+      const int dx = room.width(), dy = room.height();
+      QCOMPARE(at(kNames.editor), QRect(116, 30, 441 + dx, 160 + dy));
+      QCOMPARE(at(kNames.programName), QRect(116, 4, 318 + dx, 22));
+      QCOMPARE(at(kNames.blockSkipBox), QRect(440 + dx, 4, 205, 22));
+      QCOMPARE(at(kNames.statusLine), QRect(120, 196 + dy, 433 + dx, 22));
+      QCOMPARE(at(kNames.pictureFrame), QRect(116, 224 + dy, 441, 361));
+      QCOMPARE(at(kNames.picture), QRect(119, 227 + dy, 435, 355));
+      QCOMPARE(at(kNames.newButton), QRect(8, 30, 100, 28));
+      QCOMPARE(at(kNames.transferLogButton), QRect(8, 236, 100, 28));
+      QCOMPARE(at(kNames.drawButton), QRect(563 + dx, 30, 82, 28));
+      QCOMPARE(at(kNames.sendFromButton), QRect(563 + dx, 172, 82, 28));
+      QCOMPARE(at(kNames.progressBar), QRect(590 + dx, 224 + dy, 28, 240));
+      QCOMPARE(at(kNames.transferFigures), QRect(563 + dx, 468 + dy, 82, 80));
+      QCOMPARE(at(kNames.closeButton), QRect(563 + dx, 553 + dy, 82, 28));
+      QCOMPARE(at(kNames.endPicture), QRect(4, 482 + dy, 105, 101));
+      QCOMPARE(at(kNames.startPicture), QRect(4, 482 + dy, 105, 105));
+      QVERIFY(f.Get<QLabel>(kNames.picture).pixmap().toImage() == drawn);
+    };
+    QCOMPARE(f.window.minimumSize(), QSize(651, 587));
+    // Smaller than the least size is the least size.
+    for (const QSize size : {QSize(651, 587), QSize(652, 588), QSize(1600, 1000), QSize(650, 586)}) {
+      f.window.resize(size);
+      QApplication::processEvents();
+      QCOMPARE(f.window.size(), size.expandedTo(QSize(651, 587)));
+      placed(f.window.size() - QSize(651, 587));
+    }
+    f.window.showMaximized();
+    QApplication::processEvents();
+    QVERIFY(f.window.isMaximized());
+    QVERIFY(f.window.width() > 651 && f.window.height() > 587);
+    placed(f.window.size() - QSize(651, 587));
+  }
+
+  // A long text wraps, a word longer than the line (a path) too, and the
+  // status panel grows upward into the editor to show it whole; the editor
+  // keeps three lines (48 pixels) however long the text. A short text gives
+  // the room back.
+  void aLongStatusTextIsShownWhole() {
+    WindowFixture f;
+    f.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+    QLabel& line = f.status();
+    QWidget& panel = f.Get<QWidget>(kNames.statusPanel);
+    // Whether the line shows all of the text; the picture below stays put.
+    const auto shownWhole = [&](const QString& text) {
+      line.setText(text);
+      QApplication::processEvents();  // the panel's layout asks the window's
+      QApplication::processEvents();
+      return panel.geometry().bottom() == 219 && f.editor().height() + panel.height() == 160 + 26 &&
+             line.height() >= line.heightForWidth(line.width());
+    };
+    const QString words = QStringLiteral("3 S\u00e4tze au\u00dferhalb des Arbeitsbereichs, Bahn X -10..450 Y 0..10 mm; ")
+                              .repeated(3);
+    const QString path = QStringLiteral("/home/bediener/programme/").repeated(5) + QStringLiteral("%1");
+    for (const QString& text : {words, path}) {
+      QVERIFY(shownWhole(text));
+      QVERIFY(line.height() > 2 * 16);
+      QCOMPARE(line.width(), 433);
+    }
+    QVERIFY(!shownWhole(words.repeated(20)));  // more than the editor can give
+    QCOMPARE(f.editor().height(), 48);
+    QVERIFY(shownWhole(QStringLiteral("Daten werden gesendet!")));
+    QCOMPARE(panel.geometry(), QRect(116, 194, 441, 26));
+    QCOMPARE(f.editor().height(), 160);
   }
 
   // Typed letters become capitals; drawing is offered from four lines.
@@ -361,5 +445,5 @@ class MainWindowTest : public QObject {
   }
 };
 
-QTEST_MAIN(MainWindowTest)
+RUR_WINDOW_TEST_MAIN(MainWindowTest)
 #include "main_window_test.moc"

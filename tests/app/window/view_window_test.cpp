@@ -1,14 +1,16 @@
-// The path view window under offscreen Qt: opening it, picking blocks in
-// the view and on the picture (the editor follows, the status lines name
-// the block), the editor's cursor lighting up blocks, zoom, pan and
-// "Einpassen", the statistics, the compensated contour and the depth
-// legend, the window's remembered size and choices, and the marks of the
-// work area and the path over the main window's picture.
+// The path view under offscreen Qt: opening, docking and floating it,
+// picking blocks in the view and on the picture (the editor follows, the
+// status lines name the block), the editor's cursor lighting up blocks,
+// zoom, pan and "Einpassen", the statistics, the compensated contour and
+// the depth legend, the marks of the work area and the path over the main
+// window's picture, and the main window's room (size, place, maximised,
+// the view docked) kept for the next start.
 #include <QApplication>
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QTest>
 #include <QTextBlock>
 #include <QWheelEvent>
@@ -21,6 +23,7 @@
 #include "ui/path_view/depth_legend.h"
 #include "ui/path_view/path_view.h"
 #include "ui/path_view/picture_overlay.h"
+#include "window/view_placement.h"
 #include "window/view_window.h"
 #include "window_fixture.h"
 
@@ -96,18 +99,62 @@ class ViewWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void doubleClickOnThePictureAndF4OpenTheView() {
+  // The test screen (800 pixels wide) has no room beside the 651 pixels of
+  // the components: the view floats the first time, and the window keeps
+  // its size. Docked by the operator, it sits right of the components and
+  // F4 and the double click show it there again.
+  void doubleClickOnThePictureAndF4OpenTheViewDockedOrFloating() {
     Fixture f;
+    f.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.window));
     QVERIFY(!f.viewWindow().isVisible());
     QTest::mouseDClick(&f.picture(), Qt::LeftButton, {}, QPoint(20, 20));
     QVERIFY(f.viewWindow().isVisible());
-    QCOMPARE(f.window.size(), QSize(651, 587));  // the main window keeps its layout
-    f.viewWindow().hide();
-    f.window.show();
-    f.window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&f.window));
-    QTest::keyClick(&f.window, Qt::Key_F4);
+    QVERIFY(f.viewWindow().isFloating());
+    QCOMPARE(f.window.size(), QSize(651, 587));
+    f.viewWindow().setFloating(false);
+    QApplication::processEvents();
     QVERIFY(f.viewWindow().isVisible());
+    QVERIFY(f.window.width() >= 651 + f.viewWindow().width());
+    QCOMPARE(f.window.centralWidget()->width(), 651);
+    QVERIFY(f.viewWindow().x() >= f.window.centralWidget()->geometry().right());
+    for (const bool byKey : {true, false}) {
+      f.viewWindow().close();
+      QVERIFY(!f.viewWindow().isVisible());
+      f.window.activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(&f.window));
+      if (byKey) QTest::keyClick(&f.window, Qt::Key_F4);
+      if (!byKey) QTest::mouseDClick(&f.picture(), Qt::LeftButton, {}, QPoint(20, 20));
+      QVERIFY(f.viewWindow().isVisible());
+      QVERIFY(!f.viewWindow().isFloating());
+    }
+  }
+
+  // The first place of the view: docked while the screen holds the
+  // components and the view's least width, to the pixel; floating below.
+  void theViewDocksWhereTheScreenHasRoom() {
+    const int min = 300;  // the view's least width with its separator
+    struct Case {
+      int screen, window;
+      bool maximised;
+      app::ViewPlacement want;
+    } cases[] = {
+        {1920, 651, false, {true, 1101, 450}},  // widened by the view's width
+        {1600, 1200, false, {true, 1600, 474}},  // as far as the screen goes; half the room
+        {951, 651, false, {true, 951, 300}},     // exactly the least width
+        {950, 651, false, {false, 651, 0}},      // one pixel short: floating, the window as it was
+        {1920, 1920, true, {true, 1920, 634}},   // maximised: no wider, half the room
+        {800, 800, true, {false, 800, 0}},
+    };
+    for (const Case& c : cases) {
+      const app::ViewPlacement p = app::PlaceViewFirst({c.screen, c.window, 0, c.maximised, 651, min});
+      const QString name = QStringLiteral("%1 %2").arg(c.screen).arg(c.window);
+      QVERIFY2(p.docked == c.want.docked, qPrintable(name));
+      QVERIFY2(p.windowWidth == c.want.windowWidth, qPrintable(name));
+      QVERIFY2(p.viewWidth == c.want.viewWidth, qPrintable(name));
+    }
+    // The frame of the window counts against the screen.
+    QCOMPARE(app::PlaceViewFirst({1920, 1400, 10, false, 651, min}).windowWidth, 1850);
   }
 
   // A block picked in the view or on the picture selects the line that
@@ -116,7 +163,7 @@ class ViewWindowTest : public QObject {
     Fixture f;
     f.DrawExample();
     QCOMPARE(f.host.unexpected, 0);
-    f.viewWindow().Open();
+    f.window.OpenView();
     struct Case {
       draw::PathPoint at;
       int editorLine;
@@ -176,7 +223,7 @@ class ViewWindowTest : public QObject {
   void zoomKeepsThePointUnderTheCursorAndEinpassenRestoresTheFit() {
     Fixture f;
     f.DrawExample();
-    f.viewWindow().Open();
+    f.window.OpenView();
     ui::PathView& view = f.view();
     view.Fit();
     const ui::ViewTransform fitted = view.Transform();
@@ -273,9 +320,9 @@ class ViewWindowTest : public QObject {
       QCOMPARE(f.legend().topText(), QString::fromLatin1(c.top));
       QCOMPARE(f.legend().bottomText(), QString::fromLatin1(c.bottom));
     }
-    QVERIFY(f.legend().isVisible());
+    QVERIFY(f.legend().isVisibleTo(&f.viewWindow()));
     f.depthBox().setChecked(false);
-    QVERIFY(!f.legend().isVisible());
+    QVERIFY(!f.legend().isVisibleTo(&f.viewWindow()));
     f.depthBox().setChecked(true);
   }
 
@@ -315,27 +362,62 @@ class ViewWindowTest : public QObject {
     QCOMPARE(shown().pixel(0, 100), qRgb(0, 0, 128));
   }
 
-  // The size is kept when the view is hidden and when the program ends with
-  // the view still open (it is never hidden then); the rapid rate too.
-  void theWindowRemembersItsSizeAndTheRapidRate() {
-    for (const auto& [hidden, size] : {std::pair{true, QSize(640, 480)}, std::pair{false, QSize(700, 500)}}) {
-      {
-        Fixture f;
-        if (!hidden) f.window.show();
-        f.viewWindow().Open();
-        f.viewWindow().resize(size);
-        if (hidden) f.rapidRate().setValue(1500.0);
-        if (hidden) f.contourBox().setChecked(true);
-        if (hidden) f.depthBox().setChecked(false);
-        if (hidden) f.viewWindow().hide();
-      }
+  // Kept when the window closes, for the next start: its size and place,
+  // the view docked (or floating) with its width, the maximised state, the
+  // rapid rate and the view's check boxes; a place off every screen comes
+  // back onto the screen.
+  // The first start opens at 651 x 587 in the middle of the screen.
+  void theWindowKeepsItsRoomAndTheViewForTheNextStart() {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QRect kept;
+    int viewWidth = 0;
+    {
       Fixture f;
-      f.viewWindow().Open();
-      QCOMPARE(f.viewWindow().size(), size);
+      QCOMPARE(f.window.geometry(), QRect(screen.center() - QPoint(325, 293), QSize(651, 587)));
+      f.window.show();
+      f.window.OpenView();
+      f.viewWindow().setFloating(false);
+      f.rapidRate().setValue(1500.0);
+      f.contourBox().setChecked(true);
+      f.depthBox().setChecked(false);
+      f.window.setGeometry(QRect(40, 60, f.window.width() + 30, 592));
+      QApplication::processEvents();
+      kept = f.window.geometry();
+      viewWidth = f.viewWindow().width();
+      f.window.OnActivated();  // the start picture's hold on closing ends
+      QVERIFY(f.window.close());
+    }
+    {
+      Fixture f;
+      f.window.show();
+      QApplication::processEvents();
+      QCOMPARE(f.window.geometry(), kept);
+      QVERIFY(f.viewWindow().isVisible());
+      QVERIFY(!f.viewWindow().isFloating());
+      QCOMPARE(f.viewWindow().width(), viewWidth);
       QCOMPARE(f.rapidRate().value(), 1500.0);
       QVERIFY(f.contourBox().isChecked());
       QVERIFY(!f.depthBox().isChecked());
+      f.viewWindow().setFloating(true);
+      f.window.showMaximized();
+      QApplication::processEvents();
+      f.window.OnActivated();
+      QVERIFY(f.window.close());
     }
+    {
+      Fixture f;
+      QVERIFY(f.window.isMaximized());
+      f.window.show();
+      QVERIFY(f.viewWindow().isFloating());
+      f.window.showNormal();
+      f.window.setGeometry(5000, 5000, 700, 592);
+      f.window.OnActivated();
+      QVERIFY(f.window.close());
+    }
+    Fixture f;
+    QVERIFY(!f.window.isMaximized());
+    QCOMPARE(f.window.size(), QSize(700, 592));
+    QVERIFY(screen.contains(f.window.geometry()));  // its frame may stand out by its border
   }
 };
 
