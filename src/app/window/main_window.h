@@ -4,6 +4,7 @@
 // operation. Its widgets are private (their names: ui/component_names.h).
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <cstdint>
 #include <QWidget>
@@ -14,7 +15,6 @@
 #include "workstation/workstation.h"
 
 class QCheckBox;
-class QFileDialog;
 class QLabel;
 class QPlainTextEdit;
 class QProgressBar;
@@ -32,6 +32,7 @@ class InstallationDialog;
 class MessageWindow;
 class ZeroPointDialog;
 class ToolDialog;
+class HelpWindow;
 }  // namespace ui
 
 namespace app {
@@ -198,8 +199,6 @@ class MainWindow : public QWidget {
   QPushButton* closeButton_ = nullptr;
   ui::PictureButton* startPicture_ = nullptr;
   ui::PictureButton* endPicture_ = nullptr;
-  QFileDialog* openDialog_ = nullptr;
-  QFileDialog* saveDialog_ = nullptr;
   ui::QtSerialLine* serialLine_ = nullptr;
   ui::InstallationDialog* installationDialog_ = nullptr;
   ui::ToolDialog* toolDialog_ = nullptr;
@@ -210,6 +209,24 @@ class MainWindow : public QWidget {
   ui::TransferLogWindow* transferLog_ = nullptr;
   PathLink* link_ = nullptr;  // the drawing and the editor's lines
   ViewWindow* viewWindow_ = nullptr;
+
+  // Keys, help page, focus and title mark (main_window_keys.cpp); the file
+  // dialogs, made for each use (main_window_files.cpp).
+  void CreateKeys();
+  void OpenHelp();
+  void FocusForState(CommandState state);
+  void SetProgramModified(std::uint8_t modified);  // and the title's "*"
+  void ShowTitle();
+  void ShowControllerName(const QString& name);
+  enum class FileUse { kLoad, kSave, kFirstPart };
+  // The path chosen in a program file dialog, empty when cancelled;
+  // suggested: the first part's path (kFirstPart).
+  QString ChooseProgramFile(FileUse use, const QString& suggested = QString());
+  QString titleName_ = QStringLiteral("RUR");  // or the controller the installation dialog names
+  QString fileFolder_;                         // where the next file dialog opens
+  bool focusOnWork_ = false;                   // the focus was put for the working state
+  QPointer<QWidget> focusBeforeRun_;           // where the focus was when a drawing or transfer began
+  ui::HelpWindow* helpWindow_ = nullptr;       // made at the first F1
 };
 
 }  // namespace app
