@@ -1,6 +1,7 @@
-// rur: the workstation's window. Arguments: [--data DIR] [--version] [A]
-// [FILE]; the first argument "A" switches the block text to scaled whole
-// numbers, FILE is a program loaded when the working state is entered.
+// rur: the workstation's window. Arguments: [--data DIR] [--version]
+// [--help] [A] [FILE]; the first argument "A" switches the block text to
+// scaled whole numbers, FILE is a program loaded when the working state is
+// entered.
 #include <QApplication>
 #include <iostream>
 
@@ -21,8 +22,10 @@ QStringList CommandLine(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Before the application object, so that it works without a display.
-  if (app::ParseWindowArgs(CommandLine(argc, argv)).version) return app::PrintVersion(std::cout);
+  // Before the application object, so that they work without a display.
+  const app::WindowArgs early = app::ParseWindowArgs(CommandLine(argc, argv));
+  if (early.help) return app::PrintUsage(std::cout);
+  if (early.version) return app::PrintVersion(std::cout);
 
   QApplication application(argc, argv);
   app::InstallGermanTranslations(application);

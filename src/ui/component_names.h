@@ -175,6 +175,12 @@ struct GoToLineDialogNames {
 };
 inline constexpr char kGutterName[] = "gutter";
 
+// The window "Hilfe" with the page on keys and NC words.
+struct HelpWindowNames {
+  const char* window = "Hilfe";
+  const char* page = "seite";
+};
+
 // Gives object its component name; returns it.
 template <typename T>
 T* Named(T* object, const char* name) {
@@ -197,5 +203,6 @@ inline constexpr ImportNotesNames kImportNotesNames;
 inline constexpr TransferLogNames kTransferLogNames;
 inline constexpr FindDialogNames kFindDialogNames;
 inline constexpr GoToLineDialogNames kGoToLineDialogNames;
+inline constexpr HelpWindowNames kHelpWindowNames;
 
 }  // namespace ui

@@ -1,9 +1,9 @@
 #include "main_window.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -22,25 +22,13 @@
 #include "ui/platform/qt_text.h"
 #include "window/foreign_program_offers.h"
 #include "window/path_link.h"
+#include "window/recent_files.h"
 #include "window/view_window.h"
 
 namespace app {
 namespace {
 
-const char kOpenTitle[] = "Programm Öffnen";
-const char kOpenFilter[] = "ZEP-Programme (%*.)|%*|Fremd-Programme (*.CNC)|*.CNC|Alle Dateien (*.*)|*.*|";
-const char kSaveFilter[] = "ZEP CNC-Programme %*.|%*|Fremd CNC-Programme *.CNC|*.CNC|Alle Dateien *.*|*.*";
 const char kSaveQuestion[] = "Programm %s wurde modifiziert. Sichern?";
-
-// Turns a filter of "description|pattern|..." pairs into Qt's name filters.
-QStringList NameFilters(const char* pairs) {
-  const QStringList parts = QString::fromUtf8(pairs).split(QLatin1Char('|'));
-  QStringList filters;
-  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-    filters << parts[i] + QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')');
-  }
-  return filters;
-}
 
 // Paths stay in the file system's encoding inside the core; texts shown to
 // the operator are Windows-1252.
@@ -69,6 +57,7 @@ MainWindow::MainWindow(ui::ModalHost& host, data::DataDirectorySource source, QS
   connect(importNotes_, &ui::ImportNotesWindow::lineChosen, editor_, &ui::NcEditor::MoveToLine);
   transferLog_ = new ui::TransferLogWindow(this);
   ShowCommands();
+  CreateKeys();
   RestoreRoom();
 }
 
@@ -96,6 +85,7 @@ void MainWindow::ConnectHandlers() {
 }
 
 void MainWindow::SetCommandState(CommandState state) {
+  if (Running(state) && !Running(state_)) focusBeforeRun_ = QApplication::focusWidget();
   state_ = state;
   ShowCommands();
 }
@@ -153,15 +143,14 @@ void MainWindow::OnStartPicture() {
 void MainWindow::EnterWorkingState() {
   drawOffered_ = false;
   SetCommandState(CommandState::kIdle);
-  programModified_ = 0;
+  SetProgramModified(0);
   if (!rur::EnterWorkingState(ws_, ui::FromQt(firstArgument_))) {
     dialogs_.Warning(rur::kTablesFailed);
     QCoreApplication::exit(1);
     return;
   }
   listingText_->clear();
-  openDialog_->setDirectory(
-      FromNative(data::ProgramFolderToOffer(ws_.settings().programDirectory, ws_.dataDirectory())));
+  fileFolder_ = FromNative(data::ProgramFolderToOffer(ws_.settings().programDirectory, ws_.dataDirectory()));
   OpenStartProgram();
 }
 
@@ -203,7 +192,7 @@ void MainWindow::OnNewProgram() {
   editor_->clear();
   importNotes_->Clear();
   ws_.BeginCommand();
-  programModified_ = 0;
+  SetProgramModified(0);
   drawOffered_ = false;
   ProgramChanged();
   ShowCommands();
@@ -211,11 +200,8 @@ void MainWindow::OnNewProgram() {
 
 void MainWindow::OnLoad() {
   if (programModified_ != 0 && !AskToSaveChanges()) return;
-  openDialog_->setWindowTitle(QString::fromUtf8(kOpenTitle));
-  openDialog_->setNameFilters(NameFilters(kOpenFilter));
-  openDialog_->selectNameFilter(openDialog_->nameFilters().value(0));
-  if (host_.Exec(*openDialog_) != QDialog::Accepted || openDialog_->selectedFiles().isEmpty()) return;
-  OpenProgram(openDialog_->selectedFiles().first());
+  const QString path = ChooseProgramFile(FileUse::kLoad);
+  if (!path.isEmpty()) OpenProgram(path);
 }
 
 void MainWindow::OpenProgram(const QString& path) {
@@ -226,6 +212,7 @@ void MainWindow::OpenProgram(const QString& path) {
     return;
   }
   ShowLoadedProgram(path, lines);
+  RememberRecentFile(path);
   const ImportChoice choice = OfferImport(path, lines);
   bool edited = choice == ImportChoice::kImported;
   if (choice == ImportChoice::kNotOffered || choice == ImportChoice::kDeclined) {
@@ -233,7 +220,7 @@ void MainWindow::OpenProgram(const QString& path) {
   }
 
   ws_.BeginCommand();
-  programModified_ = edited ? 1 : 0;
+  SetProgramModified(edited ? 1 : 0);
   drawOffered_ = true;
   ProgramChanged();
   ShowCommands();
@@ -260,14 +247,11 @@ void MainWindow::ShowLoadedProgram(const QString& path, const std::vector<std::s
 void MainWindow::OnSave() { SaveAs(); }
 
 void MainWindow::SaveAs() {
-  saveDialog_->setNameFilters(NameFilters(kSaveFilter));
-  saveDialog_->selectFile(FromNative(ws_.mainProgramFile()));
-  if (host_.Exec(*saveDialog_) != QDialog::Accepted || saveDialog_->selectedFiles().isEmpty()) return;
-  const QString path = saveDialog_->selectedFiles().first();
-  if (!SaveEditorTo(path)) return;
+  const QString path = ChooseProgramFile(FileUse::kSave);
+  if (path.isEmpty() || !SaveEditorTo(path)) return;
   ws_.NameMainProgram(NativePath(path));
   ShowProgramName(path);
-  programModified_ = 0;
+  SetProgramModified(0);
 }
 
 void MainWindow::SaveToProgramFile() {
@@ -286,6 +270,7 @@ bool MainWindow::SaveEditorTo(const QString& path) {
     return false;
   }
   editor_->document()->setModified(false);
+  RememberRecentFile(path);
   return true;
 }
 
@@ -294,7 +279,7 @@ void MainWindow::ShowProgramName(const QString& path) {
 }
 
 void MainWindow::OnEditorChanged() {
-  programModified_ = 1;
+  SetProgramModified(1);
   ProgramChanged();
   DrawOfferedByLines();
   ShowCommands();

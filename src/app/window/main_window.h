@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -16,7 +17,6 @@
 #include "workstation/workstation.h"
 
 class QCheckBox;
-class QFileDialog;
 class QLabel;
 class QPlainTextEdit;
 class QProgressBar;
@@ -35,6 +35,7 @@ class InstallationDialog;
 class MessageWindow;
 class ZeroPointDialog;
 class ToolDialog;
+class HelpWindow;
 }  // namespace ui
 
 namespace app {
@@ -208,8 +209,6 @@ class MainWindow : public QMainWindow {
   QPushButton* closeButton_ = nullptr;
   ui::PictureButton* startPicture_ = nullptr;
   ui::PictureButton* endPicture_ = nullptr;
-  QFileDialog* openDialog_ = nullptr;
-  QFileDialog* saveDialog_ = nullptr;
   ui::QtSerialLine* serialLine_ = nullptr;
   ui::InstallationDialog* installationDialog_ = nullptr;
   ui::ToolDialog* toolDialog_ = nullptr;
@@ -231,6 +230,24 @@ class MainWindow : public QMainWindow {
   void SaveRoom();
   void PlaceViewFirstTime();
   bool viewPlaced_ = false;  // the view was docked or floated once
+
+  // Keys, help page, focus and title mark (main_window_keys.cpp); the file
+  // dialogs, made for each use (main_window_files.cpp).
+  void CreateKeys();
+  void OpenHelp();
+  void FocusForState(CommandState state);
+  void SetProgramModified(std::uint8_t modified);  // and the title's "*"
+  void ShowTitle();
+  void ShowControllerName(const QString& name);
+  enum class FileUse { kLoad, kSave, kFirstPart };
+  // The path chosen in a program file dialog, empty when cancelled;
+  // suggested: the first part's path (kFirstPart).
+  QString ChooseProgramFile(FileUse use, const QString& suggested = QString());
+  QString titleName_ = QStringLiteral("RUR");  // or the controller the installation dialog names
+  QString fileFolder_;                         // where the next file dialog opens
+  bool focusOnWork_ = false;                   // the focus was put for the working state
+  QPointer<QWidget> focusBeforeRun_;           // where the focus was when a drawing or transfer began
+  ui::HelpWindow* helpWindow_ = nullptr;       // made at the first F1
 };
 
 }  // namespace app

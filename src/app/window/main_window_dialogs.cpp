@@ -20,7 +20,7 @@ void MainWindow::CreateDialogs() {
   serialLine_ = ui::Named(new ui::QtSerialLine(this), ui::kMainWindowNames.serialLine);
   const ui::PortAccess port{*serialLine_, parts.port, &traceBytes_, QString::fromLocal8Bit(TraceFile())};
   installationDialog_ = new ui::InstallationDialog(parts.settings, parts.files, port, host_, this);
-  connect(installationDialog_, &ui::InstallationDialog::controllerNamed, this, &QWidget::setWindowTitle);
+  connect(installationDialog_, &ui::InstallationDialog::controllerNamed, this, &MainWindow::ShowControllerName);
   toolDialog_ = new ui::ToolDialog(parts.tools, parts.files, this);
   zeroPointDialog_ = new ui::ZeroPointDialog(parts.zeroPoints, parts.files, this);
   lineNumberDialog_ = new ui::LineNumberDialog(this);

@@ -4,7 +4,6 @@
 // window "Import" lists what was changed or refused, a program too long
 // for the block store may be split into part files, and a path outside the
 // work area is offered a shifted zero point G54.
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QPushButton>
 #include <QTextCursor>
@@ -18,6 +17,7 @@
 #include "ui/platform/qt_text.h"
 #include "ui/dialogs/zero_point_dialog.h"
 #include "window/gcode_import_offer.h"
+#include "window/recent_files.h"
 #include "workstation/import_outcome.h"
 #include "workstation/zero_point_offer.h"
 
@@ -73,12 +73,9 @@ bool MainWindow::SplitImport(const QString& path, const nc::ImportResult& result
   const QString folder = QFileInfo(path).absolutePath();
   const QString suggested = folder + QStringLiteral("/%") + ui::ToQt(result.program.lines.empty() ? "1" :
                                                                       result.program.lines.front().substr(1));
-  saveDialog_->setWindowTitle(QString::fromLatin1(kFirstPartTitle));
-  saveDialog_->selectFile(suggested);
-  const int answer = host_.Exec(*saveDialog_);
-  saveDialog_->setWindowTitle(QString());
-  if (answer != QDialog::Accepted || saveDialog_->selectedFiles().isEmpty()) return false;
-  const std::string first = NativePath(saveDialog_->selectedFiles().first());
+  const QString chosen = ChooseProgramFile(FileUse::kFirstPart, suggested);
+  if (chosen.isEmpty()) return false;
+  const std::string first = NativePath(chosen);
   std::vector<std::string> names;
   for (std::size_t k = 1; k <= result.parts.size(); ++k) {
     const std::string name = rur::PartFileName(first, k);
@@ -89,6 +86,7 @@ bool MainWindow::SplitImport(const QString& path, const nc::ImportResult& result
     names.push_back(name);
   }
   ShowLoadedProgram(FromNative(first), result.parts.front().lines);
+  RememberRecentFile(FromNative(first));
   importNotes_->ShowNotes(ui::ToQt(ImportSummary(result)), rur::ImportNoteLines(result, &result.parts.front()));
   for (std::size_t k = 0; k < names.size(); ++k) {
     importNotes_->AppendLine(QStringLiteral("Teil %1: %2").arg(k + 1).arg(FromNative(names[k])));

@@ -1,6 +1,5 @@
 // Creation and placement of the main window's components.
 #include <QCheckBox>
-#include <QFileDialog>
 #include <QFrame>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -102,14 +101,6 @@ void MainWindow::CreateComponents() {
   CreatePictures(room);
   AnchorComponents(room);
 
-  openDialog_ = ui::Named(new QFileDialog(this), names.openDialog);
-  openDialog_->setOption(QFileDialog::DontUseNativeDialog);
-  openDialog_->setFileMode(QFileDialog::ExistingFile);
-  openDialog_->setAcceptMode(QFileDialog::AcceptOpen);
-  saveDialog_ = ui::Named(new QFileDialog(this), names.saveDialog);
-  saveDialog_->setOption(QFileDialog::DontUseNativeDialog);
-  saveDialog_->setFileMode(QFileDialog::AnyFile);
-  saveDialog_->setAcceptMode(QFileDialog::AcceptSave);
 }
 
 void MainWindow::AnchorComponents(QWidget* room) {

@@ -71,6 +71,8 @@ bool NcEditor::HandleCommandKey(const QKeyEvent& event) {
     GoToLine();
   } else if (modifiers == Qt::ControlModifier && event.key() == Qt::Key_F) {
     Find();
+  } else if (modifiers == Qt::ControlModifier && event.key() == Qt::Key_Y) {
+    redo();  // besides the platform's own redo key (Ctrl+Shift+Z)
   } else if (modifiers == Qt::NoModifier && event.key() == Qt::Key_F3) {
     if (searchText_.isEmpty()) {
       Find();

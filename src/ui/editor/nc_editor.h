@@ -1,7 +1,7 @@
 // The program editor: typed a to z become A to Z, a character that would
 // make its line longer than 256 characters is refused, a click is reported
 // (the main window re-checks its draw command). Line numbers, coloured NC
-// words, Ctrl+G goes to a line, Ctrl+F and F3 find text.
+// words, Ctrl+G goes to a line, Ctrl+F and F3 find text, Ctrl+Y redoes.
 #pragma once
 
 #include <QPlainTextEdit>

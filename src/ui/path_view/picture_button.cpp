@@ -1,5 +1,6 @@
 #include "ui/path_view/picture_button.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -9,11 +10,32 @@ namespace ui {
 PictureButton::PictureButton(QWidget* parent) : QLabel(parent) {
   setCursor(Qt::PointingHandCursor);
   setAlignment(Qt::AlignCenter);
+  setFocusPolicy(Qt::StrongFocus);
 }
 
 void PictureButton::mouseReleaseEvent(QMouseEvent* event) {
   QLabel::mouseReleaseEvent(event);
   if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
+}
+
+void PictureButton::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+  if (plain && !event->isAutoRepeat() && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+    emit clicked();
+    return;
+  }
+  QLabel::keyPressEvent(event);
+}
+
+// The focus frame: a dashed yellow rectangle along the edge, seen on the
+// navy window and on the pictures' white rings alike.
+void PictureButton::paintEvent(QPaintEvent* event) {
+  QLabel::paintEvent(event);
+  if (!hasFocus()) return;
+  QPainter p(this);
+  p.setPen(QPen(Qt::yellow, 2, Qt::DashLine));
+  p.drawRect(rect().adjusted(1, 1, -1, -1));
 }
 
 namespace {

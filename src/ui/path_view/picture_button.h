@@ -1,5 +1,6 @@
 // A picture that acts as a button (the start and end pictures), and the
-// two pictures themselves, drawn by the program.
+// two pictures themselves, drawn by the program. It takes the focus by Tab
+// or click, shows it with a frame, and Return, Enter or Space click it.
 #pragma once
 
 #include <QLabel>
@@ -15,6 +16,8 @@ class PictureButton : public QLabel {
   void clicked();
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 };
 
 // The start picture (enters the working state), w x h pixels.

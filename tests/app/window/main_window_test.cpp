@@ -1,17 +1,23 @@
 // The main window under offscreen Qt: the start and end pictures and the
 // commands each state offers, the room a larger window gives and the status
-// line's long texts, the editor, loading, saving and the save question,
-// closing, drawing and the abort; and the window's command line:
-// its arguments, --version, Qt's German texts, the shipped data files, the
-// folder the load dialog opens in and a program named on it.
+// line's long texts, the editor, loading, saving and the save question, the
+// title's mark, the file dialogs and the recent files, closing, drawing and
+// the abort, the keys and the help page; and the window's command line: its
+// arguments, --version, --help, Qt's German texts, the shipped data files,
+// the folder the load dialog opens in and a program named on it.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileSystemModel>
+#include <QFileSystemWatcher>
 #include <QKeyEvent>
 #include <QLibraryInfo>
+#include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QProcess>
 #include <QProgressBar>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -19,7 +25,12 @@
 #include <sstream>
 
 #include "data/settings.h"
+#include "support/pseudo_terminal.h"
+#include "ui/dialogs/help_window.h"
+#include "ui/path_view/picture_button.h"
+#include "window/command_keys.h"
 #include "window/german_translations.h"
+#include "window/recent_files.h"
 #include "window/window_args.h"
 #include "window_fixture.h"
 
@@ -45,6 +56,26 @@ struct ShippedFixture : WindowFixture {
     fs::copy(RUR_SOURCE_DIR "/resources", dir.path(), fs::copy_options::recursive);
   }
 };
+
+// Presses a key where the focus is, as the operator does.
+void PressKey(QKeyCombination key) {
+  QWidget* focus = QApplication::focusWidget();
+  QVERIFY(focus != nullptr);
+  QTest::keyClick(focus, key.key(), key.keyboardModifiers());
+}
+
+QKeyCombination KeyOf(const char* button) {
+  for (const app::CommandKey& command : app::kCommandKeys) {
+    if (qstrcmp(command.button, button) == 0) return command.key;
+  }
+  qFatal("no key for %s", button);
+}
+
+void Activate(QWidget& window) {
+  window.show();
+  window.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&window));
+}
 
 class RefusingBuffer : public std::streambuf {
  protected:
@@ -192,7 +223,9 @@ class MainWindowTest : public QObject {
   void savingAndTheSaveQuestion() {
     WindowFixture f;
     f.Start();
+    QCOMPARE(f.window.windowTitle(), QStringLiteral("RUR"));
     QTest::keyClicks(&f.editor(), QStringLiteral("%3"));
+    QCOMPARE(f.window.windowTitle(), QStringLiteral("RUR*"));
     const QString folder = QString::fromStdString(f.dir.File("sub"));
     QDir().mkpath(folder);  // a folder cannot be replaced by a program
     f.host.Then(ChooseFile(folder));
@@ -209,6 +242,7 @@ class MainWindowTest : public QObject {
 
     f.host.Answer(QMessageBox::No);
     f.Load("%5", "%5\r\n", {QMessageBox::No});  // no header line added
+    QCOMPARE(f.window.windowTitle(), QStringLiteral("RUR"));
     QTest::keyClicks(&f.editor(), QStringLiteral("n"));
     f.host.Answer(QMessageBox::Cancel);
     f.window.OnNewProgram();
@@ -221,10 +255,12 @@ class MainWindowTest : public QObject {
     QVERIFY(!f.Get<QWidget>(kNames.endPicture).isHidden());
     QVERIFY(f.Enabled(kNames.loadButton));
 
+    QCOMPARE(f.window.windowTitle(), QStringLiteral("RUR*"));
     f.host.Answer(QMessageBox::No);
     f.window.OnNewProgram();
     QCOMPARE(f.Text(), QString());
     QVERIFY(!f.window.programModified());
+    QCOMPARE(f.window.windowTitle(), QStringLiteral("RUR"));
     QCOMPARE(f.Get<QLabel>(kNames.programName).text(), QStringLiteral("Programm: "));
 
     QTest::keyClicks(&f.editor(), QStringLiteral("%9"));
@@ -232,7 +268,91 @@ class MainWindowTest : public QObject {
     f.host.Then(ChooseFile(QString::fromStdString(f.dir.File("%9"))));
     f.window.OnEndPicture();
     QCOMPARE(f.dir.Read("%9"), std::string("%9\r\n"));
+    QCOMPARE(f.window.windowTitle(), QStringLiteral("RUR"));
     QCOMPARE(f.Commands(), (QStringList{"beenden", "ende"}));
+    QCOMPARE(f.host.unexpected, 0);
+  }
+
+  // Each file dialog is made for its use and gone after it: no dialog,
+  // file-system model or folder watcher stays, nor a popup of it. The save
+  // dialog offers the program's name alone in its folder (a new program: no
+  // name, the folder last used). The ten files last loaded or saved are
+  // remembered, newest first: the load dialog has their folders in its
+  // history and the newest chosen when it lies where the dialog opens.
+  void fileDialogsAreMadeForEachUseAndOfferTheRecentFiles() {
+    WindowFixture f;
+    f.Start();
+    struct Seen {
+      QString name, folder, field;
+      QStringList history;
+    } seen;
+    const auto lookAndCancel = [&](void (app::MainWindow::*command)()) {
+      f.host.Then([&seen](QDialog& dialog) {
+        auto& d = static_cast<QFileDialog&>(dialog);
+        seen = {d.objectName(), d.directory().absolutePath(), Part<QLineEdit>(d, "fileNameEdit").text(), d.history()};
+        return int(QDialog::Rejected);
+      });
+      (f.window.*command)();
+    };
+    const QString programs = QString::fromStdString(f.dir.File("programs"));
+    const QString other = QString::fromStdString(f.dir.File("other"));
+    QVERIFY(QDir().mkpath(programs) && QDir().mkpath(other));
+    const auto program = [&programs](int n) { return programs + QStringLiteral("/%") + QString::number(n); };
+    for (int n = 1; n <= app::kRecentFilesKept + 1; ++n) {
+      f.dir.Write("programs/%" + std::to_string(n), "%" + std::to_string(n) + "\r\nN10 G01 X1\r\n");
+    }
+    // A popup of the dialog open when it closes.
+    bool popupOpen = false;
+    f.host.Then([&](QDialog& d) {
+      auto* popup = new QMenu(&d);
+      popup->addAction(QStringLiteral("Popup"));
+      popup->popup(QPoint(0, 0));
+      popupOpen = QApplication::activePopupWidget() == popup;
+      return ChooseFile(program(1))(d);
+    });
+    f.window.OnLoad();
+    QVERIFY(popupOpen);
+    QVERIFY(QApplication::activePopupWidget() == nullptr);
+    for (int n = 2; n <= app::kRecentFilesKept + 1; ++n) f.LoadPath(program(n));
+    QCOMPARE(f.host.unexpected, 0);
+    QVERIFY(f.window.findChildren<QFileDialog*>().isEmpty());
+    QVERIFY(f.window.findChildren<QFileSystemModel*>().isEmpty());
+    QVERIFY(f.window.findChildren<QFileSystemWatcher*>().isEmpty());
+    QStringList recent = app::RecentFiles();
+    QCOMPARE(recent.size(), app::kRecentFilesKept);  // the first file loaded is forgotten
+    QCOMPARE(recent.first(), program(11));
+    QCOMPARE(recent.last(), program(2));
+    f.LoadPath(program(5));
+    recent = app::RecentFiles();
+    QCOMPARE(recent.size(), app::kRecentFilesKept);
+    QCOMPARE(recent.first(), program(5));
+    QCOMPARE(recent.count(program(5)), qsizetype{1});
+
+    lookAndCancel(&app::MainWindow::OnLoad);
+    QCOMPARE(seen.name, QString::fromLatin1(kNames.openDialog));
+    QCOMPARE(seen.folder, programs);
+    QCOMPARE(seen.field, QStringLiteral("%5"));
+    QCOMPARE(seen.history, QStringList{programs});
+    lookAndCancel(&app::MainWindow::OnSave);
+    QCOMPARE(seen.name, QString::fromLatin1(kNames.saveDialog));
+    QCOMPARE(seen.folder, programs);
+    QCOMPARE(seen.field, QStringLiteral("%5"));
+
+    f.window.OnNewProgram();
+    f.editor().setPlainText(QStringLiteral("%9"));
+    QCOMPARE(f.window.windowTitle(), QStringLiteral("RUR*"));
+    lookAndCancel(&app::MainWindow::OnSave);
+    QCOMPARE(seen.folder, programs);
+    QCOMPARE(seen.field, QString());
+    f.host.Then(ChooseFile(other + QStringLiteral("/%9")));
+    f.window.OnSave();
+    QCOMPARE(f.window.windowTitle(), QStringLiteral("RUR"));
+    QCOMPARE(app::RecentFiles().first(), other + QStringLiteral("/%9"));
+    lookAndCancel(&app::MainWindow::OnLoad);
+    QCOMPARE(seen.folder, other);
+    QCOMPARE(seen.field, QStringLiteral("%9"));
+    QCOMPARE(seen.history, (QStringList{other, programs}));
+    QVERIFY(f.window.findChildren<QFileDialog*>().isEmpty());
     QCOMPARE(f.host.unexpected, 0);
   }
 
@@ -299,29 +419,126 @@ class MainWindowTest : public QObject {
     QVERIFY(f.Enabled(kNames.editor));
   }
 
+  // Each command's key clicks its button once, from the editor that has
+  // the focus (every modal dialog shown is answered once, by name); a key
+  // of a disabled command does nothing. Each hint names its key, F1 opens
+  // the help page, which names every key. The start picture holds the
+  // focus while the window is idle, shows it, and starts by keyboard; so
+  // does the end picture. A drawing gives the focus back where it was.
+  void everyCommandKeyClicksItsButtonOnce() {
+    const PortVariable port("/nonexistent/rur-port");  // a send fails at once
+    ShippedFixture f;
+    QStringList shown;
+    const auto answer = [&](int result) {
+      f.host.Then([&shown, result](QDialog& d) {
+        shown << (d.objectName().isEmpty() ? DialogText(d) : d.objectName());
+        return result;
+      });
+    };
+    const auto expect = [&](const char* button, const QStringList& dialogs, int result = QDialog::Rejected) {
+      shown.clear();
+      if (!dialogs.isEmpty()) answer(result);
+      PressKey(KeyOf(button));
+      QVERIFY2(shown == dialogs, button);
+      QVERIFY2(f.host.handlers.empty() && f.host.unexpected == 0, button);
+    };
+    for (const app::CommandKey& command : app::kCommandKeys) {
+      const QString hint = f.Get<QWidget>(command.button).toolTip();
+      QVERIFY2(hint.endsWith(QStringLiteral(" (%1)").arg(QLatin1String(command.keyName))), command.button);
+    }
+    QCOMPARE(f.Get<QWidget>(kNames.newButton).toolTip(), QStringLiteral("neues Programm  (Strg+N)"));
+
+    Activate(f.window);
+    auto& start = f.Get<ui::PictureButton>(kNames.startPicture);
+    QVERIFY(QApplication::focusWidget() == &start);
+    const QImage marked = start.grab().toImage();
+    for (const char* button : {kNames.newButton, kNames.loadButton, kNames.saveButton, kNames.toolsButton,
+                               kNames.zeroPointsButton, kNames.installationButton, kNames.drawButton,
+                               kNames.abortButton}) {
+      expect(button, {});
+    }
+    QCOMPARE(f.Commands(), (QStringList{"beenden", "ende"}));
+    PressKey(QKeyCombination(Qt::Key_Space));
+    QCOMPARE(f.Commands().last(), QStringLiteral("Image2"));
+    QVERIFY(QApplication::focusWidget() == &f.editor());
+    QVERIFY(start.grab().toImage() != marked);  // the focus frame is gone
+
+    f.LoadPath(QStringLiteral(RUR_SOURCE_DIR "/resources/examples/%100"));
+    for (const char* button : {kNames.errorSearchButton, kNames.sendButton, kNames.sendFromButton}) {
+      expect(button, {});
+    }
+    expect(kNames.loadButton, {kNames.openDialog});
+    expect(kNames.saveButton, {kNames.saveDialog});
+    expect(kNames.toolsButton, {ui::kToolDialogNames.window});
+    expect(kNames.zeroPointsButton, {ui::kZeroPointDialogNames.window});
+    expect(kNames.installationButton, {ui::kInstallationDialogNames.window});
+    expect(kNames.abortButton, {ui::kMessageWindowNames.window});  // nothing runs: message 181
+    QSignalSpy drawings(&f.window, &app::MainWindow::drawingShown);
+    expect(kNames.drawButton, {});
+    QCOMPARE(drawings.count(), 1);
+    QVERIFY(QApplication::focusWidget() == &f.editor());  // the drawing, which held it, gave it back
+    QVERIFY(f.Enabled(kNames.sendButton));
+    expect(kNames.sendButton, {QStringLiteral("Ausgabeport nicht vorhanden oder ist defekt !\r\n"
+                                              "Schnittstelle /nonexistent/rur-port: nicht vorhanden")});
+    expect(kNames.errorSearchButton, {ui::kLineNumberDialogNames.window});
+    expect(kNames.sendFromButton, {ui::kSendFromDialogNames.window});
+    Type(f.editor(), QStringLiteral("X"));
+    expect(kNames.newButton, {QStringLiteral("Programm Editor %1 wurde modifiziert. Sichern?")
+                                  .arg(QStringLiteral(RUR_SOURCE_DIR "/resources/examples/%100"))},
+           QMessageBox::No);
+    QCOMPARE(f.Text(), QString());
+
+    // The end picture by Return, the start picture by Enter.
+    f.Get<QWidget>(kNames.endPicture).setFocus();
+    PressKey(QKeyCombination(Qt::Key_Return));
+    QCOMPARE(f.Commands(), (QStringList{"beenden", "ende"}));
+    QVERIFY(QApplication::focusWidget() == &start);
+    PressKey(QKeyCombination(Qt::Key_Enter));
+    QCOMPARE(f.Commands().last(), QStringLiteral("Image2"));
+
+    // The windows last: each takes the activation.
+    expect(kNames.transferLogButton, {});
+    QVERIFY(f.Get<QWidget>(ui::kTransferLogNames.window).isVisible());
+    Activate(f.window);
+    PressKey(app::kHelpKey);
+    auto& help = f.Get<ui::HelpWindow>(ui::kHelpWindowNames.window);
+    QVERIFY(help.isVisible());
+    for (const app::CommandKey& command : app::kCommandKeys) {
+      QVERIFY2(help.PageText().contains(QLatin1String(command.keyName)), command.keyName);
+    }
+    for (const char* word : {"F1", "F4", "Strg+Y", "rückgängig", "G77 H12 S3", "G79 N50", "L0 bis L19"}) {
+      QVERIFY2(help.PageText().contains(QString::fromUtf8(word)), word);
+    }
+  }
+
   void argumentsGiveDataFirstArgumentAndProgram() {
     struct Case {
       QStringList args;
-      bool version;
+      bool version, help;
       QString data, first, program;
     };
     const QList<Case> cases = {
-        {{}, false, "", "", ""},
-        {{"A"}, false, "", "A", ""},
-        {{"A", "%1"}, false, "", "A", "%1"},
-        {{"%1"}, false, "", "%1", "%1"},
-        {{"%1", "%2"}, false, "", "%1", "%1"},
-        {{"a", "%1"}, false, "", "a", "a"},  // only "A" switches, and only as the first
-        {{"--data", "/d", "A", "%1"}, false, "/d", "A", "%1"},
-        {{"A", "--data", "/d", "%1"}, false, "/d", "A", "%1"},
-        {{"--data"}, false, "", "", ""},
-        {{"--version"}, true, "", "", ""},
-        {{"A", "--version"}, true, "", "A", ""},
+        {{}, false, false, "", "", ""},
+        {{"A"}, false, false, "", "A", ""},
+        {{"A", "%1"}, false, false, "", "A", "%1"},
+        {{"%1"}, false, false, "", "%1", "%1"},
+        {{"%1", "%2"}, false, false, "", "%1", "%1"},
+        {{"a", "%1"}, false, false, "", "a", "a"},  // only "A" switches, and only as the first
+        {{"--data", "/d", "A", "%1"}, false, false, "/d", "A", "%1"},
+        {{"A", "--data", "/d", "%1"}, false, false, "/d", "A", "%1"},
+        {{"--data"}, false, false, "", "", ""},
+        {{"--version"}, true, false, "", "", ""},
+        {{"A", "--version"}, true, false, "", "A", ""},
+        {{"--help"}, false, true, "", "", ""},
+        {{"%1", "-h"}, false, true, "", "%1", "%1"},
+        {{"--data", "-h"}, false, false, "-h", "", ""},  // the value of --data
+        {{"-H", "--helpx"}, false, false, "", "-H", "-H"},
     };
     for (const Case& c : cases) {
       const app::WindowArgs a = app::ParseWindowArgs(c.args);
       const QString name = c.args.join(' ');
       QVERIFY2(a.version == c.version, qPrintable(name));
+      QVERIFY2(a.help == c.help, qPrintable(name));
       QVERIFY2(a.dataDirectory == c.data, qPrintable(name));
       QVERIFY2(a.firstArgument == c.first, qPrintable(name));
       QVERIFY2(a.programFile == c.program, qPrintable(name));
@@ -333,27 +550,45 @@ class MainWindowTest : public QObject {
     }
   }
 
-  // Printed and its output checked; answered before Qt starts, so that it
-  // needs no display.
-  void versionIsPrintedWithoutDisplay() {
+  // Printed and their output checked; answered before Qt starts, so that
+  // they need no display. A usage that cannot be written is exit 1.
+  void versionAndHelpArePrintedWithoutDisplay() {
     std::ostringstream out;
     QCOMPARE(app::PrintVersion(out), 0);
     QCOMPARE(out.str(), std::string("rur 1.0.0\n"));
+    std::ostringstream usage;
+    QCOMPARE(app::PrintUsage(usage), 0);
+    QVERIFY(usage.str().starts_with("Usage: rur [--data DIR] [--version] [--help] [A] [FILE]\n"));
+    for (const char* line : {"\n  --help, -h ", "\n  --version ", "\n  --data DIR ", "\n  A ", "\n  FILE "}) {
+      QVERIFY2(usage.str().find(line) != std::string::npos, line);
+    }
     RefusingBuffer refusing;
     std::ostream failing(&refusing);
     QCOMPARE(app::PrintVersion(failing), 1);
+    QCOMPARE(app::PrintUsage(failing), 1);
 
     const QString rur = QCoreApplication::applicationDirPath() + QStringLiteral("/rur");
     if (!QFile::exists(rur)) QSKIP("rur is not built beside the tests");
-    QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(QString::fromLatin1(name));
-    process.setProcessEnvironment(env);
-    process.start(rur, {QStringLiteral("--version")});
-    QVERIFY(process.waitForFinished(30000));
-    QCOMPARE(process.readAllStandardOutput(), QByteArray("rur 1.0.0\n"));
-    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(process.exitCode(), 0);
+    struct Run {
+      QStringList args;
+      QByteArray out;
+      int exitCode;
+      bool toFullDevice = false;
+    };
+    const QByteArray help = QByteArray::fromStdString(usage.str());
+    for (const Run& run : {Run{{"--version"}, "rur 1.0.0\n", 0}, Run{{"--help"}, help, 0}, Run{{"-h", "%1"}, help, 0},
+                           Run{{"--help"}, "", 1, true}}) {
+      QProcess process;
+      process.setProcessEnvironment(env);
+      if (run.toFullDevice) process.setStandardOutputFile(QStringLiteral("/dev/full"));
+      process.start(rur, run.args);
+      QVERIFY(process.waitForFinished(30000));
+      QCOMPARE(process.readAllStandardOutput(), run.out);
+      QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+      QCOMPARE(process.exitCode(), run.exitCode);
+    }
   }
 
   void standardDialogsSpeakGerman() {

@@ -1,5 +1,6 @@
 // The editor's line numbers, "Gehe zu Zeile" (Ctrl+G) and "Suchen" (Ctrl+F,
-// F3), with the modal host replaced so that no dialog waits on a click.
+// F3), redo by Ctrl+Y, with the modal host replaced so that no dialog waits
+// on a click.
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
@@ -193,7 +194,7 @@ class NcEditorTest : public QObject {
 
   // The typing rules hold with the new keys in place: a..z upper case, a
   // line of exactly 256 characters takes no more but a new line, Ctrl+G
-  // inserts nothing.
+  // inserts nothing. Ctrl+Y redoes what Ctrl+Z undid, as Ctrl+Shift+Z does.
   void typingRulesStay() {
     Fixture f;
     const QString full(256, QLatin1Char('X'));
@@ -206,7 +207,15 @@ class NcEditorTest : public QObject {
     QCOMPARE(f.editor.toPlainText().size(), 256);
     QTest::keyClick(&f.editor, Qt::Key_Return);
     QTest::keyClicks(&f.editor, QStringLiteral("y"));
-    QCOMPARE(f.editor.toPlainText(), full.chopped(1) + QStringLiteral("A\nY"));
+    const QString typed = full.chopped(1) + QStringLiteral("A\nY");
+    QCOMPARE(f.editor.toPlainText(), typed);
+    for (const auto& [key, modifiers] : {std::pair{Qt::Key_Y, Qt::KeyboardModifiers(Qt::ControlModifier)},
+                                         std::pair{Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier}}) {
+      QTest::keyClick(&f.editor, Qt::Key_Z, Qt::ControlModifier);
+      QVERIFY(f.editor.toPlainText() != typed);
+      QTest::keyClick(&f.editor, key, modifiers);
+      QCOMPARE(f.editor.toPlainText(), typed);
+    }
   }
 };
 
