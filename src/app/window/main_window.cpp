@@ -68,6 +68,10 @@ MainWindow::MainWindow(ui::ModalHost& host, data::DataDirectorySource source, QS
   importNotes_ = new ui::ImportNotesWindow(this);
   connect(importNotes_, &ui::ImportNotesWindow::lineChosen, editor_, &ui::NcEditor::MoveToLine);
   transferLog_ = new ui::TransferLogWindow(this);
+  // A message of a drawing shows over the picture of this drawing so far.
+  dialogs_.SetBeforeMessage([this] {
+    if (state_ == CommandState::kDrawing) ShowRaster();
+  });
   ShowCommands();
 }
 
@@ -206,6 +210,8 @@ void MainWindow::OnNewProgram() {
   drawOffered_ = false;
   ProgramChanged();
   ShowCommands();
+  ClearFeedback();
+  ClearPicture();
 }
 
 void MainWindow::OnLoad() {
@@ -236,9 +242,8 @@ void MainWindow::OpenProgram(const QString& path) {
   drawOffered_ = true;
   ProgramChanged();
   ShowCommands();
-  ws_.ClearPicture();
-  pictureContent_ = PictureContent::kBlank;
-  ShowPicture();
+  ClearFeedback();
+  ClearPicture();
   AfterImport(choice);
 }
 
@@ -320,6 +325,7 @@ bool MainWindow::MayClose() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (!MayClose()) {
+    if (commandRunning()) SayWhyNotClosing();
     event->ignore();
     return;
   }
