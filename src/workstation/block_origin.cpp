@@ -29,7 +29,9 @@ BlockOrigin OriginOfPlace(const data::SubprogramTable& subprograms, const Editor
 }
 
 std::string DescribeOrigin(const BlockOrigin& origin) {
-  const std::string where = origin.programName + ", Zeile " + std::to_string(origin.line);
+  // A new program has no name yet: its line alone.
+  const std::string line = "Zeile " + std::to_string(origin.line);
+  const std::string where = origin.programName.empty() ? line : origin.programName + ", " + line;
   return origin.position > 0 ? "Satz " + std::to_string(origin.position) + ": " + where : "Fehler in " + where;
 }
 

@@ -45,7 +45,8 @@ BlockOrigin OriginOfPlace(const data::SubprogramTable& subprograms, const Editor
                           const ListingPlace& place);
 
 // "Satz 17: %201, Zeile 5", or "Fehler in %201, Zeile 5" without a
-// position (Windows-1252).
+// position; a program without a name (new, not saved) is left out:
+// "Fehler in Zeile 57" (Windows-1252).
 std::string DescribeOrigin(const BlockOrigin& origin);
 
 }  // namespace rur
