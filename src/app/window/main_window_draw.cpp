@@ -5,10 +5,8 @@
 #include <string>
 
 #include <QCheckBox>
-#include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPixmap>
 #include <QProgressBar>
 #include <QShortcut>
 
