@@ -391,26 +391,45 @@ class MainWindowSendTest : public QObject {
     QCOMPARE(f.host.handlers.size(), std::size_t{1});  // the message window's answer is left
     f.host.handlers.clear();
 
-    // "&Neues", "&Laden" and the end picture leave nothing of the transfer before.
+    // "&Neues", "&Laden" and the end picture leave nothing of the transfer
+    // or the drawing before, in the picture and in the view.
+    auto& viewWindow = f.Get<app::ViewWindow>(ui::kViewWindowNames.window);
+    viewWindow.Open();
+    const auto viewPixels = [&view = Part<ui::PathView>(viewWindow, ui::kViewWindowNames.view)](QColor colour) {
+      QImage image(view.size(), QImage::Format_RGB32);
+      QPainter painter(&image);
+      view.Render(painter);
+      painter.end();
+      return PixelsOf(image, colour);
+    };
     for (const char* command : {kNames.newButton, kNames.loadButton, kNames.endPicture}) {
-      f.Draw(kSquare);
-      f.host.Answer(QMessageBox::Ok);  // the missing port
-      f.Send();
-      QCOMPARE(f.status().text(), reason);
-      f.host.Answer(QMessageBox::No);  // the drawn text is not saved
-      if (command == kNames.loadButton) {
-        f.Load("%3", "%3\r\nN10 G01 X10 F100\r\nN20 M30\r\n");
-      } else if (command == kNames.endPicture) {
-        f.window.OnEndPicture();
-      } else {
-        f.Press(command);
+      for (const bool sent : {false, true}) {
+        f.Draw(kSquare);
+        QVERIFY(f.PicturePixels(Qt::yellow) > 0 && viewPixels(Qt::yellow) > 0);
+        if (sent) {
+          f.host.Answer(QMessageBox::Ok);  // the missing port
+          f.Send();
+          QCOMPARE(f.status().text(), reason);
+          f.host.Answer(QDialog::Accepted);  // message 181
+          f.Press(kNames.abortButton);       // fills the bar
+          QCOMPARE(f.Get<QProgressBar>(kNames.progressBar).value(), 100);
+        }
+        f.host.Answer(QMessageBox::No);  // the drawn text is not saved
+        if (command == kNames.loadButton) {
+          f.Load("%3", "%3\r\nN10 G01 X10 F100\r\nN20 M30\r\n");
+        } else if (command == kNames.endPicture) {
+          f.window.OnEndPicture();
+        } else {
+          f.Press(command);
+        }
+        QCOMPARE(f.host.unexpected, 0);
+        QCOMPARE(f.status().text(), QStringLiteral("Meldung"));
+        QCOMPARE(f.Get<QProgressBar>(kNames.progressBar).value(), 0);
+        QCOMPARE(f.Get<QLabel>(kNames.transferFigures).text(), QString());
+        QCOMPARE(f.PicturePixels(Qt::yellow) + f.PicturePixels(Qt::red), 0);
+        QCOMPARE(viewPixels(Qt::yellow) + viewPixels(Qt::red), 0);
+        if (command == kNames.endPicture) f.Start();
       }
-      QCOMPARE(f.host.unexpected, 0);
-      QCOMPARE(f.status().text(), QStringLiteral("Meldung"));
-      QCOMPARE(f.Get<QProgressBar>(kNames.progressBar).value(), 0);
-      QCOMPARE(f.Get<QLabel>(kNames.transferFigures).text(), QString());
-      QCOMPARE(f.PicturePixels(Qt::yellow) + f.PicturePixels(Qt::red), 0);
-      if (command == kNames.endPicture) f.Start();
     }
   }
   // The controller stops the square's transfer at its second frame: "Ab
