@@ -41,6 +41,13 @@ void MessageCentre::ShowMessageByNumber(std::int32_t number, std::string_view te
   errorFlag_ = true;
 }
 
+void MessageCentre::ShowUnplacedMessage(std::string_view text) {
+  labels_ = {"Direkt", CutText(text), "", ""};
+  dialogs_.Beep();
+  dialogs_.ShowMessageWindow(labels_);
+  errorFlag_ = true;
+}
+
 void MessageCentre::ShowNotice(std::int32_t number, std::string_view text) { Show(number, text); }
 
 void MessageCentre::ShowWarning(std::string_view text) {

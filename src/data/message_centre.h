@@ -45,6 +45,11 @@ class MessageCentre {
   // number and does not use `text`. Sets the error flag.
   void ShowMessageByNumber(std::int32_t number, std::string_view text);
 
+  // A direct message that names no program and no block: the program and
+  // block labels are emptied, not left from an earlier message. Sets the
+  // error flag.
+  void ShowUnplacedMessage(std::string_view text);
+
   // Shown as ShowMessageByNumber shows it, but no error: what it reports is
   // used all the same, so the flag stays as it is.
   void ShowNotice(std::int32_t number, std::string_view text);

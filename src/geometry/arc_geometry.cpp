@@ -78,10 +78,10 @@ bool ArcCentreFromRadius(data::BlockRecord& block, long double radiusTolerance, 
   const long double dy = block.endY - block.startY;
   long double r = block.radius;
   Offset left, right;
-  if (ChordCentre(dx, dy, r, 2, block.radius, radiusTolerance, messages, left.x, left.y) != ChordResult::Done) {
-    messages.ShowMessageByNumber(data::kDirectMessage, kCentreUnknown);
-    return false;
-  }
+  const ChordResult first = ChordCentre(dx, dy, r, 2, block.radius, radiusTolerance, messages, left.x, left.y);
+  // A radius too small has said so: one message for one faulty arc.
+  if (first == ChordResult::NoChord) messages.ShowMessageByNumber(data::kDirectMessage, kCentreUnknown);
+  if (first != ChordResult::Done) return false;
   block.radius = r;
   const ChordResult other = ChordCentre(dx, dy, r, 1, block.radius, radiusTolerance, messages, right.x, right.y);
   if (other == ChordResult::NoChord) messages.ShowMessageByNumber(data::kDirectMessage, kCentreUnknown);

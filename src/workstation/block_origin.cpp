@@ -5,8 +5,13 @@ namespace rur {
 BlockOrigin OriginOfBlock(const data::BlockStore& store, const data::SubprogramTable& subprograms,
                           const EditorLineMap& map, std::int32_t position) {
   const data::BlockRecord& record = store.At(position);
+  return OriginOfPlace(subprograms, map, {record.programIndex, record.listingLine, position});
+}
+
+BlockOrigin OriginOfPlace(const data::SubprogramTable& subprograms, const EditorLineMap& map,
+                          const ListingPlace& record) {
   BlockOrigin origin;
-  origin.position = position;
+  origin.position = record.position;
   origin.programIndex = record.programIndex;
   // The table names the main program by its file, a subprogram by its
   // number; its file is that number after a "%".
@@ -24,8 +29,10 @@ BlockOrigin OriginOfBlock(const data::BlockStore& store, const data::SubprogramT
 }
 
 std::string DescribeOrigin(const BlockOrigin& origin) {
-  return "Satz " + std::to_string(origin.position) + ": " + origin.programName + ", Zeile " +
-         std::to_string(origin.line);
+  // A new program has no name yet: its line alone.
+  const std::string line = "Zeile " + std::to_string(origin.line);
+  const std::string where = origin.programName.empty() ? line : origin.programName + ", " + line;
+  return origin.position > 0 ? "Satz " + std::to_string(origin.position) + ": " + where : "Fehler in " + where;
 }
 
 }  // namespace rur

@@ -1,5 +1,7 @@
 #include "workstation/draw_command.h"
 
+#include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "data/files.h"
@@ -11,15 +13,30 @@
 #include "workstation/state_access.h"
 
 namespace rur {
+namespace {
+
+// The line the run was executing as it stopped, at the call level it had
+// reached: the block its message names.
+std::optional<ListingPlace> RunPlace(const WorkstationState& s) {
+  const auto level = static_cast<std::size_t>(std::min<int>(s.run.callLevel, draw::kCallLevels));
+  const std::int32_t line = s.run.levelLines[level];
+  if (line <= 0) return std::nullopt;
+  return ListingPlace{s.subprogramSlots[level], line};
+}
+
+}  // namespace
 
 bool DrawProgram(Workstation& ws, data::ProgramText editorText, bool blockSkip, DrawCommandView& view) {
   WorkstationState& s = StateOf(ws);
   // A message shown before the command does not stop it; one shown while
   // it prepares does.
   const CommandScope command(s.messages);
-  // The blocks of an earlier drawing must never stand beside this drawing's
-  // listing, also when this one stops before its run starts.
+  // The blocks and the picture of an earlier drawing must never stand
+  // beside this drawing's listing, also when this one stops before its run
+  // starts.
   s.blockStore.Clear();
+  draw::ClearPicture(s.raster);
+  s.messagePlace.reset();
   // A stop asked for before the command does not hold it; one asked for
   // while it prepares (the events are processed there) does.
   s.phase = data::RunPhase::kRunning;
@@ -37,7 +54,6 @@ bool DrawProgram(Workstation& ws, data::ProgramText editorText, bool blockSkip, 
     s.messages.context.currentBlock.clear();
     s.messages.context.currentProgram = data::FileNamePart(s.mainProgramFile);
     view.RunStarting();
-    draw::ClearPicture(s.raster);
     s.ReadDataFiles();
     // The interpreter's blocks go to the store, and the picture draws each.
     draw::BlockSink blocks(s.blockStore);
@@ -45,6 +61,8 @@ bool DrawProgram(Workstation& ws, data::ProgramText editorText, bool blockSkip, 
     blocks.AddListener(picture);
     draw::RunContext context = s.DrawContext(blocks);
     draw::RunProgram(context);
+    // A message of the run names the block it stopped at; an abort names none.
+    if (!command.clean() && s.phase != data::RunPhase::kStopping) s.messagePlace = RunPlace(s);
   }
   if (s.phase == data::RunPhase::kRunning) s.phase = data::RunPhase::kIdle;
   const bool clean = command.clean();

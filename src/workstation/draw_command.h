@@ -28,7 +28,9 @@ class DrawCommandView {
 // (kStopping, set by the abort command through the event pump) ends the
 // preparation's waits, keeps the run from starting or ends it, and stays
 // set when the command returns, so that nothing started after it (the
-// port of a send) goes ahead. Otherwise the phase ends kIdle.
+// port of a send) goes ahead. Otherwise the phase ends kIdle. The picture
+// is cleared as it starts; after a message of the run (not an abort's),
+// ws.messagePlace() names the line the run stopped at.
 bool DrawProgram(Workstation& ws, data::ProgramText editorText, bool blockSkip, DrawCommandView& view);
 
 }  // namespace rur

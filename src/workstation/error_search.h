@@ -13,8 +13,9 @@ inline constexpr char kBlockNotFound[] = "CNC-Zeile nicht   \"AUFFINDBAR\"";
 
 // Block n (0 to the count of ws.sentStore; 0 is the empty record before the
 // first block) is loaded into ws.currentRecord and its program and line are
-// shown by a direct message with an empty text. Another n shows
-// kBlockNotFound without program or line.
+// shown by a direct message with an empty text; the block's line becomes
+// ws.messagePlace() (none for block 0). Another n shows kBlockNotFound
+// alone: no program, no block, and no place.
 void FindBlockLine(Workstation& ws, std::int64_t n);
 
 }  // namespace rur

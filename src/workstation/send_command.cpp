@@ -124,7 +124,14 @@ SendOutcome RunSendCommand(Workstation& ws, transfer::SerialLine& line, SendComm
   // An abort asked for before the command does not hold it; one from now on
   // does, also before the port is opened.
   s.phase = data::RunPhase::kRunning;
+  // The checks and the compensation name the block of their message; a line
+  // named before (by the error search) is not theirs.
+  s.messagePlace.reset();
+  s.messages.context.messageListingLine = 0;
   const std::int32_t first = PrepareSending(ws) ? SendStart(ws, from) : 0;
+  if (!command.clean() && s.phase != data::RunPhase::kStopping && s.messages.context.messageListingLine > 0) {
+    s.messagePlace = ListingPlace{s.messages.context.messageProgramIndex, s.messages.context.messageListingLine};
+  }
   if (first == 0 || !SendDespiteWorkArea(ws, view)) {
     s.phase = data::RunPhase::kIdle;
     return SendOutcome::kNotSent;

@@ -82,7 +82,8 @@ enum class SendOutcome : std::uint8_t {
 // the sent store, or at the first block of its contour (SendStart); a
 // number the store does not hold sends nothing. Once it got as far as the
 // port, one entry goes to the transfer log of the data directory; a log
-// that cannot be written gives a warning.
+// that cannot be written gives a warning. After a message of the checks or
+// the compensation, ws.messagePlace() names the block's line.
 SendOutcome RunSendCommand(Workstation& ws, transfer::SerialLine& line, SendCommandView& view, std::int64_t from = 1);
 
 // The abort command "&Abbruch": the drawing or transfer that runs stops at

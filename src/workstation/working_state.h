@@ -3,6 +3,7 @@
 // NC tables created, and the run state reset.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "workstation/workstation.h"
@@ -16,9 +17,14 @@ inline constexpr char kToolsMissing[] = "Werkzeugdatei nicht vorhanden!\n\rBitte
 inline constexpr char kTablesFailed[] =
     "Kann die interne Variablen nicht initialisieren!\n\rAusf\xFChrung abgebrochen! ";
 
+// A warning about a data file that is missing: the text, then the file's
+// full path and the data directory, each on a line of its own
+// ("Datei: ...", "Datenverzeichnis: ...").
+std::string MissingFileWarning(std::string_view text, const std::string& dataDirectory, const std::string& fileName);
+
 // Reads the zero points and the tool table of the settings' controller
 // type, with a warning for each file that is missing (or, for the tool
-// table, cannot be read).
+// table, cannot be read), naming the file and the data directory.
 void ReadMachineFiles(Workstation& ws);
 
 // Returns false when the NC tables could not be created (the caller then

@@ -71,6 +71,7 @@ void Workstation::AdoptZeroPoints() { data::CopyZeroPoints(state_.zeroPointRecor
 void Workstation::ReplaceProgram(std::string path) {
   state_.mainProgramFile = std::move(path);
   state_.listing.Clear();
+  state_.messagePlace.reset();  // its line was one of the listing let go
 }
 
 void Workstation::ClearPicture() { draw::ClearPicture(state_.raster); }

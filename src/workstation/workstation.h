@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -49,6 +50,12 @@ class Workstation {
   // What the last send's transfer did (also one that never opened the
   // port): its counts, replies, end text and last confirmed block.
   const transfer::TransferRecord& lastTransfer() const { return state_.lastTransfer; }
+  // The program line that the last draw command's, send command's or error
+  // search's message names: the block the drawing run stopped at, the block
+  // the send's checks or compensation refused, the block the search found
+  // (with its position). None when that message names no block, when the
+  // command ended without one, or after an abort.
+  const std::optional<ListingPlace>& messagePlace() const { return state_.messagePlace; }
 
   // Opens the scope of a command the face runs itself (the commands of
   // src/workstation open their own): a message shown before it no longer

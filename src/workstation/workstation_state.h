@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -30,6 +31,7 @@
 #include "draw/interpreter/run_context.h"
 #include "draw/interpreter/run_state.h"
 #include "transfer/transfer_record.h"
+#include "workstation/block_origin.h"
 
 namespace rur {
 
@@ -88,6 +90,9 @@ struct WorkstationState {
   data::BlockStore sentStore{data::kMaxCompensatedBlocks};  // compensated, as the last send made it
   transfer::TransferRecord lastTransfer;  // what the last send's transfer did
   data::BlockRecord currentRecord;
+  // The line the last command's message names (the draw command, the send
+  // command and the error search set it as they end).
+  std::optional<ListingPlace> messagePlace;
 
   data::RunPhase phase = data::RunPhase::kIdle;
   std::uint8_t scaledOutputMode = 0;  // first argument "A"

@@ -98,11 +98,12 @@ TEST_F(ArcGeometryTest, ShortRadiusWithinToleranceIsEnlargedSilently) {
   EXPECT_FALSE(messages.errorFlag());
 }
 
-TEST_F(ArcGeometryTest, RadiusShortBeyondToleranceShowsBothMessagesInOrder) {
+// One faulty arc, one message box: the missing centre is not said as well.
+TEST_F(ArcGeometryTest, RadiusShortBeyondToleranceShowsOneMessage) {
   auto block = Arc(0, 0, 10, 0, 1.9L, data::kClockwise);
   long double sweep = 0;
   EXPECT_FALSE(geometry::ArcCentreFromRadius(block, sweep, kRadiusTolerance, messages));
-  EXPECT_EQ(Shown(), (std::vector<std::string>{"Radius zu klein!", "Kreismittelpunkt kann nicht berechnet werden!"}));
+  EXPECT_EQ(Shown(), std::vector<std::string>{"Radius zu klein!"});
   EXPECT_EQ(dialogs.messages[0].number, "Direkt");
   EXPECT_TRUE(messages.errorFlag());
   EXPECT_EQ(block.radius, 1.9L);

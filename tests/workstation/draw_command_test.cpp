@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "draw/picture/surface.h"
 #include "support/fake_dialogs.h"
 #include "support/temp_dir.h"
 #include "workstation/send_command.h"
@@ -78,7 +79,7 @@ TEST_F(DrawCommandTest, SubprogramEndingTheProgramIsReportedAndStillDrawn) {
 
 // A program that cannot be read (no "%": message 44) is not drawn and leaves
 // no blocks of the drawing before it, whose listing lines would name lines
-// of the new listing.
+// of the new listing, nor its picture; its message names no line.
 TEST_F(DrawCommandTest, ProgramThatCannotBeReadLeavesNothingToSend) {
   ASSERT_TRUE(Draw({"%1", "N10 G01 X10 Y10 F100", "N20 X20", "N30 X30", "N40 M30"}));
   ASSERT_GT(ws.blockStore().count(), 0);
@@ -89,6 +90,24 @@ TEST_F(DrawCommandTest, ProgramThatCannotBeReadLeavesNothingToSend) {
   EXPECT_EQ(view.started, 0);
   EXPECT_EQ(view.ended, std::vector<bool>{false});
   EXPECT_EQ(ws.blockStore().count(), 0);
+  draw::Raster blank = ws.raster();
+  draw::ClearPicture(blank);
+  EXPECT_TRUE(ws.raster().pixels() == blank.pixels());
+  EXPECT_EQ(ws.messagePlace(), std::nullopt);
+}
+
+// A message of the run names the line it stopped at, in the program that
+// was executing: the main program, or a subprogram called from it.
+TEST_F(DrawCommandTest, RunMessagesNameTheLineTheyStoppedAt) {
+  dir.Write("%7", "%7\r\nN10 G01 X5 F100\r\nN20 X6 F0\r\nN30 M17\r\n");
+  EXPECT_FALSE(Draw({"%1", "N10 G01 X10 F100", "N20 X20 F0", "N30 M30"}));
+  EXPECT_EQ(ws.messagePlace(), (rur::ListingPlace{0, 4}));  // after the listing's empty line and "%1"
+  EXPECT_FALSE(Draw({"%1", "N10 G01 X10 F100", "N20 G77 H7", "N30 M30"}));
+  ASSERT_TRUE(ws.messagePlace().has_value());
+  EXPECT_EQ(ws.messagePlace()->programIndex, 1);
+  EXPECT_EQ(ws.messagePlace()->listingLine - ws.subprograms().entries[1].start, 3);  // "N20 X6 F0"
+  EXPECT_TRUE(Draw({"%1", "N10 G01 X10 F100", "N20 X20", "N30 M30"}));
+  EXPECT_EQ(ws.messagePlace(), std::nullopt);
 }
 
 // The abort ends the command where it comes: in the run after the block
@@ -124,6 +143,7 @@ TEST_F(DrawCommandTest, AbortEndsTheCommandWhereItComes) {
     EXPECT_TRUE(ws.messages().errorFlag()) << c.where;
     EXPECT_TRUE(dialogs.warnings.empty()) << c.where;
     EXPECT_EQ(ws.phase(), data::RunPhase::kStopping) << c.where;
+    EXPECT_EQ(ws.messagePlace(), std::nullopt) << c.where;  // the abort names no line
   }
 }
 

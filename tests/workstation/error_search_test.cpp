@@ -41,6 +41,7 @@ TEST_F(ErrorSearchTest, BlockNumbersNameTheirProgramAndLine) {
   EXPECT_EQ(Shown().block, "N1 G1 Y5");
   EXPECT_EQ(rur::StateOf(ws).currentRecord.endX, 71);
   EXPECT_TRUE(ws.messages().errorFlag());
+  EXPECT_EQ(ws.messagePlace(), (rur::ListingPlace{1, 7, 2}));
 
   rur::FindBlockLine(ws, 3);  // the last block
   EXPECT_EQ(Shown().program, "%1");
@@ -54,18 +55,24 @@ TEST_F(ErrorSearchTest, BlockZeroHasNoLine) {
   EXPECT_EQ(Shown().block, "");
   EXPECT_EQ(rur::StateOf(ws).currentRecord.listingLine, 0);
   EXPECT_EQ(ws.messages().context.messageListingLine, 0);
+  EXPECT_EQ(ws.messagePlace(), std::nullopt);
 }
 
+// Only that they are not found: no program, block or line of the block
+// found before stays beside the text.
 TEST_F(ErrorSearchTest, NumbersOutsideTheStoreAreNotFound) {
   for (const std::int64_t n : {std::int64_t{4}, std::int64_t{-1}, std::int64_t{1} << 40}) {
     SCOPED_TRACE(n);
+    rur::FindBlockLine(ws, 2);
     rur::StateOf(ws).messages.context.messageProgramIndex = 1;
     rur::StateOf(ws).messages.context.messageListingLine = 7;
     rur::StateOf(ws).currentRecord.endX = -5;
     rur::FindBlockLine(ws, n);
     EXPECT_EQ(Shown().number, "Direkt");
     EXPECT_EQ(Shown().description, "CNC-Zeile nicht   \"AUFFINDBAR\"");
-    EXPECT_EQ(Shown().program, "%1");  // entry 0
+    EXPECT_EQ(Shown().program, "");
+    EXPECT_EQ(Shown().block, "");
+    EXPECT_EQ(ws.messagePlace(), std::nullopt);
     EXPECT_EQ(ws.messages().context.messageProgramIndex, 0);
     EXPECT_EQ(ws.messages().context.messageListingLine, 0);
     EXPECT_EQ(rur::StateOf(ws).currentRecord.endX, -5);

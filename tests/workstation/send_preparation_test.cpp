@@ -190,6 +190,12 @@ TEST_F(SendPreparationTest, TheSendCommandStartsCleanAndKeepsItsOwnErrors) {
     ASSERT_EQ(dialogs.messages.size(), c.messagesBefore + (sent ? 0 : 1));
     if (!sent) {
       EXPECT_EQ(dialogs.messages.back().description, geometry::kCompensationOnArc);
+      // The window takes the editor to the block the compensation refused.
+      ASSERT_TRUE(ws.messagePlace().has_value());
+      EXPECT_EQ(ws.messagePlace()->programIndex, 0);
+      EXPECT_EQ(ws.listing().Line(ws.messagePlace()->listingLine), arcFirst[3]);
+    } else {
+      EXPECT_EQ(ws.messagePlace(), std::nullopt);
     }
   }
 }

@@ -102,8 +102,10 @@ std::string SettingsDefaultsWarning(const rur::Workstation& ws) {
   const bool present = data::FindFileNoCase(ws.dataDirectory(), name).has_value();
   char area[64];
   std::snprintf(area, sizeof area, "%.10Lg x %.10Lg", ws.settings().workAreaX, ws.settings().workAreaY);
-  return "Initialisierungsdatei " + name + (present ? " ist zu kurz oder nicht lesbar" : " nicht gefunden") +
-         ", es gelten die Vorgaben (Arbeitsbereich " + area + ").";
+  return rur::MissingFileWarning("Initialisierungsdatei " + name +
+                                     (present ? " ist zu kurz oder nicht lesbar" : " nicht gefunden") +
+                                     ", es gelten die Vorgaben (Arbeitsbereich " + area + ").",
+                                 ws.dataDirectory(), name);
 }
 
 // --help and --version answer at once; without a command the help goes to

@@ -19,6 +19,7 @@
 #include "ui/platform/modal_host.h"
 #include "ui/editor/nc_editor.h"
 #include "ui/path_view/picture_button.h"
+#include "ui/path_view/picture_overlay.h"
 #include "ui/platform/qt_text.h"
 #include "window/foreign_program_offers.h"
 #include "window/path_link.h"
@@ -56,6 +57,13 @@ MainWindow::MainWindow(ui::ModalHost& host, data::DataDirectorySource source, QS
   importNotes_ = new ui::ImportNotesWindow(this);
   connect(importNotes_, &ui::ImportNotesWindow::lineChosen, editor_, &ui::NcEditor::MoveToLine);
   transferLog_ = new ui::TransferLogWindow(this);
+  // A message of a drawing shows over the picture of this drawing so far,
+  // without the marks of the picture before.
+  dialogs_.SetBeforeMessage([this] {
+    if (state_ != CommandState::kDrawing) return;
+    ShowRaster();
+    if (pictureMarks_ != nullptr) pictureMarks_->Clear();
+  });
   ShowCommands();
   CreateKeys();
   RestoreRoom();
@@ -196,6 +204,8 @@ void MainWindow::OnNewProgram() {
   drawOffered_ = false;
   ProgramChanged();
   ShowCommands();
+  ClearFeedback();
+  ClearPicture();
 }
 
 void MainWindow::OnLoad() {
@@ -224,9 +234,8 @@ void MainWindow::OpenProgram(const QString& path) {
   drawOffered_ = true;
   ProgramChanged();
   ShowCommands();
-  ws_.ClearPicture();
-  pictureContent_ = PictureContent::kBlank;
-  ShowPicture();
+  ClearFeedback();
+  ClearPicture();
   AfterImport(choice);
 }
 
@@ -306,6 +315,7 @@ bool MainWindow::MayClose() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (!MayClose()) {
+    if (commandRunning()) SayWhyNotClosing();
     event->ignore();
     return;
   }

@@ -156,6 +156,17 @@ class MainWindow : public QMainWindow {
   // directory, replaced by every transfer while the trace is on.
   std::string TraceFile() const;
 
+  // Feedback around the commands (main_window_feedback.cpp): what a new
+  // program, a loaded one and a drawing clear, the picture as a message
+  // finds it, the program line a message names, and why closing waits.
+  void ClearFeedback();
+  void ClearStatus();  // back to its first text
+  void ClearPicture();
+  void ShowRaster();
+  void FollowMessage();
+  void SayWhyNotClosing();
+  QString placeShown_;  // the status line's name of the last line a message named
+
   // The import of standard G-code on loading (main_window_import.cpp).
   enum class ImportChoice { kNotOffered, kDeclined, kRefused, kImported, kPartLoaded };
   ImportChoice OfferImport(const QString& path, const std::vector<std::string>& lines);

@@ -5,10 +5,8 @@
 #include <string>
 
 #include <QCheckBox>
-#include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPixmap>
 #include <QProgressBar>
 #include <QShortcut>
 
@@ -29,23 +27,24 @@ void MainWindow::OnDraw() { DrawEditorProgram(); }
 bool MainWindow::DrawEditorProgram() {
   std::vector<std::string> lines;
   for (const QString& line : editor_->Lines()) lines.push_back(ui::FromQt(line));
+  // A transfer's texts, figures and progress go with the path it sent.
+  ClearFeedback();
   SetCommandState(CommandState::kDrawing);
   rur::DrawCommandView view;
   const bool clean = rur::DrawProgram(ws_, lines, blockSkipBox_->isChecked(), view);
+  ClearStatus();  // a refused close said why while the run went on
   drawOffered_ = true;
   SetCommandState(clean ? CommandState::kDrawnClean : CommandState::kIdle);
   pictureContent_ = PictureContent::kDrawing;
   ShowPicture();
   ShowWorkAreaHint(clean);
+  FollowMessage();
   return clean;
 }
 
-// The hint of the drawing before goes; the status line's other texts stay.
+// The hint of this drawing, if it leaves the work area (the drawing's
+// start took every text before).
 void MainWindow::ShowWorkAreaHint(bool clean) {
-  if (!workAreaHint_.isEmpty() && statusLine_->text() == workAreaHint_) {
-    statusLine_->clear();
-    statusLine_->setToolTip(QString());
-  }
   const std::optional<std::string> hint = clean ? rur::OutsideWorkAreaHint(ws_) : std::nullopt;
   workAreaHint_ = hint ? ui::ToQt(*hint) : QString();
   if (workAreaHint_.isEmpty()) return;
@@ -67,10 +66,7 @@ void MainWindow::OnAbort() {
 }
 
 void MainWindow::ShowPicture() {
-  const draw::Raster& raster = ws_.raster();
-  const QImage image(raster.pixels().data(), raster.width(), raster.height(), raster.width() * 3,
-                     QImage::Format_RGB888);
-  picture_->setPixmap(QPixmap::fromImage(image));  // fromImage copies the pixels
+  ShowRaster();
   ShowPictureMarks();
   switch (pictureContent_) {
     case PictureContent::kDrawing:
@@ -78,7 +74,8 @@ void MainWindow::ShowPicture() {
       emit drawingShown(!ws_.messages().errorFlag());
       break;
     case PictureContent::kSentPath:
-      if (link_->Linked()) link_->Clear();  // the sent blocks are not the drawn ones
+      // The sent blocks are not the drawn ones; their lines are the drawing's.
+      if (link_->Linked()) link_->ClearPath();
       emit sentPathShown(progressBar_->value());
       break;
     case PictureContent::kBlank:

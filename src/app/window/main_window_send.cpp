@@ -99,6 +99,7 @@ void MainWindow::Send(std::int64_t from) {
   rur::RunSendCommand(ws_, traceBytes_ ? static_cast<transfer::SerialLine&>(tracingLine) : *serialLine_, view, from);
   if (traceBytes_) WriteTrace(trace, TraceFile(), ws_.dialogs());
   TransferEnded();
+  FollowMessage();  // a block the checks or the compensation refused
 }
 
 std::string MainWindow::TraceFile() const { return data::PathForWriting(ws_.dataDirectory(), "QVM_trace.txt"); }
@@ -123,7 +124,9 @@ void MainWindow::OnErrorSearch() {
   if (host_.Exec(*lineNumberDialog_) != QDialog::Accepted) return;
   // OK on an empty field searches nothing.
   const std::optional<int> n = lineNumberDialog_->Number();
-  if (n) rur::FindBlockLine(ws_, *n);
+  if (!n) return;
+  rur::FindBlockLine(ws_, *n);
+  FollowMessage();
 }
 
 }  // namespace app

@@ -42,9 +42,13 @@ void PathLink::Rebuild(const QStringList& drawnLines) {
 }
 
 void PathLink::Clear() {
+  map_ = rur::EditorLineMap();
+  ClearPath();
+}
+
+void PathLink::ClearPath() {
   viewIndex_ = pictureIndex_ = draw::PathIndex();
   lineIndex_ = draw::PathLineIndex();
-  map_ = rur::EditorLineMap();
   linked_ = false;
   emit highlightChanged();
 }
@@ -65,14 +69,23 @@ std::optional<std::int32_t> PathLink::HitOnPicture(QPoint pixel) const {
 
 QString PathLink::Select(std::int32_t position) {
   const rur::BlockOrigin origin = rur::OriginOfBlock(ws_.blockStore(), ws_.subprograms(), map_, position);
-  const QTextBlock line = editor_.document()->findBlockByNumber(origin.editorLine);
-  if (origin.editorLine >= 0 && line.isValid()) {
-    QTextCursor cursor(line);
-    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    editor_.setTextCursor(cursor);
-    editor_.ensureCursorVisible();
-  }
+  SelectEditorLine(origin.editorLine);
   return ui::ToQt(rur::DescribeOrigin(origin));
+}
+
+QString PathLink::ShowPlace(const rur::ListingPlace& place) {
+  const rur::BlockOrigin origin = rur::OriginOfPlace(ws_.subprograms(), map_, place);
+  SelectEditorLine(origin.editorLine);
+  return ui::ToQt(rur::DescribeOrigin(origin));
+}
+
+void PathLink::SelectEditorLine(std::int32_t editorLine) {
+  const QTextBlock line = editor_.document()->findBlockByNumber(editorLine);
+  if (editorLine < 0 || !line.isValid()) return;
+  QTextCursor cursor(line);
+  cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+  editor_.setTextCursor(cursor);
+  editor_.ensureCursorVisible();
 }
 
 std::vector<std::int32_t> PathLink::BlocksAtEditorCursor() const {

@@ -32,8 +32,11 @@ class PathLink : public QObject {
   // After a drawing: indexes ws.blockStore and maps the listing lines of
   // the main program to the lines of the drawn editor text.
   void Rebuild(const QStringList& drawnLines);
-  // No drawing to link (a new program, a transfer's picture).
+  // No drawing to link (a new program).
   void Clear();
+  // No drawing to link (a transfer's picture), but the listing is still
+  // the drawing's: its lines stay mapped to the editor for ShowPlace.
+  void ClearPath();
   bool Linked() const { return linked_; }
 
   // The block nearest to a point of the view (rapid moves count), within
@@ -46,6 +49,10 @@ class PathLink : public QObject {
   // Names the block ("Satz 17: %201, Zeile 5"); a block of the main program
   // in the editor moves the editor's cursor to its line and selects it.
   QString Select(std::int32_t position);
+  // Names a listing line as Select names a block ("Fehler in %201, Zeile
+  // 5" without a position); a line of the main program in the editor moves
+  // the editor's cursor there and selects it.
+  QString ShowPlace(const rur::ListingPlace& place);
 
   // The blocks made from the editor lines under the cursor or selection.
   std::vector<std::int32_t> BlocksAtEditorCursor() const;
@@ -64,6 +71,8 @@ class PathLink : public QObject {
   long double pixelScale_ = 0.0L;  // of the picture when drawn
   int pictureHeight_ = 0;
   bool linked_ = false;
+
+  void SelectEditorLine(std::int32_t editorLine);
 };
 
 }  // namespace app

@@ -135,6 +135,8 @@ void ZeroPointDialog::OnSave() {
 }
 
 void ZeroPointDialog::OnClear() {
+  // Every zero point goes, also those the table does not show: asked first.
+  if (!files_.dialogs.ConfirmDespite(kClearWarning, kClearQuestion)) return;
   data::ClearZeroPoints(record_);
   table_->CancelEdit();
   model_->Refresh();

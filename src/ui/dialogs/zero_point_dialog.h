@@ -15,6 +15,10 @@ class QPushButton;
 
 namespace ui {
 
+// What "&Initialisir." asks before it clears the zero points (Yes, No).
+inline constexpr char kClearWarning[] = "Alle Nullpunktverschiebungen G54 bis G58 werden auf NULL gesetzt.";
+inline constexpr char kClearQuestion[] = "Wirklich initialisieren?";
+
 class MaskTable;
 class ZeroPointModel;
 

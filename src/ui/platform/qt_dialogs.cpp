@@ -13,6 +13,7 @@ QtDialogs::QtDialogs(ModalHost& host, MessageWindow& messageWindow, QWidget* par
     : host_(host), messageWindow_(messageWindow), parent_(parent) {}
 
 void QtDialogs::ShowMessageWindow(const data::MessageLabels& labels) {
+  if (beforeMessage_) beforeMessage_();
   messageWindow_.SetLabels(labels);
   host_.Exec(messageWindow_);
 }

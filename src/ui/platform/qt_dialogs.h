@@ -3,6 +3,8 @@
 // window's own yes-or-no questions, all through a ModalHost.
 #pragma once
 
+#include <functional>
+
 #include "data/dialogs.h"
 
 class QWidget;
@@ -24,11 +26,15 @@ class QtDialogs : public data::Dialogs {
   bool ConfirmDespite(std::string_view warning, std::string_view question) override;
   // Question box with Yes and No; true for Yes.
   bool Ask(std::string_view text);
+  // Runs before each showing of the message window (the main window brings
+  // its picture up to date there).
+  void SetBeforeMessage(std::function<void()> beforeMessage) { beforeMessage_ = std::move(beforeMessage); }
 
  private:
   ModalHost& host_;
   MessageWindow& messageWindow_;
   QWidget* parent_;
+  std::function<void()> beforeMessage_;
 };
 
 // Event pump of the running QApplication.

@@ -94,8 +94,8 @@ TEST(Cli, OptionsACommandDoesNotTakeAreUsageErrors) {
   EXPECT_EQ(RunCli({"send", "%1", "--port", "/dev/zero", "--trace", ""}).status, 2);
 }
 
-// Send names each missing data file once, as the window does on entering
-// the working state. Draw and convert do so in their golden cases, which
+// Send names each missing data file once, with the data directory, as the
+// window does on entering the working state. Draw and convert do so in their golden cases, which
 // also show a settings record too short (draw_settings_too_short) and a
 // whole one (draw_call_range_twice_type1); listing, translate, eval and
 // word do not use the files and say nothing (prep_*, translate_*, eval_*).
@@ -103,10 +103,15 @@ TEST(Cli, SendNamesTheMissingDataFilesOnce) {
   testing_support::TempDir data;
   data.Write("%1", "%1\r\nN10 G01 X10 Y10 F100\r\n");
   const auto send = RunCli({"send", data.File("%1"), "--port", data.File("no-port"), "--data", data.path()});
-  for (const char* warning :
-       {"Warnung: Initialisierungsdatei QVM_ini.Dat nicht gefunden, es gelten die Vorgaben (Arbeitsbereich 400 x 300).\n",
-        "Warnung: Nullpunktverschiebungsdatei nicht vorhanden! Bitte NPV-Datei erstellen!",
-        "Warnung: Werkzeugdatei nicht vorhanden! Bitte WKZ-Datei erstellen!"}) {
+  // Each names the file and the data directory.
+  const auto where = [&data](const std::string& file) {
+    return " Datei: " + data.path() + file + " Datenverzeichnis: " + data.path() + "\n";
+  };
+  for (const std::string& warning :
+       {"Warnung: Initialisierungsdatei QVM_ini.Dat nicht gefunden, es gelten die Vorgaben (Arbeitsbereich 400 x 300)." +
+            where("QVM_ini.Dat"),
+        "Warnung: Nullpunktverschiebungsdatei nicht vorhanden! Bitte NPV-Datei erstellen! " + where("Npv_QVM.dat"),
+        "Warnung: Werkzeugdatei nicht vorhanden! Bitte WKZ-Datei erstellen!" + where("QVM_wkz.dat")}) {
     const auto at = send.err.find(warning);
     EXPECT_NE(at, std::string::npos) << warning << send.err;
     EXPECT_EQ(send.err.find(warning, at + 1), std::string::npos) << warning << send.err;

@@ -346,11 +346,11 @@ class ForeignProgramWindowTest : public QObject {
     QCOMPARE(f.status().text(), outside);
     QCOMPARE(f.status().toolTip(), outside);
     f.Draw(QStringLiteral("%1\nN10 G0 X0 Y0\nN20 G1 X10 F100\nN30 Y10\nN40 M30"));
-    QCOMPARE(f.status().text(), QString());
+    QCOMPARE(f.status().text(), QStringLiteral("Meldung"));
     f.host.Answer(QDialog::Accepted);  // the message window
     f.Draw(QStringLiteral("%1\nN10 G1 X-10 F100\nN20 G77 H99\nN30 M30"));
     QVERIFY(!f.Enabled(kNames.sendButton));
-    QCOMPARE(f.status().text(), QString());
+    QCOMPARE(f.status().text(), QStringLiteral("Meldung"));
   }
 };
 

@@ -253,11 +253,21 @@ class MainWindowDialogsTest : public QObject {
     QVERIFY(Part<QLabel>(f.zeroPoints(), "G57").isEnabled());
     QVERIFY(!Part<QLabel>(f.zeroPoints(), "G58").isEnabled());
     QCOMPARE(f.dir.Read("Npv_QVM.dat"), WithValueAt(WithValueAt(WithValueAt(file, 130, k1_5), 0, k7_0), 50, k4_0));
-    f.ZeroPoints([](ui::ZeroPointDialog& d) {
-      Click(d, kZero.clearButton);
-      Click(d, kZero.cancelButton);
-    });
-    QCOMPARE(f.ws().zeroPointTable()[4].z, 0.0L);
+    // "&Initialisir." asks first: No leaves every value, Yes clears all five.
+    for (const bool yes : {false, true}) {
+      f.host.Then(On<ui::ZeroPointDialog>([](ui::ZeroPointDialog& d) {
+        Click(d, kZero.clearButton);
+        Click(d, kZero.cancelButton);
+      }));
+      f.host.Answer(yes ? QMessageBox::Yes : QMessageBox::No);
+      f.Press(kNames.zeroPointsButton);
+      QCOMPARE(f.host.unexpected, 0);
+      QCOMPARE(f.host.shown.last(), QStringLiteral("Alle Nullpunktverschiebungen G54 bis G58 werden auf NULL gesetzt."
+                                                   "\n\nWirklich initialisieren?"));
+      QCOMPARE(f.ws().zeroPointTable()[1].y, yes ? 0.0L : 12.5L);
+      QCOMPARE(f.ws().zeroPointTable()[4].z, yes ? 0.0L : 3.0L);
+      QCOMPARE(CellText(Table(f.zeroPoints()), 0, 0), yes ? QStringLiteral("0.000") : QStringLiteral("7.000"));
+    }
   }
 
   // None for type 3; type 13 keeps all five.

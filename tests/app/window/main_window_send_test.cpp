@@ -133,6 +133,7 @@ class MainWindowSendTest : public QObject {
 
     QStringList during;
     bool closeRefused = false;
+    QString refusal;
     bool portOpen = false;
     bool drawAfterEdit = true;
     int redAtFirstFrame = -1;
@@ -148,6 +149,7 @@ class MainWindowSendTest : public QObject {
             f.window.OnActivated();  // as after a message window: the transfer keeps its hold
             phaseAfterActivation = f.ws().phase();
             closeRefused = !f.window.MayClose() && !f.window.close();
+            refusal = f.status().text();  // said there: no box inside the transfer's waits
             f.editor().appendPlainText(QStringLiteral("N90"));  // the editor stays usable...
             drawAfterEdit = f.Enabled(kNames.drawButton);      // ...but drawing does not start
           }
@@ -175,6 +177,7 @@ class MainWindowSendTest : public QObject {
     QVERIFY(portOpen);
     QCOMPARE(phaseAfterActivation, data::RunPhase::kRunning);
     QVERIFY(closeRefused);
+    QCOMPARE(refusal, QStringLiteral("Schließen nicht möglich, solange die Übertragung läuft (\"Abbruch\" beendet sie)."));
     QVERIFY(!drawAfterEdit);
     QCOMPARE(f.statuses.value(0), kWaiting);
     QCOMPARE(f.statuses.value(1), kSending);
@@ -192,8 +195,13 @@ class MainWindowSendTest : public QObject {
     QVERIFY(redAtFirstFrame >= 0 && redAtFirstFrame < redAtEnd);
     QVERIFY(redAtEnd > 300);
     QCOMPARE(pixels(Qt::yellow), 0);
+    QVERIFY(!f.Get<QLabel>(kNames.transferFigures).text().isEmpty());
 
+    // A new drawing takes the transfer's texts, progress, figures and sent path.
     f.Draw(kSquare);
+    QCOMPARE(f.status().text(), QStringLiteral("Meldung"));
+    QCOMPARE(f.Get<QProgressBar>(kNames.progressBar).value(), 0);
+    QCOMPARE(f.Get<QLabel>(kNames.transferFigures).text(), QString());
     QCOMPARE(pixels(Qt::red), 0);
     QCOMPARE(pixels(Qt::yellow), drawn);
     f.statuses.clear();
@@ -307,6 +315,8 @@ class MainWindowSendTest : public QObject {
     QVERIFY(f.statuses.isEmpty());
     QCOMPARE(f.PicturePixels(Qt::red), 0);
     QVERIFY(!f.Enabled(kNames.sendButton));
+    QCOMPARE(f.editor().textCursor().blockNumber(), 3);  // the block the compensation refused
+    QCOMPARE(f.status().text(), QStringLiteral("Fehler in Zeile 4"));
 
     // A path that leaves the work area is asked about the same way.
     const std::pair<QString, QString> questions[] = {
@@ -349,13 +359,29 @@ class MainWindowSendTest : public QObject {
     // block 4 is the rapid move, the last is the M30. (Numbers outside the
     // store: ErrorSearchTest; what the field takes: LineNumberDialogTest.)
     QCOMPARE(f.ws().sentStore().count(), 13);
-    for (const auto& [typed, block] : {std::pair{"4", "N20 G0 X100 Y100"}, std::pair{"13", "N80 M30"}}) {
-      f.Search(QString::fromLatin1(typed));
+    // The editor goes to the block's line; the status line names it.
+    struct Found {
+      const char* typed;
+      const char* block;
+      int editorLine;
+    };
+    for (const Found& found : {Found{"4", "N20 G0 X100 Y100", 2}, Found{"13", "N80 M30", 8}}) {
+      f.Search(QString::fromLatin1(found.typed));
       QCOMPARE(f.host.unexpected, 0);
       QCOMPARE(f.labels().number, std::string("Direkt"));
       QCOMPARE(f.labels().description, std::string());
-      QCOMPARE(f.labels().block, std::string(block));
+      QCOMPARE(f.labels().block, std::string(found.block));
+      QCOMPARE(f.editor().textCursor().blockNumber(), found.editorLine);
+      QCOMPARE(f.status().text(),
+               QStringLiteral("Satz %1: Zeile %2").arg(found.typed).arg(found.editorLine + 1));
     }
+    // A number the store does not hold says only that: nothing of the block before.
+    f.Search(QStringLiteral("14"));
+    QCOMPARE(f.labels().description, std::string("CNC-Zeile nicht   \"AUFFINDBAR\""));
+    QCOMPARE(f.labels().program, std::string());
+    QCOMPARE(f.labels().block, std::string());
+    QCOMPARE(f.status().text(), QStringLiteral("Meldung"));
+    QCOMPARE(f.editor().textCursor().blockNumber(), 8);
     // Cancelled, or OK on an empty field: nothing is searched.
     const qsizetype shown = f.host.shown.size();
     f.host.Answer(QDialog::Rejected);
@@ -363,6 +389,48 @@ class MainWindowSendTest : public QObject {
     f.Search(QString());
     QCOMPARE(f.host.shown.size(), shown + 2);
     QCOMPARE(f.host.handlers.size(), std::size_t{1});  // the message window's answer is left
+    f.host.handlers.clear();
+
+    // "&Neues", "&Laden" and the end picture leave nothing of the transfer
+    // or the drawing before, in the picture and in the view.
+    auto& viewWindow = f.Get<app::ViewWindow>(ui::kViewWindowNames.window);
+    viewWindow.Open();
+    const auto viewPixels = [&view = Part<ui::PathView>(viewWindow, ui::kViewWindowNames.view)](QColor colour) {
+      QImage image(view.size(), QImage::Format_RGB32);
+      QPainter painter(&image);
+      view.Render(painter);
+      painter.end();
+      return PixelsOf(image, colour);
+    };
+    for (const char* command : {kNames.newButton, kNames.loadButton, kNames.endPicture}) {
+      for (const bool sent : {false, true}) {
+        f.Draw(kSquare);
+        QVERIFY(f.PicturePixels(Qt::yellow) > 0 && viewPixels(Qt::yellow) > 0);
+        if (sent) {
+          f.host.Answer(QMessageBox::Ok);  // the missing port
+          f.Send();
+          QCOMPARE(f.status().text(), reason);
+          f.host.Answer(QDialog::Accepted);  // message 181
+          f.Press(kNames.abortButton);       // fills the bar
+          QCOMPARE(f.Get<QProgressBar>(kNames.progressBar).value(), 100);
+        }
+        f.host.Answer(QMessageBox::No);  // the drawn text is not saved
+        if (command == kNames.loadButton) {
+          f.Load("%3", "%3\r\nN10 G01 X10 F100\r\nN20 M30\r\n");
+        } else if (command == kNames.endPicture) {
+          f.window.OnEndPicture();
+        } else {
+          f.Press(command);
+        }
+        QCOMPARE(f.host.unexpected, 0);
+        QCOMPARE(f.status().text(), QStringLiteral("Meldung"));
+        QCOMPARE(f.Get<QProgressBar>(kNames.progressBar).value(), 0);
+        QCOMPARE(f.Get<QLabel>(kNames.transferFigures).text(), QString());
+        QCOMPARE(f.PicturePixels(Qt::yellow) + f.PicturePixels(Qt::red), 0);
+        QCOMPARE(viewPixels(Qt::yellow) + viewPixels(Qt::red), 0);
+        if (command == kNames.endPicture) f.Start();
+      }
+    }
   }
   // The controller stops the square's transfer at its second frame: "Ab
   // Satz senden" offers the block after the last one whole in the first

@@ -17,7 +17,9 @@
 #include <QMenu>
 #include <QProcess>
 #include <QProgressBar>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QTextBlock>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -90,16 +92,23 @@ class MainWindowTest : public QObject {
 
  private slots:
   // Closing stays refused after the start picture until the window is
-  // activated again. Entering the working state loads the description files.
+  // activated again. Entering the working state loads the description
+  // files; a missing data file is named with the data directory.
   void theStartPictureEntersTheWorkingState() {
     WindowFixture f;
     QCOMPARE(f.Commands(), (QStringList{"beenden", "ende"}));
     QVERIFY(f.Get<QWidget>(kNames.endPicture).isHidden());
     for (int i = 0; i < 3; ++i) f.host.Answer(QMessageBox::Ok);
     f.window.OnStartPicture();
-    QCOMPARE(f.host.shown, (QStringList{"Initialisierungsdatei nicht vorhanden oder defekt!",
-                                        "Nullpunktverschiebungsdatei nicht vorhanden!\n\rBitte NPV-Datei erstellen! ",
-                                        "Werkzeugdatei nicht vorhanden!\n\rBitte WKZ-Datei erstellen!"}));
+    const QString dir = QString::fromStdString(f.ws().dataDirectory());
+    QVERIFY(dir.endsWith(QLatin1Char('/')));
+    const auto where = [&dir](const char* file) {
+      return QStringLiteral("\r\nDatei: ") + dir + QLatin1String(file) + QStringLiteral("\r\nDatenverzeichnis: ") + dir;
+    };
+    QCOMPARE(f.host.shown,
+             (QStringList{"Initialisierungsdatei nicht vorhanden oder defekt!" + where("QVM_ini.Dat"),
+                          "Nullpunktverschiebungsdatei nicht vorhanden!\n\rBitte NPV-Datei erstellen! " + where("Npv_QVM.dat"),
+                          "Werkzeugdatei nicht vorhanden!\n\rBitte WKZ-Datei erstellen!" + where("QVM_wkz.dat")}));
     QCOMPARE(f.Commands(), (QStringList{"neues", "laden", "speichern", "abbruch", "Schnittstelle", "Werkzeugtaste",
                                         "nullpunkt", "showeditor", "CheckBox1", "Image2"}));
     QVERIFY(f.Get<QWidget>(kNames.startPicture).isHidden());
@@ -381,6 +390,56 @@ class MainWindowTest : public QObject {
     QVERIFY(f.Enabled(kNames.loadButton));
   }
 
+  // A message of the drawing takes the editor to the line it names and
+  // shows that line, in the status line too; a subprogram's line is named
+  // there. One faulty arc is one box, and it shows over this drawing's
+  // picture, not the program's before. A new program and a load start
+  // with nothing of the drawing before.
+  void messagesTakeTheEditorToTheirLine() {
+    WindowFixture f;
+    f.Start();
+    f.LoadPath(QStringLiteral(RUR_SOURCE_DIR "/resources/examples/%100"));
+    f.Press(kNames.drawButton);
+    const QImage before = f.Get<QLabel>(kNames.picture).pixmap().toImage();
+    f.host.shown.clear();
+    QStringList program{QStringLiteral("%1")};
+    for (int n = 2; n <= 200; ++n) program << QStringLiteral("N%1 G01 X%2 Y5 F100").arg(n * 10).arg(n % 50);
+    program[56] = QStringLiteral("N570 G02 X300 Y5 U1");  // line 57: radius 1 for a chord of 294 mm
+    QImage atMessage;
+    f.host.Then([&](QDialog& d) {
+      atMessage = f.Get<QLabel>(kNames.picture).pixmap().toImage();
+      return d.result();
+    });
+    f.Draw(program.join(QLatin1Char('\n')));
+    QCOMPARE(f.host.unexpected, 0);
+    QCOMPARE(f.host.shown.size(), 1);
+    QCOMPARE(f.ws().messages().labels().description, std::string("Radius zu klein!"));
+    QVERIFY(atMessage != before);
+    QVERIFY(PixelsOf(atMessage, Qt::yellow) > 0);  // lines 2 to 56, drawn
+    QCOMPARE(f.editor().textCursor().blockNumber(), 56);
+    QCOMPARE(f.editor().textCursor().selectedText(), program[56]);
+    QVERIFY(f.editor().verticalScrollBar()->value() > 0);
+    QVERIFY(f.editor().viewport()->rect().contains(f.editor().cursorRect()));
+    QCOMPARE(f.status().text(), QStringLiteral("Fehler in %100, Zeile 57"));  // drawn under the loaded name
+
+    f.host.Answer(QMessageBox::No);  // the drawn text is not saved
+    f.Load("%7", "%7\r\nN10 G01 X30 Y30 F100\r\nN20 X40 F0\r\nN30 M17\r\n");
+    f.Load("%2", "%2\r\nN10 G01 X10 F100\r\nN20 G77 H7\r\nN30 M30\r\n");
+    QCOMPARE(f.PicturePixels(Qt::yellow), 0);
+    QCOMPARE(f.status().text(), QStringLiteral("Meldung"));
+    f.editor().setTextCursor(QTextCursor(f.editor().document()->findBlockByNumber(3)));
+    f.host.Answer(QDialog::Accepted);  // message 38
+    f.Press(kNames.drawButton);
+    QCOMPARE(f.ws().messages().labels().number, std::string(" 38"));
+    QCOMPARE(f.status().text(), QStringLiteral("Fehler in %7, Zeile 3"));
+    QCOMPARE(f.editor().textCursor().blockNumber(), 3);
+    QVERIFY(f.PicturePixels(Qt::yellow) > 0);
+    f.window.OnNewProgram();
+    QCOMPARE(f.PicturePixels(Qt::yellow), 0);
+    QCOMPARE(f.status().text(), QStringLiteral("Meldung"));
+    QCOMPARE(f.host.unexpected, 0);
+  }
+
   // The abort stops and reports, but does not enable sending. From its
   // start (the preparation processes events too) a drawing holds every
   // command but the abort, which ends the run.
@@ -400,18 +459,22 @@ class MainWindowTest : public QObject {
     QVERIFY(f.Enabled(kNames.drawButton));
 
     QStringList held;
+    QString refusal;  // closing while the run goes on says why, in the status line
     std::function<void()> clickWhenRunning = [&] {
       if (held.isEmpty()) held = f.Commands();
       if (f.ws().phase() != data::RunPhase::kRunning || f.ws().blockStore().count() == 0) {
         QTimer::singleShot(0, &f.window, clickWhenRunning);
         return;
       }
+      if (!f.window.close()) refusal = f.status().text();
       f.Press(kNames.abortButton);
     };
     QTimer::singleShot(0, &f.window, clickWhenRunning);
     f.host.Answer(QDialog::Accepted);  // the message window of the abort
     f.Press(kNames.drawButton);
     QCOMPARE(held, QStringList{"abbruch"});
+    QCOMPARE(refusal, QStringLiteral("Schließen nicht möglich, solange gezeichnet wird (\"Abbruch\" beendet es)."));
+    QCOMPARE(f.status().text(), QStringLiteral("Meldung"));  // not after the run
     QCOMPARE(f.host.unexpected, 0);
     QCOMPARE(f.host.shown.size(), 2);
     QVERIFY(f.ws().blockStore().count() < 500);  // the run ended early

@@ -78,8 +78,8 @@ TEST_F(ExecutionArcs, BlocksWithoutArcUnderArcModeAreStraight) {
 
 TEST_F(ExecutionArcs, FailedArcIsStoredAndEndsTheRun) {
   Run({"G02 X10 Y0 U1", "X20"});
-  ASSERT_EQ(dialogs.messages.size(), 2u);
-  EXPECT_EQ(dialogs.messages[1].description, "Kreismittelpunkt kann nicht berechnet werden!");
+  ASSERT_EQ(dialogs.messages.size(), 1u);  // one box for one arc
+  EXPECT_EQ(dialogs.messages[0].description, "Radius zu klein!");
   EXPECT_EQ(parts.blockStore.count(), 1);
   EXPECT_EQ(parts.traces.kinds, std::vector<draw::Trace>{draw::Trace::kNone});  // stored, not drawn
 }
