@@ -23,8 +23,16 @@ void MainWindow::CreateKeys() {
                        QLatin1Char(')'));
     auto* shortcut = new QShortcut(QKeySequence(command.key), this);
     shortcut->setAutoRepeat(false);  // a held key runs its command once
-    // click() does nothing while the button is disabled.
-    connect(shortcut, &QShortcut::activated, button, &QAbstractButton::click);
+    // click() does nothing while the button is disabled. Esc stops only a
+    // drawing or transfer that runs: pressed by reflex at any other time
+    // it must not bring up the abort's message box (Alt+A still does).
+    if (button == abortButton_) {
+      connect(shortcut, &QShortcut::activated, this, [this] {
+        if (commandRunning()) abortButton_->click();
+      });
+    } else {
+      connect(shortcut, &QShortcut::activated, button, &QAbstractButton::click);
+    }
   }
   auto* help = new QShortcut(QKeySequence(kHelpKey), this);
   connect(help, &QShortcut::activated, this, &MainWindow::OpenHelp);
