@@ -20,9 +20,14 @@ std::string Millimetres(double value) {
   return s == "-0" ? "0" : s;
 }
 
-std::optional<std::string> OutsideWorkAreaHint(const Workstation& ws) {
-  const draw::PathExtent extent = draw::MeasurePathExtent(ws.blockStore(), static_cast<double>(ws.settings().workAreaX),
-                                                          static_cast<double>(ws.settings().workAreaY));
+draw::PathExtent MeasureDrawing(const Workstation& ws) {
+  return draw::MeasurePathExtent(ws.blockStore(), static_cast<double>(ws.settings().workAreaX),
+                                 static_cast<double>(ws.settings().workAreaY));
+}
+
+std::optional<std::string> OutsideWorkAreaHint(const Workstation& ws) { return OutsideWorkAreaHint(MeasureDrawing(ws)); }
+
+std::optional<std::string> OutsideWorkAreaHint(const draw::PathExtent& extent) {
   if (extent.outside == 0) return std::nullopt;
   const draw::PathBox& box = extent.box;
   return std::to_string(extent.outside) + (extent.outside == 1 ? " Satz" : " S\xE4tze") +

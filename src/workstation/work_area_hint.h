@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "draw/path/extent.h"
 #include "workstation/workstation.h"
 
 namespace rur {
@@ -14,7 +15,12 @@ namespace rur {
 // 1e9 on as %.3g).
 std::string Millimetres(double value);
 
-// None when every drawn figure lies within the work area (or none is drawn).
+// The extent of the last drawing against the work area of the settings.
+draw::PathExtent MeasureDrawing(const Workstation& ws);
+
+// None when every drawn figure lies within the work area (or none is
+// drawn); the second form on the drawing's extent measured already.
 std::optional<std::string> OutsideWorkAreaHint(const Workstation& ws);
+std::optional<std::string> OutsideWorkAreaHint(const draw::PathExtent& extent);
 
 }  // namespace rur

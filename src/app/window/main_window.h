@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "draw/path/extent.h"
 #include "draw/picture/surface.h"
 #include "nc/import/gcode_import.h"
 #include "ui/platform/qt_dialogs.h"
@@ -235,6 +236,7 @@ class MainWindow : public QMainWindow {
   void ShowPictureMarks();
   ui::PictureOverlay* pictureMarks_ = nullptr;
   std::optional<draw::PixelFrame> sentPathBox_;  // measured once a transfer
+  draw::PathExtent drawingExtent_;               // of the last drawing, measured once
 
   // Room: the window's size, place and docked view, kept per user (main_window_room.cpp).
   void RestoreRoom();

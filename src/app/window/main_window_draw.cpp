@@ -36,6 +36,7 @@ bool MainWindow::DrawEditorProgram() {
   drawOffered_ = true;
   SetCommandState(clean ? CommandState::kDrawnClean : CommandState::kIdle);
   pictureContent_ = PictureContent::kDrawing;
+  drawingExtent_ = rur::MeasureDrawing(ws_);  // once, for the picture's marks and the hint
   ShowPicture();
   ShowWorkAreaHint(clean);
   FollowMessage();
@@ -45,7 +46,7 @@ bool MainWindow::DrawEditorProgram() {
 // The hint of this drawing, if it leaves the work area (the drawing's
 // start took every text before).
 void MainWindow::ShowWorkAreaHint(bool clean) {
-  const std::optional<std::string> hint = clean ? rur::OutsideWorkAreaHint(ws_) : std::nullopt;
+  const std::optional<std::string> hint = clean ? rur::OutsideWorkAreaHint(drawingExtent_) : std::nullopt;
   workAreaHint_ = hint ? ui::ToQt(*hint) : QString();
   if (workAreaHint_.isEmpty()) return;
   ShowStatus(workAreaHint_);

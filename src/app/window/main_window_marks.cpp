@@ -11,9 +11,7 @@ namespace app {
 namespace {
 
 std::optional<draw::PixelFrame> PathBoxOn(const draw::Raster& raster, const data::Settings& settings,
-                                          const data::BlockStore& store) {
-  const draw::PathExtent extent = draw::MeasurePathExtent(store, static_cast<double>(settings.workAreaX),
-                                                          static_cast<double>(settings.workAreaY));
+                                          const draw::PathExtent& extent) {
   if (extent.drawn == 0) return std::nullopt;
   const draw::PathBox& b = extent.box;
   return draw::FrameOnPicture(raster, settings.workAreaX, settings.workAreaY, b.minX, b.minY, b.maxX, b.maxY);
@@ -32,10 +30,14 @@ void MainWindow::ShowPictureMarks() {
   const data::Settings& settings = ws_.settings();
   std::optional<draw::PixelFrame> box;
   if (pictureContent_ == PictureContent::kDrawing) {
-    box = PathBoxOn(raster, settings, ws_.blockStore());
+    box = PathBoxOn(raster, settings, drawingExtent_);
   } else {
     // The sent store stays as it is while the picture follows the transfer.
-    if (!sentPathBox_) sentPathBox_ = PathBoxOn(raster, settings, ws_.sentStore());
+    if (!sentPathBox_) {
+      sentPathBox_ = PathBoxOn(raster, settings,
+                               draw::MeasurePathExtent(ws_.sentStore(), static_cast<double>(settings.workAreaX),
+                                                       static_cast<double>(settings.workAreaY)));
+    }
     box = sentPathBox_;
   }
   const QImage shown(raster.pixels().data(), raster.width(), raster.height(), raster.width() * 3,

@@ -109,13 +109,42 @@ void ViewWindow::CreateComponents() {
 
 void ViewWindow::Open() {
   show();
+  ShowDeferred();  // also when the main window is not shown yet
   raise();
   if (isFloating()) activateWindow();
+}
+
+void ViewWindow::showEvent(QShowEvent* event) {
+  QDockWidget::showEvent(event);
+  ShowDeferred();
+}
+
+bool ViewWindow::Deferred(Shown shown) {
+  if (!isHidden()) return false;
+  deferred_ = true;
+  noted_ = shown;
+  return true;
+}
+
+void ViewWindow::ShowDeferred() {
+  if (!deferred_ || isHidden()) return;
+  deferred_ = false;
+  switch (noted_) {
+    case Shown::kDrawing: ShowDrawing(notedClean_); break;
+    case Shown::kSentPath:
+      showingSent_ = false;
+      ShowSentPath(notedPercent_);
+      ShowSentPath(notedPercent_);
+      break;
+    case Shown::kNothing: ShowNothing(); break;
+  }
 }
 
 void ViewWindow::SetCommandState(CommandState state) { commandRunning_ = Running(state); }
 
 void ViewWindow::ShowDrawing(bool clean) {
+  notedClean_ = clean;
+  if (Deferred(Shown::kDrawing)) return;
   showingSent_ = false;
   showingDrawing_ = true;
   drawingClean_ = clean;
@@ -131,6 +160,8 @@ void ViewWindow::ShowDrawing(bool clean) {
 
 // The sent path grows with the transfer's progress, as on the picture.
 void ViewWindow::ShowSentPath(int percentSent) {
+  notedPercent_ = percentSent;
+  if (Deferred(Shown::kSentPath)) return;
   const data::BlockStore& sent = ws_.sentStore();
   if (!showingSent_) {
     showingSent_ = true;
@@ -146,6 +177,7 @@ void ViewWindow::ShowSentPath(int percentSent) {
 }
 
 void ViewWindow::ShowNothing() {
+  if (Deferred(Shown::kNothing)) return;
   showingSent_ = false;
   showingDrawing_ = false;
   view_->SetPath(nullptr, false);
@@ -171,9 +203,8 @@ void ViewWindow::ShowStatistics() {
   if (s.blocksWithoutFeed == 1) text += QStringLiteral(", 1 Satz ohne Vorschub");
   if (s.blocksWithoutFeed > 1) text += QStringLiteral(", %1 Sätze ohne Vorschub").arg(s.blocksWithoutFeed);
   // The box of the drawn figures, as the picture marks it.
-  const draw::PathExtent extent = draw::MeasurePathExtent(ws_.blockStore(), 0.0, 0.0);
-  if (extent.drawn > 0) {
-    const draw::PathBox& b = extent.box;
+  if (const std::optional<draw::PathBox>& box = view_->DrawnBox()) {
+    const draw::PathBox& b = *box;
     text += ui::ToQt("\nBahn X " + rur::Millimetres(b.minX) + ".." + rur::Millimetres(b.maxX) + " Y " +
                      rur::Millimetres(b.minY) + ".." + rur::Millimetres(b.maxY) + " mm");
   }
@@ -218,7 +249,7 @@ void ViewWindow::RapidRateChanged(double rate) {
 }
 
 void ViewWindow::Highlight() {
-  if (showingSent_) return;
+  if (showingSent_ || isHidden()) return;
   view_->SetHighlighted(link_.BlocksAtEditorCursor());
 }
 

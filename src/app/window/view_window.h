@@ -45,6 +45,9 @@ class ViewWindow : public QDockWidget {
   // While a drawing or a transfer runs a click picks nothing.
   void SetCommandState(CommandState state);
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
   void CreateComponents();
   void ShowStatistics();
@@ -53,6 +56,11 @@ class ViewWindow : public QDockWidget {
   void RapidRateChanged(double rate);
   void ShowContour();
   void ShowDepths();
+  // While the view is closed nothing of it is worked out: what the picture
+  // shows is noted, and shown when the view opens.
+  enum class Shown { kNothing, kDrawing, kSentPath };
+  bool Deferred(Shown shown);
+  void ShowDeferred();
 
   const rur::Workstation& ws_;
   PathLink& link_;
@@ -60,6 +68,10 @@ class ViewWindow : public QDockWidget {
   bool showingDrawing_ = false;
   bool drawingClean_ = false;
   bool commandRunning_ = false;
+  bool deferred_ = false;  // a picture was noted while the view was closed
+  Shown noted_ = Shown::kNothing;
+  bool notedClean_ = false;
+  int notedPercent_ = 0;
 
   // Components, by role (their names: ui::kViewWindowNames).
   ui::PathView* view_ = nullptr;

@@ -1,7 +1,5 @@
 #include "draw/path/extent.h"
 
-#include <algorithm>
-#include <cmath>
 #include <optional>
 
 namespace draw {
@@ -16,19 +14,6 @@ PathExtent MeasurePathExtent(const data::BlockStore& store, double width, double
     extent.box = extent.drawn++ == 0 ? box : Union(extent.box, box);
   }
   return extent;
-}
-
-std::optional<DepthRange> MeasureDepthRange(const data::BlockStore& store) {
-  std::optional<DepthRange> range;
-  for (std::int32_t position = 1; position <= store.count(); ++position) {
-    const data::BlockRecord& record = store.At(position);
-    const double z = NarrowToDouble(record.endZ);
-    if (!std::isfinite(z) || !SegmentOf(record, {.includeRapids = true})) continue;
-    if (!range) range = DepthRange{z, z};
-    range->top = std::max(range->top, z);
-    range->bottom = std::min(range->bottom, z);
-  }
-  return range;
 }
 
 }  // namespace draw

@@ -20,13 +20,10 @@ struct PathExtent {
 
 PathExtent MeasurePathExtent(const data::BlockStore& store, double width, double height);
 
+// The highest and lowest Z of a path's moves.
 struct DepthRange {
   double top = 0.0;     // the highest Z
   double bottom = 0.0;  // the lowest Z
 };
-
-// Over the end Z of every block that the view draws (rapid moves
-// included, a move in Z alone as its point): none when there is none.
-std::optional<DepthRange> MeasureDepthRange(const data::BlockStore& store);
 
 }  // namespace draw

@@ -95,7 +95,16 @@ std::vector<PathView::Figure> PathView::FiguresOf(const data::BlockStore& store,
 
 void PathView::CollectFigures() {
   figures_ = store_ != nullptr ? FiguresOf(*store_, false) : std::vector<Figure>{};
-  depths_ = store_ != nullptr ? draw::MeasureDepthRange(*store_) : std::nullopt;
+  depths_.reset();
+  drawnBox_.reset();
+  for (const Figure& f : figures_) {
+    if (std::isfinite(f.endZ)) {
+      if (!depths_) depths_ = draw::DepthRange{f.endZ, f.endZ};
+      depths_->top = std::max(depths_->top, f.endZ);
+      depths_->bottom = std::min(depths_->bottom, f.endZ);
+    }
+    if (!f.rapid) drawnBox_ = drawnBox_ ? draw::Union(*drawnBox_, f.box) : f.box;
+  }
 }
 
 void PathView::Fit() {

@@ -51,8 +51,12 @@ class PathView : public QWidget {
   // Z on DepthColour's scale, from the highest Z of the path to the lowest;
   // the sent path keeps its colour.
   void SetDepthColours(bool on);
-  // The Z range of the path shown (none without a move).
+  // The Z range of the path shown: the end Z of every figure, rapid moves
+  // included, a move in Z alone as its point (none without a move).
   const std::optional<draw::DepthRange>& Depths() const { return depths_; }
+  // The box of the figures the picture draws (rapid moves left out; none
+  // without one).
+  const std::optional<draw::PathBox>& DrawnBox() const { return drawnBox_; }
   // Draws the compensated blocks of `contour` (kept by pointer like the
   // path; nullptr: none) over the path in a colour of their own.
   void SetContour(const data::BlockStore* contour);
@@ -118,6 +122,7 @@ class PathView : public QWidget {
   const data::BlockStore* contourStore_ = nullptr;
   bool depthColours_ = false;
   std::optional<draw::DepthRange> depths_;
+  std::optional<draw::PathBox> drawnBox_;
   std::vector<std::int32_t> highlighted_;
   std::vector<std::uint8_t> isHighlighted_;  // by store position
   double workWidth_ = 400.0, workHeight_ = 300.0;

@@ -119,6 +119,7 @@ class MainWindowSendTest : public QObject {
     QVERIFY(f.Enabled(kNames.sendButton));
     auto& viewWindow = f.Get<app::ViewWindow>(ui::kViewWindowNames.window);
     f.window.OpenView();
+    QApplication::processEvents();  // the view's layout settles around the drawing it shows
     auto& view = Part<ui::PathView>(viewWindow, ui::kViewWindowNames.view);
     const auto pixels = [&view](QColor colour) {
       QImage image(view.size(), QImage::Format_RGB32);

@@ -247,9 +247,13 @@ class ViewWindowTest : public QObject {
     QVERIFY(view.Transform() == fitted);
   }
 
+  // A closed view works nothing out; opened, it shows the drawing made
+  // while it was closed.
   void statisticsFollowTheRapidRate() {
     Fixture f;
     f.DrawExample();
+    QCOMPARE(f.Statistics(), QString());
+    f.viewWindow().Open();
     // Feed: 90 + 90 + 100 + 100 mm; rapid: (0, 0) to (10, 10), 10 sqrt 2.
     QVERIFY2(f.Statistics().startsWith(QStringLiteral("Vorschubweg 380.000 mm, Eilgangweg 14.142 mm")),
              qPrintable(f.Statistics()));

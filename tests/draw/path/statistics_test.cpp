@@ -94,27 +94,4 @@ TEST(ClockTime, HoursMinutesAndSecondsRoundedToTheSecond) {
   EXPECT_EQ(draw::ClockTime(1e300), draw::ClockTime(9e18));
 }
 
-// Rapid moves and moves in Z alone count (a plunge is what the range is
-// for); blocks that do not move do not.
-TEST_F(PathStatistics, TheDepthRangeIsTheHighestAndLowestZOfTheMoves) {
-  EXPECT_FALSE(draw::MeasureDepthRange(parts.blockStore));
-  struct Case {
-    std::initializer_list<std::string_view> blocks;
-    double top, bottom;
-  } cases[] = {
-      {{"G00 X10 Y10 Z5", "G01 Z-3 F100", "X20", "G00 Z5", "M30"}, 5, -3},
-      {{"G01 X10 Y10 Z-2 F100", "X20", "Y20"}, -2, -2},  // one Z
-      {{"G01 X10 Y10 Z-0 F100", "X20"}, 0, 0},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(*c.blocks.begin());
-    StartRun();
-    Run(c.blocks);
-    const auto range = draw::MeasureDepthRange(parts.blockStore);
-    ASSERT_TRUE(range);
-    EXPECT_EQ(range->top, c.top);
-    EXPECT_EQ(range->bottom, c.bottom);
-  }
-}
-
 }  // namespace

@@ -175,6 +175,22 @@ class PathViewTest : public QObject {
     legend.SetRange(std::nullopt);
     QVERIFY(legend.topText().isEmpty());
 
+    // Rapid moves and moves in Z alone count (a plunge is what the range is
+    // for), a block that does not move does not; the drawn box leaves the
+    // rapid move out.
+    OneBlockView plunge(At(Record(data::kRapid, {0.0, 0.0}, {10.0, 10.0}), 5.0L));
+    QVERIFY(!plunge.view.DrawnBox());
+    plunge.store.Append(At(Record(data::kFeed, {10.0, 10.0}, {10.0, 10.0}), -3.0L));
+    plunge.store.Append(At(Record(data::kFeed, {10.0, 10.0}, {20.0, 10.0}), -3.0L));
+    plunge.store.Append(At(Record(data::kDwell, {20.0, 10.0}, {20.0, 10.0}), -9.0L));
+    plunge.view.SetPath(&plunge.store, false);
+    QCOMPARE(plunge.view.Depths()->top, 5.0);
+    QCOMPARE(plunge.view.Depths()->bottom, -3.0);
+    QCOMPARE(plunge.view.DrawnBox()->minX, 10.0);
+    QCOMPARE(plunge.view.DrawnBox()->maxX, 20.0);
+    plunge.view.SetPath(nullptr, false);
+    QVERIFY(!plunge.view.Depths() && !plunge.view.DrawnBox());
+
     // The compensated block of the contour lies over the path; the one the
     // compensation passed unchanged is the path's own.
     data::BlockStore contour;
