@@ -306,16 +306,18 @@ void MainWindow::OnClose() {
   closeConfirmed_ = false;
 }
 
+// Also after an abort, until the run has actually ended.
+bool MainWindow::ClosingHeld() const { return ws_.phase() == data::RunPhase::kRunning || commandRunning(); }
+
 bool MainWindow::MayClose() {
-  // Also after an abort, until the run has actually ended.
-  if (ws_.phase() == data::RunPhase::kRunning || commandRunning()) return false;
+  if (ClosingHeld()) return false;
   if (programModified_ == 1 && !closeConfirmed_) return AskToSaveChanges();
   return true;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  if (ClosingHeld()) SayWhyNotClosing();  // a cancelled save question needs no word
   if (!MayClose()) {
-    if (commandRunning()) SayWhyNotClosing();
     event->ignore();
     return;
   }

@@ -87,6 +87,9 @@ class MainWindow : public QMainWindow {
   void OnActivated();
   // Whether the window may close now (the save question may be asked).
   bool MayClose();
+  // Closing is held while a drawing or transfer runs and right after the
+  // start picture, until the window is next activated.
+  bool ClosingHeld() const;
 
   // Loads a program file into the editor as "&Laden" does once its dialog
   // has named the file.

@@ -17,6 +17,9 @@ namespace {
 const char kStatusAtStart[] = "Meldung";  // what the status line shows before any command
 const char kNoCloseWhileSending[] = "Schlie\xDF" "en nicht m\xF6glich, solange die \xDC" "bertragung l\xE4uft (\"Abbruch\" beendet sie).";
 const char kNoCloseWhileDrawing[] = "Schlie\xDF" "en nicht m\xF6glich, solange gezeichnet wird (\"Abbruch\" beendet es).";
+// Right after the start picture closing is held until the window is next
+// activated; the end picture always leads out.
+const char kNoCloseWhileHeld[] = "Schlie\xDF" "en jetzt nicht m\xF6glich: erst mit dem Endebild die Arbeit beenden.";
 
 }  // namespace
 
@@ -66,7 +69,9 @@ void MainWindow::FollowMessage() {
 // Said in the status line: a modal box would run inside the command's own
 // event processing.
 void MainWindow::SayWhyNotClosing() {
-  const char* why = state_ == CommandState::kSending ? kNoCloseWhileSending : kNoCloseWhileDrawing;
+  const char* why = state_ == CommandState::kSending ? kNoCloseWhileSending
+                    : state_ == CommandState::kDrawing ? kNoCloseWhileDrawing
+                                                       : kNoCloseWhileHeld;
   statusLine_->setText(ui::ToQt(why));
   statusLine_->setToolTip(statusLine_->text());
 }

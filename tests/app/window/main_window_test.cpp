@@ -115,6 +115,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(f.ws().phase(), data::RunPhase::kRunning);
     QVERIFY(!f.window.MayClose());
     QVERIFY(!f.window.close());
+    QCOMPARE(f.status().text(), QStringLiteral("Schließen jetzt nicht möglich: erst mit dem Endebild die Arbeit beenden."));
     f.window.OnActivated();
     QVERIFY(f.window.MayClose());
 
