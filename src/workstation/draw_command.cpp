@@ -37,6 +37,7 @@ bool DrawProgram(Workstation& ws, data::ProgramText editorText, bool blockSkip, 
   s.blockStore.Clear();
   draw::ClearPicture(s.raster);
   s.messagePlace.reset();
+  s.messages.context.messageListingLine = 0;
   // A stop asked for before the command does not hold it; one asked for
   // while it prepares (the events are processed there) does.
   s.phase = data::RunPhase::kRunning;
@@ -46,6 +47,11 @@ bool DrawProgram(Workstation& ws, data::ProgramText editorText, bool blockSkip, 
     // needs the memory more.
     const data::ProgramText text = std::move(editorText);
     outcome = PrepareDrawing(ws, text, blockSkip);
+  }
+  // A message of the preparation names the line it is about when there is
+  // one: a call of a subprogram that cannot be read, a line past a limit.
+  if (!command.clean() && s.phase != data::RunPhase::kStopping && s.messages.context.messageListingLine > 0) {
+    s.messagePlace = ListingPlace{s.messages.context.messageProgramIndex, s.messages.context.messageListingLine};
   }
   // A program that could not be read whole is not drawn: its error stays
   // set, so an incomplete block store can never be sent. After an abort

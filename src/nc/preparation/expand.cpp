@@ -64,6 +64,10 @@ std::string SubprogramFile(const std::string& mainProgramFile, const std::string
 // that is no program is reported at the calling line.
 bool LoadSubprogram(Preparation& p, const std::string& name, std::int32_t callLine) {
   const MessagePlace place{ProgramOfLine(p.subprograms, callLine), callLine};
+  // A message about the file names the line that calls it, unless it names
+  // a line of the file itself.
+  p.messages.context.messageProgramIndex = place.programIndex;
+  p.messages.context.messageListingLine = place.listingLine;
   data::SubprogramTable& table = p.subprograms;
   ++table.count;
   data::SubprogramEntry& entry = table.entries[static_cast<std::size_t>(table.count)];
@@ -80,6 +84,8 @@ bool ExpandCallIn(Preparation& p, const std::string& line, std::int32_t n) {
   const std::optional<std::string> name = CalledName(line);
   if (!name) {
     if (!CallWithoutG77(line)) return true;
+    p.messages.context.messageProgramIndex = ProgramOfLine(p.subprograms, n);
+    p.messages.context.messageListingLine = n;
     p.messages.ShowMessageByNumber(data::kMessageCallWithoutG77, " ");
     return false;
   }

@@ -327,7 +327,8 @@ class ForeignProgramWindowTest : public QObject {
 
   // A subprogram's lower case is pointed out once. The status line's hint
   // of a path outside the work area stays until the next drawing; a
-  // drawing inside takes it away, a failed one shows none.
+  // drawing inside takes it away, a failed one names the line of its
+  // message instead (here the call of a subprogram that is not there).
   void aSubprogramsLowerCaseAndAPathOutsideTheWorkAreaAreNamed() {
     Fixture f;
     f.Start();
@@ -350,7 +351,7 @@ class ForeignProgramWindowTest : public QObject {
     f.host.Answer(QDialog::Accepted);  // the message window
     f.Draw(QStringLiteral("%1\nN10 G1 X-10 F100\nN20 G77 H99\nN30 M30"));
     QVERIFY(!f.Enabled(kNames.sendButton));
-    QCOMPARE(f.status().text(), QStringLiteral("Meldung"));
+    QCOMPARE(f.status().text(), QStringLiteral("Fehler in %1, Zeile 3"));
   }
 };
 

@@ -438,6 +438,22 @@ class MainWindowTest : public QObject {
     f.window.OnNewProgram();
     QCOMPARE(f.PicturePixels(Qt::yellow), 0);
     QCOMPARE(f.status().text(), QStringLiteral("Meldung"));
+
+    // While the program is read: a subprogram that cannot be opened names
+    // the line that calls it; a main program without its "%" line names none.
+    f.Load("%3", "%3\r\nN10 G01 X10 F100\r\nN20 G77 H99\r\nN30 M30\r\n");
+    f.host.Answer(QDialog::Accepted);
+    f.Press(kNames.drawButton);
+    QCOMPARE(f.ws().messages().labels().number, std::string(" 20"));
+    QCOMPARE(f.editor().textCursor().blockNumber(), 2);
+    QCOMPARE(f.status().text(), QStringLiteral("Fehler in %3, Zeile 3"));
+    f.editor().setPlainText(QStringLiteral("N10 G01 X10 F100\nN20 X20\nN30 X30\nN40 M30"));
+    f.editor().setTextCursor(QTextCursor(f.editor().document()->findBlockByNumber(1)));
+    f.host.Answer(QDialog::Accepted);
+    f.Press(kNames.drawButton);
+    QCOMPARE(f.ws().messages().labels().number, std::string(" 44"));
+    QCOMPARE(f.editor().textCursor().blockNumber(), 1);
+    QCOMPARE(f.status().text(), QStringLiteral("Meldung"));
     QCOMPARE(f.host.unexpected, 0);
   }
 
