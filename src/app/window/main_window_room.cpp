@@ -4,10 +4,10 @@
 // screen. A saved place off every screen is moved onto one by Qt.
 #include <QApplication>
 #include <QScreen>
-#include <QSettings>
 #include <QStyle>
 
 #include "main_window.h"
+#include "window/user_settings.h"
 #include "window/view_placement.h"
 #include "window/view_window.h"
 
@@ -19,8 +19,6 @@ const char kStateKey[] = "Hauptfenster/Zustand";
 const char kViewPlacedKey[] = "Hauptfenster/AnsichtPlatziert";
 constexpr int kStateVersion = 1;
 constexpr QSize kFloatingViewSize(800, 600);
-
-QSettings UserSettings() { return QSettings(QStringLiteral("RUR"), QStringLiteral("rur")); }
 
 QRect AvailableFor(const QWidget& window) {
   const QScreen* screen = window.screen();

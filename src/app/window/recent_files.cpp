@@ -1,14 +1,13 @@
 #include "window/recent_files.h"
 
 #include <QFileInfo>
-#include <QSettings>
+
+#include "window/user_settings.h"
 
 namespace app {
 namespace {
 
 const char kRecentFilesKey[] = "Programme/Zuletzt";
-
-QSettings UserSettings() { return QSettings(QStringLiteral("RUR"), QStringLiteral("rur")); }
 
 }  // namespace
 

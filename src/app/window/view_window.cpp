@@ -5,7 +5,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QSettings>
 #include <QVBoxLayout>
 
 #include "draw/path/extent.h"
@@ -16,6 +15,7 @@
 #include "ui/path_view/path_view.h"
 #include "ui/platform/qt_text.h"
 #include "window/path_link.h"
+#include "window/user_settings.h"
 #include "workstation/contour_preview.h"
 #include "workstation/work_area_hint.h"
 
@@ -26,8 +26,6 @@ constexpr double kDefaultRapidRate = 2000.0;  // mm/min
 const char kRapidRateKey[] = "Ansicht/Eilgang";
 const char kContourKey[] = "Ansicht/KorrigierteKontur";
 const char kDepthKey[] = "Ansicht/TiefeFarbig";
-
-QSettings UserSettings() { return QSettings(QStringLiteral("RUR"), QStringLiteral("rur")); }
 
 QString Figure(double value, int decimals) { return QString::number(value, 'f', decimals); }
 
