@@ -206,8 +206,9 @@ void MainWindow::CreateButtons(QWidget* room) {
   abortButton_ = Button(room, names.abortButton, "&Abbruch", "Übertragung abbrechen", {563, 94, 82, 28});
   errorSearchButton_ = Button(room, names.errorSearchButton, "Fehler", "Fehlersuche CNC-Display --> CNC-Programm ",
                               {563, 140, 82, 28});
-  sendFromButton_ = Button(room, names.sendFromButton, "Ab Satz senden",
-                           "Neue Übertragung ab einem Satz, z.B. nach einem Abbruch", {563, 172, 82, 28});
+  // Two lines: the caption is wider than the column.
+  sendFromButton_ = Button(room, names.sendFromButton, "Ab Satz\nsenden",
+                           "Neue Übertragung ab einem Satz, z.B. nach einem Abbruch", {563, 172, 82, 44});
   transferLogButton_ =
       Button(room, names.transferLogButton, "Protokoll", "Protokoll der Übertragungen", {8, 236, 100, 28});
   closeButton_ = Button(room, names.closeButton, "&Schließen", "Routine beenden", {563, 553, 82, 28});

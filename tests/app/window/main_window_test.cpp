@@ -154,7 +154,7 @@ class MainWindowTest : public QObject {
       QCOMPARE(at(kNames.newButton), QRect(8, 30, 100, 28));
       QCOMPARE(at(kNames.transferLogButton), QRect(8, 236, 100, 28));
       QCOMPARE(at(kNames.drawButton), QRect(563 + dx, 30, 82, 28));
-      QCOMPARE(at(kNames.sendFromButton), QRect(563 + dx, 172, 82, 28));
+      QCOMPARE(at(kNames.sendFromButton), QRect(563 + dx, 172, 82, 44));
       QCOMPARE(at(kNames.progressBar), QRect(590 + dx, 224 + dy, 28, 240));
       QCOMPARE(at(kNames.transferFigures), QRect(563 + dx, 468 + dy, 82, 80));
       QCOMPARE(at(kNames.closeButton), QRect(563 + dx, 553 + dy, 82, 28));
